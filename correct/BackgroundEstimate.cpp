@@ -1,0 +1,4 @@
+#include "view/TavView.h"
+
+void CTavView::OnBackRemove() {}
+void CTavView::DrawBackgroundEstimate(Canvas&) const {}

@@ -1,0 +1,3 @@
+#include "view/TavView.h"
+
+void CTavView::OnPolarCorrect() {}

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <string>
+
+// Writes contents to path through a temporary file beside it that is renamed
+// over the target, so a failed write never leaves a half-written or destroyed
+// file. Returns false with a short reason in error when anything fails.
+bool WriteFileReplacing(const std::string& path, const std::string& contents, std::string& error);

@@ -1,0 +1,4 @@
+#include "view/TavView.h"
+
+void CTavView::OnLsqCondition() {}
+void CTavView::OnLsqStart() {}

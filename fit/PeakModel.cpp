@@ -1,0 +1,3 @@
+#include "fit/PeakModel.h"
+
+int g_function = 1;

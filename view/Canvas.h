@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// A colour in the 0x00BBGGRR layout: 0xFF0000 is blue, 0x0000FF is red.
+using Color = std::uint32_t;
+
+namespace colors {
+constexpr Color kBlue = 0xFF0000;
+constexpr Color kGreen = 0x00FF00;
+constexpr Color kYellow = 0x00FFFF;
+constexpr Color kPurple = 0x7D007D;
+constexpr Color kRed = 0x0000FF;
+constexpr Color kGrey = 0x7D7D7D;
+constexpr Color kBlack = 0x000000;
+}  // namespace colors
+
+// The drawing surface of the view, in device pixels. A fresh canvas has a
+// black one-pixel pen, black text and the current position at (0, 0).
+class Canvas {
+ public:
+  virtual ~Canvas() = default;
+
+  virtual void SetPixel(int x, int y, Color color) = 0;
+  virtual void MoveTo(int x, int y) = 0;
+  // Draws from the current position to (x, y) with the pen, end point excluded.
+  virtual void LineTo(int x, int y) = 0;
+  // Text with its top-left corner at (x, y), in the current text colour.
+  virtual void TextOut(int x, int y, const std::string& text) = 0;
+  virtual void SetTextColor(Color color) = 0;
+  // One-pixel frame of the rectangle; the right and bottom edges are excluded,
+  // so the frame's pixels are columns left and right-1, rows top and bottom-1.
+  virtual void FrameRect(int left, int top, int right, int bottom, Color color) = 0;
+};

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+class Canvas;
+
+// Values exchanged with the column dialog of an X-Y open.
+struct ColumnSettings {
+  int xColumn = 1;
+  int yColumn = 2;
+  int skipLines = 0;
+  int lastLine = 9999;
+};
+
+// Values exchanged with the range dialog.
+struct RangeValues {
+  double xMin = 0.0;
+  double xMax = 0.0;
+  double yMin = 0.0;
+  double yMax = 0.0;
+};
+
+// Values exchanged with the fit-conditions dialog; function -1 means that
+// neither shape was chosen.
+struct FitConditions {
+  double tolerance = 0.0;
+  int function = -1;
+};
+
+enum class MessageIcon { None, Exclamation };
+
+// Everything the view needs from the platform. Each dialog is modal: it
+// returns true for OK with the values written back, false for cancel with the
+// values untouched.
+class Host {
+ public:
+  virtual ~Host() = default;
+
+  // Invalidate, erase and repaint the whole view now.
+  virtual void Repaint() = 0;
+  // Runs draw on a canvas over the view's client area, outside painting
+  // (the rubber band); what it draws stays until the next repaint.
+  virtual void DrawOverlay(const std::function<void(Canvas&)>& draw) = 0;
+
+  // File type: 0 X-Y data, 1 Rigaku data, -1 none chosen.
+  virtual bool FileTypeDialog(int& type) = 0;
+  virtual bool OpenFileDialog(std::string& path) = 0;
+  virtual bool ColumnDialog(ColumnSettings& settings) = 0;
+  virtual bool RangeDialog(RangeValues& range) = 0;
+  virtual bool FitConditionDialog(FitConditions& conditions) = 0;
+  // The save dialog of every writer: default extension "dat".
+  virtual bool SaveFileDialog(std::string& path) = 0;
+
+  // An OK message box with the application's name as caption.
+  virtual void MessageBox(const std::string& text, MessageIcon icon = MessageIcon::None) = 0;
+};

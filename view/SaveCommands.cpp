@@ -1,0 +1,4 @@
+#include "view/TavView.h"
+
+void CTavView::OnFileSave() {}
+void CTavView::OnFileSaveAs() {}
