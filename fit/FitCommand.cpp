@@ -1,4 +1,143 @@
+// The two fitting commands: the fit conditions and the fit itself.
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "fit/Allocators.h"
+#include "fit/Fatal.h"
+#include "fit/Mrqmin.h"
+#include "fit/PeakModel.h"
+#include "view/Host.h"
+#include "view/NumberText.h"
 #include "view/TavView.h"
 
-void CTavView::OnLsqCondition() {}
-void CTavView::OnLsqStart() {}
+namespace {
+
+// The last accepted dialog values, kept for the whole run apart from the
+// view's m_tolerance and g_function.
+FitConditions g_rememberedConditions{0.001, 1};
+
+constexpr int kStepCalls = 10;
+
+// The fit window as the minimiser takes it, 1-based; every weight is 1.
+struct FitData {
+  std::vector<double> x{0.0};
+  std::vector<double> y{0.0};
+  std::vector<double> sig{0.0};
+  int npt = 0;
+};
+
+FitData CollectFitWindow(const CTavView& view) {
+  FitData data;
+  const CTavDoc& doc = view.GetDocument();
+  for (const int i : view.FitWindow()) {
+    data.x.push_back(doc.m_x[i]);
+    data.y.push_back(doc.m_y[i]);
+    data.sig.push_back(1.0);
+  }
+  data.npt = static_cast<int>(data.x.size()) - 1;
+  return data;
+}
+
+// The starting parameters: the last fit's values while one is on screen,
+// otherwise the placed peaks above a flat background at the first point.
+std::vector<double> InitialParameters(const CTavView& v, const FitData& data) {
+  const int n = v.m_nPeak;
+  const int npar = 3 * n + 2;
+  std::vector<double> a(npar + 1, 0.0);
+  for (int k = 1; k <= n; ++k) {
+    if (v.m_bFitted == 1) {
+      a[3 * k - 2] = v.m_height[k];
+      a[3 * k] = v.m_width[k];
+    } else {
+      a[3 * k - 2] = v.m_height[k] - data.y[1];
+      a[3 * k] = (v.m_xMax - v.m_xMin) * v.m_widthFactor[k] / 10;
+    }
+    a[3 * k - 1] = v.m_position[k];
+  }
+  if (v.m_bFitted == 1) {
+    a[npar - 1] = v.m_bgA;
+    a[npar] = v.m_bgB;
+  } else {
+    a[npar - 1] = 0.0;
+    a[npar] = data.y[1];
+  }
+  return a;
+}
+
+// The starting call and up to ten step calls, with a message after each step
+// call. Throws FitFailure; the minimiser's storage is released either way.
+void RunMinimiser(const FitData& data, std::vector<double>& a, double tolerance, Host& host) {
+  const int npar = static_cast<int>(a.size()) - 1;
+  std::vector<int> lista(npar + 1);
+  for (int k = 1; k <= npar; ++k) lista[k] = k;
+  const int nfit = npar;
+  double lambda = -1.0;
+  double chisq = 0.0;
+  double** covar = matrix(1, npar, 1, npar);
+  ReleaseOnExit releaseCovar([&] { release_matrix(covar, 1, npar, 1, npar); });
+  double** alpha = matrix(1, npar, 1, npar);
+  ReleaseOnExit releaseAlpha([&] { release_matrix(alpha, 1, npar, 1, npar); });
+  ReleaseOnExit closeSequence([] { mrqmin_abandon(); });
+
+  const auto step = [&] {
+    mrqmin(data.x.data(), data.y.data(), data.sig.data(), data.npt, a.data(), npar, lista.data(),
+           nfit, covar, alpha, chisq, peakmodel, lambda);
+  };
+  step();
+  double prev = chisq;
+  for (int iteration = 1; iteration <= kStepCalls; ++iteration) {
+    step();
+    if (std::sqrt((prev - chisq) * (prev - chisq)) < prev * tolerance) {
+      host.MessageBox("収束しました");
+      break;
+    }
+    host.MessageBox("収束していません");
+    prev = chisq;
+  }
+}
+
+void WriteBack(CTavView& v, const std::vector<double>& a) {
+  const int n = v.m_nPeak;
+  for (int k = 1; k <= n; ++k) {
+    v.m_height[k] = a[3 * k - 2];
+    v.m_position[k] = a[3 * k - 1];
+    v.m_width[k] = a[3 * k];
+    v.m_widthFitted[k] = true;
+  }
+  v.m_bgA = a[3 * n + 1];
+  v.m_bgB = a[3 * n + 2];
+}
+
+}  // namespace
+
+void CTavView::OnLsqCondition() {
+  FitConditions conditions = g_rememberedConditions;
+  if (m_host.FitConditionDialog(conditions)) {
+    g_rememberedConditions = conditions;
+    m_tolerance = conditions.tolerance;
+    g_function = conditions.function;
+  }
+  // The shape changes how the components are drawn.
+  Repaint();
+}
+
+void CTavView::OnLsqStart() {
+  const FitData data = CollectFitWindow(*this);
+  if (data.npt == 0) {
+    m_host.MessageBox("フィットする範囲にデータがありません");
+    return;
+  }
+  std::vector<double> a = InitialParameters(*this, data);
+  try {
+    RunMinimiser(data, a, m_tolerance, m_host);
+  } catch (const FitFailure& failure) {
+    // Nothing was written back: the table, background and spectrum stay.
+    m_host.MessageBox(std::string("フィッティングできませんでした: ") + failure.what());
+    return;
+  }
+  m_bFitted = 1;
+  m_host.MessageBox(NumberText(a[1]), MessageIcon::Exclamation);
+  WriteBack(*this, a);
+  Repaint();
+}

@@ -1,0 +1,3 @@
+#include "fit/Fatal.h"
+
+void fatal(const std::string& message) { throw FitFailure(message); }
