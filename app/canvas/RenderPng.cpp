@@ -1,6 +1,56 @@
 #include "app/canvas/RenderPng.h"
 
-bool RenderViewToPng(const CTavView&, const std::string&, int, int, std::string& error) {
-  error = "rendering is not available";
-  return false;
+#include <QBuffer>
+#include <QByteArray>
+#include <QGuiApplication>
+#include <QImage>
+
+#include "app/canvas/ImageCanvas.h"
+#include "doc/AtomicFile.h"
+#include "view/TavView.h"
+
+namespace {
+
+// Fonts need a QGuiApplication. Without one (tav-cli), one is made on the
+// offscreen platform, so that no display is needed, and kept for the process.
+bool EnsureGuiApplication(std::string& error) {
+  if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return true;
+  if (QCoreApplication::instance()) {
+    error = "the program runs without a graphical application object";
+    return false;
+  }
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  static int argc = 1;
+  static char name[] = "tav";
+  static char* argv[] = {name, nullptr};
+  new QGuiApplication(argc, argv);  // lives until the process ends
+  return true;
+}
+
+}  // namespace
+
+bool RenderViewToPng(const CTavView& view, const std::string& path, int width, int height,
+                     std::string& error) {
+  if (width <= 0 || height <= 0) {
+    error = "the image size must be positive";
+    return false;
+  }
+  if (!EnsureGuiApplication(error)) return false;
+  QImage image(width, height, QImage::Format_RGB32);
+  if (image.isNull()) {
+    error = "not enough memory for the image";
+    return false;
+  }
+  image.fill(Qt::white);
+  {
+    ImageCanvas canvas(image);
+    view.OnDraw(canvas);
+  }
+  QByteArray png;
+  QBuffer buffer(&png);
+  if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
+    error = "the image cannot be encoded as PNG";
+    return false;
+  }
+  return WriteFileReplacing(path, png.toStdString(), error);
 }
