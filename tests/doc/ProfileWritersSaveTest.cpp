@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "doc/ProfileWriters.h"
+#include "tests/support/FakeHost.h"
+#include "tests/support/Spectrum.h"
+#include "view/TavView.h"
+
+namespace {
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// While alive, file permissions apply to this process even when it runs as
+// root: the effective user becomes "nobody".
+class UnprivilegedScope {
+ public:
+  UnprivilegedScope() : m_dropped(::geteuid() == 0 && ::seteuid(65534) == 0) {}
+  ~UnprivilegedScope() {
+    if (m_dropped && ::seteuid(0) != 0) std::abort();
+  }
+
+ private:
+  bool m_dropped;
+};
+
+class SaveCommandsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/tav-save-XXXXXX";
+    ASSERT_NE(::mkdtemp(pattern), nullptr);
+    dir = pattern;
+    ::chmod(dir.c_str(), 0755);
+  }
+  void TearDown() override { std::filesystem::remove_all(dir); }
+  void OpenRigaku(const std::string& path) {
+    host.fileType = 1;
+    host.openPath = path;
+    view.OnFileOpen();
+  }
+
+  std::string dir;
+  FakeHost host;
+  CTavDoc doc;
+  CTavView view{doc, host};
+};
+
+TEST_F(SaveCommandsTest, WritesBothLayoutsWithoutTouchingTheView) {
+  LoadSpectrum(view, {1, 2, 3}, {10.5, 20.25, -3.75});
+  host.savePath = dir + "/a.txt";
+  view.OnFileSave();
+  host.savePath = dir + "/a.dat";
+  view.OnFileSaveAs();
+  view.OnFileSave();  // cancelled dialog: nothing written, nothing said
+  EXPECT_EQ(ReadAll(dir + "/a.txt"), FormatXyList(doc));
+  EXPECT_EQ(ReadAll(dir + "/a.dat"), FormatCountFile(doc));
+  EXPECT_EQ(host.saveDialogs, 3);
+  EXPECT_EQ(host.repaints, 0);
+  EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(SaveCommandsTest, FailedSaveIsReportedAndKeepsTheOldFile) {
+  const std::string path = dir + "/old.dat";
+  std::ofstream(path) << "old contents\n";
+  ASSERT_EQ(::chmod(dir.c_str(), 0555), 0);
+  LoadSpectrum(view, {1, 2}, {3, 4});
+  host.savePath = path;
+  {
+    UnprivilegedScope unprivileged;
+    view.OnFileSaveAs();
+  }
+  ::chmod(dir.c_str(), 0755);
+  EXPECT_EQ(host.messages, std::vector<std::string>{"ファイルを保存できません: " + path + " (Permission denied)"});
+  EXPECT_EQ(ReadAll(path), "old contents\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);  // no temporary left
+}
+
+TEST_F(SaveCommandsTest, XyListReadsBackToSixDecimals) {
+  OpenRigaku(SharedData("AE4895-Measurement_strategies__XRD_NaCl_Theta_2-Theta.asc"));
+  ASSERT_EQ(doc.m_nData, 3400);
+  const std::vector<double> x(doc.m_x.begin(), doc.m_x.begin() + 3401);
+  const std::vector<double> y(doc.m_y.begin(), doc.m_y.begin() + 3401);
+  host.savePath = dir + "/nacl.txt";
+  view.OnFileSave();
+
+  host.fileType = 0;
+  host.openPath = dir + "/nacl.txt";
+  host.column = ColumnSettings{1, 2, 1, 9999};
+  view.OnFileOpen();
+  ASSERT_TRUE(host.messages.empty());
+  ASSERT_EQ(doc.m_nData, 3400);
+  for (int i = 1; i <= 3400; ++i) {
+    ASSERT_NEAR(doc.m_x[i], x[i], 5e-7) << i;
+    ASSERT_NEAR(doc.m_y[i], y[i], 5e-7) << i;
+  }
+}
+
+}  // namespace
