@@ -1,6 +1,7 @@
 #include "cli/ScriptRunner.h"
 
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -18,6 +19,8 @@ double ParseReal(const std::string& text) {
   char* end = nullptr;
   const double v = std::strtod(text.c_str(), &end);
   if (text.empty() || *end != '\0' || errno == ERANGE) throw ScriptError("not a number: " + text);
+  // strtod also reads "nan" and "inf", which no dialog field would take.
+  if (!std::isfinite(v)) throw ScriptError("not a finite number: " + text);
   return v;
 }
 
