@@ -1,0 +1,31 @@
+#include "app/ColumnDlg.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+CColumnDlg::CColumnDlg(const ColumnSettings& preset, QWidget* parent)
+    : CTavDialog(parent, QStringLiteral("ﾀﾞｲｱﾛｸﾞ"), 187, 109), m_settings(preset) {
+  m_x = AddField(QStringLiteral("Xデータ："), 0, preset.xColumn);
+  m_y = AddField(QStringLiteral("Yデータ："), 1, preset.yColumn);
+  m_skip = AddField(QStringLiteral("読み飛ばし："), 2, preset.skipLines);
+  m_last = AddField(QStringLiteral("最終行："), 3, preset.lastLine);
+}
+
+QLineEdit* CColumnDlg::AddField(const QString& label, int row, int value) {
+  const int top = 14 + row * 22;
+  auto* text = new QLabel(label, this);
+  text->setGeometry(Units().Rect(12, top + 3, 55, 8));
+  auto* edit = new QLineEdit(QString::number(value), this);
+  edit->setGeometry(Units().Rect(70, top, 45, 14));
+  return edit;
+}
+
+bool CColumnDlg::Exchange() {
+  ColumnSettings read = m_settings;
+  if (!ReadIntInRange(m_x, read.xColumn, 1, 10)) return false;
+  if (!ReadIntInRange(m_y, read.yColumn, 1, 10)) return false;
+  if (!ReadIntInRange(m_skip, read.skipLines, 0, 100)) return false;
+  if (!ReadIntInRange(m_last, read.lastLine, 1, 9999)) return false;
+  m_settings = read;
+  return true;
+}

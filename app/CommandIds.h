@@ -1,0 +1,30 @@
+#pragma once
+
+// Command identifiers of the main frame. The program's own commands keep the
+// numbers of their resource ids; the framework's commands keep the
+// framework's numbers. Each QAction carries its id as data.
+namespace cmd {
+constexpr int ID_FILE_NEW = 57600;
+constexpr int ID_FILE_OPEN = 57601;
+constexpr int ID_FILE_SAVE = 57603;
+constexpr int ID_FILE_SAVE_AS = 57604;
+constexpr int ID_FILE_PRINT = 57607;
+constexpr int ID_FILE_PRINT_PREVIEW = 57609;
+constexpr int ID_EDIT_COPY = 57634;
+constexpr int ID_EDIT_CUT = 57635;
+constexpr int ID_EDIT_PASTE = 57637;
+constexpr int ID_EDIT_UNDO = 57643;
+constexpr int ID_APP_ABOUT = 57664;
+constexpr int ID_APP_EXIT = 57665;
+constexpr int ID_NEXT_PANE = 57680;
+constexpr int ID_PREV_PANE = 57681;
+constexpr int ID_RANGE_SET = 32772;
+constexpr int ID_PEAK_POSITION = 32773;
+constexpr int ID_RANGE_RESET = 32774;
+constexpr int ID_LSQ_START = 32775;
+constexpr int ID_SAVE_RESULT = 32776;
+constexpr int ID_LSQ_CONDITION = 32777;
+constexpr int ID_RANGE_INPUT = 32778;
+constexpr int ID_BACK_REMOVE = 32779;
+constexpr int ID_POLAR_CORRECT = 32780;
+}  // namespace cmd

@@ -1,0 +1,64 @@
+#include "app/CommandTable.h"
+
+#include "app/CommandIds.h"
+
+using namespace cmd;
+
+const std::vector<CommandInfo>& Commands() {
+  static const std::vector<CommandInfo> table = {
+      {ID_FILE_NEW, "新規作成(&N)", "Ctrl+N", "新規にﾌｧｲﾙを作成\n新規ﾌｧｲﾙ", ":/icons/new.png"},
+      {ID_FILE_OPEN, "開く(&O)...", "Ctrl+O", "既存のﾌｧｲﾙを開く\n開く", ":/icons/open.png"},
+      {ID_FILE_SAVE, "TXTファイル保存(&S)", "Ctrl+S", "TXT形式のﾌｧｲﾙを保存\n保存",
+       ":/icons/save.png"},
+      {ID_FILE_SAVE_AS, "DATファイル保存(&A)...", "", "DAT形式のファイルを保存\n保存", ""},
+      {ID_FILE_PRINT, "印刷(&P)...", "Ctrl+P", "作業中のﾌｧｲﾙを印刷\n印刷", ":/icons/print.png"},
+      {ID_FILE_PRINT_PREVIEW, "印刷ﾌﾟﾚﾋﾞｭｰ(&V)", "", "ﾌﾙ ﾍﾟｰｼﾞ表示\n印刷ﾌﾟﾚﾋﾞｭｰ", ""},
+      {ID_APP_EXIT, "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", "", "ｱﾌﾟﾘｹｰｼｮﾝを終了し、ﾌｧｲﾙの保存を指示\n終了", ""},
+      {ID_APP_ABOUT, "ﾊﾞｰｼﾞｮﾝ情報(&A)...", "",
+       "ﾌﾟﾛｸﾞﾗﾑの情報、ﾊﾞｰｼﾞｮﾝ、著作権を表示\nﾊﾞｰｼﾞｮﾝ情報", ":/icons/about.png"},
+      {ID_EDIT_UNDO, "元に戻す(&U)", "Ctrl+Z;Alt+Backspace", "直前に行った動作を元に戻す\n元に戻す",
+       ""},
+      {ID_EDIT_CUT, "切り取り(&T)", "Ctrl+X;Shift+Del",
+       "選択範囲を切り取ってｸﾘｯﾌﾟﾎﾞｰﾄﾞに移動\n切り取り", ":/icons/cut.png"},
+      {ID_EDIT_COPY, "ｺﾋﾟｰ(&C)", "Ctrl+C;Ctrl+Ins", "選択範囲をｺﾋﾟｰしてｸﾘｯﾌﾟﾎﾞｰﾄﾞに保存\nｺﾋﾟｰ",
+       ":/icons/copy.png"},
+      {ID_EDIT_PASTE, "貼り付け(&P)", "Ctrl+V;Shift+Ins", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容を貼り付け\n貼り付け",
+       ":/icons/paste.png"},
+      {ID_NEXT_PANE, "次のﾍﾟｲﾝ", "F6", "次のｳｨﾝﾄﾞｳ ﾍﾟｲﾝに切り替え\n次のﾍﾟｲﾝ", ""},
+      {ID_PREV_PANE, "前のﾍﾟｲﾝ", "Shift+F6", "前のｳｨﾝﾄﾞｳ ﾍﾟｲﾝに切り替え\n前のﾍﾟｲﾝ", ""},
+      {ID_RANGE_SET, "範囲設定", "", "フィッテングする範囲を設定", ""},
+      {ID_RANGE_INPUT, "範囲入力", "", "グラフの範囲をキーボードから入力", ""},
+      {ID_PEAK_POSITION, "ピーク位置", "", "ピーク位置の設定", ""},
+      {ID_RANGE_RESET, "初期範囲", "", "設定範囲をもとにもどす", ""},
+      {ID_LSQ_CONDITION, "最小二乗条件", "", "最小二乗条件を入力します", ""},
+      {ID_LSQ_START, "最小二乗スタート", "", "", ""},
+      {ID_SAVE_RESULT, "結果保存", "", "", ""},
+      {ID_BACK_REMOVE, "バック除去", "", "", ""},
+      {ID_POLAR_CORRECT, "偏光補正", "", "", ""},
+  };
+  return table;
+}
+
+const CommandInfo* FindCommand(int id) {
+  for (const CommandInfo& info : Commands()) {
+    if (info.id == id) return &info;
+  }
+  return nullptr;
+}
+
+const std::vector<MenuInfo>& MainMenu() {
+  static const std::vector<MenuInfo> menus = {
+      {"ﾌｧｲﾙ(&F)", {ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, 0, 0, ID_APP_EXIT}},
+      {"範囲設定", {ID_RANGE_SET, ID_RANGE_INPUT, ID_PEAK_POSITION, 0, ID_RANGE_RESET}},
+      {"フィッテング", {ID_LSQ_CONDITION, ID_LSQ_START, ID_SAVE_RESULT}},
+      {"補正", {ID_BACK_REMOVE, ID_POLAR_CORRECT}},
+  };
+  return menus;
+}
+
+const std::vector<int>& ToolBarButtons() {
+  static const std::vector<int> buttons = {ID_FILE_NEW, ID_FILE_OPEN,  ID_FILE_SAVE,  0,
+                                           ID_EDIT_CUT, ID_EDIT_COPY,  ID_EDIT_PASTE, 0,
+                                           ID_FILE_PRINT, 0,           ID_APP_ABOUT};
+  return buttons;
+}

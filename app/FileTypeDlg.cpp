@@ -1,0 +1,30 @@
+#include "app/FileTypeDlg.h"
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QRadioButton>
+
+CFileTypeDlg::CFileTypeDlg(QWidget* parent)
+    : CTavDialog(parent, QStringLiteral("ﾀﾞｲｱﾛｸﾞ"), 187, 73), m_group(new QButtonGroup(this)) {
+  auto* box = new QGroupBox(QStringLiteral("ファイルタイプの選択"), this);
+  box->setGeometry(Units().Rect(7, 7, 112, 55));
+  auto* xy = new QRadioButton(QStringLiteral("X-Y data"), this);
+  xy->setGeometry(Units().Rect(20, 22, 80, 12));
+  auto* rigaku = new QRadioButton(QStringLiteral("Rigaku data"), this);
+  rigaku->setGeometry(Units().Rect(20, 40, 80, 12));
+  m_group->addButton(xy, 0);
+  m_group->addButton(rigaku, 1);
+}
+
+void CFileTypeDlg::showEvent(QShowEvent* event) {
+  // An exclusive group can only show "none chosen" by dropping exclusivity.
+  m_group->setExclusive(false);
+  for (QAbstractButton* button : m_group->buttons()) button->setChecked(m_group->id(button) == m_type);
+  m_group->setExclusive(true);
+  CTavDialog::showEvent(event);
+}
+
+bool CFileTypeDlg::Exchange() {
+  m_type = m_group->checkedId();  // -1 when none is checked
+  return true;
+}

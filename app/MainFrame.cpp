@@ -1,0 +1,196 @@
+#include "app/MainFrame.h"
+
+#include <QAction>
+#include <QIcon>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStringList>
+#include <QToolBar>
+
+#include "app/AboutDlg.h"
+#include "app/CommandIds.h"
+#include "app/CommandTable.h"
+#include "app/PlotWidget.h"
+#include "app/Printing.h"
+#include "app/QtHost.h"
+#include "view/TavView.h"
+
+using namespace cmd;
+
+namespace {
+
+QList<QKeySequence> ParseShortcuts(const char* text) {
+  QList<QKeySequence> sequences;
+  for (const QString& part : QString::fromUtf8(text).split(';', Qt::SkipEmptyParts)) {
+    sequences.append(QKeySequence(part, QKeySequence::PortableText));
+  }
+  return sequences;
+}
+
+// The indicator panes of the status bar; their keyboard states are not known
+// to Qt, so they stay in the "off" look.
+QLabel* IndicatorPane(const QString& text) {
+  auto* pane = new QLabel(text);
+  pane->setAlignment(Qt::AlignCenter);
+  pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 8);
+  pane->setEnabled(false);
+  return pane;
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(CTavDoc& doc, QWidget* parent)
+    : QMainWindow(parent), m_plot(new PlotWidget(this)) {
+  m_host = std::make_unique<QtHost>(*m_plot);
+  m_view = std::make_unique<CTavView>(doc, *m_host);
+  m_plot->SetView(m_view.get());
+  setCentralWidget(m_plot);
+  setWindowTitle(QStringLiteral("カーブフィッティングプログラム（バックグランド自動）"));
+  setWindowIcon(QIcon(QStringLiteral(":/icons/tav.png")));
+
+  CreateActions();
+  CreateMenus();
+  CreateToolBar();
+  CreateStatusBar();
+  ConnectCommands();
+  connect(m_plot, &PlotWidget::ViewInputHandled, this, &CMainFrame::UpdateCommandStates);
+  UpdateCommandStates();
+  m_plot->setFocus();
+}
+
+CMainFrame::~CMainFrame() {
+  // The widget outlives the view as a child of this window: detach it first.
+  m_plot->SetView(nullptr);
+}
+
+QAction* CMainFrame::Action(int id) const {
+  const auto it = m_actions.find(id);
+  return it == m_actions.end() ? nullptr : it->second;
+}
+
+void CMainFrame::CreateActions() {
+  for (const CommandInfo& info : Commands()) {
+    auto* action = new QAction(QString::fromUtf8(info.text), this);
+    action->setData(info.id);
+    action->setShortcuts(ParseShortcuts(info.shortcuts));
+    action->setShortcutContext(Qt::WindowShortcut);
+    const QStringList prompt = QString::fromUtf8(info.prompt).split('\n');
+    action->setStatusTip(prompt.value(0));
+    if (prompt.size() > 1) action->setToolTip(prompt.value(1));
+    if (*info.icon != '\0') action->setIcon(QIcon(QString::fromUtf8(info.icon)));
+    // No command has a handler until ConnectCommands gives it one.
+    action->setEnabled(false);
+    const int id = info.id;
+    connect(action, &QAction::triggered, this, [this, id] { Execute(id); });
+    // Accelerators work without a menu item or button.
+    addAction(action);
+    m_actions[id] = action;
+  }
+  Action(ID_RANGE_SET)->setCheckable(true);
+  Action(ID_PEAK_POSITION)->setCheckable(true);
+}
+
+void CMainFrame::CreateMenus() {
+  for (const MenuInfo& info : MainMenu()) {
+    QMenu* menu = menuBar()->addMenu(QString::fromUtf8(info.title));
+    // The file menu has two separators in a row: keep both.
+    menu->setSeparatorsCollapsible(false);
+    for (int id : info.items) {
+      if (id == 0) {
+        menu->addSeparator();
+      } else {
+        menu->addAction(Action(id));
+      }
+    }
+    connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
+  }
+}
+
+void CMainFrame::CreateToolBar() {
+  QToolBar* bar = addToolBar(QStringLiteral("ﾂｰﾙ ﾊﾞｰ"));
+  bar->setObjectName(QStringLiteral("toolBar"));
+  bar->setIconSize(QSize(16, 15));
+  bar->setMovable(true);
+  bar->setFloatable(true);
+  bar->setAllowedAreas(Qt::AllToolBarAreas);
+  for (int id : ToolBarButtons()) {
+    if (id == 0) {
+      bar->addSeparator();
+    } else {
+      bar->addAction(Action(id));
+    }
+  }
+}
+
+void CMainFrame::CreateStatusBar() {
+  QStatusBar* bar = statusBar();
+  // A normal widget of the status bar hides while a prompt shows: the idle
+  // text comes back by itself when the prompt goes.
+  m_idle = new QLabel(QStringLiteral("ﾚﾃﾞｨ"));
+  bar->addWidget(m_idle, 1);
+  for (const char* text : {"ｶﾅ", "CAP", "NUM", "SCRL"}) {
+    bar->addPermanentWidget(IndicatorPane(QString::fromUtf8(text)));
+  }
+}
+
+void CMainFrame::Connect(int id, std::function<void()> handler) {
+  m_handlers[id] = std::move(handler);
+  Action(id)->setEnabled(true);
+}
+
+void CMainFrame::ConnectCommands() {
+  CTavView& view = *m_view;
+  // The framework's new document clears neither the spectrum nor the view:
+  // it only repaints.
+  Connect(ID_FILE_NEW, [this] { m_plot->update(); });
+  Connect(ID_FILE_OPEN, [&view] { view.OnFileOpen(); });
+  Connect(ID_FILE_SAVE, [&view] { view.OnFileSave(); });
+  Connect(ID_FILE_SAVE_AS, [&view] { view.OnFileSaveAs(); });
+  Connect(ID_FILE_PRINT, [this] { PrintWithDialog(*m_view, this); });
+  Connect(ID_FILE_PRINT_PREVIEW, [this] { PrintPreview(); });
+  Connect(ID_APP_EXIT, [this] { close(); });
+  Connect(ID_APP_ABOUT, [this] {
+    CAboutDlg about(this);
+    about.exec();
+  });
+  Connect(ID_RANGE_SET, [&view] { view.OnRangeSet(); });
+  Connect(ID_RANGE_INPUT, [&view] { view.OnRangeInput(); });
+  Connect(ID_PEAK_POSITION, [&view] { view.OnPeakPosition(); });
+  Connect(ID_RANGE_RESET, [&view] { view.OnRangeReset(); });
+  Connect(ID_LSQ_CONDITION, [&view] { view.OnLsqCondition(); });
+  Connect(ID_LSQ_START, [&view] { view.OnLsqStart(); });
+  Connect(ID_SAVE_RESULT, [&view] { view.OnSaveResult(); });
+  Connect(ID_BACK_REMOVE, [&view] { view.OnBackRemove(); });
+  Connect(ID_POLAR_CORRECT, [&view] { view.OnPolarCorrect(); });
+  // Undo, cut, copy, paste and the pane commands have no handler: they stay
+  // disabled.
+}
+
+void CMainFrame::Execute(int id) {
+  const auto it = m_handlers.find(id);
+  if (it != m_handlers.end()) it->second();
+  UpdateCommandStates();
+}
+
+void CMainFrame::UpdateCommandStates() {
+  Action(ID_RANGE_SET)->setChecked(m_view->IsRangeSetChecked());
+  Action(ID_PEAK_POSITION)->setChecked(m_view->IsPeakPositionChecked());
+  Action(ID_LSQ_START)->setEnabled(m_view->IsLsqStartEnabled());
+  Action(ID_SAVE_RESULT)->setEnabled(m_view->IsSaveResultEnabled());
+}
+
+void CMainFrame::OpenWithoutDialogs(const std::string& path, int type) {
+  m_host->presetFileType = type;
+  m_host->presetOpenPath = path;
+  m_host->presetColumnsAsShown = type == 0;
+  m_view->OnFileOpen();
+  // Answers the command did not take must not answer a later dialog.
+  m_host->presetFileType.reset();
+  m_host->presetOpenPath.reset();
+  m_host->presetColumnsAsShown = false;
+  UpdateCommandStates();
+}
+
+void CMainFrame::PrintPreview() { ::PrintPreview(*m_view, this); }

@@ -1,0 +1,33 @@
+#include "app/TavApp.h"
+
+#include <QFileInfo>
+
+#include "app/MainFrame.h"
+#include "doc/FileTypeDetect.h"
+#include "doc/TavDoc.h"
+
+CTavApp::CTavApp() = default;
+
+CTavApp::~CTavApp() {
+  // The frame holds the view, which refers to the document.
+  m_frame.reset();
+  m_doc.reset();
+}
+
+bool CTavApp::InitInstance(const QStringList& arguments) {
+  m_recent.Load();
+  m_doc = std::make_unique<CTavDoc>();
+  m_frame = std::make_unique<CMainFrame>(*m_doc);
+  m_frame->resize(760, 520);
+  m_frame->show();
+  if (!arguments.isEmpty() && !arguments.first().isEmpty()) OpenFromCommandLine(arguments.first());
+  return true;
+}
+
+void CTavApp::OpenFromCommandLine(const QString& path) {
+  const std::string local = QFile::encodeName(path).toStdString();
+  m_frame->OpenWithoutDialogs(local, DetectFileType(local));
+  if (QFileInfo::exists(path)) m_recent.Add(QFileInfo(path).absoluteFilePath());
+}
+
+void CTavApp::ExitInstance() { m_recent.Save(); }

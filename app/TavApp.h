@@ -1,0 +1,36 @@
+#pragma once
+
+#include <memory>
+
+#include <QStringList>
+
+#include "app/RecentFiles.h"
+
+class CMainFrame;
+class CTavDoc;
+
+// The application: the one document and main frame of the run, the recent
+// files, and the start-up that opens a file named on the command line.
+class CTavApp {
+ public:
+  CTavApp();
+  ~CTavApp();
+  CTavApp(const CTavApp&) = delete;
+  CTavApp& operator=(const CTavApp&) = delete;
+
+  // Creates the document and the main window and shows it; arguments are the
+  // command line without the program name: the first names a file to open.
+  bool InitInstance(const QStringList& arguments);
+  // Saves the settings when the run ends.
+  void ExitInstance();
+
+  CMainFrame* MainFrame() { return m_frame.get(); }
+  const RecentFiles& Recent() const { return m_recent; }
+
+ private:
+  void OpenFromCommandLine(const QString& path);
+
+  std::unique_ptr<CTavDoc> m_doc;
+  std::unique_ptr<CMainFrame> m_frame;
+  RecentFiles m_recent;
+};

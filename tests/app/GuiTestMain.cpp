@@ -1,0 +1,41 @@
+// Runs the GUI tests on real widgets without a display.
+#include <clocale>
+#include <cstdlib>
+#include <string>
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  // Harmless on the offscreen platform.
+  if (message.contains(QStringLiteral("propagateSizeHints"))) return;
+  if (type == QtDebugMsg || type == QtInfoMsg) return;
+  fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Test discovery runs this binary without the test's environment.
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  QTemporaryDir runtime(QDir::tempPath() + QStringLiteral("/tav-gui-tests-XXXXXX"));
+  if (getenv("XDG_RUNTIME_DIR") == nullptr && runtime.isValid()) {
+    QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                              QFileDevice::ExeOwner);
+    setenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit().constData(), 1);
+  }
+  // Settings of a test run stay out of the user's own.
+  QTemporaryDir config;
+  if (config.isValid()) setenv("XDG_CONFIG_HOME", config.path().toLocal8Bit().constData(), 1);
+  qInstallMessageHandler(QuietHandler);
+
+  ::testing::InitGoogleTest(&argc, argv);
+  QApplication application(argc, argv);
+  std::setlocale(LC_NUMERIC, "C");
+  return RUN_ALL_TESTS();
+}
