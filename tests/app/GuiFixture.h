@@ -1,0 +1,88 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include "app/MainFrame.h"
+#include "app/PlotWidget.h"
+#include "app/QtHost.h"
+#include "doc/TavDoc.h"
+#include "tests/support/FakeHost.h"
+#include "tests/support/Spectrum.h"
+#include "view/TavView.h"
+
+// A shown main window whose dialogs and message boxes are answered by a
+// scripted host; repaints go to the real plot widget.
+class GuiFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    frame = std::make_unique<CMainFrame>(doc);
+    frame->GuiHost().SetDialogSource(&answers);
+    frame->resize(760, 520);
+    frame->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+  }
+  void TearDown() override {
+    // QTest keeps the last button "held" after a double-click.
+    QTest::mouseRelease(&Plot(), Qt::LeftButton, {}, QPoint(1, 1));
+    frame.reset();
+  }
+
+  CTavView& View() { return frame->View(); }
+  PlotWidget& Plot() { return frame->Plot(); }
+  QAction* Action(int id) { return frame->Action(id); }
+
+  // Opens a measured profile through the file menu's open command.
+  void OpenShared(const std::string& name, int type) {
+    answers.fileType = type;
+    answers.openPath = SharedData(name);
+    Action(cmd::ID_FILE_OPEN)->trigger();
+  }
+
+  CTavDoc doc;
+  FakeHost answers;
+  std::unique_ptr<CMainFrame> frame;
+};
+
+// Answers the modal windows that a call opens, one step per new modal window
+// (a message box over a dialog counts, and so does the dialog again once the
+// box is gone). Steps left when the deadline passes fail the test, and every
+// modal window is closed so that the call returns.
+class ModalScript {
+ public:
+  using Step = std::function<void(QWidget*)>;
+
+  explicit ModalScript(std::vector<Step> steps) : m_steps(std::move(steps)) {
+    m_clock.start();
+    QObject::connect(&m_timer, &QTimer::timeout, [this] { Poll(); });
+    m_timer.start(10);
+  }
+  ~ModalScript() { EXPECT_EQ(m_next, m_steps.size()) << "modal windows not answered"; }
+
+ private:
+  void Poll() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (m_clock.elapsed() > 5000) {
+      if (modal != nullptr) modal->close();
+      return;
+    }
+    if (modal == nullptr || modal == m_last || m_next >= m_steps.size()) return;
+    m_last = modal;
+    m_steps[m_next++](modal);
+  }
+
+  std::vector<Step> m_steps;
+  std::size_t m_next = 0;
+  QPointer<QWidget> m_last;
+  QTimer m_timer;
+  QElapsedTimer m_clock;
+};
