@@ -22,6 +22,8 @@ constexpr int kBottom = CTavView::kPlotBottom;
 
 // Parameter vector a[1..npar] of the peak model, npar = 3n + 2.
 using Parameters = std::array<double, 3 * CTavView::kMaxPeaks + 3>;
+// The abscissae of the curve samples, computed once for all curves.
+using Samples = std::array<double, CTavView::kSamples>;
 
 // A range of zero width or height would divide by zero in the conversions;
 // whatever needs that conversion is left out.
@@ -99,21 +101,22 @@ void DrawSample(const CTavView& v, Canvas& dc, int s, double value, Color color)
   if (InYRange(v, value)) dc.SetPixel(kLeft + s, v.YToPixel(value), color);
 }
 
-void DrawBackgroundLine(const CTavView& v, Canvas& dc, double slope, double intercept) {
+void DrawBackgroundLine(const CTavView& v, Canvas& dc, const Samples& xs, double slope,
+                        double intercept) {
   for (int s = 0; s < CTavView::kSamples; ++s) {
-    const double x = v.SampleX(s);
+    const double x = xs[s];
     DrawSample(v, dc, s, x * slope + intercept, colors::kPurple);
   }
 }
 
 // Peak k alone, riding on the background line; the selected peak is green.
-void DrawComponent(const CTavView& v, Canvas& dc, const Parameters& a, int k) {
+void DrawComponent(const CTavView& v, Canvas& dc, const Samples& xs, const Parameters& a, int k) {
   const int n = v.m_nPeak;
   const double slope = a[3 * n + 1];
   const double intercept = a[3 * n + 2];
   const Color color = k == v.m_curPeak ? colors::kGreen : colors::kYellow;
   for (int s = 0; s < CTavView::kSamples; ++s) {
-    const double x = v.SampleX(s);
+    const double x = xs[s];
     const double u = (x - a[3 * k - 1]) / a[3 * k];
     double value;
     if (g_function == 0) {
@@ -125,11 +128,11 @@ void DrawComponent(const CTavView& v, Canvas& dc, const Parameters& a, int k) {
   }
 }
 
-void DrawTotal(const CTavView& v, Canvas& dc, const Parameters& a) {
+void DrawTotal(const CTavView& v, Canvas& dc, const Samples& xs, const Parameters& a) {
   const int npar = 3 * v.m_nPeak + 2;
   for (int s = 0; s < CTavView::kSamples; ++s) {
     double total = 0.0;
-    peakvalue(v.SampleX(s), a.data(), total, npar);
+    peakvalue(xs[s], a.data(), total, npar);
     DrawSample(v, dc, s, total, colors::kRed);
   }
 }
@@ -146,12 +149,14 @@ void DrawCurves(const CTavView& v, Canvas& dc) {
     if (!y0) return;
     FillPlacedParameters(v, *y0, a);
   }
+  Samples xs;
+  for (int s = 0; s < CTavView::kSamples; ++s) xs[s] = v.SampleX(s);
   const int n = v.m_nPeak;
-  DrawBackgroundLine(v, dc, a[3 * n + 1], a[3 * n + 2]);
+  DrawBackgroundLine(v, dc, xs, a[3 * n + 1], a[3 * n + 2]);
   if (g_function == 0 || g_function == 1) {
-    for (int k = 1; k <= n; ++k) DrawComponent(v, dc, a, k);
+    for (int k = 1; k <= n; ++k) DrawComponent(v, dc, xs, a, k);
   }
-  DrawTotal(v, dc, a);
+  DrawTotal(v, dc, xs, a);
 }
 
 // Markers are not clipped: a peak outside the range gets its marker outside
