@@ -229,6 +229,14 @@ TEST_F(InteractionTest, PeaksAfterAFitKeepItsEnablingAndGetAWidth) {
   EXPECT_EQ(view.m_width[1], 0.3);         // a fitted slot keeps its width
   EXPECT_DOUBLE_EQ(view.m_width[2], 2.0);  // span 10 x factor 2 / 10
   EXPECT_EQ(view.m_bFitted, 1);
+
+  // Drawn as fitted: the clicked Y is a height above the fitted background,
+  // so at x = 15 the selected component is at 800 + 100 (row 80).
+  view.m_bgA = 0.0;
+  view.m_bgB = 100.0;
+  RecordingCanvas dc;
+  view.OnDraw(dc);
+  EXPECT_EQ(dc.PixelAt(375, 80), colors::kGreen);
 }
 
 TEST_F(InteractionTest, InitialRangeComesFromTheDataOrStaysWithoutIt) {
