@@ -28,8 +28,11 @@ bool PrintView(const CTavView& view, QPrinter& printer) {
                                    page.height() / static_cast<double>(kPictureHeight));
   const double scale = std::min(screenScale, fitScale);
   painter.scale(scale, scale);
-  PainterCanvas canvas(painter);
-  view.OnDraw(canvas);
+  {
+    // The canvas hands its last pixels to the painter when it goes.
+    PainterCanvas canvas(painter);
+    view.OnDraw(canvas);
+  }
   return painter.end();
 }
 

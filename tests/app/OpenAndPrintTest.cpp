@@ -1,0 +1,95 @@
+#include <QFile>
+#include <QImage>
+#include <QPrinter>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "app/CommandIds.h"
+#include "app/Printing.h"
+#include "doc/FileTypeDetect.h"
+#include "tests/app/GuiFixture.h"
+
+namespace {
+
+using OpenAndPrintTest = GuiFixture;
+
+TEST_F(OpenAndPrintTest, OpenThroughTheMenuAsksTypeFileAndColumnsThenShowsTheData) {
+  answers.column = ColumnSettings{1, 2, 1, 9999};
+  OpenShared("datalab__example_ocx.xy", 0);
+  EXPECT_EQ(answers.fileTypeDialogs, 1);
+  EXPECT_EQ(answers.openDialogs, 1);
+  EXPECT_EQ(answers.columnDialogs, 1);
+  EXPECT_EQ(doc.m_nData, 1876);
+  EXPECT_DOUBLE_EQ(View().m_xMin, 5.0);
+  EXPECT_DOUBLE_EQ(View().m_xMax, 80.0);
+  EXPECT_EQ(View().m_dragState, 2);
+  // The plot shows data: blue squares inside the plot window.
+  int blue = 0;
+  const QImage& picture = Plot().LastFrame();
+  for (int x = 100; x <= 650; ++x) {
+    for (int y = 50; y <= 350; ++y) blue += picture.pixel(x, y) == qRgb(0, 0, 255);
+  }
+  EXPECT_GT(blue, 500);
+
+  // Cancelling the file dialog reads nothing.
+  Action(cmd::ID_FILE_OPEN)->trigger();
+  EXPECT_EQ(answers.openDialogs, 2);
+  EXPECT_EQ(doc.m_nData, 1876);
+}
+
+TEST_F(OpenAndPrintTest, CommandLineOpenDetectsTheFormatWithoutDialogs) {
+  const std::string rigaku = SharedData("AE4895-Measurement_strategies__XRD_NaCl_Theta_2-Theta.asc");
+  const std::string xy = SharedData("dara__tutorial_data_CaNiPO3_4_800_240.xy");
+  ASSERT_EQ(DetectFileType(rigaku), 1);
+  ASSERT_EQ(DetectFileType(xy), 0);
+
+  frame->OpenWithoutDialogs(rigaku, DetectFileType(rigaku));
+  EXPECT_EQ(doc.m_nData, 3400);
+  EXPECT_DOUBLE_EQ(View().m_xMin, 2.01);
+  frame->OpenWithoutDialogs(xy, DetectFileType(xy));
+  EXPECT_EQ(doc.m_nData, 8301);
+  EXPECT_EQ(answers.fileTypeDialogs + answers.openDialogs + answers.columnDialogs, 0);
+
+  // A missing file is reported, and no answer given ahead is left over for
+  // the next open.
+  frame->OpenWithoutDialogs("/nonexistent/profile.asc", 0);
+  EXPECT_EQ(answers.messages.size(), 1u);
+  EXPECT_EQ(doc.m_nData, 8301);
+  Action(cmd::ID_FILE_OPEN)->trigger();
+  EXPECT_EQ(answers.fileTypeDialogs, 1);
+  EXPECT_EQ(answers.openDialogs, 1);
+}
+
+TEST_F(OpenAndPrintTest, PrintsThePlotToAPdfThatPdftoppmReads) {
+  OpenShared("rigakuXRD__2Theta.asc", 1);
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString pdf = dir.filePath(QStringLiteral("plot.pdf"));
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(pdf);
+  ASSERT_TRUE(PrintView(View(), printer));
+  ASSERT_TRUE(QFile::exists(pdf));
+
+  QProcess pdftoppm;
+  pdftoppm.start(QStringLiteral("pdftoppm"),
+                 {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("60"),
+                  QStringLiteral("-singlefile"), pdf, dir.filePath(QStringLiteral("page"))});
+  ASSERT_TRUE(pdftoppm.waitForFinished(20000));
+  ASSERT_EQ(pdftoppm.exitCode(), 0) << pdftoppm.readAllStandardError().toStdString();
+  const QImage page(dir.filePath(QStringLiteral("page.png")));
+  ASSERT_FALSE(page.isNull());
+  // The data points come out blue, and the grey frame is there too.
+  int blue = 0, grey = 0;
+  for (int y = 0; y < page.height(); ++y) {
+    for (int x = 0; x < page.width(); ++x) {
+      const QColor c = page.pixelColor(x, y);
+      blue += c.blue() > 200 && c.red() < 80 && c.green() < 80;
+      grey += std::abs(c.red() - 0x7D) < 40 && c.red() == c.green() && c.green() == c.blue();
+    }
+  }
+  EXPECT_GT(blue, 50);
+  EXPECT_GT(grey, 50);
+}
+
+}  // namespace
