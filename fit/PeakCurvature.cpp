@@ -38,20 +38,24 @@ constexpr int kLanes = 8;
 struct Kernels {
   void (*evaluate)(const double* x, int n, const double a[], int npar, int shape, double* value,
                    double* deriv);
+  void (*weigh)(const double* deriv, const int lista[], int nfit, const double* w, double* t);
   void (*triangle)(const double* t, const double* dl, int n, int stride, double* acc);
-  void (*beta)(const double* t, const double* dy, int n, int stride, double* beta);
+  void (*beta)(const double* dl, const double* w, const double* dy, int n, int stride,
+               double* beta);
 };
 
 Kernels KernelsFor(SimdPath path) {
 #if defined(__x86_64__)
   if (path == SimdPath::Avx512) {
-    return {avx512::EvaluateBlock, avx512::AccumulateTriangle, avx512::AccumulateBeta};
+    return {avx512::EvaluateBlock, avx512::WeighBlock, avx512::AccumulateTriangle,
+            avx512::AccumulateBeta};
   }
   if (path == SimdPath::Avx2)
-    return {avx2::EvaluateBlock, avx2::AccumulateTriangle, avx2::AccumulateBeta};
+    return {avx2::EvaluateBlock, avx2::WeighBlock, avx2::AccumulateTriangle, avx2::AccumulateBeta};
 #endif
   (void)path;
-  return {portable::EvaluateBlock, portable::AccumulateTriangle, portable::AccumulateBeta};
+  return {portable::EvaluateBlock, portable::WeighBlock, portable::AccumulateTriangle,
+          portable::AccumulateBeta};
 }
 
 // Work space of one call; padding entries stay 0.
@@ -59,28 +63,26 @@ struct BlockBuffers {
   BlockBuffers(int npar, int stride)
       : deriv((npar + 1) * kBlock),
         value(kBlock),
+        w(kBlock, 1.0),
         dy(kBlock),
         dl(kBlock * stride, 0.0),
-        t(kBlock * stride, 0.0),
+        t(stride * kBlock, 0.0),
         acc(stride * stride, 0.0),
         beta(stride, 0.0) {}
-  std::vector<double> deriv, value, dy, dl, t, acc, beta;
+  std::vector<double> deriv, value, w, dy, dl, t, acc, beta;
 };
 
-// Residuals, weighted derivatives in fitted order, and the chi-square sum of
-// one block's points (i from start, n points).
+// Weights, residuals, derivatives in fitted order point by point, and the
+// chi-square sum of one block's points (i from start, n points).
 void GatherBlock(const double y[], const double sig[], int start, int n, const int lista[],
                  int nfit, int stride, BlockBuffers& b, double& chisq) {
   for (int i = 0; i < n; ++i) {
     const double w = 1.0 / (sig[start + i] * sig[start + i]);
     const double dy = y[start + i] - b.value[i];
+    b.w[i] = w;
     b.dy[i] = dy;
     double* dl = b.dl.data() + i * stride;
-    double* t = b.t.data() + i * stride;
-    for (int j = 0; j < nfit; ++j) {
-      dl[j] = b.deriv[lista[j + 1] * kBlock + i];
-      t[j] = dl[j] * w;
-    }
+    for (int j = 0; j < nfit; ++j) dl[j] = b.deriv[lista[j + 1] * kBlock + i];
     chisq = (dy * dy) * w + chisq;
   }
 }
@@ -114,8 +116,9 @@ void curvature_peaks(const double x[], const double y[], const double sig[], int
     const int n = npt - start + 1 < kBlock ? npt - start + 1 : kBlock;
     kernels.evaluate(x + start, n, a, npar, shape, b.value.data(), b.deriv.data());
     GatherBlock(y, sig, start, n, lista, nfit, stride, b, sum);
+    kernels.weigh(b.deriv.data(), lista, nfit, b.w.data(), b.t.data());
     kernels.triangle(b.t.data(), b.dl.data(), n, stride, b.acc.data());
-    kernels.beta(b.t.data(), b.dy.data(), n, stride, b.beta.data());
+    kernels.beta(b.dl.data(), b.w.data(), b.dy.data(), n, stride, b.beta.data());
   }
   for (int j = 1; j <= nfit; ++j) {
     for (int k = 1; k <= j; ++k) alpha[j][k] = b.acc[(j - 1) * stride + (k - 1)];
