@@ -1,5 +1,6 @@
 // The two fitting commands: the fit conditions and the fit itself.
 #include <cmath>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -134,6 +135,9 @@ void CTavView::OnLsqStart() {
   } catch (const FitFailure& failure) {
     // Nothing was written back: the table, background and spectrum stay.
     m_host.MessageBox(std::string("フィッティングできませんでした: ") + failure.what());
+    return;
+  } catch (const std::bad_alloc&) {
+    m_host.MessageBox("フィッティングできませんでした: out of memory");
     return;
   }
   m_bFitted = 1;
