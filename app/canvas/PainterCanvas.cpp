@@ -1,5 +1,6 @@
 #include "app/canvas/PainterCanvas.h"
 
+#include <QList>
 #include <QPainter>
 #include <QPen>
 #include <QRect>
@@ -11,11 +12,26 @@
 
 namespace {
 
-// A pen that covers one pixel of the view: on an unscaled painter the fast
-// cosmetic pen, on a scaled one (a printer page) a pen that scales with it.
-QPen PixelPen(const QPainter& painter, Color color) {
-  const bool scaled = painter.transform().type() > QTransform::TxTranslate;
-  return QPen(ToQColor(color), scaled ? 1 : 0);
+bool IsScaled(const QPainter& painter) {
+  return painter.transform().type() > QTransform::TxTranslate;
+}
+
+// Pixels as cells of the view: on an unscaled painter points of the fast
+// cosmetic pen, on a scaled one (a printer page) filled squares that scale
+// with it.
+void DrawCells(QPainter& painter, const QPolygon& points, Color color) {
+  if (!IsScaled(painter)) {
+    painter.setPen(QPen(ToQColor(color), 0));
+    painter.drawPoints(points);
+    return;
+  }
+  QList<QRect> cells;
+  cells.reserve(points.size());
+  for (const QPoint& p : points) cells.append(QRect(p, QSize(1, 1)));
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(ToQColor(color));
+  painter.drawRects(cells);
+  painter.setBrush(Qt::NoBrush);
 }
 
 }  // namespace
@@ -33,8 +49,7 @@ PainterCanvas::~PainterCanvas() {
 
 void PainterCanvas::Flush() {
   if (m_pending.isEmpty()) return;
-  m_painter.setPen(PixelPen(m_painter, m_pendingColor));
-  m_painter.drawPoints(m_pending);
+  DrawCells(m_painter, m_pending, m_pendingColor);
   m_pending.clear();
 }
 
@@ -65,8 +80,7 @@ void PainterCanvas::LineTo(int x, int y) {
   } else {
     QPolygon points;
     ForEachLinePixel(m_x, m_y, x, y, [&](int px, int py) { points.append(QPoint(px, py)); });
-    m_painter.setPen(PixelPen(m_painter, colors::kBlack));
-    m_painter.drawPoints(points);
+    DrawCells(m_painter, points, colors::kBlack);
   }
   m_x = x;
   m_y = y;
