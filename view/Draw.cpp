@@ -138,7 +138,8 @@ void DrawTotal(const CTavView& v, Canvas& dc, const Samples& xs, const Parameter
 }
 
 // Without a reference level the placed peaks have nothing to stand on, so no
-// curve is drawn until a fit gives them a background of their own.
+// curve is drawn until a fit gives them a background of their own. Placed
+// peaks take their widths from the X span, so a span of zero draws none.
 void DrawCurves(const CTavView& v, Canvas& dc) {
   if (!HasHeight(v)) return;
   Parameters a{};
@@ -146,7 +147,7 @@ void DrawCurves(const CTavView& v, Canvas& dc) {
     FillFittedParameters(v, a);
   } else {
     const std::optional<double> y0 = ReferenceLevel(v);
-    if (!y0) return;
+    if (!y0 || !HasWidth(v)) return;
     FillPlacedParameters(v, *y0, a);
   }
   Samples xs;

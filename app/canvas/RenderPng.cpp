@@ -1,7 +1,11 @@
 #include "app/canvas/RenderPng.h"
 
+#include <unistd.h>
+
 #include <QBuffer>
 #include <QByteArray>
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 
@@ -10,6 +14,18 @@
 #include "view/TavView.h"
 
 namespace {
+
+// Qt wants a private runtime folder and warns on every start without one
+// (containers, CI): give it one of the user's own, as its fallback would.
+void EnsureRuntimeDir() {
+  if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) return;
+  const QString dir =
+      QDir::tempPath() + QStringLiteral("/runtime-tav-") + QString::number(getuid());
+  if (!QDir().mkpath(dir)) return;
+  QFile::setPermissions(dir,
+                        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+  qputenv("XDG_RUNTIME_DIR", QFile::encodeName(dir));
+}
 
 // Fonts need a QGuiApplication. Without one (tav-cli), one is made on the
 // offscreen platform, so that no display is needed, and kept for the process.
@@ -20,6 +36,7 @@ bool EnsureGuiApplication(std::string& error) {
     return false;
   }
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  EnsureRuntimeDir();
   static int argc = 1;
   static char name[] = "tav";
   static char* argv[] = {name, nullptr};

@@ -258,7 +258,11 @@ TEST_F(DrawTest, ZeroWidthOrHeightRangeDrawsNothingThatDividesByIt) {
   // The curves divide by the height only: all samples sit at x = 275.
   EXPECT_EQ(dc.PixelAt(100, 202), colors::kRed);
   EXPECT_EQ(dc.PixelAt(650, 202), colors::kRed);
+  // Placed peaks would get widths of zero from the span: no curves.
+  view.m_bFitted = 0;
+  EXPECT_EQ(Draw().Count(Op::Pixel), 0);
 
+  view.m_bFitted = 1;
   view.m_xMin = 0;
   view.m_xMax = 550;
   view.m_yMin = view.m_yMax = 100;
