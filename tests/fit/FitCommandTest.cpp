@@ -30,7 +30,7 @@ struct Synthetic {
   }
 };
 
-struct FitFixture : ::testing::Test {
+struct FitCommandTest : ::testing::Test {
   CTavDoc doc;
   FakeHost host;
   CTavView view{doc, host};
@@ -53,7 +53,7 @@ struct FitFixture : ::testing::Test {
   }
 };
 
-TEST_F(FitFixture, RepeatedFitsConvergeToTheKnownPeaks) {
+TEST_F(FitCommandTest, RepeatedFitsConvergeToTheKnownPeaks) {
   const Synthetic data(400, 28.0, 0.01);
   LoadSpectrum(view, data.x, data.y);
   PlaceTwoPeaks();
@@ -79,7 +79,7 @@ TEST_F(FitFixture, RepeatedFitsConvergeToTheKnownPeaks) {
   EXPECT_NEAR(view.m_bgB, 40.0, 1.5);
 }
 
-TEST_F(FitFixture, MessageSequenceAtTheLowestTolerance) {
+TEST_F(FitCommandTest, MessageSequenceAtTheLowestTolerance) {
   const Synthetic data(400, 28.0, 0.01);
   LoadSpectrum(view, data.x, data.y);
   host.fitCondition = FitConditions{0.00001, 1};
@@ -105,7 +105,7 @@ TEST_F(FitFixture, MessageSequenceAtTheLowestTolerance) {
   EXPECT_EQ(m[0], kNotConverged);
 }
 
-TEST_F(FitFixture, FailedOrEmptyFitsChangeNothing) {
+TEST_F(FitCommandTest, FailedOrEmptyFitsChangeNothing) {
   const Synthetic data(400, 28.0, 0.01);
   LoadSpectrum(view, data.x, data.y);
   host.fitCondition = FitConditions{0.001, 0};
@@ -135,7 +135,7 @@ TEST_F(FitFixture, FailedOrEmptyFitsChangeNothing) {
   g_function = 1;
 }
 
-TEST_F(FitFixture, FitsWindowsBeyondFourThousandPoints) {
+TEST_F(FitCommandTest, FitsWindowsBeyondFourThousandPoints) {
   const Synthetic data(6000, 15.0, 0.005);
   LoadSpectrum(view, data.x, data.y);
   ASSERT_EQ(view.FitWindow().size(), 6000u);
@@ -148,7 +148,7 @@ TEST_F(FitFixture, FitsWindowsBeyondFourThousandPoints) {
   EXPECT_NEAR(view.m_position[2], 31.0, 1e-2);
 }
 
-TEST_F(FitFixture, ConditionsPresetFromRememberedValuesAndRepaint) {
+TEST_F(FitCommandTest, ConditionsPresetFromRememberedValuesAndRepaint) {
   host.fitCondition = FitConditions{0.01, 0};
   view.OnLsqCondition();
   EXPECT_EQ(view.m_tolerance, 0.01);

@@ -12,7 +12,7 @@
 
 namespace {
 
-struct ResultFixture : ::testing::Test {
+struct ResultExportTest : ::testing::Test {
   CTavDoc doc;
   FakeHost host;
   CTavView view{doc, host};
@@ -40,7 +40,7 @@ struct ResultFixture : ::testing::Test {
   }
 };
 
-TEST_F(ResultFixture, LayoutOfOneGaussianPeak) {
+TEST_F(ResultExportTest, LayoutOfOneGaussianPeak) {
   const std::string text = FormatFitResult(view);
   const std::string head =
       "Height, Position, Width\n"
@@ -65,7 +65,7 @@ TEST_F(ResultFixture, LayoutOfOneGaussianPeak) {
   EXPECT_EQ(Lines(FormatFitResult(view))[5 + 275], "30.000000 0.000000 10.000000");
 }
 
-TEST_F(ResultFixture, SaveWritesReportsFailureAndChangesNothing) {
+TEST_F(ResultExportTest, SaveWritesReportsFailureAndChangesNothing) {
   char dir[] = "/tmp/tav-result-XXXXXX";
   ASSERT_NE(mkdtemp(dir), nullptr);
   const std::string path = std::string(dir) + "/r.dat";
