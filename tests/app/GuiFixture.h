@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/PlotWidget.h"
 #include "app/QtHost.h"
@@ -77,7 +78,14 @@ class ModalScript {
     }
     if (modal == nullptr || modal == m_last || m_next >= m_steps.size()) return;
     m_last = modal;
-    m_steps[m_next++](modal);
+    // A step may open a nested modal loop (a refusal's message box); the
+    // polling timer does not fire again while its own handler runs, so the
+    // step runs from an event of its own.
+    Step& step = m_steps[m_next++];
+    QPointer<QWidget> target(modal);
+    QTimer::singleShot(0, &m_timer, [&step, target] {
+      if (target) step(target);
+    });
   }
 
   std::vector<Step> m_steps;

@@ -1,0 +1,194 @@
+#include <QButtonGroup>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "app/ColumnDlg.h"
+#include "app/FileTypeDlg.h"
+#include "app/FitConditionDlg.h"
+#include "app/RangeDlg.h"
+#include "tests/app/GuiFixture.h"
+
+namespace {
+
+// The real dialogs behind the host, answered by a script.
+class DialogsTest : public GuiFixture {
+ protected:
+  void SetUp() override {
+    GuiFixture::SetUp();
+    frame->GuiHost().SetDialogSource(nullptr);
+  }
+  QtHost& Host() { return frame->GuiHost(); }
+};
+
+// A step that checks a refusal's message box and closes it.
+ModalScript::Step ExpectRefusal(const QString& text) {
+  return [text](QWidget* w) {
+    auto* box = qobject_cast<QMessageBox*>(w);
+    EXPECT_NE(box, nullptr);
+    if (box == nullptr) return;
+    EXPECT_EQ(box->windowTitle(), QStringLiteral("tav"));
+    EXPECT_EQ(box->text(), text);
+    box->accept();
+  };
+}
+
+template <class Dialog>
+Dialog* As(QWidget* w) {
+  auto* dialog = qobject_cast<Dialog*>(w);
+  EXPECT_NE(dialog, nullptr);
+  return dialog;
+}
+
+TEST_F(DialogsTest, FileTypeStartsWithNoChoiceAndOkGivesMinusOne) {
+  int type = 1;
+  {
+    ModalScript script({[](QWidget* w) {
+      auto* dialog = As<CFileTypeDlg>(w);
+      EXPECT_EQ(dialog->windowTitle(), QStringLiteral("ﾀﾞｲｱﾛｸﾞ"));
+      EXPECT_EQ(dialog->Buttons()->checkedId(), -1);
+      EXPECT_EQ(dialog->Buttons()->button(0)->text(), QStringLiteral("X-Y data"));
+      EXPECT_EQ(dialog->Buttons()->button(1)->text(), QStringLiteral("Rigaku data"));
+      EXPECT_EQ(dialog->CancelButton()->text(), QStringLiteral("ｷｬﾝｾﾙ"));
+      dialog->OkButton()->click();
+    }});
+    EXPECT_TRUE(Host().FileTypeDialog(type));
+  }
+  EXPECT_EQ(type, -1);
+  {
+    ModalScript script({[](QWidget* w) {
+      auto* dialog = As<CFileTypeDlg>(w);
+      dialog->Buttons()->button(0)->click();
+      dialog->OkButton()->click();
+    }});
+    EXPECT_TRUE(Host().FileTypeDialog(type));
+  }
+  EXPECT_EQ(type, 0);
+}
+
+TEST_F(DialogsTest, ColumnDialogRefusesOutOfRangeValuesAndStaysOpen) {
+  ColumnSettings settings{1, 2, 3, 9999};
+  ModalScript script({
+      [](QWidget* w) {
+        auto* dialog = As<CColumnDlg>(w);
+        EXPECT_EQ(dialog->SkipEdit()->text(), QStringLiteral("3"));
+        QStringList labels;
+        for (QLabel* label : dialog->findChildren<QLabel*>()) labels << label->text();
+        EXPECT_EQ(labels, (QStringList{"Xデータ：", "Yデータ：", "読み飛ばし：", "最終行："}));
+        dialog->LastLineEdit()->setText(QStringLiteral("10000"));
+        dialog->OkButton()->click();
+      },
+      ExpectRefusal(QStringLiteral("1 から 9999 までの整数を入力してください。")),
+      [](QWidget* w) {
+        auto* dialog = As<CColumnDlg>(w);
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_EQ(dialog->focusWidget(), dialog->LastLineEdit());
+        dialog->LastLineEdit()->setText(QStringLiteral("50"));
+        dialog->SkipEdit()->setText(QStringLiteral("x1"));
+        dialog->OkButton()->click();
+      },
+      ExpectRefusal(QStringLiteral("整数を入力してください。")),
+      [](QWidget* w) {
+        auto* dialog = As<CColumnDlg>(w);
+        dialog->SkipEdit()->setText(QStringLiteral(" 101"));
+        dialog->OkButton()->click();
+      },
+      ExpectRefusal(QStringLiteral("0 から 100 までの整数を入力してください。")),
+      [](QWidget* w) {
+        auto* dialog = As<CColumnDlg>(w);
+        dialog->SkipEdit()->setText(QStringLiteral("1"));
+        dialog->OkButton()->click();
+      },
+  });
+  ASSERT_TRUE(Host().ColumnDialog(settings));
+  EXPECT_EQ(settings.skipLines, 1);
+  EXPECT_EQ(settings.lastLine, 50);
+}
+
+TEST_F(DialogsTest, RangeDialogHasOkFocusTakesAnyOrderAndRefusesText) {
+  RangeValues range{10.0, 20.0, 0.0, 1000.0};
+  ModalScript script({
+      [](QWidget* w) {
+        auto* dialog = As<CRangeDlg>(w);
+        EXPECT_EQ(dialog->focusWidget(), dialog->OkButton());
+        EXPECT_EQ(dialog->XminEdit()->text(), QStringLiteral("10"));
+        EXPECT_EQ(dialog->YmaxEdit()->text(), QStringLiteral("1000"));
+        dialog->XminEdit()->setText(QStringLiteral("abc"));
+        dialog->OkButton()->click();
+      },
+      ExpectRefusal(QStringLiteral("数値を入力してください。")),
+      [](QWidget* w) {
+        auto* dialog = As<CRangeDlg>(w);
+        EXPECT_EQ(dialog->focusWidget(), dialog->XminEdit());
+        dialog->XminEdit()->setText(QStringLiteral("30.5"));  // beyond Xmax: taken as typed
+        dialog->YminEdit()->setText(QStringLiteral("-1.5e3"));
+        dialog->OkButton()->click();
+      },
+  });
+  ASSERT_TRUE(Host().RangeDialog(range));
+  EXPECT_EQ(range.xMin, 30.5);
+  EXPECT_EQ(range.xMax, 20.0);
+  EXPECT_EQ(range.yMin, -1500.0);
+  EXPECT_EQ(range.yMax, 1000.0);
+}
+
+TEST_F(DialogsTest, RangeDialogCancelKeepsTheValues) {
+  RangeValues range{1.0, 2.0, 3.0, 4.0};
+  ModalScript script({[](QWidget* w) {
+    auto* dialog = As<CRangeDlg>(w);
+    dialog->XminEdit()->setText(QStringLiteral("7"));
+    dialog->CancelButton()->click();
+  }});
+  EXPECT_FALSE(Host().RangeDialog(range));
+  EXPECT_EQ(range.xMin, 1.0);
+}
+
+TEST_F(DialogsTest, FitConditionsValidateTheToleranceAndAllowNoShape) {
+  FitConditions conditions{0.001, 1};
+  ModalScript script({
+      [](QWidget* w) {
+        auto* dialog = As<CFitConditionDlg>(w);
+        EXPECT_EQ(dialog->ToleranceEdit()->text(), QStringLiteral("0.001"));
+        EXPECT_EQ(dialog->Buttons()->checkedId(), 1);
+        EXPECT_EQ(dialog->Buttons()->button(0)->text(), QStringLiteral("ガウス関数"));
+        EXPECT_EQ(dialog->Buttons()->button(1)->text(), QStringLiteral("ローレンツ関数"));
+        dialog->ToleranceEdit()->setText(QStringLiteral("0.000001"));
+        dialog->OkButton()->click();
+      },
+      ExpectRefusal(QStringLiteral("1e-05 から 1 までの数値を入力してください。")),
+      [](QWidget* w) {
+        auto* dialog = As<CFitConditionDlg>(w);
+        dialog->ToleranceEdit()->setText(QStringLiteral("0.00001"));
+        dialog->Buttons()->button(0)->click();
+        dialog->OkButton()->click();
+      },
+  });
+  ASSERT_TRUE(Host().FitConditionDialog(conditions));
+  EXPECT_EQ(conditions.tolerance, 0.00001);
+  EXPECT_EQ(conditions.function, 0);
+
+  FitConditions none{0.5, -1};
+  ModalScript noShape({[](QWidget* w) {
+    auto* dialog = As<CFitConditionDlg>(w);
+    EXPECT_EQ(dialog->Buttons()->checkedId(), -1);
+    dialog->OkButton()->click();
+  }});
+  ASSERT_TRUE(Host().FitConditionDialog(none));
+  EXPECT_EQ(none.function, -1);
+  EXPECT_EQ(none.tolerance, 0.5);
+}
+
+TEST_F(DialogsTest, MessageBoxHasTheApplicationCaptionAndIcon) {
+  ModalScript script({[](QWidget* w) {
+    auto* box = As<QMessageBox>(w);
+    EXPECT_EQ(box->windowTitle(), QStringLiteral("tav"));
+    EXPECT_EQ(box->text(), QStringLiteral("152.36872"));
+    EXPECT_EQ(box->icon(), QMessageBox::Warning);
+    box->accept();
+  }});
+  Host().MessageBox("152.36872", MessageIcon::Exclamation);
+}
+
+}  // namespace
