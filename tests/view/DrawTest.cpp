@@ -173,8 +173,9 @@ TEST_F(DrawTest, CurvesAreDrawnOnlyInsideTheYRangeBothEndsIncluded) {
   view.m_width[2] = 20;
   const RecordingCanvas dc = Draw();
   for (const auto& [pixel, color] : dc.pixels) {
-    if (color != colors::kBlue)
+    if (color != colors::kBlue) {
       EXPECT_TRUE(pixel.second >= 50 && pixel.second <= 350) << pixel.first;
+    }
   }
   // Near x = 100 peak 2 and the total lie above 300: nothing of them there.
   for (int row = 0; row < 400; ++row) {

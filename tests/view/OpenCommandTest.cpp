@@ -196,7 +196,9 @@ TEST_F(OpenCommand, RealInstrumentFilesLoadCompletely) {
     ASSERT_EQ(doc.m_nData, f.count);
     EXPECT_NEAR(doc.m_x[1], f.firstX, 1e-9);
     EXPECT_NEAR(doc.m_x[f.count], f.lastX, 1e-9);
-    if (f.firstY != 0) EXPECT_EQ(doc.m_y[1], f.firstY);
+    if (f.firstY != 0) {
+      EXPECT_EQ(doc.m_y[1], f.firstY);
+    }
     EXPECT_NEAR(doc.m_yMin, f.yMin, 1e-9);
     EXPECT_NEAR(doc.m_yMax, f.yMax, 1e-9);
     EXPECT_EQ(view.m_xMin, std::min(doc.m_x[1], doc.m_x[f.count]));
