@@ -8,6 +8,7 @@
 #include "fit/Fatal.h"
 #include "fit/Mrqmin.h"
 #include "fit/PeakModel.h"
+#include "fit/PeakParameters.h"
 #include "view/Host.h"
 #include "view/NumberText.h"
 #include "view/TavView.h"
@@ -43,25 +44,11 @@ FitData CollectFitWindow(const CTavView& view) {
 // The starting parameters: the last fit's values while one is on screen,
 // otherwise the placed peaks above a flat background at the first point.
 std::vector<double> InitialParameters(const CTavView& v, const FitData& data) {
-  const int n = v.m_nPeak;
-  const int npar = 3 * n + 2;
-  std::vector<double> a(npar + 1, 0.0);
-  for (int k = 1; k <= n; ++k) {
-    if (v.m_bFitted == 1) {
-      a[3 * k - 2] = v.m_height[k];
-      a[3 * k] = v.m_width[k];
-    } else {
-      a[3 * k - 2] = v.m_height[k] - data.y[1];
-      a[3 * k] = (v.m_xMax - v.m_xMin) * v.m_widthFactor[k] / 10;
-    }
-    a[3 * k - 1] = v.m_position[k];
-  }
+  std::vector<double> a(3 * v.m_nPeak + 3, 0.0);
   if (v.m_bFitted == 1) {
-    a[npar - 1] = v.m_bgA;
-    a[npar] = v.m_bgB;
+    FillFittedParameters(v, a.data());
   } else {
-    a[npar - 1] = 0.0;
-    a[npar] = data.y[1];
+    FillPlacedParameters(v, data.y[1], a.data());
   }
   return a;
 }

@@ -6,6 +6,7 @@
 
 #include "doc/AtomicFile.h"
 #include "fit/PeakModel.h"
+#include "fit/PeakParameters.h"
 #include "view/Host.h"
 #include "view/TavView.h"
 
@@ -25,19 +26,6 @@ double PeakPlusBackground(const CTavView& v, int j, double x, double bg) {
   const double u = (x - v.m_position[j]) / v.m_width[j];
   if (g_function == 0) return v.m_height[j] * std::exp(-(u * u)) + bg;
   return v.m_height[j] / (u * u + 1.0) + bg;
-}
-
-std::vector<double> ParametersFromTable(const CTavView& v) {
-  const int n = v.m_nPeak;
-  std::vector<double> a(3 * n + 3, 0.0);
-  for (int j = 1; j <= n; ++j) {
-    a[3 * j - 2] = v.m_height[j];
-    a[3 * j - 1] = v.m_position[j];
-    a[3 * j] = v.m_width[j];
-  }
-  a[3 * n + 1] = v.m_bgA;
-  a[3 * n + 2] = v.m_bgB;
-  return a;
 }
 
 void AppendSampleRow(std::string& out, const CTavView& v, const std::vector<double>& a, int s) {
@@ -67,7 +55,8 @@ std::string FormatFitResult(const CTavView& v) {
   AppendFixed(out, v.m_bgA, ',');
   AppendFixed(out, v.m_bgB, '\n');
   out += "Fitting Data\n";
-  const std::vector<double> a = ParametersFromTable(v);
+  std::vector<double> a(3 * v.m_nPeak + 3, 0.0);
+  FillFittedParameters(v, a.data());
   for (int s = 0; s < CTavView::kSamples; ++s) AppendSampleRow(out, v, a, s);
   return out;
 }

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "fit/PeakModel.h"
+#include "fit/PeakParameters.h"
 #include "view/Canvas.h"
 #include "view/NumberText.h"
 #include "view/TavView.h"
@@ -71,31 +72,6 @@ void DrawTitleAndLabels(const CTavView& v, Canvas& dc) {
 
 void DrawFrame(Canvas& dc) { dc.FrameRect(kLeft, kTop, kRight, kBottom, colors::kGrey); }
 
-// The peaks as placed, for a preview of the fit's starting point: heights
-// measured from the flat background at the reference level y0, widths a tenth
-// of the displayed X span times the peak's width factor.
-void FillPlacedParameters(const CTavView& v, double y0, Parameters& a) {
-  const int n = v.m_nPeak;
-  for (int k = 1; k <= n; ++k) {
-    a[3 * k - 2] = v.m_height[k] - y0;
-    a[3 * k - 1] = v.m_position[k];
-    a[3 * k] = (v.m_xMax - v.m_xMin) * v.m_widthFactor[k] / 10;
-  }
-  a[3 * n + 1] = 0.0;
-  a[3 * n + 2] = y0;
-}
-
-void FillFittedParameters(const CTavView& v, Parameters& a) {
-  const int n = v.m_nPeak;
-  for (int k = 1; k <= n; ++k) {
-    a[3 * k - 2] = v.m_height[k];
-    a[3 * k - 1] = v.m_position[k];
-    a[3 * k] = v.m_width[k];
-  }
-  a[3 * n + 1] = v.m_bgA;
-  a[3 * n + 2] = v.m_bgB;
-}
-
 // One curve pixel: only samples inside the Y range are drawn.
 void DrawSample(const CTavView& v, Canvas& dc, int s, double value, Color color) {
   if (InYRange(v, value)) dc.SetPixel(kLeft + s, v.YToPixel(value), color);
@@ -144,11 +120,11 @@ void DrawCurves(const CTavView& v, Canvas& dc) {
   if (!HasHeight(v)) return;
   Parameters a{};
   if (v.m_bFitted == 1) {
-    FillFittedParameters(v, a);
+    FillFittedParameters(v, a.data());
   } else {
     const std::optional<double> y0 = ReferenceLevel(v);
     if (!y0 || !HasWidth(v)) return;
-    FillPlacedParameters(v, *y0, a);
+    FillPlacedParameters(v, *y0, a.data());
   }
   Samples xs;
   for (int s = 0; s < CTavView::kSamples; ++s) xs[s] = v.SampleX(s);
