@@ -4,10 +4,9 @@
 #include <cmath>
 #include <vector>
 
-#include "doc/AtomicFile.h"
 #include "fit/PeakModel.h"
 #include "fit/PeakParameters.h"
-#include "view/Host.h"
+#include "view/SaveThroughDialog.h"
 #include "view/TavView.h"
 
 namespace {
@@ -62,10 +61,5 @@ std::string FormatFitResult(const CTavView& v) {
 }
 
 void CTavView::OnSaveResult() {
-  std::string path = "*.dat";
-  if (!m_host.SaveFileDialog(path)) return;
-  std::string reason;
-  if (!WriteFileReplacing(path, FormatFitResult(*this), reason)) {
-    m_host.MessageBox("ファイルを保存できません: " + path + " (" + reason + ")");
-  }
+  SaveThroughDialog(m_host, [this] { return FormatFitResult(*this); });
 }

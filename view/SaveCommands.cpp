@@ -3,25 +3,23 @@
 #include "doc/AtomicFile.h"
 #include "doc/ProfileWriters.h"
 #include "view/Host.h"
+#include "view/SaveThroughDialog.h"
 #include "view/TavView.h"
 
-namespace {
-
-// Asks for a path and writes the spectrum there in the given layout. A failed
-// write is reported and leaves any existing file as it was; nothing in the
-// view or the document changes.
-void SaveProfile(CTavView& view, std::string (*format)(const CTavDoc&)) {
-  Host& host = view.GetHost();
+void SaveThroughDialog(Host& host, const std::function<std::string()>& makeContents) {
   std::string path = "*.dat";
   if (!host.SaveFileDialog(path)) return;
   std::string reason;
-  if (!WriteFileReplacing(path, format(view.GetDocument()), reason)) {
+  if (!WriteFileReplacing(path, makeContents(), reason)) {
     host.MessageBox("ファイルを保存できません: " + path + " (" + reason + ")");
   }
 }
 
-}  // namespace
+// The spectrum in either layout; nothing in the view or the document changes.
+void CTavView::OnFileSave() {
+  SaveThroughDialog(m_host, [this] { return FormatXyList(GetDocument()); });
+}
 
-void CTavView::OnFileSave() { SaveProfile(*this, FormatXyList); }
-
-void CTavView::OnFileSaveAs() { SaveProfile(*this, FormatCountFile); }
+void CTavView::OnFileSaveAs() {
+  SaveThroughDialog(m_host, [this] { return FormatCountFile(GetDocument()); });
+}
