@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what tav needs to build, test and run on Debian 12.
 set -euo pipefail
-packages=(cmake ninja-build g++ libgtest-dev qt6-base-dev qt6-svg-dev
+packages=(cmake ninja-build g++ libgtest-dev qt6-base-dev qt6-svg-dev qt6-translations-l10n
           xvfb xauth fonts-ipafont-gothic imagemagick poppler-utils ccache)
 missing=()
 for p in "${packages[@]}"; do
