@@ -18,7 +18,7 @@
 #include "app/QtHost.h"
 #include "doc/TavDoc.h"
 #include "tests/support/FakeHost.h"
-#include "tests/support/Spectrum.h"
+#include "tests/support/LoadedProfile.h"
 #include "view/TavView.h"
 
 // A shown main window whose dialogs and message boxes are answered by a

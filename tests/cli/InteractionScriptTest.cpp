@@ -5,7 +5,7 @@
 
 #include "cli/ScriptParser.h"
 #include "cli/ScriptRunner.h"
-#include "tests/support/Spectrum.h"
+#include "tests/support/LoadedProfile.h"
 
 namespace {
 

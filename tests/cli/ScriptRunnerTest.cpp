@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "cli/ScriptParser.h"
-#include "tests/support/Spectrum.h"
+#include "tests/support/LoadedProfile.h"
 
 namespace {
 

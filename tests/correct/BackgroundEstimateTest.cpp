@@ -5,7 +5,7 @@
 
 #include "correct/BackgroundFit.h"
 #include "tests/support/FakeHost.h"
-#include "tests/support/Spectrum.h"
+#include "tests/support/LoadedProfile.h"
 #include "view/TavView.h"
 
 namespace {

@@ -10,7 +10,7 @@
 
 #include "doc/ProfileWriters.h"
 #include "tests/support/FakeHost.h"
-#include "tests/support/Spectrum.h"
+#include "tests/support/LoadedProfile.h"
 #include "view/TavView.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include "fit/PeakModel.h"
 #include "tests/support/FakeHost.h"
-#include "tests/support/Spectrum.h"
+#include "tests/support/LoadedProfile.h"
 #include "view/NumberText.h"
 #include "view/TavView.h"
 

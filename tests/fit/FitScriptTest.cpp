@@ -10,7 +10,7 @@
 #include "cli/ScriptRunner.h"
 #include "fit/PeakModel.h"
 #include "fit/ResultExport.h"
-#include "tests/support/Spectrum.h"
+#include "tests/support/LoadedProfile.h"
 #include "view/NumberText.h"
 
 namespace {

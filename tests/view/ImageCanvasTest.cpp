@@ -14,7 +14,7 @@
 #include "app/canvas/PainterCanvas.h"
 #include "app/canvas/RenderPng.h"
 #include "tests/support/FakeHost.h"
-#include "tests/support/Spectrum.h"
+#include "tests/support/LoadedProfile.h"
 #include "view/TavView.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <functional>
 
 #include "tests/support/FakeHost.h"
-#include "tests/support/Spectrum.h"
+#include "tests/support/LoadedProfile.h"
 #include "view/TavView.h"
 
 namespace {

@@ -2,11 +2,11 @@
 #include <sys/stat.h>
 
 #include <cstdio>
-#include <fstream>
 #include <string>
 
 #include "tests/support/FakeHost.h"
-#include "tests/support/Spectrum.h"
+#include "tests/support/LoadedProfile.h"
+#include "tests/support/TempFile.h"
 #include "view/TavView.h"
 
 namespace {
@@ -14,9 +14,7 @@ namespace {
 class OpenCommand : public ::testing::Test {
  protected:
   std::string Write(const std::string& name, const std::string& contents) {
-    const std::string path = ::testing::TempDir() + "tav_open_" + name;
-    std::ofstream(path, std::ios::binary) << contents;
-    return path;
+    return WriteTempFile("tav_open_" + name, contents);
   }
   // Opens path with the given file-type answer (nullopt: dialog cancelled).
   void Open(std::optional<int> type, const std::string& path) {

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <fstream>
+#include <string>
+
+#include <gtest/gtest.h>
+
+// Writes contents byte for byte to a file in the test's temporary folder and
+// returns its path.
+inline std::string WriteTempFile(const std::string& name, const std::string& contents) {
+  const std::string path = ::testing::TempDir() + name;
+  std::ofstream(path, std::ios::binary) << contents;
+  return path;
+}
