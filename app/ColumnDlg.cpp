@@ -22,10 +22,11 @@ QLineEdit* CColumnDlg::AddField(const QString& label, int row, int value) {
 
 bool CColumnDlg::Exchange() {
   ColumnSettings read = m_settings;
-  if (!ReadIntInRange(m_x, read.xColumn, 1, 10)) return false;
-  if (!ReadIntInRange(m_y, read.yColumn, 1, 10)) return false;
-  if (!ReadIntInRange(m_skip, read.skipLines, 0, 100)) return false;
-  if (!ReadIntInRange(m_last, read.lastLine, 1, 9999)) return false;
+  using namespace limits;
+  if (!ReadIntInRange(m_x, read.xColumn, kColumnMin, kColumnMax)) return false;
+  if (!ReadIntInRange(m_y, read.yColumn, kColumnMin, kColumnMax)) return false;
+  if (!ReadIntInRange(m_skip, read.skipLines, kSkipLinesMin, kSkipLinesMax)) return false;
+  if (!ReadIntInRange(m_last, read.lastLine, kLastLineMin, kLastLineMax)) return false;
   m_settings = read;
   return true;
 }

@@ -14,8 +14,8 @@ const std::vector<CommandInfo>& Commands() {
       {ID_FILE_PRINT, "印刷(&P)...", "Ctrl+P", "作業中のﾌｧｲﾙを印刷\n印刷", ":/icons/print.png"},
       {ID_FILE_PRINT_PREVIEW, "印刷ﾌﾟﾚﾋﾞｭｰ(&V)", "", "ﾌﾙ ﾍﾟｰｼﾞ表示\n印刷ﾌﾟﾚﾋﾞｭｰ", ""},
       {ID_APP_EXIT, "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", "", "ｱﾌﾟﾘｹｰｼｮﾝを終了し、ﾌｧｲﾙの保存を指示\n終了", ""},
-      {ID_APP_ABOUT, "ﾊﾞｰｼﾞｮﾝ情報(&A)...", "",
-       "ﾌﾟﾛｸﾞﾗﾑの情報、ﾊﾞｰｼﾞｮﾝ、著作権を表示\nﾊﾞｰｼﾞｮﾝ情報", ":/icons/about.png"},
+      {ID_APP_ABOUT, "ﾊﾞｰｼﾞｮﾝ情報(&A)...", "", "ﾌﾟﾛｸﾞﾗﾑの情報、ﾊﾞｰｼﾞｮﾝ、著作権を表示\nﾊﾞｰｼﾞｮﾝ情報",
+       ":/icons/about.png"},
       {ID_EDIT_UNDO, "元に戻す(&U)", "Ctrl+Z;Alt+Backspace", "直前に行った動作を元に戻す\n元に戻す",
        ""},
       {ID_EDIT_CUT, "切り取り(&T)", "Ctrl+X;Shift+Del",
@@ -57,8 +57,11 @@ const std::vector<MenuInfo>& MainMenu() {
 }
 
 const std::vector<int>& ToolBarButtons() {
-  static const std::vector<int> buttons = {ID_FILE_NEW, ID_FILE_OPEN,  ID_FILE_SAVE,  0,
-                                           ID_EDIT_CUT, ID_EDIT_COPY,  ID_EDIT_PASTE, 0,
-                                           ID_FILE_PRINT, 0,           ID_APP_ABOUT};
+  static const std::vector<int> buttons = {ID_FILE_NEW,   ID_FILE_OPEN,
+                                           ID_FILE_SAVE,  0,
+                                           ID_EDIT_CUT,   ID_EDIT_COPY,
+                                           ID_EDIT_PASTE, 0,
+                                           ID_FILE_PRINT, 0,
+                                           ID_APP_ABOUT};
   return buttons;
 }

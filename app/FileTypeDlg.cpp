@@ -12,19 +12,20 @@ CFileTypeDlg::CFileTypeDlg(QWidget* parent)
   xy->setGeometry(Units().Rect(20, 22, 80, 12));
   auto* rigaku = new QRadioButton(QStringLiteral("Rigaku data"), this);
   rigaku->setGeometry(Units().Rect(20, 40, 80, 12));
-  m_group->addButton(xy, 0);
-  m_group->addButton(rigaku, 1);
+  m_group->addButton(xy, static_cast<int>(FileType::Xy));
+  m_group->addButton(rigaku, static_cast<int>(FileType::Rigaku));
 }
 
 void CFileTypeDlg::showEvent(QShowEvent* event) {
   // An exclusive group can only show "none chosen" by dropping exclusivity.
   m_group->setExclusive(false);
-  for (QAbstractButton* button : m_group->buttons()) button->setChecked(m_group->id(button) == m_type);
+  for (QAbstractButton* button : m_group->buttons())
+    button->setChecked(m_group->id(button) == static_cast<int>(m_type));
   m_group->setExclusive(true);
   CTavDialog::showEvent(event);
 }
 
 bool CFileTypeDlg::Exchange() {
-  m_type = m_group->checkedId();  // -1 when none is checked
+  m_type = static_cast<FileType>(m_group->checkedId());  // -1, None, when none is checked
   return true;
 }

@@ -1,17 +1,18 @@
 #pragma once
 
 #include "app/TavDialog.h"
+#include "profile/FileType.h"
 
 class QButtonGroup;
 
-// The file-type choice of the open command: 0 X-Y data, 1 Rigaku data,
-// -1 when no button is chosen (the state the dialog starts in).
+// The file-type choice of the open command: X-Y or Rigaku data, None when no
+// button is chosen (the state the dialog starts in).
 class CFileTypeDlg : public CTavDialog {
   Q_OBJECT
  public:
   explicit CFileTypeDlg(QWidget* parent = nullptr);
 
-  int m_type = -1;
+  FileType m_type = FileType::None;
 
   QButtonGroup* Buttons() const { return m_group; }
 

@@ -21,17 +21,18 @@ CFitConditionDlg::CFitConditionDlg(const FitConditions& preset, QWidget* parent)
   gauss->setGeometry(Units().Rect(20, 52, 85, 12));
   auto* lorentz = new QRadioButton(QStringLiteral("ローレンツ関数"), this);
   lorentz->setGeometry(Units().Rect(20, 72, 85, 12));
-  m_group->addButton(gauss, 0);
-  m_group->addButton(lorentz, 1);
-  // Neither button is checked for -1 (or any other value).
-  if (preset.function == 0) gauss->setChecked(true);
-  if (preset.function == 1) lorentz->setChecked(true);
+  m_group->addButton(gauss, kGaussian);
+  m_group->addButton(lorentz, kLorentzian);
+  // Neither button is checked for kNoShape (or any other value).
+  if (preset.function == kGaussian) gauss->setChecked(true);
+  if (preset.function == kLorentzian) lorentz->setChecked(true);
 }
 
 bool CFitConditionDlg::Exchange() {
   FitConditions read = m_conditions;
-  if (!ReadDoubleInRange(m_tolerance, read.tolerance, 0.00001, 1.0)) return false;
-  read.function = m_group->checkedId();
+  if (!ReadDoubleInRange(m_tolerance, read.tolerance, limits::kToleranceMin, limits::kToleranceMax))
+    return false;
+  read.function = m_group->checkedId();  // kNoShape when neither is checked
   m_conditions = read;
   return true;
 }

@@ -6,8 +6,8 @@
 class QButtonGroup;
 class QLineEdit;
 
-// The fit conditions: the convergence tolerance (0.00001..1) and the peak
-// shape, 0 Gaussian, 1 Lorentzian, -1 when neither is chosen.
+// The fit conditions: the convergence tolerance and the peak shape,
+// kGaussian, kLorentzian, or kNoShape when neither is chosen.
 class CFitConditionDlg : public CTavDialog {
   Q_OBJECT
  public:

@@ -15,6 +15,8 @@
 #include "app/PlotWidget.h"
 #include "app/Printing.h"
 #include "app/QtHost.h"
+#include "commands/Commands.h"
+#include "view/AnsweringHost.h"
 #include "view/TavView.h"
 
 using namespace cmd;
@@ -44,7 +46,8 @@ QLabel* IndicatorPane(const QString& text) {
 CMainFrame::CMainFrame(CTavDoc& doc, QWidget* parent)
     : QMainWindow(parent), m_plot(new PlotWidget(this)) {
   m_host = std::make_unique<QtHost>(*m_plot);
-  m_view = std::make_unique<CTavView>(doc, *m_host);
+  m_answers = std::make_unique<AnsweringHost>(m_host.get());
+  m_view = std::make_unique<CTavView>(doc, *m_answers);
   m_plot->SetView(m_view.get());
   setCentralWidget(m_plot);
   setWindowTitle(QStringLiteral("カーブフィッティングプログラム（バックグランド自動）"));
@@ -145,9 +148,9 @@ void CMainFrame::ConnectCommands() {
   // The framework's new document clears neither the spectrum nor the view:
   // it only repaints.
   Connect(ID_FILE_NEW, [this] { m_plot->update(); });
-  Connect(ID_FILE_OPEN, [&view] { view.OnFileOpen(); });
-  Connect(ID_FILE_SAVE, [&view] { view.OnFileSave(); });
-  Connect(ID_FILE_SAVE_AS, [&view] { view.OnFileSaveAs(); });
+  Connect(ID_FILE_OPEN, [&view] { OnFileOpen(view); });
+  Connect(ID_FILE_SAVE, [&view] { OnFileSave(view); });
+  Connect(ID_FILE_SAVE_AS, [&view] { OnFileSaveAs(view); });
   Connect(ID_FILE_PRINT, [this] { PrintWithDialog(*m_view, this); });
   Connect(ID_FILE_PRINT_PREVIEW, [this] { PrintPreview(); });
   Connect(ID_APP_EXIT, [this] { close(); });
@@ -159,11 +162,11 @@ void CMainFrame::ConnectCommands() {
   Connect(ID_RANGE_INPUT, [&view] { view.OnRangeInput(); });
   Connect(ID_PEAK_POSITION, [&view] { view.OnPeakPosition(); });
   Connect(ID_RANGE_RESET, [&view] { view.OnRangeReset(); });
-  Connect(ID_LSQ_CONDITION, [&view] { view.OnLsqCondition(); });
-  Connect(ID_LSQ_START, [&view] { view.OnLsqStart(); });
-  Connect(ID_SAVE_RESULT, [&view] { view.OnSaveResult(); });
-  Connect(ID_BACK_REMOVE, [&view] { view.OnBackRemove(); });
-  Connect(ID_POLAR_CORRECT, [&view] { view.OnPolarCorrect(); });
+  Connect(ID_LSQ_CONDITION, [&view] { OnLsqCondition(view); });
+  Connect(ID_LSQ_START, [&view] { OnLsqStart(view); });
+  Connect(ID_SAVE_RESULT, [&view] { OnSaveResult(view); });
+  Connect(ID_BACK_REMOVE, [&view] { OnBackRemove(view); });
+  Connect(ID_POLAR_CORRECT, [&view] { OnPolarCorrect(view); });
   // Undo, cut, copy, paste and the pane commands have no handler: they stay
   // disabled.
 }
@@ -181,15 +184,18 @@ void CMainFrame::UpdateCommandStates() {
   Action(ID_SAVE_RESULT)->setEnabled(m_view->IsSaveResultEnabled());
 }
 
-void CMainFrame::OpenWithoutDialogs(const std::string& path, int type) {
-  m_host->presetFileType = type;
-  m_host->presetOpenPath = path;
-  m_host->presetColumnsAsShown = type == 0;
-  m_view->OnFileOpen();
+void CMainFrame::OpenWithoutDialogs(const std::string& path, FileType type) {
+  m_answers->fileType = type;
+  m_answers->openPath = path;
+  if (type == FileType::Xy) {
+    // What the dialog shows: the current settings, the last line at its top.
+    const ReadingSettings& r = m_view->Reading();
+    m_answers->column =
+        ColumnSettings{r.m_xColumn, r.m_yColumn, r.m_skipLines, limits::kLastLineMax};
+  }
+  OnFileOpen(*m_view);
   // Answers the command did not take must not answer a later dialog.
-  m_host->presetFileType.reset();
-  m_host->presetOpenPath.reset();
-  m_host->presetColumnsAsShown = false;
+  m_answers->ClearAnswers();
   UpdateCommandStates();
 }
 

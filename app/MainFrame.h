@@ -1,13 +1,15 @@
 #pragma once
 
+#include <QMainWindow>
 #include <functional>
 #include <map>
 #include <memory>
 #include <string>
 
-#include <QMainWindow>
+#include "profile/FileType.h"
 
 class CTavDoc;
+class AnsweringHost;
 class CTavView;
 class PlotWidget;
 class QAction;
@@ -25,6 +27,9 @@ class CMainFrame : public QMainWindow {
   ~CMainFrame() override;
 
   CTavView& View() { return *m_view; }
+  // The host the view talks to: answers given ahead, then the platform
+  // behind it, the real windows of GuiHost().
+  AnsweringHost& Answers() { return *m_answers; }
   QtHost& GuiHost() { return *m_host; }
   PlotWidget& Plot() { return *m_plot; }
   // The action of a command id (see CommandIds.h), or nullptr.
@@ -34,9 +39,9 @@ class CMainFrame : public QMainWindow {
   // Runs a command as its menu item, accelerator or button does.
   void Execute(int id);
   void UpdateCommandStates();
-  // Opens path through the open command, the answers given ahead: type 1
-  // Rigaku, 0 X-Y with the current reading settings.
-  void OpenWithoutDialogs(const std::string& path, int type);
+  // Opens path through the open command with the dialogs answered ahead: the
+  // type, and for X-Y the reading settings as the column dialog shows them.
+  void OpenWithoutDialogs(const std::string& path, FileType type);
 
   void PrintPreview();
 
@@ -49,6 +54,7 @@ class CMainFrame : public QMainWindow {
   void Connect(int id, std::function<void()> handler);
 
   std::unique_ptr<QtHost> m_host;
+  std::unique_ptr<AnsweringHost> m_answers;
   std::unique_ptr<CTavView> m_view;
   PlotWidget* m_plot;
   QLabel* m_idle = nullptr;

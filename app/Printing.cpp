@@ -1,20 +1,17 @@
 #include "app/Printing.h"
 
-#include <algorithm>
-
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <algorithm>
 
-#include "app/canvas/PainterCanvas.h"
+#include "render/PainterCanvas.h"
+#include "view/PlotGeometry.h"
 #include "view/TavView.h"
 
 namespace {
 
-// The picture's extent in device pixels: the plot window with its labels.
-constexpr int kPictureWidth = 700;
-constexpr int kPictureHeight = 400;
 constexpr double kScreenDpi = 96.0;
 
 }  // namespace
@@ -24,8 +21,8 @@ bool PrintView(const CTavView& view, QPrinter& printer) {
   if (!painter.begin(&printer)) return false;
   const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
   const double screenScale = printer.resolution() / kScreenDpi;
-  const double fitScale = std::min(page.width() / static_cast<double>(kPictureWidth),
-                                   page.height() / static_cast<double>(kPictureHeight));
+  const double fitScale = std::min(page.width() / static_cast<double>(plot::kPictureWidth),
+                                   page.height() / static_cast<double>(plot::kPictureHeight));
   const double scale = std::min(screenScale, fitScale);
   painter.scale(scale, scale);
   {

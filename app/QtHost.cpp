@@ -40,13 +40,7 @@ void QtHost::Repaint() {
 
 void QtHost::DrawOverlay(const std::function<void(Canvas&)>& draw) { m_plot.SetOverlay(draw); }
 
-bool QtHost::FileTypeDialog(int& type) {
-  if (presetFileType) {
-    type = *presetFileType;
-    presetFileType.reset();
-    return true;
-  }
-  if (m_source != nullptr) return m_source->FileTypeDialog(type);
+bool QtHost::FileTypeDialog(FileType& type) {
   CFileTypeDlg dialog(DialogParent());
   if (dialog.exec() != QDialog::Accepted) return false;
   type = dialog.m_type;
@@ -54,22 +48,11 @@ bool QtHost::FileTypeDialog(int& type) {
 }
 
 bool QtHost::OpenFileDialog(std::string& path) {
-  if (presetOpenPath) {
-    path = *presetOpenPath;
-    presetOpenPath.reset();
-    return true;
-  }
-  if (m_source != nullptr) return m_source->OpenFileDialog(path);
   return RunFileDialog(DialogParent(), QFileDialog::AcceptOpen, QStringLiteral("*.*"), QString(),
                        path);
 }
 
 bool QtHost::ColumnDialog(ColumnSettings& settings) {
-  if (presetColumnsAsShown) {
-    presetColumnsAsShown = false;
-    return true;
-  }
-  if (m_source != nullptr) return m_source->ColumnDialog(settings);
   CColumnDlg dialog(settings, DialogParent());
   if (dialog.exec() != QDialog::Accepted) return false;
   settings = dialog.m_settings;
@@ -77,7 +60,6 @@ bool QtHost::ColumnDialog(ColumnSettings& settings) {
 }
 
 bool QtHost::RangeDialog(RangeValues& range) {
-  if (m_source != nullptr) return m_source->RangeDialog(range);
   CRangeDlg dialog(range, DialogParent());
   if (dialog.exec() != QDialog::Accepted) return false;
   range = dialog.m_range;
@@ -85,7 +67,6 @@ bool QtHost::RangeDialog(RangeValues& range) {
 }
 
 bool QtHost::FitConditionDialog(FitConditions& conditions) {
-  if (m_source != nullptr) return m_source->FitConditionDialog(conditions);
   CFitConditionDlg dialog(conditions, DialogParent());
   if (dialog.exec() != QDialog::Accepted) return false;
   conditions = dialog.m_conditions;
@@ -93,16 +74,11 @@ bool QtHost::FitConditionDialog(FitConditions& conditions) {
 }
 
 bool QtHost::SaveFileDialog(std::string& path) {
-  if (m_source != nullptr) return m_source->SaveFileDialog(path);
   return RunFileDialog(DialogParent(), QFileDialog::AcceptSave, QStringLiteral("*.dat"),
                        QStringLiteral("dat"), path);
 }
 
 void QtHost::MessageBox(const std::string& text, MessageIcon icon) {
-  if (m_source != nullptr) {
-    m_source->MessageBox(text, icon);
-    return;
-  }
   QMessageBox box(icon == MessageIcon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon,
                   QStringLiteral("tav"), QString::fromStdString(text), QMessageBox::Ok,
                   DialogParent());

@@ -3,8 +3,8 @@
 #include <QFileInfo>
 
 #include "app/MainFrame.h"
-#include "doc/FileTypeDetect.h"
-#include "doc/TavDoc.h"
+#include "profile/FileTypeDetect.h"
+#include "profile/TavDoc.h"
 
 CTavApp::CTavApp() = default;
 

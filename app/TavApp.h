@@ -1,8 +1,7 @@
 #pragma once
 
-#include <memory>
-
 #include <QStringList>
+#include <memory>
 
 #include "app/RecentFiles.h"
 

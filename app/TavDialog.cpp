@@ -1,10 +1,9 @@
 #include "app/TavDialog.h"
 
-#include <cmath>
-
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <cmath>
 
 #include "app/DialogFont.h"
 
@@ -59,7 +58,8 @@ bool CTavDialog::ReadIntInRange(QLineEdit* edit, int& value, int minimum, int ma
   int parsed = 0;
   if (!ReadInt(edit, parsed)) return false;
   if (parsed < minimum || parsed > maximum) {
-    Refuse(edit, QStringLiteral("%1 から %2 までの整数を入力してください。").arg(minimum).arg(maximum));
+    Refuse(edit,
+           QStringLiteral("%1 から %2 までの整数を入力してください。").arg(minimum).arg(maximum));
     return false;
   }
   value = parsed;
@@ -78,8 +78,7 @@ bool CTavDialog::ReadDouble(QLineEdit* edit, double& value) {
   return true;
 }
 
-bool CTavDialog::ReadDoubleInRange(QLineEdit* edit, double& value, double minimum,
-                                   double maximum) {
+bool CTavDialog::ReadDoubleInRange(QLineEdit* edit, double& value, double minimum, double maximum) {
   double parsed = 0.0;
   if (!ReadDouble(edit, parsed)) return false;
   if (parsed < minimum || parsed > maximum) {

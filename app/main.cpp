@@ -1,9 +1,8 @@
 // tav: the GUI of the peak-fitting tool.
-#include <clocale>
-
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
+#include <clocale>
 
 #include "app/TavApp.h"
 
@@ -18,7 +17,8 @@ int main(int argc, char** argv) {
   // own dialogs (file, print, message box buttons) where the translation is
   // installed.
   QTranslator qtTexts;
-  if (qtTexts.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+  if (qtTexts.load(QStringLiteral("qtbase_ja"),
+                   QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
     QApplication::installTranslator(&qtTexts);
   }
 

@@ -1,23 +1,18 @@
 #pragma once
 
 #include <ostream>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "cli/ScriptHost.h"
+#include "cli/ScriptError.h"
 #include "cli/ScriptParser.h"
-#include "doc/TavDoc.h"
+#include "profile/TavDoc.h"
+#include "view/AnsweringHost.h"
 #include "view/TavView.h"
 
-// A bad command or argument; the runner reports it and stops with status 2.
-class ScriptError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
-
 // One session of the program without a display: a fresh document and view,
-// driven command by command through the same handlers the GUI calls.
+// driven command by command through the same handlers the GUI calls. Each
+// message box prints one "message: TEXT" line on the output.
 class ScriptRunner {
  public:
   ScriptRunner(std::ostream& out, std::ostream& err);
@@ -29,12 +24,12 @@ class ScriptRunner {
   void Execute(const std::vector<std::string>& words);
 
   CTavView& view() { return m_view; }
-  ScriptHost& host() { return m_host; }
+  AnsweringHost& host() { return m_host; }
 
  private:
   std::ostream& m_out;
   std::ostream& m_err;
   CTavDoc m_doc;
-  ScriptHost m_host;
+  AnsweringHost m_host;
   CTavView m_view;
 };

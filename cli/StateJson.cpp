@@ -33,24 +33,30 @@ const char* Bool(bool b) { return b ? "true" : "false"; }
 
 std::string StateJson(const CTavView& view) {
   const CTavDoc& doc = view.GetDocument();
-  const auto k = static_cast<std::size_t>(CTavView::kMaxPeaks);
+  const DisplayRange& r = view.Range();
+  const InputModes& m = view.Modes();
+  const PeakTable& t = view.Peaks();
+  const ReadingSettings& reading = view.Reading();
+  const BackgroundLayer& b = view.Background();
+  const auto k = static_cast<std::size_t>(kMaxPeaks);
   std::ostringstream s;
   s << "{\"doc\": {\"m_nData\": " << doc.m_nData << ", \"m_start\": " << Number(doc.m_start)
     << ", \"m_step\": " << Number(doc.m_step) << ", \"m_stop\": " << Number(doc.m_stop)
     << ", \"m_yMin\": " << Number(doc.m_yMin) << ", \"m_yMax\": " << Number(doc.m_yMax) << "}";
-  s << ", \"view\": {\"m_xMin\": " << Number(view.m_xMin) << ", \"m_xMax\": " << Number(view.m_xMax)
-    << ", \"m_yMin\": " << Number(view.m_yMin) << ", \"m_yMax\": " << Number(view.m_yMax)
-    << ", \"m_bPeakMode\": " << view.m_bPeakMode << ", \"m_dragState\": " << view.m_dragState
-    << ", \"m_nPeak\": " << view.m_nPeak << ", \"m_curPeak\": " << view.m_curPeak
-    << ", \"m_bFitted\": " << view.m_bFitted << ", \"m_height\": " << Slots(view.m_height, 1, k)
-    << ", \"m_position\": " << Slots(view.m_position, 1, k)
-    << ", \"m_width\": " << Slots(view.m_width, 1, k)
-    << ", \"m_widthFactor\": " << Slots(view.m_widthFactor, 1, k)
-    << ", \"m_bgA\": " << Number(view.m_bgA) << ", \"m_bgB\": " << Number(view.m_bgB)
-    << ", \"m_tolerance\": " << Number(view.m_tolerance) << ", \"m_skipLines\": " << view.m_skipLines
-    << ", \"m_lastLine\": " << view.m_lastLine << ", \"m_bBackShown\": " << view.m_bBackShown
-    << ", \"m_nBin\": " << view.m_nBin << ", \"m_bgCoef\": " << Slots(view.m_bgCoef, 0, 3)
-    << ", \"m_bPolarized\": " << view.m_bPolarized << "}";
+  s << ", \"view\": {\"m_xMin\": " << Number(r.m_xMin) << ", \"m_xMax\": " << Number(r.m_xMax)
+    << ", \"m_yMin\": " << Number(r.m_yMin) << ", \"m_yMax\": " << Number(r.m_yMax)
+    << ", \"m_bPeakMode\": " << m.m_bPeakMode
+    << ", \"m_dragState\": " << static_cast<int>(m.m_dragState) << ", \"m_nPeak\": " << t.m_nPeak
+    << ", \"m_curPeak\": " << t.m_curPeak << ", \"m_bFitted\": " << t.m_bFitted
+    << ", \"m_height\": " << Slots(t.m_height, 1, k)
+    << ", \"m_position\": " << Slots(t.m_position, 1, k)
+    << ", \"m_width\": " << Slots(t.m_width, 1, k)
+    << ", \"m_widthFactor\": " << Slots(t.m_widthFactor, 1, k) << ", \"m_bgA\": " << Number(t.m_bgA)
+    << ", \"m_bgB\": " << Number(t.m_bgB) << ", \"m_tolerance\": " << Number(view.Tolerance())
+    << ", \"m_skipLines\": " << reading.m_skipLines << ", \"m_lastLine\": " << reading.m_lastLine
+    << ", \"m_bBackShown\": " << b.m_bBackShown << ", \"m_nBin\": " << b.NBin()
+    << ", \"m_bgCoef\": " << Slots(b.m_bgCoef, 0, 3) << ", \"m_bPolarized\": " << view.Polarized()
+    << "}";
   s << ", \"g_function\": " << g_function;
   s << ", \"ui\": {\"rangeSetChecked\": " << Bool(view.IsRangeSetChecked())
     << ", \"peakPositionChecked\": " << Bool(view.IsPeakPositionChecked())

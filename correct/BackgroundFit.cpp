@@ -44,8 +44,8 @@ void MakeBins(const std::vector<double>& x, const std::vector<double>& y, std::v
       sx += x[kPointsPerBin * r + q];
       sy += y[kPointsPerBin * r + q];
     }
-    binX[r] = sx / 5.0;
-    binY[r] = sy / 5.0;
+    binX[r] = sx / static_cast<double>(kPointsPerBin);
+    binY[r] = sy / static_cast<double>(kPointsPerBin);
   }
 }
 

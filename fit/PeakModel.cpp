@@ -2,16 +2,16 @@
 
 #include <cmath>
 
-int g_function = 1;
+int g_function = kLorentzian;
 
 void peakmodel(double x, const double a[], double& value, double deriv[], int npar) {
   value = 0.0;
-  if (g_function != 0 && g_function != 1) {
+  if (!IsPeakShape(g_function)) {
     // Keep every derivative defined: the minimiser reads them all.
     for (int m = 1; m <= npar; ++m) deriv[m] = 0.0;
     return;
   }
-  const bool gauss = g_function == 0;
+  const bool gauss = g_function == kGaussian;
   for (int i = 1; i <= npar - 3; i += 3) {
     const double u = (x - a[i + 1]) / a[i + 2];
     const double s = gauss ? std::exp(-(u * u)) : 1.0 / (u * u + 1.0);
@@ -34,8 +34,8 @@ void peakmodel(double x, const double a[], double& value, double deriv[], int np
 
 void peakvalue(double x, const double a[], double& value, int npar) {
   value = 0.0;
-  if (g_function != 0 && g_function != 1) return;
-  const bool gauss = g_function == 0;
+  if (!IsPeakShape(g_function)) return;
+  const bool gauss = g_function == kGaussian;
   for (int i = 1; i <= npar - 3; i += 3) {
     const double u = (x - a[i + 1]) / a[i + 2];
     const double s = gauss ? std::exp(-(u * u)) : 1.0 / (u * u + 1.0);

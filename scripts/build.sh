@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Configures and builds tav into BUILD_DIR (default: build). Extra arguments go to CMake.
+# Configures and builds tav, its tests and benchmarks into BUILD_DIR (default:
+# build), warnings as errors. Extra arguments go to CMake's configure step.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir=${BUILD_DIR:-build}

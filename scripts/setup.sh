@@ -1,8 +1,17 @@
 #!/usr/bin/env bash
-# Installs what tav needs to build, test and run on Debian 12.
+# Installs what tav needs to build, test and run on Debian 12, and any extra
+# Debian packages named as arguments (CI's tools). apt-get runs only when
+# something is missing.
 set -euo pipefail
-packages=(cmake ninja-build g++ libgtest-dev qt6-base-dev qt6-svg-dev qt6-translations-l10n
-          xvfb xauth fonts-ipafont-gothic imagemagick poppler-utils ccache)
+packages=(
+  cmake ninja-build g++ ccache   # the build (ccache when present)
+  qt6-base-dev                   # Qt Core, Gui, Widgets, PrintSupport, Test
+  qt6-translations-l10n          # Qt's own dialogs in Japanese
+  fonts-ipafont-gothic           # Japanese text in the plot and the dialogs
+  libgtest-dev                   # the tests
+  poppler-utils                  # the print test reads its PDF with pdftoppm
+  "$@"
+)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

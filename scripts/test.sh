@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs the dependencies, builds tav and runs every test.
+# Installs the dependencies, builds tav (the same build as scripts/run.sh) and
+# runs every test.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-scripts/build.sh -DTAV_WERROR=ON "$@"
+scripts/build.sh "$@"
 ctest --test-dir "${BUILD_DIR:-build}" --output-on-failure -j2

@@ -2,10 +2,11 @@
 #include <cmath>
 #include <optional>
 
+#include "correct/BackgroundFit.h"
 #include "fit/PeakModel.h"
-#include "fit/PeakParameters.h"
+#include "text/NumberText.h"
 #include "view/Canvas.h"
-#include "view/NumberText.h"
+#include "view/PeakParameters.h"
 #include "view/TavView.h"
 
 // The picture is drawn in fixed layers: data points, title and range labels,
@@ -16,25 +17,22 @@
 
 namespace {
 
-constexpr int kLeft = CTavView::kPlotLeft;
-constexpr int kTop = CTavView::kPlotTop;
-constexpr int kRight = CTavView::kPlotRight;
-constexpr int kBottom = CTavView::kPlotBottom;
-
 // Parameter vector a[1..npar] of the peak model, npar = 3n + 2.
-using Parameters = std::array<double, 3 * CTavView::kMaxPeaks + 3>;
+using Parameters = std::array<double, 3 * kMaxPeaks + 3>;
 // The abscissae of the curve samples, computed once for all curves.
-using Samples = std::array<double, CTavView::kSamples>;
+using Samples = std::array<double, plot::kSamples>;
 
 // A range of zero width or height would divide by zero in the conversions;
 // whatever needs that conversion is left out.
-bool HasWidth(const CTavView& v) { return v.m_xMax - v.m_xMin != 0.0; }
-bool HasHeight(const CTavView& v) { return v.m_yMax - v.m_yMin != 0.0; }
+bool HasWidth(const CTavView& v) { return v.Range().m_xMax - v.Range().m_xMin != 0.0; }
+bool HasHeight(const CTavView& v) { return v.Range().m_yMax - v.Range().m_yMin != 0.0; }
 
-bool InYRange(const CTavView& v, double y) { return v.m_yMin <= y && y <= v.m_yMax; }
+bool InYRange(const CTavView& v, double y) {
+  return v.Range().m_yMin <= y && y <= v.Range().m_yMax;
+}
 
 bool InDisplayWindow(const CTavView& v, double x, double y) {
-  return v.m_xMin <= x && x <= v.m_xMax && InYRange(v, y);
+  return v.Range().m_xMin <= x && x <= v.Range().m_xMax && InYRange(v, y);
 }
 
 // The Y of the first point, in index order, inside the display window.
@@ -62,24 +60,27 @@ void DrawDataPoints(const CTavView& v, Canvas& dc) {
 
 // The X labels keep the canvas's current text colour; the Y labels are red.
 void DrawTitleAndLabels(const CTavView& v, Canvas& dc) {
-  dc.TextOut(250, 30, "Curve Fitting");
-  dc.TextOut(100, 360, NumberText(v.m_xMin));
-  dc.TextOut(640, 360, NumberText(v.m_xMax));
+  const DisplayRange& r = v.Range();
+  dc.TextOut(plot::kTitleX, plot::kTitleY, "Curve Fitting");
+  dc.TextOut(plot::kXMinLabelX, plot::kXLabelY, NumberText(r.m_xMin));
+  dc.TextOut(plot::kXMaxLabelX, plot::kXLabelY, NumberText(r.m_xMax));
   dc.SetTextColor(colors::kRed);
-  dc.TextOut(35, 50, NumberText(v.m_yMax));
-  dc.TextOut(35, 330, NumberText(v.m_yMin));
+  dc.TextOut(plot::kYLabelX, plot::kYMaxLabelY, NumberText(r.m_yMax));
+  dc.TextOut(plot::kYLabelX, plot::kYMinLabelY, NumberText(r.m_yMin));
 }
 
-void DrawFrame(Canvas& dc) { dc.FrameRect(kLeft, kTop, kRight, kBottom, colors::kGrey); }
+void DrawFrame(Canvas& dc) {
+  dc.FrameRect(plot::kLeft, plot::kTop, plot::kRight, plot::kBottom, colors::kGrey);
+}
 
 // One curve pixel: only samples inside the Y range are drawn.
 void DrawSample(const CTavView& v, Canvas& dc, int s, double value, Color color) {
-  if (InYRange(v, value)) dc.SetPixel(kLeft + s, v.YToPixel(value), color);
+  if (InYRange(v, value)) dc.SetPixel(plot::kLeft + s, v.YToPixel(value), color);
 }
 
 void DrawBackgroundLine(const CTavView& v, Canvas& dc, const Samples& xs, double slope,
                         double intercept) {
-  for (int s = 0; s < CTavView::kSamples; ++s) {
+  for (int s = 0; s < plot::kSamples; ++s) {
     const double x = xs[s];
     DrawSample(v, dc, s, x * slope + intercept, colors::kPurple);
   }
@@ -87,15 +88,15 @@ void DrawBackgroundLine(const CTavView& v, Canvas& dc, const Samples& xs, double
 
 // Peak k alone, riding on the background line; the selected peak is green.
 void DrawComponent(const CTavView& v, Canvas& dc, const Samples& xs, const Parameters& a, int k) {
-  const int n = v.m_nPeak;
+  const int n = v.Peaks().m_nPeak;
   const double slope = a[3 * n + 1];
   const double intercept = a[3 * n + 2];
-  const Color color = k == v.m_curPeak ? colors::kGreen : colors::kYellow;
-  for (int s = 0; s < CTavView::kSamples; ++s) {
+  const Color color = k == v.Peaks().m_curPeak ? colors::kGreen : colors::kYellow;
+  for (int s = 0; s < plot::kSamples; ++s) {
     const double x = xs[s];
     const double u = (x - a[3 * k - 1]) / a[3 * k];
     double value;
-    if (g_function == 0) {
+    if (g_function == kGaussian) {
       value = std::exp(-u * u) * a[3 * k - 2] + x * slope + intercept;
     } else {
       value = a[3 * k - 2] / (u * u + 1) + x * slope + intercept;
@@ -105,8 +106,8 @@ void DrawComponent(const CTavView& v, Canvas& dc, const Samples& xs, const Param
 }
 
 void DrawTotal(const CTavView& v, Canvas& dc, const Samples& xs, const Parameters& a) {
-  const int npar = 3 * v.m_nPeak + 2;
-  for (int s = 0; s < CTavView::kSamples; ++s) {
+  const int npar = ParameterCount(v);
+  for (int s = 0; s < plot::kSamples; ++s) {
     double total = 0.0;
     peakvalue(xs[s], a.data(), total, npar);
     DrawSample(v, dc, s, total, colors::kRed);
@@ -119,7 +120,7 @@ void DrawTotal(const CTavView& v, Canvas& dc, const Samples& xs, const Parameter
 void DrawCurves(const CTavView& v, Canvas& dc) {
   if (!HasHeight(v)) return;
   Parameters a{};
-  if (v.m_bFitted == 1) {
+  if (v.Peaks().m_bFitted == 1) {
     FillFittedParameters(v, a.data());
   } else {
     const std::optional<double> y0 = ReferenceLevel(v);
@@ -127,10 +128,10 @@ void DrawCurves(const CTavView& v, Canvas& dc) {
     FillPlacedParameters(v, *y0, a.data());
   }
   Samples xs;
-  for (int s = 0; s < CTavView::kSamples; ++s) xs[s] = v.SampleX(s);
-  const int n = v.m_nPeak;
+  for (int s = 0; s < plot::kSamples; ++s) xs[s] = v.SampleX(s);
+  const int n = v.Peaks().m_nPeak;
   DrawBackgroundLine(v, dc, xs, a[3 * n + 1], a[3 * n + 2]);
-  if (g_function == 0 || g_function == 1) {
+  if (IsPeakShape(g_function)) {
     for (int k = 1; k <= n; ++k) DrawComponent(v, dc, xs, a, k);
   }
   DrawTotal(v, dc, xs, a);
@@ -140,14 +141,44 @@ void DrawCurves(const CTavView& v, Canvas& dc) {
 // the frame.
 void DrawPeakMarkers(const CTavView& v, Canvas& dc) {
   if (!HasWidth(v)) return;
-  for (int k = 1; k <= v.m_nPeak; ++k) {
-    const int px = v.XToPixel(v.m_position[k]);
-    dc.MoveTo(px, kTop);
-    dc.LineTo(px, kBottom);
+  for (int k = 1; k <= v.Peaks().m_nPeak; ++k) {
+    const int px = v.XToPixel(v.Peaks().m_position[k]);
+    dc.MoveTo(px, plot::kTop);
+    dc.LineTo(px, plot::kBottom);
   }
 }
 
 }  // namespace
+
+// The background estimate: the clipped bins in red, the baseline in black.
+void CTavView::DrawBackgroundEstimate(Canvas& dc) const {
+  if (m_state.background.m_bBackShown != 1) return;
+  const CTavView& v = *this;
+  const BackgroundLayer& b = v.Background();
+  const DisplayRange& r = v.Range();
+  // A range of zero width or height has no pixel scale: draw nothing that
+  // would need one.
+  const bool hasWidth = r.m_xMax != r.m_xMin;
+  const bool hasHeight = r.m_yMax != r.m_yMin;
+  if (hasWidth && hasHeight) {
+    // Bins are not tested against the X range: they keep their places in
+    // data units when the range changes after the estimate.
+    for (int i = 0; i < b.NBin(); ++i) {
+      const int px = v.XToPixel(b.m_binX[i]);
+      if (r.m_yMin <= b.m_binY[i] && b.m_binY[i] <= r.m_yMax) {
+        dc.SetPixel(px, v.YToPixel(b.m_binY[i]), colors::kRed);
+      }
+    }
+  }
+  // The baseline has no Y-range test: where it leaves the range it is drawn
+  // above or below the plot window.
+  if (b.m_bgCoefSet && hasHeight) {
+    for (int s = 0; s < plot::kSamples; ++s) {
+      const double y = bgfit::BaselineAt(b.m_bgCoef, v.SampleX(s));
+      dc.SetPixel(plot::kLeft + s, v.YToPixel(y), colors::kBlack);
+    }
+  }
+}
 
 void CTavView::OnDraw(Canvas& dc) const {
   const bool hasData = m_doc.m_nData > 0;
@@ -156,9 +187,9 @@ void CTavView::OnDraw(Canvas& dc) const {
     DrawTitleAndLabels(*this, dc);
     DrawFrame(dc);
   }
-  if (m_nPeak > 0) {
+  if (m_state.peaks.m_nPeak > 0) {
     DrawCurves(*this, dc);
     DrawPeakMarkers(*this, dc);
   }
-  if (m_bBackShown == 1) DrawBackgroundEstimate(dc);
+  if (m_state.background.m_bBackShown == 1) DrawBackgroundEstimate(dc);
 }

@@ -3,6 +3,10 @@
 #include <functional>
 #include <string>
 
+#include "fit/PeakModel.h"
+#include "profile/FileType.h"
+#include "view/DialogLimits.h"
+
 class Canvas;
 
 // Values exchanged with the column dialog of an X-Y open.
@@ -10,7 +14,7 @@ struct ColumnSettings {
   int xColumn = 1;
   int yColumn = 2;
   int skipLines = 0;
-  int lastLine = 9999;
+  int lastLine = limits::kLastLineMax;
 };
 
 // Values exchanged with the range dialog.
@@ -21,11 +25,11 @@ struct RangeValues {
   double yMax = 0.0;
 };
 
-// Values exchanged with the fit-conditions dialog; function -1 means that
-// neither shape was chosen.
+// Values exchanged with the fit-conditions dialog: the tolerance and the
+// peak shape (a g_function value, or kNoShape when neither was chosen).
 struct FitConditions {
   double tolerance = 0.0;
-  int function = -1;
+  int function = kNoShape;
 };
 
 enum class MessageIcon { None, Exclamation };
@@ -43,8 +47,7 @@ class Host {
   // (the rubber band); what it draws stays until the next repaint.
   virtual void DrawOverlay(const std::function<void(Canvas&)>& draw) = 0;
 
-  // File type: 0 X-Y data, 1 Rigaku data, -1 none chosen.
-  virtual bool FileTypeDialog(int& type) = 0;
+  virtual bool FileTypeDialog(FileType& type) = 0;
   virtual bool OpenFileDialog(std::string& path) = 0;
   virtual bool ColumnDialog(ColumnSettings& settings) = 0;
   virtual bool RangeDialog(RangeValues& range) = 0;

@@ -1,33 +1,45 @@
 #include "view/TavView.h"
 
+#include <utility>
+
+#include "fit/PeakModel.h"
 #include "view/Host.h"
 #include "view/PixelMath.h"
 
-#include "fit/PeakModel.h"
-
 CTavView::CTavView(CTavDoc& doc, Host& host) : m_doc(doc), m_host(host) {
-  m_widthFactor.fill(1.0);
-  g_function = 1;
+  g_function = kLorentzian;
 }
 
 int CTavView::XToPixel(double x) const {
-  return TruncToPixel((x - m_xMin) * 550 / (m_xMax - m_xMin) + 100);
+  const DisplayRange& r = m_state.range;
+  return TruncToPixel((x - r.m_xMin) * plot::kWidth / (r.m_xMax - r.m_xMin) + plot::kLeft);
 }
 
 int CTavView::YToPixel(double y) const {
-  return TruncToPixel((y - m_yMin) * -300 / (m_yMax - m_yMin) + 350);
+  const DisplayRange& r = m_state.range;
+  return TruncToPixel((y - r.m_yMin) * -plot::kHeight / (r.m_yMax - r.m_yMin) + plot::kBottom);
 }
 
-double CTavView::PixelToX(int px) const { return (m_xMax - m_xMin) * (px - 100) / 550 + m_xMin; }
+double CTavView::PixelToX(int px) const {
+  const DisplayRange& r = m_state.range;
+  return (r.m_xMax - r.m_xMin) * (px - plot::kLeft) / plot::kWidth + r.m_xMin;
+}
 
-double CTavView::PixelToY(int py) const { return (m_yMin - m_yMax) * (py - 50) / 300 + m_yMax; }
+double CTavView::PixelToY(int py) const {
+  const DisplayRange& r = m_state.range;
+  return (r.m_yMin - r.m_yMax) * (py - plot::kTop) / plot::kHeight + r.m_yMax;
+}
 
-double CTavView::SampleX(int s) const { return (m_xMax - m_xMin) * s / 550 + m_xMin; }
+double CTavView::SampleX(int s) const {
+  const DisplayRange& r = m_state.range;
+  return (r.m_xMax - r.m_xMin) * s / plot::kWidth + r.m_xMin;
+}
 
 std::vector<int> CTavView::FitWindow() const {
+  const DisplayRange& r = m_state.range;
   std::vector<int> indices;
   for (int i = 1; i <= m_doc.m_nData; ++i) {
-    if (m_xMin <= m_doc.m_x[i] && m_doc.m_x[i] <= m_xMax) indices.push_back(i);
+    if (r.m_xMin <= m_doc.m_x[i] && m_doc.m_x[i] <= r.m_xMax) indices.push_back(i);
   }
   return indices;
 }
@@ -35,13 +47,65 @@ std::vector<int> CTavView::FitWindow() const {
 void CTavView::Repaint() { m_host.Repaint(); }
 
 void CTavView::SetRangeFromDocument() {
-  m_xMin = m_doc.m_x[1];
-  m_xMax = m_doc.m_x[m_doc.m_nData];
-  if (m_xMin > m_xMax) {
-    const double t = m_xMin;
-    m_xMin = m_xMax;
-    m_xMax = t;
+  DisplayRange& r = m_state.range;
+  r.m_xMin = m_doc.m_x[1];
+  r.m_xMax = m_doc.m_x[m_doc.m_nData];
+  if (r.m_xMin > r.m_xMax) std::swap(r.m_xMin, r.m_xMax);
+  r.m_yMin = m_doc.m_yMin;
+  r.m_yMax = m_doc.m_yMax;
+}
+
+void CTavView::TakeLoadedProfile() {
+  if (m_doc.m_nData > 0) {
+    m_doc.ComputeYExtremes();
+    SetRangeFromDocument();
   }
-  m_yMin = m_doc.m_yMin;
-  m_yMax = m_doc.m_yMax;
+  m_state.peaks.m_bFitted = 0;
+  m_state.modes.m_dragState = DragState::Disarmed;
+}
+
+void CTavView::SetReadingSettings(int skipLines, int lastLine) {
+  m_state.reading.m_skipLines = skipLines;
+  m_state.reading.m_lastLine = lastLine;
+}
+
+void CTavView::SetTolerance(double tolerance) { m_state.m_tolerance = tolerance; }
+
+void CTavView::MarkFitted() { m_state.peaks.m_bFitted = 1; }
+
+void CTavView::StoreFittedParameters(const std::vector<double>& a) {
+  PeakTable& t = m_state.peaks;
+  const int n = t.m_nPeak;
+  for (int k = 1; k <= n; ++k) {
+    t.m_height[k] = a[3 * k - 2];
+    t.m_position[k] = a[3 * k - 1];
+    t.m_width[k] = a[3 * k];
+    t.m_widthFitted[k] = true;
+  }
+  t.m_bgA = a[3 * n + 1];
+  t.m_bgB = a[3 * n + 2];
+}
+
+void CTavView::ShowBackgroundBins(std::vector<double> binX, std::vector<double> binY) {
+  BackgroundLayer& b = m_state.background;
+  b.m_bBackShown = 1;
+  b.m_binX = std::move(binX);
+  b.m_binY = std::move(binY);
+}
+
+void CTavView::HideBackgroundEstimate() { m_state.background.m_bBackShown = 0; }
+
+void CTavView::SetBaseline(const bgfit::Coefficients& coef) {
+  m_state.background.m_bgCoef = coef;
+  m_state.background.m_bgCoefSet = true;
+}
+
+void CTavView::MarkPolarized() {
+  m_state.m_bPolarized = 1;
+  // With no spectrum there are no extremes to take: the range stays.
+  if (m_doc.m_nData > 0) {
+    m_doc.ComputeYExtremes();
+    m_state.range.m_yMin = m_doc.m_yMin;
+    m_state.range.m_yMax = m_doc.m_yMax;
+  }
 }

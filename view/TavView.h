@@ -1,10 +1,10 @@
 #pragma once
 
-#include <array>
-#include <string>
 #include <vector>
 
-#include "doc/TavDoc.h"
+#include "profile/TavDoc.h"
+#include "view/PlotGeometry.h"
+#include "view/ViewState.h"
 
 class Canvas;
 class Host;
@@ -17,17 +17,15 @@ constexpr unsigned kN = 0x4E;
 constexpr unsigned kW = 0x57;
 }  // namespace keys
 
-// The plot view: owns every piece of interactive state and every command
-// handler. It knows the platform only through Host and draws only on Canvas.
+// The plot view: the interactive state over the document, its drawing and
+// the range and peak interaction. It knows the platform only through Host and
+// draws only on Canvas. Its state is read through const accessors; the
+// interaction handlers below and the named operations the commands use are
+// its only writers.
 class CTavView {
  public:
-  static constexpr int kMaxPeaks = 10;
-  // The fixed plot window in device pixels.
-  static constexpr int kPlotLeft = 100;
-  static constexpr int kPlotRight = 650;
-  static constexpr int kPlotTop = 50;
-  static constexpr int kPlotBottom = 350;
-  static constexpr int kSamples = 551;  // curve samples 0..550
+  static constexpr int kMaxPeaks = ::kMaxPeaks;
+  static constexpr int kSamples = plot::kSamples;
 
   CTavView(CTavDoc& doc, Host& host);
   CTavView(const CTavView&) = delete;
@@ -36,6 +34,15 @@ class CTavView {
   CTavDoc& GetDocument() { return m_doc; }
   const CTavDoc& GetDocument() const { return m_doc; }
   Host& GetHost() { return m_host; }
+
+  // The state, read-only.
+  const DisplayRange& Range() const { return m_state.range; }
+  const InputModes& Modes() const { return m_state.modes; }
+  const PeakTable& Peaks() const { return m_state.peaks; }
+  const ReadingSettings& Reading() const { return m_state.reading; }
+  const BackgroundLayer& Background() const { return m_state.background; }
+  double Tolerance() const { return m_state.m_tolerance; }
+  int Polarized() const { return m_state.m_bPolarized; }
 
   // Data <-> pixel conversions of the plot window, truncating toward zero.
   int XToPixel(double x) const;
@@ -48,23 +55,12 @@ class CTavView {
   std::vector<int> FitWindow() const;
 
   void Repaint();
-  // The range a load sets up: X from the first and last point (smaller end in
-  // m_xMin), Y from the document's extremes. Needs m_nData > 0.
-  void SetRangeFromDocument();
 
-  // Commands.
-  void OnFileOpen();      // ID_FILE_OPEN
-  void OnFileSave();      // ID_FILE_SAVE: X-Y list
-  void OnFileSaveAs();    // ID_FILE_SAVE_AS: count file
+  // Range and peak commands.
   void OnRangeSet();      // ID_RANGE_SET
   void OnPeakPosition();  // ID_PEAK_POSITION
   void OnRangeReset();    // ID_RANGE_RESET
   void OnRangeInput();    // ID_RANGE_INPUT
-  void OnLsqCondition();  // ID_LSQ_CONDITION
-  void OnLsqStart();      // ID_LSQ_START
-  void OnSaveResult();    // ID_SAVE_RESULT
-  void OnBackRemove();    // ID_BACK_REMOVE
-  void OnPolarCorrect();  // ID_POLAR_CORRECT
 
   // Mouse and keys, in client-area device pixels.
   void OnLButtonDown(int x, int y);
@@ -87,42 +83,35 @@ class CTavView {
   // The background-estimate layer, drawn last by OnDraw while m_bBackShown is 1.
   void DrawBackgroundEstimate(Canvas& dc) const;
 
-  // View state. Peak slots and width factors are indexed 1..10 (slot 0 unused).
-  int m_bFitted = 0;
-  int m_bPeakMode = 0;
-  double m_xMin = 0.0;
-  double m_xMax = 0.0;
-  double m_yMin = 0.0;
-  double m_yMax = 0.0;
-  std::array<double, kMaxPeaks + 1> m_height{};
-  std::array<double, kMaxPeaks + 1> m_position{};
-  std::array<double, kMaxPeaks + 1> m_width{};
-  double m_bgA = 0.0;
-  double m_bgB = 0.0;
-  int m_nPeak = 0;
-  int m_curPeak = 0;
-  int m_dragState = 2;  // 0 armed, 1 dragging, 2 disarmed
-  int m_dragX0 = 0;
-  int m_dragY0 = 0;
-  std::array<double, kMaxPeaks + 1> m_widthFactor;
-  double m_tolerance = 0.001;
-  int m_xColumn = 1;
-  int m_yColumn = 2;
-  int m_skipLines = 0;
-  int m_lastLine = 9999;
-  std::vector<double> m_binX;
-  std::vector<double> m_binY;
-  int m_nBin = 0;
-  int m_bBackShown = 0;
-  int m_bPolarized = 0;
-  std::array<double, 4> m_bgCoef{};
-  // Whether any estimate has computed m_bgCoef yet (no baseline before that).
-  bool m_bgCoefSet = false;
-  // Whether a fit has written slot k's width (a peak appended after a fit
-  // into a slot never fitted starts from the unfitted width guess).
-  std::array<bool, kMaxPeaks + 1> m_widthFitted{};
+  // What the commands change, one operation each; none repaints.
+
+  // After an open: Y extremes and the display range from the document (when
+  // it holds points), no fit on screen, the rubber band disarmed.
+  void TakeLoadedProfile();
+  void SetReadingSettings(int skipLines, int lastLine);
+  void SetTolerance(double tolerance);
+  // A fit has succeeded: its values are on screen from now on.
+  void MarkFitted();
+  // Heights, positions and widths of the peaks from a[1..3n], the background
+  // line from a[3n+1] and a[3n+2] (n = m_nPeak).
+  void StoreFittedParameters(const std::vector<double>& a);
+  // The background estimate's bins, shown from now on.
+  void ShowBackgroundBins(std::vector<double> binX, std::vector<double> binY);
+  void HideBackgroundEstimate();
+  void SetBaseline(const bgfit::Coefficients& coef);
+  // The polarization correction was applied to the document; the Y range
+  // follows its new extremes.
+  void MarkPolarized();
+
+  // Tests only: every field, writable, to set up a state in one step.
+  ViewState& StateForTests() { return m_state; }
 
  private:
+  // The range a load sets up: X from the first and last point (smaller end in
+  // m_xMin), Y from the document's extremes. Needs m_nData > 0.
+  void SetRangeFromDocument();
+
   CTavDoc& m_doc;
   Host& m_host;
+  ViewState m_state;
 };

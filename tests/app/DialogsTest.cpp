@@ -18,7 +18,7 @@ class DialogsTest : public GuiFixture {
  protected:
   void SetUp() override {
     GuiFixture::SetUp();
-    frame->GuiHost().SetDialogSource(nullptr);
+    frame->Answers().SetPlatform(&frame->GuiHost());
   }
   QtHost& Host() { return frame->GuiHost(); }
 };
@@ -42,8 +42,8 @@ Dialog* As(QWidget* w) {
   return dialog;
 }
 
-TEST_F(DialogsTest, FileTypeStartsWithNoChoiceAndOkGivesMinusOne) {
-  int type = 1;
+TEST_F(DialogsTest, FileTypeStartsWithNoChoiceAndOkGivesNone) {
+  FileType type = FileType::Rigaku;
   {
     ModalScript script({[](QWidget* w) {
       auto* dialog = As<CFileTypeDlg>(w);
@@ -56,7 +56,7 @@ TEST_F(DialogsTest, FileTypeStartsWithNoChoiceAndOkGivesMinusOne) {
     }});
     EXPECT_TRUE(Host().FileTypeDialog(type));
   }
-  EXPECT_EQ(type, -1);
+  EXPECT_EQ(type, FileType::None);
   {
     ModalScript script({[](QWidget* w) {
       auto* dialog = As<CFileTypeDlg>(w);
@@ -65,7 +65,7 @@ TEST_F(DialogsTest, FileTypeStartsWithNoChoiceAndOkGivesMinusOne) {
     }});
     EXPECT_TRUE(Host().FileTypeDialog(type));
   }
-  EXPECT_EQ(type, 0);
+  EXPECT_EQ(type, FileType::Xy);
 }
 
 TEST_F(DialogsTest, ColumnDialogRefusesOutOfRangeValuesAndStaysOpen) {

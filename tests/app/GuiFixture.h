@@ -1,33 +1,35 @@
 #pragma once
 
-#include <functional>
-#include <memory>
-#include <vector>
+#include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
-
-#include <gtest/gtest.h>
+#include <functional>
+#include <memory>
+#include <vector>
 
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/PlotWidget.h"
 #include "app/QtHost.h"
-#include "doc/TavDoc.h"
-#include "tests/support/FakeHost.h"
+#include "profile/TavDoc.h"
 #include "tests/support/LoadedProfile.h"
+#include "view/AnsweringHost.h"
 #include "view/TavView.h"
 
 // A shown main window whose dialogs and message boxes are answered by a
-// scripted host; repaints go to the real plot widget.
+// scripted host behind the window's own; repaints go to the real plot widget.
 class GuiFixture : public ::testing::Test {
  protected:
   void SetUp() override {
     frame = std::make_unique<CMainFrame>(doc);
-    frame->GuiHost().SetDialogSource(&answers);
+    // Repaints reach the widget; dialogs and message boxes stay scripted.
+    answers.SetPlatform(&frame->GuiHost());
+    answers.AskPlatform(false);
+    frame->Answers().SetPlatform(&answers);
     frame->resize(760, 520);
     frame->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
@@ -43,14 +45,14 @@ class GuiFixture : public ::testing::Test {
   QAction* Action(int id) { return frame->Action(id); }
 
   // Opens a measured profile through the file menu's open command.
-  void OpenShared(const std::string& name, int type) {
+  void OpenShared(const std::string& name, FileType type) {
     answers.fileType = type;
     answers.openPath = SharedData(name);
     Action(cmd::ID_FILE_OPEN)->trigger();
   }
 
   CTavDoc doc;
-  FakeHost answers;
+  AnsweringHost answers;
   std::unique_ptr<CMainFrame> frame;
 };
 

@@ -1,13 +1,12 @@
 // Runs the GUI tests on real widgets without a display.
-#include <clocale>
-#include <cstdlib>
-#include <string>
+#include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
-
-#include <gtest/gtest.h>
+#include <clocale>
+#include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -25,8 +24,8 @@ int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QTemporaryDir runtime(QDir::tempPath() + QStringLiteral("/tav-gui-tests-XXXXXX"));
   if (getenv("XDG_RUNTIME_DIR") == nullptr && runtime.isValid()) {
-    QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                              QFileDevice::ExeOwner);
+    QFile::setPermissions(runtime.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     setenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit().constData(), 1);
   }
   // Settings of a test run stay out of the user's own.

@@ -61,7 +61,8 @@ TEST_F(MainFrameTest, MenusHaveTheirTextsSeparatorsAndShortcutsInOrder) {
 }
 
 TEST_F(MainFrameTest, StatusPromptsAndTitle) {
-  EXPECT_EQ(frame->windowTitle(), QStringLiteral("カーブフィッティングプログラム（バックグランド自動）"));
+  EXPECT_EQ(frame->windowTitle(),
+            QStringLiteral("カーブフィッティングプログラム（バックグランド自動）"));
   EXPECT_EQ(Action(cmd::ID_RANGE_SET)->statusTip(), QStringLiteral("フィッテングする範囲を設定"));
   EXPECT_EQ(Action(cmd::ID_PEAK_POSITION)->statusTip(), QStringLiteral("ピーク位置の設定"));
   EXPECT_EQ(Action(cmd::ID_RANGE_RESET)->statusTip(), QStringLiteral("設定範囲をもとにもどす"));
@@ -89,9 +90,12 @@ TEST_F(MainFrameTest, StatusPromptsAndTitle) {
 TEST_F(MainFrameTest, ToolBarAndCommandsWithoutHandlers) {
   const QList<QToolBar*> bars = frame->findChildren<QToolBar*>();
   ASSERT_EQ(bars.size(), 1);
-  const int expected[] = {cmd::ID_FILE_NEW, cmd::ID_FILE_OPEN,  cmd::ID_FILE_SAVE,  0,
-                          cmd::ID_EDIT_CUT, cmd::ID_EDIT_COPY,  cmd::ID_EDIT_PASTE, 0,
-                          cmd::ID_FILE_PRINT, 0,                cmd::ID_APP_ABOUT};
+  const int expected[] = {cmd::ID_FILE_NEW,   cmd::ID_FILE_OPEN,
+                          cmd::ID_FILE_SAVE,  0,
+                          cmd::ID_EDIT_CUT,   cmd::ID_EDIT_COPY,
+                          cmd::ID_EDIT_PASTE, 0,
+                          cmd::ID_FILE_PRINT, 0,
+                          cmd::ID_APP_ABOUT};
   const QList<QAction*> buttons = bars[0]->actions();
   ASSERT_EQ(buttons.size(), 11);
   for (int i = 0; i < 11; ++i) {
@@ -109,16 +113,19 @@ TEST_F(MainFrameTest, ToolBarAndCommandsWithoutHandlers) {
     int id;
     QStringList keys;
   };
-  const Disabled disabled[] = {
-      {cmd::ID_EDIT_UNDO, {"Ctrl+Z", "Alt+Backspace"}}, {cmd::ID_EDIT_CUT, {"Ctrl+X", "Shift+Del"}},
-      {cmd::ID_EDIT_COPY, {"Ctrl+C", "Ctrl+Ins"}},      {cmd::ID_EDIT_PASTE, {"Ctrl+V", "Shift+Ins"}},
-      {cmd::ID_NEXT_PANE, {"F6"}},                      {cmd::ID_PREV_PANE, {"Shift+F6"}}};
+  const Disabled disabled[] = {{cmd::ID_EDIT_UNDO, {"Ctrl+Z", "Alt+Backspace"}},
+                               {cmd::ID_EDIT_CUT, {"Ctrl+X", "Shift+Del"}},
+                               {cmd::ID_EDIT_COPY, {"Ctrl+C", "Ctrl+Ins"}},
+                               {cmd::ID_EDIT_PASTE, {"Ctrl+V", "Shift+Ins"}},
+                               {cmd::ID_NEXT_PANE, {"F6"}},
+                               {cmd::ID_PREV_PANE, {"Shift+F6"}}};
   for (const Disabled& d : disabled) {
     QAction* action = Action(d.id);
     ASSERT_NE(action, nullptr);
     EXPECT_FALSE(action->isEnabled()) << d.id;
     QStringList keys;
-    for (const QKeySequence& k : action->shortcuts()) keys << k.toString(QKeySequence::PortableText);
+    for (const QKeySequence& k : action->shortcuts())
+      keys << k.toString(QKeySequence::PortableText);
     EXPECT_EQ(keys, d.keys) << d.id;
   }
   EXPECT_EQ(Action(cmd::ID_FILE_NEW)->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
@@ -147,13 +154,13 @@ TEST_F(MainFrameTest, CheckMarksAndEnablingFollowTheView) {
   EXPECT_TRUE(Action(cmd::ID_PEAK_POSITION)->isChecked());
 
   // State changed behind the menus' back is picked up when a menu opens.
-  View().m_bPeakMode = 0;
-  View().m_nPeak = 2;
-  View().m_bFitted = 1;
+  View().StateForTests().modes.m_bPeakMode = 0;
+  View().StateForTests().peaks.m_nPeak = 2;
+  View().StateForTests().peaks.m_bFitted = 1;
   QMetaObject::invokeMethod(rangeMenu, "aboutToShow");
   EXPECT_TRUE(Action(cmd::ID_RANGE_SET)->isChecked());
   EXPECT_FALSE(Action(cmd::ID_PEAK_POSITION)->isChecked());
-  View().m_nPeak = 0;
+  View().StateForTests().peaks.m_nPeak = 0;
   QMetaObject::invokeMethod(fitMenu, "aboutToShow");
   EXPECT_FALSE(Action(cmd::ID_LSQ_START)->isEnabled());
   EXPECT_TRUE(Action(cmd::ID_SAVE_RESULT)->isEnabled());

@@ -6,7 +6,7 @@
 
 #include "app/CommandIds.h"
 #include "app/Printing.h"
-#include "doc/FileTypeDetect.h"
+#include "profile/FileTypeDetect.h"
 #include "tests/app/GuiFixture.h"
 
 namespace {
@@ -15,14 +15,14 @@ using OpenAndPrintTest = GuiFixture;
 
 TEST_F(OpenAndPrintTest, OpenThroughTheMenuAsksTypeFileAndColumnsThenShowsTheData) {
   answers.column = ColumnSettings{1, 2, 1, 9999};
-  OpenShared("datalab__example_ocx.xy", 0);
+  OpenShared("datalab__example_ocx.xy", FileType::Xy);
   EXPECT_EQ(answers.fileTypeDialogs, 1);
   EXPECT_EQ(answers.openDialogs, 1);
   EXPECT_EQ(answers.columnDialogs, 1);
   EXPECT_EQ(doc.m_nData, 1876);
-  EXPECT_DOUBLE_EQ(View().m_xMin, 5.0);
-  EXPECT_DOUBLE_EQ(View().m_xMax, 80.0);
-  EXPECT_EQ(View().m_dragState, 2);
+  EXPECT_DOUBLE_EQ(View().Range().m_xMin, 5.0);
+  EXPECT_DOUBLE_EQ(View().Range().m_xMax, 80.0);
+  EXPECT_EQ(View().Modes().m_dragState, DragState::Disarmed);
   // The plot shows data: blue squares inside the plot window.
   int blue = 0;
   const QImage& picture = Plot().LastFrame();
@@ -38,21 +38,22 @@ TEST_F(OpenAndPrintTest, OpenThroughTheMenuAsksTypeFileAndColumnsThenShowsTheDat
 }
 
 TEST_F(OpenAndPrintTest, CommandLineOpenDetectsTheFormatWithoutDialogs) {
-  const std::string rigaku = SharedData("AE4895-Measurement_strategies__XRD_NaCl_Theta_2-Theta.asc");
+  const std::string rigaku =
+      SharedData("AE4895-Measurement_strategies__XRD_NaCl_Theta_2-Theta.asc");
   const std::string xy = SharedData("dara__tutorial_data_CaNiPO3_4_800_240.xy");
-  ASSERT_EQ(DetectFileType(rigaku), 1);
-  ASSERT_EQ(DetectFileType(xy), 0);
+  ASSERT_EQ(DetectFileType(rigaku), FileType::Rigaku);
+  ASSERT_EQ(DetectFileType(xy), FileType::Xy);
 
   frame->OpenWithoutDialogs(rigaku, DetectFileType(rigaku));
   EXPECT_EQ(doc.m_nData, 3400);
-  EXPECT_DOUBLE_EQ(View().m_xMin, 2.01);
+  EXPECT_DOUBLE_EQ(View().Range().m_xMin, 2.01);
   frame->OpenWithoutDialogs(xy, DetectFileType(xy));
   EXPECT_EQ(doc.m_nData, 8301);
   EXPECT_EQ(answers.fileTypeDialogs + answers.openDialogs + answers.columnDialogs, 0);
 
   // A missing file is reported, and no answer given ahead is left over for
   // the next open.
-  frame->OpenWithoutDialogs("/nonexistent/profile.asc", 0);
+  frame->OpenWithoutDialogs("/nonexistent/profile.asc", FileType::Xy);
   EXPECT_EQ(answers.messages.size(), 1u);
   EXPECT_EQ(doc.m_nData, 8301);
   Action(cmd::ID_FILE_OPEN)->trigger();
@@ -61,7 +62,7 @@ TEST_F(OpenAndPrintTest, CommandLineOpenDetectsTheFormatWithoutDialogs) {
 }
 
 TEST_F(OpenAndPrintTest, PrintsThePlotToAPdfThatPdftoppmReads) {
-  OpenShared("rigakuXRD__2Theta.asc", 1);
+  OpenShared("rigakuXRD__2Theta.asc", FileType::Rigaku);
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
   const QString pdf = dir.filePath(QStringLiteral("plot.pdf"));

@@ -1,7 +1,7 @@
 #include <QImage>
 
 #include "app/CommandIds.h"
-#include "app/canvas/ImageCanvas.h"
+#include "render/ImageCanvas.h"
 #include "tests/app/GuiFixture.h"
 
 namespace {
@@ -10,7 +10,7 @@ class PlotWidgetTest : public GuiFixture {
  protected:
   void SetUp() override {
     GuiFixture::SetUp();
-    OpenShared("rigakuXRD__2Theta.asc", 1);
+    OpenShared("rigakuXRD__2Theta.asc", FileType::Rigaku);
     ASSERT_EQ(doc.m_nData, 7601);
   }
 
@@ -46,24 +46,24 @@ TEST_F(PlotWidgetTest, DragAfterRangeSetZoomsAndTheBandLastsUntilTheNextRepaint)
 
   QTest::mouseRelease(&Plot(), Qt::LeftButton, {}, QPoint(200, 120));
   // Dragged up and left: the smaller ends still go to the minima.
-  EXPECT_DOUBLE_EQ(View().m_xMin, x0);
-  EXPECT_DOUBLE_EQ(View().m_xMax, x1);
-  EXPECT_DOUBLE_EQ(View().m_yMin, yBottom);
-  EXPECT_DOUBLE_EQ(View().m_yMax, yTop);
-  EXPECT_EQ(View().m_dragState, 0);
+  EXPECT_DOUBLE_EQ(View().Range().m_xMin, x0);
+  EXPECT_DOUBLE_EQ(View().Range().m_xMax, x1);
+  EXPECT_DOUBLE_EQ(View().Range().m_yMin, yBottom);
+  EXPECT_DOUBLE_EQ(View().Range().m_yMax, yTop);
+  EXPECT_EQ(View().Modes().m_dragState, DragState::Armed);
   EXPECT_TRUE(Action(cmd::ID_RANGE_SET)->isChecked());
   // The release repainted the zoomed plot without the band.
   EXPECT_EQ(Plot().LastFrame(), FreshPicture());
 }
 
 TEST_F(PlotWidgetTest, DragRightAfterALoadDoesNothing) {
-  const double xMin = View().m_xMin, xMax = View().m_xMax;
+  const double xMin = View().Range().m_xMin, xMax = View().Range().m_xMax;
   QTest::mousePress(&Plot(), Qt::LeftButton, {}, QPoint(200, 100));
   QTest::mouseMove(&Plot(), QPoint(400, 300));
   QTest::mouseRelease(&Plot(), Qt::LeftButton, {}, QPoint(400, 300));
-  EXPECT_EQ(View().m_xMin, xMin);
-  EXPECT_EQ(View().m_xMax, xMax);
-  EXPECT_EQ(View().m_dragState, 2);
+  EXPECT_EQ(View().Range().m_xMin, xMin);
+  EXPECT_EQ(View().Range().m_xMax, xMax);
+  EXPECT_EQ(View().Modes().m_dragState, DragState::Disarmed);
 }
 
 TEST_F(PlotWidgetTest, DoubleClickPlacesAPeakTheReleaseRepaintsARightClickRemovesIt) {
@@ -72,10 +72,10 @@ TEST_F(PlotWidgetTest, DoubleClickPlacesAPeakTheReleaseRepaintsARightClickRemove
   QTest::mouseClick(&Plot(), Qt::LeftButton, {}, QPoint(300, 150));
   const int paintsBefore = Plot().PaintCount();
   QTest::mouseDClick(&Plot(), Qt::LeftButton, {}, QPoint(300, 150));
-  ASSERT_EQ(View().m_nPeak, 1);
-  EXPECT_EQ(View().m_curPeak, 1);
-  EXPECT_DOUBLE_EQ(View().m_position[1], x);
-  EXPECT_DOUBLE_EQ(View().m_height[1], y);
+  ASSERT_EQ(View().Peaks().m_nPeak, 1);
+  EXPECT_EQ(View().Peaks().m_curPeak, 1);
+  EXPECT_DOUBLE_EQ(View().Peaks().m_position[1], x);
+  EXPECT_DOUBLE_EQ(View().Peaks().m_height[1], y);
   EXPECT_EQ(Plot().PaintCount(), paintsBefore);  // the double-click itself draws nothing
   EXPECT_TRUE(Action(cmd::ID_LSQ_START)->isEnabled());
 
@@ -84,7 +84,7 @@ TEST_F(PlotWidgetTest, DoubleClickPlacesAPeakTheReleaseRepaintsARightClickRemove
   EXPECT_EQ(Plot().LastFrame(), FreshPicture());
 
   QTest::mouseClick(&Plot(), Qt::RightButton, {}, QPoint(10, 10));
-  EXPECT_EQ(View().m_nPeak, 0);
+  EXPECT_EQ(View().Peaks().m_nPeak, 0);
   EXPECT_FALSE(Action(cmd::ID_LSQ_START)->isEnabled());
 }
 
@@ -92,19 +92,19 @@ TEST_F(PlotWidgetTest, KeysReachTheViewAsVirtualKeyCodes) {
   View().OnPeakPosition();
   View().AppendPeakAt(30.0, 1000.0);
   View().AppendPeakAt(40.0, 1000.0);
-  ASSERT_EQ(View().m_curPeak, 2);
+  ASSERT_EQ(View().Peaks().m_curPeak, 2);
 
   QTest::keyClick(&Plot(), Qt::Key_W);
-  EXPECT_DOUBLE_EQ(View().m_widthFactor[2], 1.05);
+  EXPECT_DOUBLE_EQ(View().Peaks().m_widthFactor[2], 1.05);
   QTest::keyClick(&Plot(), Qt::Key_N, Qt::ShiftModifier);
-  EXPECT_DOUBLE_EQ(View().m_widthFactor[2], 1.05 * 0.95);
+  EXPECT_DOUBLE_EQ(View().Peaks().m_widthFactor[2], 1.05 * 0.95);
   // '%' shares its Qt code with VK_LEFT: it must not move the selection.
   QTest::keyClick(&Plot(), Qt::Key_Percent);
-  EXPECT_EQ(View().m_curPeak, 2);
+  EXPECT_EQ(View().Peaks().m_curPeak, 2);
   QTest::keyClick(&Plot(), Qt::Key_Left);
-  EXPECT_EQ(View().m_curPeak, 1);
+  EXPECT_EQ(View().Peaks().m_curPeak, 1);
   QTest::keyClick(&Plot(), Qt::Key_Right);
-  EXPECT_EQ(View().m_curPeak, 2);
+  EXPECT_EQ(View().Peaks().m_curPeak, 2);
 
   // Any other key still repaints.
   const int paints = Plot().PaintCount();

@@ -1,11 +1,10 @@
-#include "cli/ScriptRunner.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <sstream>
 
 #include "cli/ScriptParser.h"
+#include "cli/ScriptRunner.h"
 #include "tests/support/LoadedProfile.h"
 
 namespace {
@@ -26,8 +25,9 @@ ScriptOutcome RunScript(const std::string& script) {
 }  // namespace
 
 TEST(ScriptParser, SeparatorsCommentsAndQuotes) {
-  const auto commands = ParseScript("open rigaku a.asc; state # comment ; not a command\n\n"
-                                    "  points\t\nsave-txt \"my file;1.txt\"\n");
+  const auto commands = ParseScript(
+      "open rigaku a.asc; state # comment ; not a command\n\n"
+      "  points\t\nsave-txt \"my file;1.txt\"\n");
   ASSERT_EQ(commands.size(), 4u);
   EXPECT_EQ(commands[0].words, (std::vector<std::string>{"open", "rigaku", "a.asc"}));
   EXPECT_EQ(commands[1].words, std::vector<std::string>{"state"});
@@ -38,12 +38,14 @@ TEST(ScriptParser, SeparatorsCommentsAndQuotes) {
 }
 
 TEST(ScriptRunner, OpensRealFileAndReportsState) {
-  const ScriptOutcome run = RunScript("open rigaku " + SharedData("rigakuXRD__2Theta.asc") + "; state; points");
+  const ScriptOutcome run =
+      RunScript("open rigaku " + SharedData("rigakuXRD__2Theta.asc") + "; state; points");
   EXPECT_EQ(run.status, 0);
-  EXPECT_NE(run.out.find("{\"doc\": {\"m_nData\": 7601, \"m_start\": 4, \"m_step\": 0.01, \"m_stop\": 80,"),
+  EXPECT_NE(run.out.find(
+                "{\"doc\": {\"m_nData\": 7601, \"m_start\": 4, \"m_step\": 0.01, \"m_stop\": 80,"),
             std::string::npos);
   EXPECT_NE(run.out.find("\"m_lastLine\": 9999"), std::string::npos);
-  EXPECT_NE(run.out.find("\n4 "), std::string::npos);  // first point
+  EXPECT_NE(run.out.find("\n4 "), std::string::npos);   // first point
   EXPECT_NE(run.out.find("\n80 "), std::string::npos);  // last point
 }
 
@@ -59,10 +61,10 @@ TEST(ScriptRunner, MessagesDisabledCommandsAndErrors) {
   EXPECT_EQ(run.err, "error: line 2: unknown command: bogus\n");
   EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1);
 
-  for (const char* bad : {"open xy a.xy 101 5", "open xy a.xy 0 0", "open xy a.xy 0 10000",
-                          "open rigaku", "open weird a", "range 1 2 3", "range 1 2 3 x",
-                          "conditions gauss 0", "conditions gauss 2", "conditions cubic 0.1",
-                          "key Q", "drag 1 2 3", "render", "state 1"}) {
+  for (const char* bad :
+       {"open xy a.xy 101 5", "open xy a.xy 0 0", "open xy a.xy 0 10000", "open rigaku",
+        "open weird a", "range 1 2 3", "range 1 2 3 x", "conditions gauss 0", "conditions gauss 2",
+        "conditions cubic 0.1", "key Q", "drag 1 2 3", "render", "state 1"}) {
     run = RunScript(bad);
     EXPECT_EQ(run.status, 2) << bad;
     EXPECT_EQ(run.err.rfind("error: line 1: ", 0), 0u) << bad;

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "fit/PeakModel.h"
-#include "tests/support/FakeHost.h"
-#include "tests/support/RecordingCanvas.h"
 #include "tests/support/LoadedProfile.h"
+#include "tests/support/RecordingCanvas.h"
+#include "tests/support/TestHost.h"
 #include "view/TavView.h"
 
 namespace {
@@ -23,18 +23,18 @@ class DrawTest : public ::testing::Test {
   void Load() { LoadSpectrum(view, {0, 275, 550}, {100, 0, 300}); }
 
   void Place(int k, double position, double height) {
-    view.m_nPeak = std::max(view.m_nPeak, k);
-    view.m_curPeak = k;
-    view.m_position[k] = position;
-    view.m_height[k] = height;
+    view.StateForTests().peaks.m_nPeak = std::max(view.Peaks().m_nPeak, k);
+    view.StateForTests().peaks.m_curPeak = k;
+    view.StateForTests().peaks.m_position[k] = position;
+    view.StateForTests().peaks.m_height[k] = height;
   }
 
   void Fit(int k, double position, double height, double width, double slope, double intercept) {
     Place(k, position, height);
-    view.m_width[k] = width;
-    view.m_bgA = slope;
-    view.m_bgB = intercept;
-    view.m_bFitted = 1;
+    view.StateForTests().peaks.m_width[k] = width;
+    view.StateForTests().peaks.m_bgA = slope;
+    view.StateForTests().peaks.m_bgB = intercept;
+    view.StateForTests().peaks.m_bFitted = 1;
   }
 
   RecordingCanvas Draw() {
@@ -43,7 +43,7 @@ class DrawTest : public ::testing::Test {
     return dc;
   }
 
-  FakeHost host;
+  TestHost host;
   CTavDoc doc;
   CTavView view{doc, host};
 };
@@ -77,8 +77,8 @@ TEST_F(DrawTest, SpectrumWithoutPeaksDrawsSquaresThenLabelsThenFrame) {
       EXPECT_EQ(dc.PixelAt(x + dx, y + dy), colors::kBlue) << x << "," << y;
     }
   }
-  view.m_xMin = 12.5;  // the labels' number text
-  view.m_yMin = -1234.56789;
+  view.StateForTests().range.m_xMin = 12.5;  // the labels' number text
+  view.StateForTests().range.m_yMin = -1234.56789;
   dc = Draw();
   EXPECT_EQ(Calls(dc), (std::vector<std::string>{
                            "Text 250,30 #0 Curve Fitting", "Text 100,360 #0 12.5",
@@ -90,8 +90,8 @@ TEST_F(DrawTest, SpectrumWithoutPeaksDrawsSquaresThenLabelsThenFrame) {
 
 TEST_F(DrawTest, PointsOutsideTheWindowAreSkippedAndTheEdgesAreInclusive) {
   LoadSpectrum(view, {10, 12, 15, 20, 25}, {0, 250, 1000, 400, 5});
-  view.m_xMax = 20;   // the last point now lies outside in X
-  view.m_yMax = 900;  // the third outside in Y
+  view.StateForTests().range.m_xMax = 20;   // the last point now lies outside in X
+  view.StateForTests().range.m_yMax = 900;  // the third outside in Y
   const RecordingCanvas dc = Draw();
 
   EXPECT_EQ(dc.Count(Op::Pixel), 12);
@@ -131,7 +131,7 @@ TEST_F(DrawTest, PlacedPeaksRideOnTheReferenceLevelWithSelectionColoursAndLaterP
   EXPECT_EQ(dc.ops.back().kind, Op::Line);
 
   // A width factor scales the preview: doubled, peak 2 adds 13.48 at x = 100.
-  view.m_widthFactor[2] = 2.0;
+  view.StateForTests().peaks.m_widthFactor[2] = 2.0;
   EXPECT_EQ(Draw().PixelAt(200, 236), colors::kGreen);
 }
 
@@ -170,7 +170,7 @@ TEST_F(DrawTest, CurvesAreDrawnOnlyInsideTheYRangeBothEndsIncluded) {
   EXPECT_EQ(Draw().PixelAt(375, 50), colors::kRed);
 
   Place(2, 100, 400);  // far above the window
-  view.m_width[2] = 20;
+  view.StateForTests().peaks.m_width[2] = 20;
   const RecordingCanvas dc = Draw();
   for (const auto& [pixel, color] : dc.pixels) {
     if (color != colors::kBlue) {
@@ -187,8 +187,8 @@ TEST_F(DrawTest, CurvesAreDrawnOnlyInsideTheYRangeBothEndsIncluded) {
 TEST_F(DrawTest, ReversedTypedRangeMirrorsCurvesAndMarkers) {
   Load();
   Fit(1, 100, 100, 10, 0.1, 20);
-  view.m_xMin = 550;
-  view.m_xMax = 0;
+  view.StateForTests().range.m_xMin = 550;
+  view.StateForTests().range.m_xMax = 0;
   const RecordingCanvas dc = Draw();
 
   // x = 100 is sample 450: the peak (130, row 220) appears at column 550.
@@ -203,8 +203,8 @@ TEST_F(DrawTest, PlacedPeaksWithoutAReferenceLevelDrawOnlyMarkersUnclipped) {
   Load();
   Place(1, -50, 250);
   Place(2, 1000, 250);
-  view.m_yMin = 500;  // no point lies inside the window
-  view.m_yMax = 600;
+  view.StateForTests().range.m_yMin = 500;  // no point lies inside the window
+  view.StateForTests().range.m_yMax = 600;
   const RecordingCanvas dc = Draw();
   EXPECT_EQ(dc.Count(Op::Pixel), 0);
   const std::vector<std::string> calls = Calls(dc);
@@ -216,7 +216,7 @@ TEST_F(DrawTest, PlacedPeaksWithoutAReferenceLevelDrawOnlyMarkersUnclipped) {
 TEST_F(DrawTest, ZeroWidthOrHeightRangeDrawsNothingThatDividesByIt) {
   Load();
   Fit(1, 275, 100, 10, 0.1, 20);
-  view.m_xMin = view.m_xMax = 275;
+  view.StateForTests().range.m_xMin = view.StateForTests().range.m_xMax = 275;
   RecordingCanvas dc = Draw();
   EXPECT_EQ(dc.Count(Op::Text), 5);
   EXPECT_EQ(dc.Count(Op::Frame), 1);
@@ -225,13 +225,13 @@ TEST_F(DrawTest, ZeroWidthOrHeightRangeDrawsNothingThatDividesByIt) {
   EXPECT_EQ(dc.PixelAt(100, 202), colors::kRed);
   EXPECT_EQ(dc.PixelAt(650, 202), colors::kRed);
   // Placed peaks would get widths of zero from the span: no curves.
-  view.m_bFitted = 0;
+  view.StateForTests().peaks.m_bFitted = 0;
   EXPECT_EQ(Draw().Count(Op::Pixel), 0);
 
-  view.m_bFitted = 1;
-  view.m_xMin = 0;
-  view.m_xMax = 550;
-  view.m_yMin = view.m_yMax = 100;
+  view.StateForTests().peaks.m_bFitted = 1;
+  view.StateForTests().range.m_xMin = 0;
+  view.StateForTests().range.m_xMax = 550;
+  view.StateForTests().range.m_yMin = view.StateForTests().range.m_yMax = 100;
   dc = Draw();
   EXPECT_EQ(dc.Count(Op::Pixel), 0);
   EXPECT_EQ(dc.Count(Op::Line), 1);

@@ -2,17 +2,17 @@
 
 #include <functional>
 
-#include "tests/support/FakeHost.h"
 #include "tests/support/LoadedProfile.h"
+#include "tests/support/TestHost.h"
 #include "view/TavView.h"
 
 namespace {
 
 // Also notes how many repaints came before the latest overlay drawing.
-struct BandHost : FakeHost {
+struct BandHost : TestHost {
   void DrawOverlay(const std::function<void(Canvas&)>& draw) override {
     repaintsBeforeOverlay = repaints;
-    FakeHost::DrawOverlay(draw);
+    TestHost::DrawOverlay(draw);
   }
   int repaintsBeforeOverlay = -1;
 };
@@ -27,10 +27,10 @@ class InteractionTest : public ::testing::Test {
     view.OnLButtonUp(x1, y1);
   }
   void ExpectRange(double xMin, double xMax, double yMin, double yMax) {
-    EXPECT_DOUBLE_EQ(view.m_xMin, xMin);
-    EXPECT_DOUBLE_EQ(view.m_xMax, xMax);
-    EXPECT_DOUBLE_EQ(view.m_yMin, yMin);
-    EXPECT_DOUBLE_EQ(view.m_yMax, yMax);
+    EXPECT_DOUBLE_EQ(view.Range().m_xMin, xMin);
+    EXPECT_DOUBLE_EQ(view.Range().m_xMax, xMax);
+    EXPECT_DOUBLE_EQ(view.Range().m_yMin, yMin);
+    EXPECT_DOUBLE_EQ(view.Range().m_yMax, yMax);
   }
 
   BandHost host;
@@ -70,19 +70,19 @@ TEST_F(InteractionTest, StateTableWithRepaintsAndUpdateRules) {
   // clang-format on
   for (const StateRow& r : rows) {
     SCOPED_TRACE(r.event);
-    FakeHost h;
+    TestHost h;
     CTavDoc d;
     CTavView v(d, h);
     LoadSpectrum(v, {10, 20}, {0, 1000});
-    v.m_bPeakMode = r.peakMode;
-    v.m_dragState = r.dragState;
-    v.m_nPeak = v.m_curPeak = r.nPeak;
-    v.m_bFitted = r.fitted;
+    v.StateForTests().modes.m_bPeakMode = r.peakMode;
+    v.StateForTests().modes.m_dragState = static_cast<DragState>(r.dragState);
+    v.StateForTests().peaks.m_nPeak = v.StateForTests().peaks.m_curPeak = r.nPeak;
+    v.StateForTests().peaks.m_bFitted = r.fitted;
     r.act(v);
-    EXPECT_EQ(v.m_bPeakMode, r.wantPeakMode);
-    EXPECT_EQ(v.m_dragState, r.wantDragState);
-    EXPECT_EQ(v.m_nPeak, r.wantNPeak);
-    EXPECT_EQ(v.m_bFitted, r.wantFitted);
+    EXPECT_EQ(v.Modes().m_bPeakMode, r.wantPeakMode);
+    EXPECT_EQ(static_cast<int>(v.Modes().m_dragState), r.wantDragState);
+    EXPECT_EQ(v.Peaks().m_nPeak, r.wantNPeak);
+    EXPECT_EQ(v.Peaks().m_bFitted, r.wantFitted);
     EXPECT_EQ(h.repaints, r.wantRepaints);
     EXPECT_EQ(v.IsRangeSetChecked(), r.rangeSetChecked);
     EXPECT_EQ(v.IsPeakPositionChecked(), r.peakPositionChecked);
@@ -103,16 +103,17 @@ TEST_F(InteractionTest, RubberBandZoomsFromPixelsOfTheCurrentRange) {
   const int corners[4][4] = {
       {200, 100, 400, 300}, {400, 300, 200, 100}, {200, 300, 400, 100}, {400, 100, 200, 300}};
   for (const auto& c : corners) {
-    view.m_xMin = 10, view.m_xMax = 20, view.m_yMin = 0, view.m_yMax = 1000;
+    view.StateForTests().range.m_xMin = 10, view.StateForTests().range.m_xMax = 20,
+    view.StateForTests().range.m_yMin = 0, view.StateForTests().range.m_yMax = 1000;
     Drag(c[0], c[1], c[2], c[3]);
     ExpectRange(10 + 10.0 * 100 / 550, 10 + 10.0 * 300 / 550, 1000 - 1000.0 * 250 / 300,
                 1000 - 1000.0 * 50 / 300);
   }
 
   // A release beyond column 650 widens the X range.
-  view.m_xMin = 10, view.m_xMax = 20;
+  view.StateForTests().range.m_xMin = 10, view.StateForTests().range.m_xMax = 20;
   Drag(100, 50, 705, 350);
-  EXPECT_DOUBLE_EQ(view.m_xMax, 21);
+  EXPECT_DOUBLE_EQ(view.Range().m_xMax, 21);
 }
 
 TEST_F(InteractionTest, ClickWithoutMovingGivesAZeroSizeRangeThatStillDraws) {
@@ -167,47 +168,47 @@ TEST_F(InteractionTest, DoubleClicksPlaceAtMostTenPeaksAndRightClicksRemoveThem)
   Load();
   view.OnPeakPosition();
   view.OnLButtonDblClk(375, 200);
-  EXPECT_DOUBLE_EQ(view.m_position[1], 15);
-  EXPECT_DOUBLE_EQ(view.m_height[1], 500);
+  EXPECT_DOUBLE_EQ(view.Peaks().m_position[1], 15);
+  EXPECT_DOUBLE_EQ(view.Peaks().m_height[1], 500);
   for (int i = 2; i <= 10; ++i) view.AppendPeakAt(10 + i, 100 * i);
   view.OnKeyDown(keys::kLeft);
   view.OnLButtonDblClk(200, 100);
-  EXPECT_EQ(view.m_nPeak, 10);
-  EXPECT_EQ(view.m_curPeak, 9);
-  EXPECT_DOUBLE_EQ(view.m_position[10], 20);
+  EXPECT_EQ(view.Peaks().m_nPeak, 10);
+  EXPECT_EQ(view.Peaks().m_curPeak, 9);
+  EXPECT_DOUBLE_EQ(view.Peaks().m_position[10], 20);
 
   view.OnRButtonDown(0, 0);
-  EXPECT_EQ(view.m_nPeak, 9);
-  EXPECT_EQ(view.m_curPeak, 9);
-  EXPECT_DOUBLE_EQ(view.m_position[10], 20);  // the slot keeps its values
+  EXPECT_EQ(view.Peaks().m_nPeak, 9);
+  EXPECT_EQ(view.Peaks().m_curPeak, 9);
+  EXPECT_DOUBLE_EQ(view.Peaks().m_position[10], 20);  // the slot keeps its values
   for (int i = 0; i < 9; ++i) view.OnRButtonDown(0, 0);
-  EXPECT_EQ(view.m_curPeak, 0);
+  EXPECT_EQ(view.Peaks().m_curPeak, 0);
 }
 
 TEST_F(InteractionTest, KeysScaleTheSelectedWidthAndMoveTheSelectionWithoutWrapping) {
   Load();
   view.OnKeyDown(keys::kW);  // no peaks: nothing to widen
-  EXPECT_EQ(view.m_widthFactor[1], 1.0);
+  EXPECT_EQ(view.Peaks().m_widthFactor[1], 1.0);
   view.OnPeakPosition();
   for (int i = 0; i < 3; ++i) view.AppendPeakAt(12 + i, 500);
   for (int i = 0; i < 5; ++i) view.OnKeyDown(keys::kW);
-  EXPECT_NEAR(view.m_widthFactor[3], 1.2763, 5e-5);
-  EXPECT_EQ(view.m_widthFactor[3], 1.0 * 1.05 * 1.05 * 1.05 * 1.05 * 1.05);
+  EXPECT_NEAR(view.Peaks().m_widthFactor[3], 1.2763, 5e-5);
+  EXPECT_EQ(view.Peaks().m_widthFactor[3], 1.0 * 1.05 * 1.05 * 1.05 * 1.05 * 1.05);
 
   view.OnKeyDown(keys::kRight);  // at the last peak
-  EXPECT_EQ(view.m_curPeak, 3);
+  EXPECT_EQ(view.Peaks().m_curPeak, 3);
   view.OnKeyDown(keys::kLeft);
   view.OnKeyDown(keys::kLeft);
   view.OnKeyDown(keys::kLeft);  // at peak 1
-  EXPECT_EQ(view.m_curPeak, 1);
+  EXPECT_EQ(view.Peaks().m_curPeak, 1);
   view.OnKeyDown(keys::kW);
   view.OnKeyDown(keys::kN);
-  EXPECT_EQ(view.m_widthFactor[1], 1.05 * 0.95);
-  EXPECT_NE(view.m_widthFactor[1], 1.0);
-  EXPECT_EQ(view.m_widthFactor[2], 1.0);
+  EXPECT_EQ(view.Peaks().m_widthFactor[1], 1.05 * 0.95);
+  EXPECT_NE(view.Peaks().m_widthFactor[1], 1.0);
+  EXPECT_EQ(view.Peaks().m_widthFactor[2], 1.0);
 
   view.OnRangeSet();  // factors belong to peak numbers and survive
-  EXPECT_EQ(view.m_widthFactor[1], 1.05 * 0.95);
+  EXPECT_EQ(view.Peaks().m_widthFactor[1], 1.05 * 0.95);
   EXPECT_EQ(host.repaints, 12);
 }
 
@@ -215,42 +216,43 @@ TEST_F(InteractionTest, PeaksAfterAFitKeepItsEnablingAndGetAWidth) {
   Load();
   view.OnPeakPosition();
   view.AppendPeakAt(12, 500);
-  EXPECT_EQ(view.m_width[1], 0.0);  // unfitted: the slot's width is not written
-  view.m_bFitted = 1;               // as a fit leaves it, with slot 1 written
-  view.m_width[1] = 0.3;
-  view.m_widthFitted[1] = true;
+  EXPECT_EQ(view.Peaks().m_width[1], 0.0);   // unfitted: the slot's width is not written
+  view.StateForTests().peaks.m_bFitted = 1;  // as a fit leaves it, with slot 1 written
+  view.StateForTests().peaks.m_width[1] = 0.3;
+  view.StateForTests().peaks.m_widthFitted[1] = true;
   view.OnRButtonDown(0, 0);
   EXPECT_TRUE(view.IsSaveResultEnabled());
   EXPECT_FALSE(view.IsLsqStartEnabled());
 
-  view.m_widthFactor[2] = 2.0;
+  view.StateForTests().peaks.m_widthFactor[2] = 2.0;
   view.OnLButtonDblClk(200, 100);
   view.AppendPeakAt(15, 800);
-  EXPECT_EQ(view.m_width[1], 0.3);         // a fitted slot keeps its width
-  EXPECT_DOUBLE_EQ(view.m_width[2], 2.0);  // span 10 x factor 2 / 10
-  EXPECT_EQ(view.m_bFitted, 1);
+  EXPECT_EQ(view.Peaks().m_width[1], 0.3);         // a fitted slot keeps its width
+  EXPECT_DOUBLE_EQ(view.Peaks().m_width[2], 2.0);  // span 10 x factor 2 / 10
+  EXPECT_EQ(view.Peaks().m_bFitted, 1);
 
   // Drawn as fitted: the clicked Y is a height above the fitted background,
   // so at x = 15 the selected component is at 800 + 100 (row 80).
-  view.m_bgA = 0.0;
-  view.m_bgB = 100.0;
+  view.StateForTests().peaks.m_bgA = 0.0;
+  view.StateForTests().peaks.m_bgB = 100.0;
   RecordingCanvas dc;
   view.OnDraw(dc);
   EXPECT_EQ(dc.PixelAt(375, 80), colors::kGreen);
 }
 
 TEST_F(InteractionTest, InitialRangeComesFromTheDataOrStaysWithoutIt) {
-  view.m_xMin = 1, view.m_xMax = 2, view.m_yMin = 3, view.m_yMax = 4;
-  view.m_bPeakMode = 1, view.m_nPeak = 2;
+  view.StateForTests().range.m_xMin = 1, view.StateForTests().range.m_xMax = 2,
+  view.StateForTests().range.m_yMin = 3, view.StateForTests().range.m_yMax = 4;
+  view.StateForTests().modes.m_bPeakMode = 1, view.StateForTests().peaks.m_nPeak = 2;
   view.OnRangeReset();
   ExpectRange(1, 2, 3, 4);
-  EXPECT_EQ(view.m_bPeakMode, 0);
-  EXPECT_EQ(view.m_nPeak, 0);
-  EXPECT_EQ(view.m_dragState, 0);
+  EXPECT_EQ(view.Modes().m_bPeakMode, 0);
+  EXPECT_EQ(view.Peaks().m_nPeak, 0);
+  EXPECT_EQ(view.Modes().m_dragState, DragState::Armed);
   EXPECT_EQ(host.repaints, 1);
 
   LoadSpectrum(view, {30, 25, 20}, {5, 50, 7});  // descending X
-  view.m_xMin = 21;
+  view.StateForTests().range.m_xMin = 21;
   view.OnRangeReset();
   ExpectRange(20, 30, 5, 50);
 }
@@ -264,8 +266,8 @@ TEST_F(InteractionTest, TypedRangeIsPresetAndTakenAsTypedKeepingThePeaks) {
   EXPECT_EQ(host.rangePreset.xMin, 10);
   EXPECT_EQ(host.rangePreset.yMax, 1000);
   ExpectRange(30, 5, -1, 2e6);  // no ordering test
-  EXPECT_EQ(view.m_nPeak, 1);
-  EXPECT_EQ(view.m_bPeakMode, 1);
+  EXPECT_EQ(view.Peaks().m_nPeak, 1);
+  EXPECT_EQ(view.Modes().m_bPeakMode, 1);
   EXPECT_EQ(host.repaints, 1);
 }
 

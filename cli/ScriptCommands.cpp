@@ -1,0 +1,230 @@
+#include "cli/ScriptCommands.h"
+
+#include <cstdio>
+#include <iterator>
+
+#include "cli/ScriptError.h"
+#include "cli/StateJson.h"
+#include "commands/Commands.h"
+#include "render/RenderPng.h"
+#include "view/AnsweringHost.h"
+#include "view/TavView.h"
+
+namespace {
+
+constexpr const char* kOpenUsage = "open rigaku|xy|none PATH [SKIP LAST]";
+constexpr const char* kKeyUsage = "key W|N|LEFT|RIGHT|OTHER";
+constexpr const char* kConditionsUsage = "conditions gauss|lorentz|none TOL";
+// A key the view does not handle ('A').
+constexpr unsigned kOtherKey = 0x41;
+constexpr int kRenderMaxSide = 20000;
+
+void Open(ScriptSession& s, const Args& a) {
+  ExpectCount(a, 2, 4, kOpenUsage);
+  const std::string& type = a[0];
+  if (type == "rigaku" && a.size() == 2) {
+    s.host.fileType = FileType::Rigaku;
+  } else if (type == "xy" && (a.size() == 2 || a.size() == 4)) {
+    s.host.fileType = FileType::Xy;
+    if (a.size() == 4) {
+      ColumnSettings settings;
+      settings.skipLines = ParseIntIn(a[2], limits::kSkipLinesMin, limits::kSkipLinesMax, "SKIP");
+      settings.lastLine = ParseIntIn(a[3], limits::kLastLineMin, limits::kLastLineMax, "LAST");
+      s.host.column = settings;
+      s.host.columnKeepsPresetColumns = true;
+    }
+  } else if (type == "none" && a.size() == 2) {
+    s.host.fileType = FileType::None;
+  } else {
+    throw ScriptError(std::string("usage: ") + kOpenUsage);
+  }
+  s.host.openPath = a[1];
+  OnFileOpen(s.view);
+}
+
+void OpenCancel(ScriptSession& s, const Args& a) {
+  ExpectCount(a, 0, 0, "open-cancel");
+  s.host.fileType = FileType::Rigaku;
+  OnFileOpen(s.view);
+}
+
+void RangeSet(ScriptSession& s, const Args& a) {
+  ExpectCount(a, 0, 0, "range-set");
+  s.view.OnRangeSet();
+}
+
+void RangeReset(ScriptSession& s, const Args& a) {
+  ExpectCount(a, 0, 0, "range-reset");
+  s.view.OnRangeReset();
+}
+
+void Range(ScriptSession& s, const Args& a) {
+  ExpectCount(a, 4, 4, "range XMIN XMAX YMIN YMAX");
+  s.host.range = RangeValues{ParseReal(a[0]), ParseReal(a[1]), ParseReal(a[2]), ParseReal(a[3])};
+  s.view.OnRangeInput();
+}
+
+void Drag(ScriptSession& s, const Args& a) {
+  ExpectCount(a, 4, 4, "drag PX0 PY0 PX1 PY1");
+  const int x0 = ParsePixel(a[0]), y0 = ParsePixel(a[1]);
+  const int x1 = ParsePixel(a[2]), y1 = ParsePixel(a[3]);
+  s.view.OnLButtonDown(x0, y0);
+  s.view.OnMouseMove(x1, y1);
+  s.view.OnLButtonUp(x1, y1);
+}
+
+void PeakMode(ScriptSession& s, const Args& a) {
+  ExpectCount(a, 0, 0, "peak-mode");
+  s.view.OnPeakPosition();
+}
+
+void DoubleClick(ScriptSession& s, const Args& a) {
+  ExpectCount(a, 2, 2, "dblclick PX PY");
+  const int x = ParsePixel(a[0]), y = ParsePixel(a[1]);
+  s.view.OnLButtonDblClk(x, y);
+  s.view.OnLButtonUp(x, y);
+}
+
+void Peak(ScriptSession& s, const Args& a) {
+  ExpectCount(a, 2, 2, "peak X Y");
+  const double x = ParseReal(a[0]), y = ParseReal(a[1]);
+  s.view.AppendPeakAt(x, y);
+  s.view.OnLButtonUp(s.view.XToPixel(x), s.view.YToPixel(y));
+}
+
+void RightClick(ScriptSession& s, const Args& a) {
+  ExpectCount(a, 0, 0, "rclick");
+  s.view.OnRButtonDown(0, 0);
+}
+
+unsigned KeyCode(const std::string& name) {
+  if (name == "W") return keys::kW;
+  if (name == "N") return keys::kN;
+  if (name == "LEFT") return keys::kLeft;
+  if (name == "RIGHT") return keys::kRight;
+  if (name == "OTHER") return kOtherKey;
+  throw ScriptError(std::string("usage: ") + kKeyUsage);
+}
+
+void Key(ScriptSession& s, const Args& a) {
+  ExpectCount(a, 1, 1, kKeyUsage);
+  s.view.OnKeyDown(KeyCode(a[0]));
+}
+
+int ShapeOf(const std::string& name) {
+  if (name == "gauss") return kGaussian;
+  if (name == "lorentz") return kLorentzian;
+  if (name == "none") return kNoShape;
+  throw ScriptError(std::string("usage: ") + kConditionsUsage);
+}
+
+void Conditions(ScriptSession& s, const Args& a) {
+  ExpectCount(a, 2, 2, kConditionsUsage);
+  const int shape = ShapeOf(a[0]);
+  const double tol = ParseReal(a[1]);
+  if (!(tol >= limits::kToleranceMin && tol <= limits::kToleranceMax)) {
+    throw ScriptError("TOL must be 0.00001..1: " + a[1]);
+  }
+  s.host.fitCondition = FitConditions{tol, shape};
+  OnLsqCondition(s.view);
+}
+
+void Fit(ScriptSession& s, const Args& a) {
+  ExpectCount(a, 0, 0, "fit");
+  if (!s.view.IsLsqStartEnabled()) {
+    s.out << "disabled: fit\n";
+    return;
+  }
+  OnLsqStart(s.view);
+}
+
+void SaveResult(ScriptSession& s, const Args& a) {
+  ExpectCount(a, 1, 1, "save-result PATH");
+  if (!s.view.IsSaveResultEnabled()) {
+    s.out << "disabled: save-result\n";
+    return;
+  }
+  s.host.savePath = a[0];
+  OnSaveResult(s.view);
+}
+
+void SaveTxt(ScriptSession& s, const Args& a) {
+  ExpectCount(a, 1, 1, "save-txt PATH");
+  s.host.savePath = a[0];
+  OnFileSave(s.view);
+}
+
+void SaveDat(ScriptSession& s, const Args& a) {
+  ExpectCount(a, 1, 1, "save-dat PATH");
+  s.host.savePath = a[0];
+  OnFileSaveAs(s.view);
+}
+
+void Background(ScriptSession& s, const Args& a) {
+  ExpectCount(a, 0, 0, "background");
+  OnBackRemove(s.view);
+}
+
+void Polarize(ScriptSession& s, const Args& a) {
+  ExpectCount(a, 0, 0, "polarize");
+  OnPolarCorrect(s.view);
+}
+
+void Render(ScriptSession& s, const Args& a) {
+  if (a.size() != 1 && a.size() != 3) throw ScriptError("usage: render PATH [W H]");
+  const bool sized = a.size() == 3;
+  const int w = sized ? ParseIntIn(a[1], 1, kRenderMaxSide, "W") : plot::kPictureWidth;
+  const int h = sized ? ParseIntIn(a[2], 1, kRenderMaxSide, "H") : plot::kPictureHeight;
+  std::string error;
+  if (!RenderViewToPng(s.view, a[0], w, h, error)) {
+    throw ScriptError("cannot write " + a[0] + ": " + error);
+  }
+}
+
+void State(ScriptSession& s, const Args& a) {
+  ExpectCount(a, 0, 0, "state");
+  s.out << StateJson(s.view) << '\n';
+}
+
+void Points(ScriptSession& s, const Args& a) {
+  ExpectCount(a, 0, 0, "points");
+  const CTavDoc& d = s.view.GetDocument();
+  char line[64];
+  for (int i = 1; i <= d.m_nData; ++i) {
+    std::snprintf(line, sizeof line, "%.17g %.17g\n", d.m_x[i], d.m_y[i]);
+    s.out << line;
+  }
+}
+
+constexpr ScriptCommandEntry kCommands[] = {
+    {"open", Open},
+    {"open-cancel", OpenCancel},
+    {"range-set", RangeSet},
+    {"range-reset", RangeReset},
+    {"range", Range},
+    {"drag", Drag},
+    {"peak-mode", PeakMode},
+    {"dblclick", DoubleClick},
+    {"peak", Peak},
+    {"rclick", RightClick},
+    {"key", Key},
+    {"conditions", Conditions},
+    {"fit", Fit},
+    {"save-result", SaveResult},
+    {"save-txt", SaveTxt},
+    {"save-dat", SaveDat},
+    {"background", Background},
+    {"polarize", Polarize},
+    {"render", Render},
+    {"state", State},
+    {"points", Points},
+};
+
+}  // namespace
+
+const ScriptCommandEntry* FindScriptCommand(std::string_view word) {
+  for (const ScriptCommandEntry& entry : kCommands) {
+    if (entry.word == word) return &entry;
+  }
+  return nullptr;
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <ostream>
+#include <string_view>
+
+#include "cli/ScriptArguments.h"
+
+class AnsweringHost;
+class CTavView;
+
+// What a script's commands work on: the view (and through it the document),
+// the host whose dialogs the commands answer, and the output.
+struct ScriptSession {
+  CTavView& view;
+  AnsweringHost& host;
+  std::ostream& out;
+};
+
+// One script command: its word, and the function that checks its arguments,
+// gives the dialogs their answers and calls the handler the GUI calls.
+struct ScriptCommandEntry {
+  std::string_view word;
+  void (*run)(ScriptSession& session, const Args& args);
+};
+
+// The command of a word, or nullptr for an unknown word.
+const ScriptCommandEntry* FindScriptCommand(std::string_view word);

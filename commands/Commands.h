@@ -1,0 +1,20 @@
+#pragma once
+
+class CTavView;
+
+// The commands of the file, fitting and correction menus. Each runs on a view
+// and its document, asks the view's host for what it needs (dialogs, message
+// boxes, repaints) and changes the view only through its named operations.
+
+void OnFileOpen(CTavView& view);      // ID_FILE_OPEN
+void OnFileSave(CTavView& view);      // ID_FILE_SAVE: X-Y list
+void OnFileSaveAs(CTavView& view);    // ID_FILE_SAVE_AS: count file
+void OnLsqCondition(CTavView& view);  // ID_LSQ_CONDITION
+void OnLsqStart(CTavView& view);      // ID_LSQ_START
+void OnSaveResult(CTavView& view);    // ID_SAVE_RESULT
+void OnBackRemove(CTavView& view);    // ID_BACK_REMOVE
+void OnPolarCorrect(CTavView& view);  // ID_POLAR_CORRECT
+
+// The fit-conditions dialog shows the last values it accepted in this run;
+// this forgets them, as a new run starts (0.001, Lorentzian).
+void ForgetFitConditions();

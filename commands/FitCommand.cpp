@@ -1,0 +1,129 @@
+// The two fitting commands: the fit conditions and the fit itself.
+#include <cmath>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "commands/Commands.h"
+#include "fit/Allocators.h"
+#include "fit/Fatal.h"
+#include "fit/Mrqmin.h"
+#include "fit/PeakModel.h"
+#include "text/NumberText.h"
+#include "view/Host.h"
+#include "view/PeakParameters.h"
+#include "view/TavView.h"
+
+namespace {
+
+// What the dialog shows when a run starts.
+constexpr FitConditions kFirstConditions{0.001, kLorentzian};
+
+// The last accepted dialog values, kept for the whole run apart from the
+// view's m_tolerance and g_function.
+FitConditions g_rememberedConditions = kFirstConditions;
+
+constexpr int kStepCalls = 10;
+
+// The fit window as the minimiser takes it, 1-based; every weight is 1.
+struct FitData {
+  std::vector<double> x{0.0};
+  std::vector<double> y{0.0};
+  std::vector<double> sig{0.0};
+  int npt = 0;
+};
+
+FitData CollectFitWindow(const CTavView& view) {
+  FitData data;
+  const CTavDoc& doc = view.GetDocument();
+  for (const int i : view.FitWindow()) {
+    data.x.push_back(doc.m_x[i]);
+    data.y.push_back(doc.m_y[i]);
+    data.sig.push_back(1.0);
+  }
+  data.npt = static_cast<int>(data.x.size()) - 1;
+  return data;
+}
+
+// The starting parameters: the last fit's values while one is on screen,
+// otherwise the placed peaks above a flat background at the first point.
+std::vector<double> InitialParameters(const CTavView& v, const FitData& data) {
+  std::vector<double> a(ParameterCount(v) + 1, 0.0);
+  if (v.Peaks().m_bFitted == 1) {
+    FillFittedParameters(v, a.data());
+  } else {
+    FillPlacedParameters(v, data.y[1], a.data());
+  }
+  return a;
+}
+
+// The starting call and up to ten step calls, with a message after each step
+// call. Throws FitFailure; the minimiser's storage is released either way.
+void RunMinimiser(const FitData& data, std::vector<double>& a, double tolerance, Host& host) {
+  const int npar = static_cast<int>(a.size()) - 1;
+  std::vector<int> lista(npar + 1);
+  for (int k = 1; k <= npar; ++k) lista[k] = k;
+  const int nfit = npar;
+  double lambda = -1.0;
+  double chisq = 0.0;
+  double** covar = matrix(1, npar, 1, npar);
+  ReleaseOnExit releaseCovar([&] { release_matrix(covar, 1, npar, 1, npar); });
+  double** alpha = matrix(1, npar, 1, npar);
+  ReleaseOnExit releaseAlpha([&] { release_matrix(alpha, 1, npar, 1, npar); });
+  ReleaseOnExit closeSequence([] { mrqmin_abandon(); });
+
+  const auto step = [&] {
+    mrqmin(data.x.data(), data.y.data(), data.sig.data(), data.npt, a.data(), npar, lista.data(),
+           nfit, covar, alpha, chisq, peakmodel, lambda);
+  };
+  step();
+  double prev = chisq;
+  for (int iteration = 1; iteration <= kStepCalls; ++iteration) {
+    step();
+    if (std::sqrt((prev - chisq) * (prev - chisq)) < prev * tolerance) {
+      host.MessageBox("収束しました");
+      break;
+    }
+    host.MessageBox("収束していません");
+    prev = chisq;
+  }
+}
+
+}  // namespace
+
+void ForgetFitConditions() { g_rememberedConditions = kFirstConditions; }
+
+void OnLsqCondition(CTavView& view) {
+  FitConditions conditions = g_rememberedConditions;
+  if (view.GetHost().FitConditionDialog(conditions)) {
+    g_rememberedConditions = conditions;
+    view.SetTolerance(conditions.tolerance);
+    g_function = conditions.function;
+  }
+  // The shape changes how the components are drawn.
+  view.Repaint();
+}
+
+void OnLsqStart(CTavView& view) {
+  Host& host = view.GetHost();
+  const FitData data = CollectFitWindow(view);
+  if (data.npt == 0) {
+    host.MessageBox("フィットする範囲にデータがありません");
+    return;
+  }
+  std::vector<double> a = InitialParameters(view, data);
+  try {
+    RunMinimiser(data, a, view.Tolerance(), host);
+  } catch (const FitFailure& failure) {
+    // Nothing was written back: the table, background and spectrum stay.
+    host.MessageBox(std::string("フィッティングできませんでした: ") + failure.what());
+    return;
+  } catch (const std::bad_alloc&) {
+    host.MessageBox("フィッティングできませんでした: out of memory");
+    return;
+  }
+  view.MarkFitted();
+  host.MessageBox(NumberText(a[1]), MessageIcon::Exclamation);
+  view.StoreFittedParameters(a);
+  view.Repaint();
+}

@@ -1,0 +1,81 @@
+#include "profile/ProfileReaders.h"
+
+#include <string>
+
+#include "profile/TextSource.h"
+#include "profile/Tokens.h"
+
+namespace {
+
+constexpr std::size_t kKeyLength = 17;
+constexpr std::size_t kValueColumn = 19;
+constexpr std::size_t kValuesPerLine = 4;
+
+// The line with tabs expanded to 8-column stops.
+std::string ExpandTabs(std::string_view line) {
+  std::string out;
+  for (const char c : line) {
+    if (c == '\t') {
+      do out += ' ';
+      while (out.size() % 8 != 0);
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+bool EndsBlock(std::string_view line) { return line.size() < 2 || line.front() == '*'; }
+
+// Applies one header line; returns true when it is the *COUNT line.
+bool ApplyHeaderLine(std::string_view rawLine, RigakuProfile& profile) {
+  if (rawLine.empty() || rawLine.front() != '*') return false;
+  const std::string line = ExpandTabs(rawLine);
+  if (line.size() < kKeyLength) return false;
+  const std::string_view key = std::string_view(line).substr(0, kKeyLength);
+  const std::string_view value =
+      line.size() > kValueColumn ? std::string_view(line).substr(kValueColumn) : std::string_view();
+  if (key == "*START          =") {
+    profile.start = DecimalPrefix(value);
+  } else if (key == "*STEP           =") {
+    profile.step = DecimalPrefix(value);
+  } else if (key == "*STOP           =") {
+    profile.stop = DecimalPrefix(value);
+  } else if (key == "*COUNT          =") {
+    profile.count = IntegerPrefix(value);
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+RigakuProfile ReadRigakuProfile(std::string_view text) {
+  RigakuProfile profile;
+  LineReader reader(text);
+  std::string_view line;
+  bool counted = false;
+  while (!counted && reader.Next(line)) counted = ApplyHeaderLine(line, profile);
+  if (!counted) return profile;
+  while (reader.Next(line) && !EndsBlock(line)) {
+    for (const std::string_view token : SplitTokens(line, kValuesPerLine)) {
+      profile.values.push_back(DecimalPrefix(token));
+    }
+  }
+  return profile;
+}
+
+XyProfile ReadXyProfile(std::string_view text, int skipLines, int lastLine) {
+  XyProfile profile;
+  LineReader reader(text);
+  std::string_view line;
+  for (int i = 0; i < skipLines && reader.Next(line); ++i) {
+  }
+  while (static_cast<int>(profile.x.size()) < lastLine && reader.Next(line) && line.size() >= 2) {
+    const auto tokens = SplitTokens(line, 2);
+    if (tokens.size() < 2 || !HasDecimalPrefix(tokens[0]) || !HasDecimalPrefix(tokens[1])) continue;
+    profile.x.push_back(DecimalPrefix(tokens[0]));
+    profile.y.push_back(DecimalPrefix(tokens[1]));
+  }
+  return profile;
+}

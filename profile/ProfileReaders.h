@@ -1,0 +1,34 @@
+#pragma once
+
+#include <optional>
+#include <string_view>
+#include <vector>
+
+// What a RINT ASCII file holds. Header keys that are missing stay empty.
+struct RigakuProfile {
+  std::optional<double> start;
+  std::optional<double> step;
+  std::optional<double> stop;
+  std::optional<int> count;    // the *COUNT header value, when the header has one
+  std::vector<double> values;  // intensities in file order
+};
+
+// Reads a RINT ASCII profile from normalised text (see LoadProfileText).
+// Header keys are the 17 characters "*KEY<padding>=" compared after tabs are
+// expanded to 8-column stops; the value starts at column 20. The data block
+// after *COUNT holds up to four values per line and ends at the end of the
+// text, at a line shorter than 2 characters or at a line starting with '*'.
+RigakuProfile ReadRigakuProfile(std::string_view text);
+
+// The points of an X-Y list.
+struct XyProfile {
+  std::vector<double> x;
+  std::vector<double> y;
+};
+
+// Reads an X-Y list from normalised text: skipLines lines are skipped, then
+// up to lastLine points are read, one per line, X from the first token and Y
+// from the second. Reading stops at the end of the text or at a line shorter
+// than 2 characters. A line needs two tokens that start with a number to give
+// a point; any other line (a header, a lone number) gives none.
+XyProfile ReadXyProfile(std::string_view text, int skipLines, int lastLine);

@@ -1,0 +1,42 @@
+#include "profile/TavDoc.h"
+
+#include <cstddef>
+
+CTavDoc::CTavDoc() : m_x(1, 0.0), m_y(1, 0.0) {}
+
+void CTavDoc::Reserve(int n) {
+  const std::size_t size = static_cast<std::size_t>(n < 0 ? 0 : n) + 1;
+  if (m_x.size() < size) m_x.resize(size, 0.0);
+  if (m_y.size() < size) m_y.resize(size, 0.0);
+}
+
+void CTavDoc::ComputeYExtremes() {
+  m_yMax = m_yMin = m_y[1];
+  for (int i = 1; i <= m_nData; ++i) {
+    if (m_y[i] > m_yMax) m_yMax = m_y[i];
+    if (m_y[i] < m_yMin) m_yMin = m_y[i];
+  }
+}
+
+void CTavDoc::SetPoints(const std::vector<double>& x, const std::vector<double>& y) {
+  const int n = static_cast<int>(x.size());
+  Reserve(n);
+  m_nData = n;
+  for (int i = 1; i <= n; ++i) {
+    m_x[i] = x[i - 1];
+    m_y[i] = y[i - 1];
+  }
+  if (n == 0) return;
+  m_start = m_x[1];
+  m_step = n > 1 ? m_x[2] - m_x[1] : 0.0;
+  m_stop = m_x[n];
+}
+
+void CTavDoc::SetCounts(const std::vector<double>& counts, int n) {
+  Reserve(n);
+  m_nData = n;
+  for (int i = 1; i <= n; ++i) {
+    m_y[i] = counts[i - 1];
+    m_x[i] = (i - 1) * m_step + m_start;
+  }
+}

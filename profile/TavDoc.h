@@ -1,0 +1,32 @@
+#pragma once
+
+#include <vector>
+
+// The loaded profile: m_nData points, X and Y indexed from 1 (slot 0 unused).
+// The arrays grow with the profile; there is no fixed capacity.
+class CTavDoc {
+ public:
+  CTavDoc();
+
+  // Makes room for points 1..n in both arrays, keeping what they hold.
+  void Reserve(int n);
+  // Replaces the profile with the points (x[i], y[i]) of two arrays of equal
+  // length; start, step and stop become the first X, the difference of the
+  // first two and the last X (kept as they were when there are no points).
+  void SetPoints(const std::vector<double>& x, const std::vector<double>& y);
+  // Replaces the profile with the first n counts, at the abscissae
+  // (i - 1) * m_step + m_start of the current start and step.
+  void SetCounts(const std::vector<double>& counts, int n);
+  // Sets m_yMax and m_yMin to the extremes of m_y[1..m_nData] (m_nData > 0),
+  // starting from m_y[1] and scanning in index order.
+  void ComputeYExtremes();
+
+  int m_nData = 0;
+  std::vector<double> m_x;
+  std::vector<double> m_y;
+  double m_yMax = 0.0;
+  double m_yMin = 0.0;
+  double m_start = 0.0;
+  double m_step = 0.0;
+  double m_stop = 0.0;
+};

@@ -1,0 +1,77 @@
+#include "profile/TextSource.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace {
+
+// Closes a file descriptor when it goes out of scope.
+struct FdCloser {
+  int fd;
+  ~FdCloser() {
+    if (fd >= 0) ::close(fd);
+  }
+};
+
+}  // namespace
+
+std::string NormalizeText(std::string_view raw) {
+  constexpr std::string_view kBom = "\xEF\xBB\xBF";
+  if (raw.substr(0, kBom.size()) == kBom) raw.remove_prefix(kBom.size());
+  std::string text;
+  text.reserve(raw.size());
+  for (std::size_t i = 0; i < raw.size(); ++i) {
+    if (raw[i] == '\r' && i + 1 < raw.size() && raw[i + 1] == '\n') continue;
+    text += raw[i];
+  }
+  return text;
+}
+
+bool LoadProfileText(const std::string& path, std::string& text, std::string& error) {
+  const FdCloser file{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
+  if (file.fd < 0) {
+    error = std::strerror(errno);
+    return false;
+  }
+  struct stat info {};
+  if (::fstat(file.fd, &info) != 0) {
+    error = std::strerror(errno);
+    return false;
+  }
+  if (!S_ISREG(info.st_mode)) {
+    error = S_ISDIR(info.st_mode) ? std::strerror(EISDIR) : "not a regular file";
+    return false;
+  }
+  std::string raw;
+  char buffer[65536];
+  for (;;) {
+    const ssize_t n = ::read(file.fd, buffer, sizeof buffer);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      error = std::strerror(errno);
+      return false;
+    }
+    if (n == 0) break;
+    raw.append(buffer, static_cast<std::size_t>(n));
+  }
+  text = NormalizeText(raw);
+  return true;
+}
+
+bool LineReader::Next(std::string_view& line) {
+  if (m_pos >= m_text.size()) return false;
+  const std::size_t begin = m_pos;
+  std::size_t end = begin;
+  while (end < m_text.size() && end - begin < kMaxChars) {
+    if (m_text[end++] == '\n') break;
+  }
+  m_pos = end;
+  line = m_text.substr(begin, end - begin);
+  const std::size_t nul = line.find('\0');
+  if (nul != std::string_view::npos) line = line.substr(0, nul);
+  return true;
+}

@@ -1,0 +1,79 @@
+#include "render/CanvasText.h"
+
+#include <QFont>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+#include <QString>
+#include <QStringList>
+#include <map>
+#include <utility>
+
+namespace {
+
+constexpr int kTextPixelSize = 12;
+constexpr std::size_t kMaxCachedTexts = 256;
+
+// A Japanese-capable font where one is installed, else the default family.
+QFont MakeCanvasFont() {
+  QFont font;
+  const QStringList installed = QFontDatabase::families();
+  for (const char* family :
+       {"IPAGothic", "IPAPGothic", "Noto Sans CJK JP", "VL Gothic", "TakaoGothic"}) {
+    if (installed.contains(QString::fromLatin1(family))) {
+      font.setFamily(QString::fromLatin1(family));
+      break;
+    }
+  }
+  font.setPixelSize(kTextPixelSize);
+  font.setStyleStrategy(QFont::NoAntialias);
+  return font;
+}
+
+const QFont& CanvasFont() {
+  static const QFont font = MakeCanvasFont();
+  return font;
+}
+
+// Draws the text's cell with its top-left corner at (x, y).
+void DrawTextCell(QPainter& painter, int x, int y, const QString& text, Color color) {
+  const QFontMetrics metrics(CanvasFont(), painter.device());
+  painter.fillRect(QRect(x, y, metrics.horizontalAdvance(text), metrics.height()), Qt::white);
+  painter.setFont(CanvasFont());
+  painter.setPen(ToQColor(color));
+  painter.setBackgroundMode(Qt::TransparentMode);
+  painter.drawText(x, y + metrics.ascent(), text);
+}
+
+}  // namespace
+
+QColor ToQColor(Color color) {
+  return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+}
+
+void DrawCanvasText(QPainter& painter, int x, int y, const std::string& text, Color color) {
+  painter.save();
+  painter.setRenderHint(QPainter::TextAntialiasing, false);
+  DrawTextCell(painter, x, y, QString::fromStdString(text), color);
+  painter.restore();
+}
+
+const QImage& CanvasTextImage(const std::string& text, Color color) {
+  static std::map<std::pair<std::string, Color>, QImage> cache;
+  const auto key = std::make_pair(text, color);
+  if (const auto it = cache.find(key); it != cache.end()) return it->second;
+  if (cache.size() >= kMaxCachedTexts) cache.clear();
+
+  const QString qtext = QString::fromStdString(text);
+  const QFontMetrics metrics(CanvasFont());
+  QImage image(std::max(1, metrics.horizontalAdvance(qtext)), std::max(1, metrics.height()),
+               QImage::Format_RGB32);
+  image.fill(Qt::white);
+  {
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    DrawTextCell(painter, 0, 0, qtext, color);
+  }
+  return cache.emplace(key, std::move(image)).first->second;
+}

@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "commands/Commands.h"
+#include "profile/ProfileWriters.h"
+#include "tests/support/LoadedProfile.h"
+#include "tests/support/TestHost.h"
+#include "view/TavView.h"
+
+namespace {
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// While alive, file permissions apply to this process even when it runs as
+// root: the effective user becomes "nobody".
+class UnprivilegedScope {
+ public:
+  UnprivilegedScope() : m_dropped(::geteuid() == 0 && ::seteuid(65534) == 0) {}
+  ~UnprivilegedScope() {
+    if (m_dropped && ::seteuid(0) != 0) std::abort();
+  }
+
+ private:
+  bool m_dropped;
+};
+
+class SaveCommandsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/tav-save-XXXXXX";
+    ASSERT_NE(::mkdtemp(pattern), nullptr);
+    dir = pattern;
+    ::chmod(dir.c_str(), 0755);
+  }
+  void TearDown() override { std::filesystem::remove_all(dir); }
+
+  std::string dir;
+  TestHost host;
+  CTavDoc doc;
+  CTavView view{doc, host};
+};
+
+TEST_F(SaveCommandsTest, FailedSaveIsReportedAndKeepsTheOldFile) {
+  const std::string path = dir + "/old.dat";
+  std::ofstream(path) << "old contents\n";
+  ASSERT_EQ(::chmod(dir.c_str(), 0555), 0);
+  LoadSpectrum(view, {1, 2}, {3, 4});
+  host.savePath = path;
+  {
+    UnprivilegedScope unprivileged;
+    OnFileSaveAs(view);
+  }
+  ::chmod(dir.c_str(), 0755);
+  EXPECT_EQ(host.messages,
+            std::vector<std::string>{"ファイルを保存できません: " + path + " (Permission denied)"});
+  EXPECT_EQ(ReadAll(path), "old contents\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);  // no temporary left
+}
+
+TEST_F(SaveCommandsTest, XyListReadsBackToSixDecimals) {
+  host.fileType = FileType::Xy;
+  host.openPath = SharedData("ornl_xrd_to_bragg_peaks__data_XRD.txt");
+  host.column = ColumnSettings{1, 2, 1, 9999};
+  OnFileOpen(view);
+  ASSERT_EQ(doc.m_nData, 2677);
+  const std::vector<double> x(doc.m_x.begin(), doc.m_x.begin() + 2678);
+  const std::vector<double> y(doc.m_y.begin(), doc.m_y.begin() + 2678);
+  host.savePath = dir + "/xrd.dat";
+  OnFileSaveAs(view);
+  EXPECT_EQ(ReadAll(dir + "/xrd.dat"), FormatCountFile(doc));
+  host.savePath = dir + "/xrd.txt";
+  OnFileSave(view);
+
+  host.fileType = FileType::Xy;
+  host.openPath = dir + "/xrd.txt";
+  host.column = ColumnSettings{1, 2, 1, 9999};
+  OnFileOpen(view);
+  ASSERT_TRUE(host.messages.empty());
+  ASSERT_EQ(doc.m_nData, 2677);
+  for (int i = 1; i <= 2677; ++i) {
+    ASSERT_NEAR(doc.m_x[i], x[i], 5e-7) << i;
+    ASSERT_NEAR(doc.m_y[i], y[i], 5e-7) << i;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,28 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "profile/FileTypeDetect.h"
+#include "tests/support/LoadedProfile.h"
+#include "tests/support/TempFile.h"
+
+namespace {
+
+TEST(FileTypeDetect, RigakuOnlyWithACountKeyAtTheStartOfALine) {
+  EXPECT_EQ(DetectFileType(SharedData("rigakuXRD__2Theta.asc")), FileType::Rigaku);
+  EXPECT_EQ(DetectFileType(SharedData("ornl_xrd_to_bragg_peaks__tests_xrd_file.asc")),
+            FileType::Rigaku);
+  EXPECT_EQ(DetectFileType(SharedData("datalab__JO_KL_16_ZF_3_rasx_Profile0.txt")), FileType::Xy);
+  EXPECT_EQ(DetectFileType(SharedData("dash__tutorial-04_Tutorial_04.xye")), FileType::Xy);
+
+  EXPECT_EQ(
+      DetectFileType(WriteTempFile("count_crlf.asc", "*START\t=  4\r\n*COUNT\t=  2\r\n1, 2\r\n")),
+      FileType::Rigaku);
+  EXPECT_EQ(DetectFileType(WriteTempFile("indented.txt", " *COUNT = 2\n1 2\n")), FileType::Xy);
+  EXPECT_EQ(DetectFileType(WriteTempFile("lower.txt", "*count = 2\n1 2\n")), FileType::Xy);
+  EXPECT_EQ(DetectFileType(WriteTempFile("empty.txt", "")), FileType::Xy);
+  // Unreadable: left to the open command to report.
+  EXPECT_EQ(DetectFileType("/nonexistent/profile.asc"), FileType::Xy);
+}
+
+}  // namespace

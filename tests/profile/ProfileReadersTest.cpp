@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "profile/ProfileReaders.h"
+
+namespace {
+
+std::string Header(int count) {
+  return "*START          =  10\n*STEP           =  0.5\n*STOP           =  20\n"
+         "*COUNT          =  " +
+         std::to_string(count) + "\n";
+}
+
+}  // namespace
+
+TEST(RigakuReader, BlankAndTabPaddedKeysReadAlike) {
+  const RigakuProfile blanks = ReadRigakuProfile(Header(4) + "1 2 3 4\n");
+  const RigakuProfile tabs = ReadRigakuProfile(
+      "*START\t\t=  10\n*STEP\t\t=  0.5\n*STOP\t\t=  20\n*COUNT\t\t=  4\n1 2 3 4\n");
+  for (const RigakuProfile& p : {blanks, tabs}) {
+    EXPECT_EQ(p.start, 10.0);
+    EXPECT_EQ(p.step, 0.5);
+    EXPECT_EQ(p.stop, 20.0);
+    EXPECT_EQ(p.count, 4);
+    EXPECT_EQ(p.values, (std::vector<double>{1, 2, 3, 4}));
+  }
+}
+
+TEST(RigakuReader, DataBlockRules) {
+  // At most four values a line; a fifth is dropped.
+  EXPECT_EQ(ReadRigakuProfile(Header(8) + "1 2 3 4 5\n6\n").values,
+            (std::vector<double>{1, 2, 3, 4, 6}));
+  // A short line, and a line starting with '*', end the block.
+  EXPECT_EQ(ReadRigakuProfile(Header(8) + "1, 2\n\n3\n").values, (std::vector<double>{1, 2}));
+  EXPECT_EQ(ReadRigakuProfile(Header(8) + "1, 2\n*END\n3\n").values, (std::vector<double>{1, 2}));
+  // No final line end.
+  EXPECT_EQ(ReadRigakuProfile(Header(2) + "7, 8").values, (std::vector<double>{7, 8}));
+  // Keys without the *COUNT line: no data block at all.
+  const RigakuProfile none = ReadRigakuProfile("*START          =  1\n1 2 3\n");
+  EXPECT_FALSE(none.count);
+  EXPECT_TRUE(none.values.empty());
+  // Value text shorter than the value column reads as 0.
+  EXPECT_EQ(ReadRigakuProfile("*COUNT          =\n1\n").count, 0);
+}
+
+TEST(RigakuReader, KeyComparisonNeedsTheWholeKey) {
+  const RigakuProfile p =
+      ReadRigakuProfile("*STARTX         =  5\n*START =  6\n*COUNT          =  1\n9\n");
+  EXPECT_FALSE(p.start);
+  EXPECT_EQ(p.values, std::vector<double>{9});
+}
+
+TEST(XyReader, SkipLastLineAndStopRules) {
+  const std::string text = "header line\n1.0,2.0\n2.0 3.0\n3 4\n";
+  XyProfile p = ReadXyProfile(text, 1, 9999);
+  EXPECT_EQ(p.x, (std::vector<double>{1, 2, 3}));
+  EXPECT_EQ(p.y, (std::vector<double>{2, 3, 4}));
+  EXPECT_EQ(ReadXyProfile(text, 1, 2).x.size(), 2u);
+  // A blank line right after the header stops the read.
+  EXPECT_TRUE(ReadXyProfile("\n1 2\n", 0, 9999).x.empty());
+  EXPECT_EQ(ReadXyProfile("\n1 2\n", 1, 9999).x.size(), 1u);
+  // The rest of a line after two tokens is ignored.
+  EXPECT_EQ(ReadXyProfile("1 2 99 100\n", 0, 9999).y, std::vector<double>{2});
+}
+
+TEST(XyReader, LinesWithoutTwoNumbersGiveNoPoint) {
+  const XyProfile p = ReadXyProfile("1.78897\ntheta,intensity\n   \n5 6\n7 8x\n", 0, 9999);
+  EXPECT_EQ(p.x, (std::vector<double>{5, 7}));
+  EXPECT_EQ(p.y, (std::vector<double>{6, 8}));
+}
+
+TEST(Readers, MalformedInputNeverReadsOutOfBounds) {
+  std::string garbage;
+  for (int i = 0; i < 4096; ++i) garbage += static_cast<char>((i * 7919) % 256);
+  const std::string longLine(300, '9');
+  for (const std::string& text :
+       {garbage, std::string(), std::string("\n"), longLine, Header(3) + longLine + "\n",
+        Header(-5) + "1 2\n", Header(2147483647) + "1 2\n", std::string("*COUNT          ="),
+        Header(3) + "nan inf 0x10 -inf\n", std::string("nan inf\n0x10 1e999\n")}) {
+    const RigakuProfile r = ReadRigakuProfile(text);
+    const XyProfile x = ReadXyProfile(text, 0, 9999);
+    EXPECT_EQ(x.x.size(), x.y.size());
+    EXPECT_LE(r.values.size(), text.size());
+  }
+  // A 300-character line arrives as a 255-character piece and the rest.
+  EXPECT_EQ(ReadRigakuProfile(Header(3) + longLine + "\n").values.size(), 2u);
+  EXPECT_EQ(ReadRigakuProfile(Header(3) + "nan inf 0x10 -inf\n").values,
+            (std::vector<double>{0, 0, 0, 0}));
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "commands/Commands.h"
+#include "fit/PeakModel.h"
+
+// The program keeps two things for a whole run: the peak shape g_function and
+// the fit-conditions dialog's last values. Each test starts from a new run's
+// values, whatever the test before it left.
+class GlobalStateGuard : public ::testing::EmptyTestEventListener {
+ public:
+  static void Reset() {
+    g_function = kLorentzian;
+    ForgetFitConditions();
+  }
+  void OnTestStart(const ::testing::TestInfo&) override { Reset(); }
+  void OnTestEnd(const ::testing::TestInfo&) override { Reset(); }
+};
+
+inline void InstallGlobalStateGuard() {
+  ::testing::UnitTest::GetInstance()->listeners().Append(new GlobalStateGuard);
+}

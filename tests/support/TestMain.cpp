@@ -1,0 +1,11 @@
+// Runs the tests that need no display, each starting from the program's
+// initial global state.
+#include <gtest/gtest.h>
+
+#include "tests/support/GlobalState.h"
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  InstallGlobalStateGuard();
+  return RUN_ALL_TESTS();
+}

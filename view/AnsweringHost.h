@@ -1,0 +1,71 @@
+#pragma once
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "view/Host.h"
+
+// A host whose dialogs are answered ahead: each dialog takes the answer given
+// for it, once, and returns OK with it. What happens to a dialog without an
+// answer, to message boxes and to drawing depends on the platform behind it:
+// - without one (scripts, tests), an unanswered dialog is cancelled and
+//   nothing is shown;
+// - with one (the GUI), an unanswered dialog and every message box go to the
+//   platform (unless AskPlatform(false)), and so do repaints and overlays.
+// Everything the view asks is also recorded: counts, the values each dialog
+// was shown, and the message texts.
+class AnsweringHost : public Host {
+ public:
+  explicit AnsweringHost(Host* platform = nullptr) : m_platform(platform) {}
+
+  void Repaint() override;
+  void DrawOverlay(const std::function<void(Canvas&)>& draw) override;
+  bool FileTypeDialog(FileType& type) override;
+  bool OpenFileDialog(std::string& path) override;
+  bool ColumnDialog(ColumnSettings& settings) override;
+  bool RangeDialog(RangeValues& range) override;
+  bool FitConditionDialog(FitConditions& conditions) override;
+  bool SaveFileDialog(std::string& path) override;
+  void MessageBox(const std::string& text, MessageIcon icon) override;
+
+  // Answers for the next dialogs; each is taken once.
+  std::optional<FileType> fileType;
+  std::optional<std::string> openPath;
+  std::optional<ColumnSettings> column;
+  // The column answer keeps the X and Y columns the dialog shows.
+  bool columnKeepsPresetColumns = false;
+  std::optional<RangeValues> range;
+  std::optional<FitConditions> fitCondition;
+  std::optional<std::string> savePath;
+  // Drops every answer not taken.
+  void ClearAnswers();
+
+  // The host behind this one (nullptr for none).
+  void SetPlatform(Host* platform) { m_platform = platform; }
+  // Whether unanswered dialogs and message boxes go to the platform.
+  void AskPlatform(bool ask) { m_askPlatform = ask; }
+  // Each message box also prints "message: TEXT" here.
+  void PrintMessagesTo(std::ostream* out) { m_messageOut = out; }
+  // Overlays are also drawn here (without a platform, nowhere else).
+  void DrawOverlaysOn(Canvas* canvas) { m_overlayCanvas = canvas; }
+
+  // What was asked.
+  int repaints = 0, overlays = 0;
+  int fileTypeDialogs = 0, openDialogs = 0, columnDialogs = 0, rangeDialogs = 0;
+  int fitConditionDialogs = 0, saveDialogs = 0;
+  ColumnSettings columnPreset;
+  RangeValues rangePreset;
+  FitConditions fitConditionPreset;
+  std::vector<std::string> messages;
+  std::vector<MessageIcon> icons;
+
+ private:
+  Host* Platform() const { return m_askPlatform ? m_platform : nullptr; }
+
+  Host* m_platform;
+  bool m_askPlatform = true;
+  std::ostream* m_messageOut = nullptr;
+  Canvas* m_overlayCanvas = nullptr;
+};

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <array>
+#include <vector>
+
+#include "correct/BackgroundFit.h"
+#include "view/DialogLimits.h"
+
+// The view's state, in the groups its commands change together. Members keep
+// the names the program has always given them; peak slots and width factors
+// are indexed 1..kMaxPeaks (slot 0 unused).
+
+constexpr int kMaxPeaks = 10;
+
+// The rubber band's states; the numbers are those the state has always had.
+enum class DragState : int { Armed = 0, Dragging = 1, Disarmed = 2 };
+
+// The data range shown in the plot window.
+struct DisplayRange {
+  double m_xMin = 0.0;
+  double m_xMax = 0.0;
+  double m_yMin = 0.0;
+  double m_yMax = 0.0;
+};
+
+// Which mode the mouse is in: placing peaks, or the rubber band with its
+// anchor pixel.
+struct InputModes {
+  int m_bPeakMode = 0;
+  DragState m_dragState = DragState::Disarmed;
+  int m_dragX0 = 0;
+  int m_dragY0 = 0;
+};
+
+// The placed or fitted peaks and the fitted background line.
+struct PeakTable {
+  PeakTable() { m_widthFactor.fill(1.0); }
+
+  int m_nPeak = 0;
+  int m_curPeak = 0;
+  int m_bFitted = 0;
+  std::array<double, kMaxPeaks + 1> m_height{};
+  std::array<double, kMaxPeaks + 1> m_position{};
+  std::array<double, kMaxPeaks + 1> m_width{};
+  std::array<double, kMaxPeaks + 1> m_widthFactor;
+  // Whether a fit has written slot k's width (a peak appended after a fit
+  // into a slot never fitted starts from the unfitted width guess).
+  std::array<bool, kMaxPeaks + 1> m_widthFitted{};
+  double m_bgA = 0.0;
+  double m_bgB = 0.0;
+};
+
+// How an X-Y list is read; the column dialog shows and changes them.
+struct ReadingSettings {
+  int m_xColumn = 1;
+  int m_yColumn = 2;
+  int m_skipLines = 0;
+  int m_lastLine = limits::kLastLineMax;
+};
+
+// The background estimate's layer: the clipped bins and the baseline.
+struct BackgroundLayer {
+  int NBin() const { return static_cast<int>(m_binX.size()); }
+
+  int m_bBackShown = 0;
+  std::vector<double> m_binX;
+  std::vector<double> m_binY;
+  bgfit::Coefficients m_bgCoef{};
+  // Whether any estimate has computed m_bgCoef yet (no baseline before that).
+  bool m_bgCoefSet = false;
+};
+
+// Everything the view holds besides the document.
+struct ViewState {
+  DisplayRange range;
+  InputModes modes;
+  PeakTable peaks;
+  ReadingSettings reading;
+  BackgroundLayer background;
+  double m_tolerance = 0.001;
+  int m_bPolarized = 0;
+};
