@@ -1,12 +1,15 @@
 #include "profile/FileTypeDetect.h"
 
-#include <fstream>
+#include "profile/TextSource.h"
 
 FileType DetectFileType(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::string line;
-  while (std::getline(in, line)) {
-    if (line.rfind("*COUNT", 0) == 0) return FileType::Rigaku;
+  std::string text;
+  std::string error;
+  if (!LoadProfileText(path, text, error)) return FileType::Xy;
+  LineReader reader(text);
+  std::string_view line;
+  while (reader.Next(line)) {
+    if (line.starts_with("*COUNT")) return FileType::Rigaku;
   }
   return FileType::Xy;
 }

@@ -17,6 +17,11 @@ struct FdCloser {
   }
 };
 
+// The reason a file of this kind is not read: only regular files are.
+std::string NotRegularReason(const struct stat& info) {
+  return S_ISDIR(info.st_mode) ? std::strerror(EISDIR) : "not a regular file";
+}
+
 }  // namespace
 
 std::string NormalizeText(std::string_view raw) {
@@ -32,20 +37,32 @@ std::string NormalizeText(std::string_view raw) {
 }
 
 bool LoadProfileText(const std::string& path, std::string& text, std::string& error) {
-  const FdCloser file{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
+  // Opening a FIFO for reading waits for a writer, and a device may do
+  // anything: look at the kind of file first, then open without waiting and
+  // look again at what was opened, in case the name changed in between.
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) {
+    error = std::strerror(errno);
+    return false;
+  }
+  if (!S_ISREG(info.st_mode)) {
+    error = NotRegularReason(info);
+    return false;
+  }
+  const FdCloser file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
   if (file.fd < 0) {
     error = std::strerror(errno);
     return false;
   }
-  struct stat info {};
   if (::fstat(file.fd, &info) != 0) {
     error = std::strerror(errno);
     return false;
   }
   if (!S_ISREG(info.st_mode)) {
-    error = S_ISDIR(info.st_mode) ? std::strerror(EISDIR) : "not a regular file";
+    error = NotRegularReason(info);
     return false;
   }
+  // O_NONBLOCK has no effect on reading a regular file.
   std::string raw;
   char buffer[65536];
   for (;;) {

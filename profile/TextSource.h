@@ -5,7 +5,8 @@
 
 // Reads a whole profile file as the program's text mode sees it: a UTF-8
 // byte-order mark at the start is dropped and CR LF becomes LF. Returns false
-// with a short reason in error when the path is not a readable regular file.
+// with a short reason in error when the path is not a readable regular file;
+// anything else (a FIFO, a device) is refused without waiting on it.
 bool LoadProfileText(const std::string& path, std::string& text, std::string& error);
 
 // Drops a leading byte-order mark and turns every CR LF into LF.
