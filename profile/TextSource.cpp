@@ -83,8 +83,19 @@ bool LineReader::Next(std::string_view& line) {
   if (m_pos >= m_text.size()) return false;
   const std::size_t begin = m_pos;
   std::size_t end = begin;
-  while (end < m_text.size() && end - begin < kMaxChars) {
-    if (m_text[end++] == '\n') break;
+  while (end < m_text.size()) {
+    const char c = m_text[end++];
+    if (c == '\n') break;
+    if (c == '\r') {
+      // Carriage returns right before a line feed belong to that line end;
+      // any other ends the line by itself.
+      std::size_t next = end;
+      while (next < m_text.size() && m_text[next] == '\r') ++next;
+      if (next < m_text.size() && m_text[next] == '\n') {
+        end = next + 1;
+      }
+      break;
+    }
   }
   m_pos = end;
   line = m_text.substr(begin, end - begin);

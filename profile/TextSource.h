@@ -12,10 +12,11 @@ bool LoadProfileText(const std::string& path, std::string& text, std::string& er
 // Drops a leading byte-order mark and turns every CR LF into LF.
 std::string NormalizeText(std::string_view raw);
 
-// Hands out the lines of a text as a line read with a 256-byte buffer gives
-// them: at most 255 characters, up to and including the line feed, so that a
-// longer line arrives in pieces. A line ends at an embedded NUL byte, as the
-// C string it is read into does.
+// Hands out the lines of a text, each whole whatever its length and with its
+// line end: a line feed, carriage returns followed by a line feed, or a lone
+// carriage return (as in files from classic Mac OS). A line ends at an
+// embedded NUL byte, as a C string does; the rest of it up to the line end is
+// dropped.
 class LineReader {
  public:
   explicit LineReader(std::string_view text) : m_text(text) {}
@@ -24,7 +25,6 @@ class LineReader {
   bool Next(std::string_view& line);
 
  private:
-  static constexpr std::size_t kMaxChars = 255;
   std::string_view m_text;
   std::size_t m_pos = 0;
 };

@@ -70,6 +70,29 @@ TEST(XyReader, LinesWithoutTwoNumbersGiveNoPoint) {
   EXPECT_EQ(p.y, (std::vector<double>{6, 8}));
 }
 
+TEST(Readers, LongLinesAreReadWhole) {
+  const std::string blanks(252, ' ');
+  const XyProfile xy = ReadXyProfile("1 2\n" + blanks + "10.5 200\n3 4\n", 0, 9999);
+  EXPECT_EQ(xy.x, (std::vector<double>{1, 10.5, 3}));
+  EXPECT_EQ(xy.y, (std::vector<double>{2, 200, 4}));
+  // A long line is one line to skip.
+  EXPECT_EQ(ReadXyProfile(std::string(1000, '#') + "\n5 6\n", 1, 9999).x, std::vector<double>{5});
+  EXPECT_EQ(ReadRigakuProfile(Header(3) + blanks + "12345 678\n9\n").values,
+            (std::vector<double>{12345, 678, 9}));
+}
+
+TEST(Readers, CarriageReturnLineEnds) {
+  const RigakuProfile r = ReadRigakuProfile(
+      "*START          =  10\r*STEP           =  0.5\r*COUNT          =  5\r1, 2, 3, 4\r5\r*END\r");
+  EXPECT_EQ(r.start, 10.0);
+  EXPECT_EQ(r.step, 0.5);
+  EXPECT_EQ(r.count, 5);
+  EXPECT_EQ(r.values, (std::vector<double>{1, 2, 3, 4, 5}));
+  const XyProfile xy = ReadXyProfile("2theta I\r1 2\r3 4\r\r5 6\r", 1, 9999);
+  EXPECT_EQ(xy.x, (std::vector<double>{1, 3}));  // the empty line ends the data
+  EXPECT_EQ(xy.y, (std::vector<double>{2, 4}));
+}
+
 TEST(Readers, MalformedInputNeverReadsOutOfBounds) {
   std::string garbage;
   for (int i = 0; i < 4096; ++i) garbage += static_cast<char>((i * 7919) % 256);
@@ -83,8 +106,8 @@ TEST(Readers, MalformedInputNeverReadsOutOfBounds) {
     EXPECT_EQ(x.x.size(), x.y.size());
     EXPECT_LE(r.values.size(), text.size());
   }
-  // A 300-character line arrives as a 255-character piece and the rest.
-  EXPECT_EQ(ReadRigakuProfile(Header(3) + longLine + "\n").values.size(), 2u);
+  // A 300-character line is one line with one value.
+  EXPECT_EQ(ReadRigakuProfile(Header(3) + longLine + "\n").values.size(), 1u);
   EXPECT_EQ(ReadRigakuProfile(Header(3) + "nan inf 0x10 -inf\n").values,
             (std::vector<double>{0, 0, 0, 0}));
 }

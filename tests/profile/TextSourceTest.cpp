@@ -6,14 +6,18 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <fstream>
 #include <functional>
 #include <mutex>
+#include <sstream>
 #include <string>
 #include <thread>
 
 #include <gtest/gtest.h>
 
 #include "profile/FileTypeDetect.h"
+#include "profile/ProfileReaders.h"
+#include "tests/support/LoadedProfile.h"
 #include "tests/support/TempFile.h"
 
 namespace {
@@ -49,6 +53,13 @@ bool ReturnsWithoutWaiting(const std::string& fifo, const std::function<void()>&
   return !waited;
 }
 
+std::string ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
 }  // namespace
 
 TEST(TextSource, OnlyRegularFilesAreRead) {
@@ -81,4 +92,32 @@ TEST(TextSource, OnlyRegularFilesAreRead) {
   ASSERT_EQ(::symlink(target.c_str(), link.c_str()), 0);
   EXPECT_TRUE(LoadProfileText(link, text, error));
   EXPECT_EQ(text, "1 2\n");
+}
+
+// A measured RINT file with its CR LF line ends turned into lone CRs, as a
+// classic Mac OS export has them, reads exactly as the original.
+TEST(TextSource, CarriageReturnOnlyFileReadsAsTheOriginal) {
+  const std::string original = SharedData("rigakuXRD__2Theta.asc");
+  std::string bytes = ReadBytes(original);
+  std::string crOnly;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+    crOnly += bytes[i] == '\n' ? '\r' : bytes[i];
+  }
+  ASSERT_EQ(crOnly.find('\n'), std::string::npos);
+  const std::string converted = WriteTempFile("mac.asc", crOnly);
+
+  std::string text;
+  std::string error;
+  ASSERT_TRUE(LoadProfileText(original, text, error)) << error;
+  const RigakuProfile expected = ReadRigakuProfile(text);
+  ASSERT_TRUE(LoadProfileText(converted, text, error)) << error;
+  const RigakuProfile actual = ReadRigakuProfile(text);
+  ASSERT_EQ(expected.values.size(), 7601u);
+  EXPECT_EQ(actual.values, expected.values);
+  EXPECT_EQ(actual.start, expected.start);
+  EXPECT_EQ(actual.step, expected.step);
+  EXPECT_EQ(actual.stop, expected.stop);
+  EXPECT_EQ(actual.count, expected.count);
+  EXPECT_EQ(DetectFileType(converted), FileType::Rigaku);
 }

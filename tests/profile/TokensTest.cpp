@@ -73,16 +73,21 @@ TEST(TextSource, NormalisesLineEndsAndByteOrderMark) {
   EXPECT_EQ(NormalizeText("x\xEF\xBB\xBF"), "x\xEF\xBB\xBF");
 }
 
-TEST(TextSource, LinesComeIn255CharacterPieces) {
+TEST(TextSource, LinesComeWholeWithTheirLineEnds) {
   const std::string longLine(300, '7');
   const auto lines = Lines(longLine + "\nlast");
-  ASSERT_EQ(lines.size(), 3u);
-  EXPECT_EQ(lines[0].size(), 255u);
-  EXPECT_EQ(lines[1], std::string(45, '7') + "\n");
-  EXPECT_EQ(lines[2], "last");
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0], longLine + "\n");
+  EXPECT_EQ(lines[1], "last");
+  // LF, CR LF, a lone CR; carriage returns right before a line feed stay in
+  // that line; an empty CR line is a line of its own.
+  EXPECT_EQ(Lines("a\nb\r\nc\rd\r\r\ne\r\rf"),
+            (std::vector<std::string>{"a\n", "b\r\n", "c\r", "d\r\r\n", "e\r", "\r", "f"}));
+  EXPECT_EQ(Lines("\r"), std::vector<std::string>{"\r"});
   // A line ends at an embedded NUL, as a C string does.
   const auto withNul = Lines(std::string("12 3\0 45\nx\n", 11));
   ASSERT_EQ(withNul.size(), 2u);
   EXPECT_EQ(withNul[0], "12 3");
+  EXPECT_EQ(Lines(std::string("1\0\r2\n", 5)), (std::vector<std::string>{"1", "2\n"}));
   EXPECT_TRUE(Lines("").empty());
 }
