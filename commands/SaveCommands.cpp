@@ -17,10 +17,17 @@ void SaveThroughDialog(Host& host, const std::function<std::string()>& makeConte
 }
 
 // The spectrum in either layout; nothing in the view or the document changes.
+// A spectrum holding a value that is not a finite number is not saved.
 void OnFileSave(CTavView& view) {
+  if (const std::string problem = XyListUnwritable(view.GetDocument()); !problem.empty()) {
+    return view.GetHost().MessageBox(problem);
+  }
   SaveThroughDialog(view.GetHost(), [&view] { return FormatXyList(view.GetDocument()); });
 }
 
 void OnFileSaveAs(CTavView& view) {
+  if (const std::string problem = CountFileUnwritable(view.GetDocument()); !problem.empty()) {
+    return view.GetHost().MessageBox(problem);
+  }
   SaveThroughDialog(view.GetHost(), [&view] { return FormatCountFile(view.GetDocument()); });
 }

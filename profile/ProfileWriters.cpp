@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <system_error>
+#include <utility>
 
 namespace {
 
@@ -20,16 +21,35 @@ void AppendPadded(std::string& out, const std::string& text, std::size_t width) 
   out += text;
 }
 
-// "%8.3f"
+// A value right-aligned in a field of 8 characters; a value that fills the
+// field or needs more gets one blank before it, so that values never touch.
+void AppendNumberField(std::string& out, const std::string& text) {
+  constexpr std::size_t kWidth = 8;
+  if (text.size() >= kWidth) out += ' ';
+  AppendPadded(out, text, kWidth);
+}
+
+// "%8.3f", with a blank before a value of 8 characters or more.
 void AppendFixedField(std::string& out, double value) {
   std::string text;
   AppendFixed(text, value, 3);
-  AppendPadded(out, text, 8);
+  AppendNumberField(out, text);
 }
+
+// The message refusing a save because the value named what is not a finite
+// number; empty when it is one.
+std::string NotFiniteMessage(const std::string& what, double value) {
+  if (std::isfinite(value)) return {};
+  const char* text = std::isnan(value) ? "nan" : value > 0 ? "inf" : "-inf";
+  return "保存できません: " + what + "が有限の数ではありません (" + text + ")";
+}
+
+std::string PointName(int i) { return "点 " + std::to_string(i) + " の"; }
 
 // The intensity as a count: truncated toward zero. Counts beyond the 32-bit
 // range are written in full rather than wrapped; a NaN has no count and is
-// written as 0.
+// written as 0 (the save command refuses such a profile, see
+// CountFileUnwritable).
 std::string CountText(double value) {
   if (std::isnan(value)) return "0";
   constexpr double kLimit = 9.0e18;
@@ -70,9 +90,30 @@ std::string FormatCountFile(const CTavDoc& doc) {
       counter = 0;
       continue;
     }
-    AppendPadded(out, CountText(doc.m_y[i]), 8);
+    AppendNumberField(out, CountText(doc.m_y[i]));
     ++i;
   }
   out += '\n';
   return out;
+}
+
+std::string XyListUnwritable(const CTavDoc& doc) {
+  for (int i = 1; i <= doc.m_nData; ++i) {
+    if (std::isfinite(doc.m_x[i]) && std::isfinite(doc.m_y[i])) continue;
+    std::string message = NotFiniteMessage(PointName(i) + " X ", doc.m_x[i]);
+    return message.empty() ? NotFiniteMessage(PointName(i) + "強度", doc.m_y[i]) : message;
+  }
+  return {};
+}
+
+std::string CountFileUnwritable(const CTavDoc& doc) {
+  const std::pair<const char*, double> header[] = {
+      {"開始値", doc.m_start}, {"ステップ", doc.m_step}, {"終了値", doc.m_stop}};
+  for (const auto& [name, value] : header) {
+    if (std::string message = NotFiniteMessage(name, value); !message.empty()) return message;
+  }
+  for (int i = 1; i <= doc.m_nData; ++i) {
+    if (!std::isfinite(doc.m_y[i])) return NotFiniteMessage(PointName(i) + "強度", doc.m_y[i]);
+  }
+  return {};
 }

@@ -11,5 +11,14 @@
 std::string FormatXyList(const CTavDoc& doc);
 
 // RINT-like count file: four empty lines, start, step and stop with the tag
-// "from RINT", then the intensities truncated toward zero, ten per line.
+// "from RINT", then the intensities truncated toward zero, ten per line. Each
+// number is right-aligned in 8 characters; one of 8 characters or more gets a
+// blank before it instead, so that numbers never run together.
 std::string FormatCountFile(const CTavDoc& doc);
+
+// Why the spectrum cannot be saved in the layout: a message naming the first
+// value written that is not a finite number (X or Y of a point in the X-Y
+// list; start, step, stop or Y of a point in the count file), or empty when
+// every such value is finite.
+std::string XyListUnwritable(const CTavDoc& doc);
+std::string CountFileUnwritable(const CTavDoc& doc);

@@ -69,6 +69,26 @@ TEST_F(SaveCommandsTest, FailedSaveIsReportedAndKeepsTheOldFile) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);  // no temporary left
 }
 
+TEST_F(SaveCommandsTest, ProfileWithANonFiniteValueIsNotSaved) {
+  // "1e999" reads as infinity.
+  std::ofstream(dir + "/huge.txt") << "10 1\n10.5 1e999\n11 3\n";
+  host.fileType = 0;
+  host.openPath = dir + "/huge.txt";
+  host.column = ColumnSettings{1, 2, 0, 9999};
+  view.OnFileOpen();
+  ASSERT_EQ(doc.m_nData, 3);
+  const std::string path = dir + "/old.dat";
+  std::ofstream(path) << "old contents\n";
+  host.savePath = path;
+  view.OnFileSaveAs();
+  view.OnFileSave();
+  const std::string message = "保存できません: 点 2 の強度が有限の数ではありません (inf)";
+  EXPECT_EQ(host.messages, (std::vector<std::string>{message, message}));
+  EXPECT_EQ(host.saveDialogs, 0);
+  EXPECT_EQ(ReadAll(path), "old contents\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 2);
+}
+
 TEST_F(SaveCommandsTest, XyListReadsBackToSixDecimals) {
   host.fileType = FileType::Xy;
   host.openPath = SharedData("ornl_xrd_to_bragg_peaks__data_XRD.txt");

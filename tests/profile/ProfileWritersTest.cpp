@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
 #include "profile/ProfileWriters.h"
+#include "profile/Tokens.h"
 
 namespace {
 
@@ -38,9 +40,52 @@ TEST(CountFile, TruncatedCountsTenPerLine) {
           "       7       7       7       7       7       7       7       7       7       7\n");
   EXPECT_EQ(FormatCountFile(Spectrum({})), kHeader + "\n");
 
-  // Counts beyond 32 bits are written whole; a field wider than 8 is not cut.
+  // Counts beyond 32 bits are written whole; a value of 8 characters or more
+  // is not cut and gets a blank before it.
   EXPECT_EQ(FormatCountFile(Spectrum({3.0e9, -123456789.9}, -1.5, 0.25, 1234.5678)),
-            "\n\n\n\n  -1.500   0.2501234.568 from RINT\n3000000000-123456789\n");
+            "\n\n\n\n  -1.500   0.250 1234.568 from RINT\n 3000000000 -123456789\n");
+}
+
+TEST(CountFile, WideCountsStaySeparateAndReadBack) {
+  const std::vector<double> y{12345678, -1234567, 1234567, -123456, 99999999.9, 5};
+  const std::string file = FormatCountFile(Spectrum(y));
+  EXPECT_EQ(file, kHeader + " 12345678 -1234567 1234567 -123456 99999999       5\n");
+  const std::string data = file.substr(kHeader.size());
+  std::vector<double> counts;
+  for (const auto token : SplitTokens(data, 100)) {
+    counts.push_back(DecimalPrefix(token));
+  }
+  EXPECT_EQ(counts, (std::vector<double>{12345678, -1234567, 1234567, -123456, 99999999, 5}));
+  // Header values of 8 characters are kept apart too.
+  EXPECT_EQ(FormatCountFile(Spectrum({}, -100.0, 0.02, 9999.5)),
+            "\n\n\n\n -100.000   0.020 9999.500 from RINT\n\n");
+}
+
+TEST(Unwritable, NamesTheFirstValueThatIsNotFinite) {
+  const double inf = std::numeric_limits<double>::infinity();
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  CTavDoc doc = Spectrum({1.0e300, -1.0e300, 3.0});
+  EXPECT_EQ(XyListUnwritable(doc), "");
+  EXPECT_EQ(CountFileUnwritable(doc), "");
+  EXPECT_EQ(CountFileUnwritable(Spectrum({})), "");
+
+  doc.m_y[3] = -inf;
+  doc.m_x[2] = nan;
+  EXPECT_EQ(XyListUnwritable(doc), "保存できません: 点 2 の X が有限の数ではありません (nan)");
+  // The count file holds no X values.
+  EXPECT_EQ(CountFileUnwritable(doc), "保存できません: 点 3 の強度が有限の数ではありません (-inf)");
+  doc.m_x[2] = 1.0;
+  doc.m_y[2] = inf;
+  EXPECT_EQ(XyListUnwritable(doc), "保存できません: 点 2 の強度が有限の数ではありません (inf)");
+
+  EXPECT_EQ(CountFileUnwritable(Spectrum({1}, nan)), "保存できません: 開始値が有限の数ではありません (nan)");
+  EXPECT_EQ(CountFileUnwritable(Spectrum({1}, 1, inf)), "保存できません: ステップが有限の数ではありません (inf)");
+  EXPECT_EQ(CountFileUnwritable(Spectrum({1}, 1, 1, -inf)), "保存できません: 終了値が有限の数ではありません (-inf)");
+  // Values past the point count are not saved and not looked at.
+  CTavDoc shorter = Spectrum({1, inf});
+  shorter.m_nData = 1;
+  EXPECT_EQ(XyListUnwritable(shorter), "");
+  EXPECT_EQ(CountFileUnwritable(shorter), "");
 }
 
 TEST(XyList, CountThenSixDecimals) {
