@@ -1,5 +1,6 @@
 #include "profile/AtomicFile.h"
 
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -31,6 +32,22 @@ bool WriteAll(int fd, const std::string& contents) {
   return true;
 }
 
+// Past the file-size limit (ulimit -f) a write raises SIGXFSZ, which kills
+// the process unless it is ignored; ignored, the write fails with EFBIG and
+// is reported like any other failure. A handler the program installed itself
+// is left in place.
+void IgnoreFileSizeSignal() {
+  static const bool done = [] {
+    struct sigaction current {};
+    if (::sigaction(SIGXFSZ, nullptr, &current) == 0 && !(current.sa_flags & SA_SIGINFO) &&
+        current.sa_handler == SIG_DFL) {
+      ::signal(SIGXFSZ, SIG_IGN);
+    }
+    return true;
+  }();
+  (void)done;
+}
+
 }  // namespace
 
 bool WriteFileReplacing(const std::string& path, const std::string& contents, std::string& error) {
@@ -38,6 +55,7 @@ bool WriteFileReplacing(const std::string& path, const std::string& contents, st
     error = "empty file name";
     return false;
   }
+  IgnoreFileSizeSignal();
   std::string pattern = DirectoryOf(path) + "/.tav-save-XXXXXX";
   std::vector<char> name(pattern.begin(), pattern.end());
   name.push_back('\0');
