@@ -12,6 +12,7 @@
 #include "profile/ProfileWriters.h"
 #include "tests/support/LoadedProfile.h"
 #include "tests/support/TestHost.h"
+#include "tests/support/UnprivilegedScope.h"
 #include "view/TavView.h"
 
 namespace {
@@ -22,19 +23,6 @@ std::string ReadAll(const std::string& path) {
   text << in.rdbuf();
   return text.str();
 }
-
-// While alive, file permissions apply to this process even when it runs as
-// root: the effective user becomes "nobody".
-class UnprivilegedScope {
- public:
-  UnprivilegedScope() : m_dropped(::geteuid() == 0 && ::seteuid(65534) == 0) {}
-  ~UnprivilegedScope() {
-    if (m_dropped && ::seteuid(0) != 0) std::abort();
-  }
-
- private:
-  bool m_dropped;
-};
 
 class SaveCommandsTest : public ::testing::Test {
  protected:
