@@ -60,16 +60,16 @@ TEST_F(SaveCommandsTest, FailedSaveIsReportedAndKeepsTheOldFile) {
 TEST_F(SaveCommandsTest, ProfileWithANonFiniteValueIsNotSaved) {
   // "1e999" reads as infinity.
   std::ofstream(dir + "/huge.txt") << "10 1\n10.5 1e999\n11 3\n";
-  host.fileType = 0;
+  host.fileType = FileType::Xy;
   host.openPath = dir + "/huge.txt";
   host.column = ColumnSettings{1, 2, 0, 9999};
-  view.OnFileOpen();
+  OnFileOpen(view);
   ASSERT_EQ(doc.m_nData, 3);
   const std::string path = dir + "/old.dat";
   std::ofstream(path) << "old contents\n";
   host.savePath = path;
-  view.OnFileSaveAs();
-  view.OnFileSave();
+  OnFileSaveAs(view);
+  OnFileSave(view);
   const std::string message = "保存できません: 点 2 の強度が有限の数ではありません (inf)";
   EXPECT_EQ(host.messages, (std::vector<std::string>{message, message}));
   EXPECT_EQ(host.saveDialogs, 0);

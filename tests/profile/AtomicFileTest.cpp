@@ -1,5 +1,4 @@
-#include "profile/AtomicFile.h"
-
+#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -12,8 +11,7 @@
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
-
+#include "profile/AtomicFile.h"
 #include "tests/support/UnprivilegedScope.h"
 
 namespace {
@@ -147,8 +145,8 @@ TEST_F(WriteFileReplacingTest, SymbolicLinksAreFollowedToTheirTarget) {
   ASSERT_EQ(::symlink("loop-a", (dir + "/loop-b").c_str()), 0);
   EXPECT_FALSE(WriteFileReplacing(dir + "/loop-a", "x", error));
   EXPECT_EQ(error, "Too many levels of symbolic links");
-  EXPECT_EQ(Names(dir), (std::vector<std::string>{"chain.dat", "dangling.dat", "link.dat",
-                                                  "loop-a", "loop-b", "real"}));
+  EXPECT_EQ(Names(dir), (std::vector<std::string>{"chain.dat", "dangling.dat", "link.dat", "loop-a",
+                                                  "loop-b", "real"}));
 }
 
 TEST_F(WriteFileReplacingTest, HardLinksKeepSharingTheFile) {
@@ -193,7 +191,7 @@ TEST_F(WriteFileReplacingTest, FileSizeLimitFailsTheSave) {
   ASSERT_GE(child, 0);
   if (child == 0) {
     ::close(channel[0]);
-    const struct rlimit limit {1000, 1000};
+    const struct rlimit limit { 1000, 1000 };
     std::string reason = "no limit";
     if (::setrlimit(RLIMIT_FSIZE, &limit) == 0) {
       reason = WriteFileReplacing(path, std::string(100000, 'x'), reason) ? "written" : reason;

@@ -78,9 +78,12 @@ TEST(Unwritable, NamesTheFirstValueThatIsNotFinite) {
   doc.m_y[2] = inf;
   EXPECT_EQ(XyListUnwritable(doc), "保存できません: 点 2 の強度が有限の数ではありません (inf)");
 
-  EXPECT_EQ(CountFileUnwritable(Spectrum({1}, nan)), "保存できません: 開始値が有限の数ではありません (nan)");
-  EXPECT_EQ(CountFileUnwritable(Spectrum({1}, 1, inf)), "保存できません: ステップが有限の数ではありません (inf)");
-  EXPECT_EQ(CountFileUnwritable(Spectrum({1}, 1, 1, -inf)), "保存できません: 終了値が有限の数ではありません (-inf)");
+  EXPECT_EQ(CountFileUnwritable(Spectrum({1}, nan)),
+            "保存できません: 開始値が有限の数ではありません (nan)");
+  EXPECT_EQ(CountFileUnwritable(Spectrum({1}, 1, inf)),
+            "保存できません: ステップが有限の数ではありません (inf)");
+  EXPECT_EQ(CountFileUnwritable(Spectrum({1}, 1, 1, -inf)),
+            "保存できません: 終了値が有限の数ではありません (-inf)");
   // Values past the point count are not saved and not looked at.
   CTavDoc shorter = Spectrum({1, inf});
   shorter.m_nData = 1;

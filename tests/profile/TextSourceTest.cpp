@@ -1,6 +1,5 @@
-#include "profile/TextSource.h"
-
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,10 +12,9 @@
 #include <string>
 #include <thread>
 
-#include <gtest/gtest.h>
-
 #include "profile/FileTypeDetect.h"
 #include "profile/ProfileReaders.h"
+#include "profile/TextSource.h"
 #include "tests/support/LoadedProfile.h"
 #include "tests/support/TempFile.h"
 
