@@ -14,6 +14,7 @@ namespace {
 using OpenAndPrintTest = GuiFixture;
 
 TEST_F(OpenAndPrintTest, OpenThroughTheMenuAsksTypeFileAndColumnsThenShowsTheData) {
+  SKIP_WITHOUT_SHARED_DATA();
   answers.column = ColumnSettings{1, 2, 1, 9999};
   OpenShared("datalab__example_ocx.xy", FileType::Xy);
   EXPECT_EQ(answers.fileTypeDialogs, 1);
@@ -38,6 +39,7 @@ TEST_F(OpenAndPrintTest, OpenThroughTheMenuAsksTypeFileAndColumnsThenShowsTheDat
 }
 
 TEST_F(OpenAndPrintTest, CommandLineOpenDetectsTheFormatWithoutDialogs) {
+  SKIP_WITHOUT_SHARED_DATA();
   const std::string rigaku =
       SharedData("AE4895-Measurement_strategies__XRD_NaCl_Theta_2-Theta.asc");
   const std::string xy = SharedData("dara__tutorial_data_CaNiPO3_4_800_240.xy");
@@ -62,6 +64,7 @@ TEST_F(OpenAndPrintTest, CommandLineOpenDetectsTheFormatWithoutDialogs) {
 }
 
 TEST_F(OpenAndPrintTest, PrintsThePlotToAPdfThatPdftoppmReads) {
+  SKIP_WITHOUT_SHARED_DATA();
   OpenShared("rigakuXRD__2Theta.asc", FileType::Rigaku);
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());

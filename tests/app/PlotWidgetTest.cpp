@@ -10,6 +10,7 @@ class PlotWidgetTest : public GuiFixture {
  protected:
   void SetUp() override {
     GuiFixture::SetUp();
+    SKIP_WITHOUT_SHARED_DATA();
     OpenShared("rigakuXRD__2Theta.asc", FileType::Rigaku);
     ASSERT_EQ(doc.m_nData, 7601);
   }

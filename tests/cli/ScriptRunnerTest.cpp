@@ -38,6 +38,7 @@ TEST(ScriptParser, SeparatorsCommentsAndQuotes) {
 }
 
 TEST(ScriptRunner, OpensRealFileAndReportsState) {
+  SKIP_WITHOUT_SHARED_DATA();
   const ScriptOutcome run =
       RunScript("open rigaku " + SharedData("rigakuXRD__2Theta.asc") + "; state; points");
   EXPECT_EQ(run.status, 0);
@@ -72,6 +73,7 @@ TEST(ScriptRunner, MessagesDisabledCommandsAndErrors) {
 }
 
 TEST(ScriptRunner, OpenVariantsAnswerTheDialogs) {
+  SKIP_WITHOUT_SHARED_DATA();
   const std::string xy = SharedData("datalab__example_ocx.xy");
   ScriptOutcome run = RunScript("open xy " + xy + " 1 100; state; open xy " + xy + "; state");
   EXPECT_EQ(run.status, 0);

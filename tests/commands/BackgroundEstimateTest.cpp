@@ -130,6 +130,7 @@ TEST_F(BackgroundEstimateTest, LayerFollowsTheCurrentRange) {
 }
 
 TEST_F(BackgroundEstimateTest, WholeMeasuredProfileUsesEveryBinAndSurvivesALoad) {
+  SKIP_WITHOUT_SHARED_DATA();
   OpenRigaku("AE4895-Measurement_strategies__XRD_NaCl_Theta_2-Theta.asc");
   OnBackRemove(view);
   ASSERT_EQ(view.Background().NBin(), 680);  // far beyond 200 bins

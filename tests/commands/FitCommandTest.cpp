@@ -135,7 +135,6 @@ TEST_F(FitCommandTest, FailedOrEmptyFitsChangeNothing) {
   EXPECT_EQ(host.messages, std::vector<std::string>{"フィットする範囲にデータがありません"});
   EXPECT_EQ(TableState(), empty);
   EXPECT_EQ(host.repaints, repaints);
-  g_function = 1;
 }
 
 TEST_F(FitCommandTest, FitsWindowsBeyondFourThousandPoints) {

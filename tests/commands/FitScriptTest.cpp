@@ -17,6 +17,7 @@
 namespace {
 
 TEST(FitScript, FitsAMeasuredPeakAndSavesTheResult) {
+  SKIP_WITHOUT_SHARED_DATA();
   const std::string path = "/tmp/tav-fit-script-" + std::to_string(getpid()) + ".dat";
   std::ostringstream out, err;
   ScriptRunner runner(out, err);

@@ -177,6 +177,7 @@ struct RealFile {
 };
 
 TEST_F(OpenCommand, RealInstrumentFilesLoadCompletely) {
+  SKIP_WITHOUT_SHARED_DATA();
   const RealFile files[] = {
       {"rigakuXRD__2Theta.asc", 1, 7601, 4, 80, 0, 0, 287, 717569},
       {"ornl_xrd_to_bragg_peaks__data_xrd.asc", 1, 10001, 20, 120, 165, 0, 40, 30022},

@@ -31,7 +31,6 @@ struct ResultExportTest : ::testing::Test {
     view.StateForTests().peaks.m_bgB = 10.0;
     view.StateForTests().peaks.m_bFitted = 1;
   }
-  void TearDown() override { g_function = 1; }
 
   static std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;

@@ -78,6 +78,7 @@ TEST_F(SaveCommandsTest, ProfileWithANonFiniteValueIsNotSaved) {
 }
 
 TEST_F(SaveCommandsTest, XyListReadsBackToSixDecimals) {
+  SKIP_WITHOUT_SHARED_DATA();
   host.fileType = FileType::Xy;
   host.openPath = SharedData("ornl_xrd_to_bragg_peaks__data_XRD.txt");
   host.column = ColumnSettings{1, 2, 1, 9999};

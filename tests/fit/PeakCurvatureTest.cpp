@@ -115,7 +115,6 @@ TEST(PeakCurvature, EveryPathMatchesThePointByPointSumsBitForBit) {
       }
     }
   }
-  g_function = 1;
 }
 
 }  // namespace

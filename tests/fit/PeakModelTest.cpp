@@ -6,11 +6,7 @@
 
 namespace {
 
-// Restores the program-wide selector after each test.
-class PeakModelTest : public ::testing::Test {
- protected:
-  void TearDown() override { g_function = 1; }
-};
+using PeakModelTest = ::testing::Test;
 
 TEST_F(PeakModelTest, LorentzianExampleAndPeakvalueAgree) {
   g_function = 1;

@@ -9,6 +9,7 @@
 namespace {
 
 TEST(FileTypeDetect, RigakuOnlyWithACountKeyAtTheStartOfALine) {
+  SKIP_WITHOUT_SHARED_DATA();
   EXPECT_EQ(DetectFileType(SharedData("rigakuXRD__2Theta.asc")), FileType::Rigaku);
   EXPECT_EQ(DetectFileType(SharedData("ornl_xrd_to_bragg_peaks__tests_xrd_file.asc")),
             FileType::Rigaku);

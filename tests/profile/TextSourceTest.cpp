@@ -95,6 +95,7 @@ TEST(TextSource, OnlyRegularFilesAreRead) {
 // A measured RINT file with its CR LF line ends turned into lone CRs, as a
 // classic Mac OS export has them, reads exactly as the original.
 TEST(TextSource, CarriageReturnOnlyFileReadsAsTheOriginal) {
+  SKIP_WITHOUT_SHARED_DATA();
   const std::string original = SharedData("rigakuXRD__2Theta.asc");
   std::string bytes = ReadBytes(original);
   std::string crOnly;

@@ -161,7 +161,6 @@ TEST_F(DrawTest, FittedPeaksUseTheFittedWidthAndBackground) {
   for (int s = 0; s < CTavView::kSamples; ++s)
     ASSERT_EQ(dc.PixelAt(100 + s, 350), colors::kRed) << s;
   for (const auto& [pixel, color] : dc.pixels) EXPECT_NE(color, colors::kGreen);
-  g_function = 1;
 }
 
 TEST_F(DrawTest, CurvesAreDrawnOnlyInsideTheYRangeBothEndsIncluded) {

@@ -1,0 +1,113 @@
+// tav-cli as a program: its routes to a script (-e, a file, standard input),
+// their order, its usage and its exit statuses.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "tests/support/TempFile.h"
+
+namespace {
+
+struct CliRun {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::string CurrentTestName() {
+  return ::testing::UnitTest::GetInstance()->current_test_info()->name();
+}
+
+// Runs tav-cli with arguments (already quoted for the shell) and input on
+// its standard input.
+CliRun RunCli(const std::string& arguments, const std::string& input = "") {
+  // Tests run in parallel processes: each has files of its own.
+  const std::string name = std::string("cli_") + CurrentTestName();
+  const std::string in = WriteTempFile(name + "_stdin", input);
+  const std::string out = ::testing::TempDir() + name + "_stdout";
+  const std::string err = ::testing::TempDir() + name + "_stderr";
+  const std::string command = std::string("'") + TAV_CLI_PATH + "' " + arguments + " <'" + in +
+                              "' >'" + out + "' 2>'" + err + "'";
+  const int raw = std::system(command.c_str());
+  CliRun run;
+  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  run.out = ReadFile(out);
+  run.err = ReadFile(err);
+  return run;
+}
+
+constexpr const char* kUsage = "usage: tav-cli [-e 'CMD; CMD; ...'] [SCRIPT_FILE]\n";
+
+TEST(CliMain, InlineCommandsRunInOrderAndStandardInputIsThenNotRead) {
+  const CliRun run = RunCli("-e 'range 1 2 3 4' -e 'open-cancel; rclick; points'", "bogus\n");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err, "");
+
+  const CliRun state = RunCli("-e state");
+  EXPECT_EQ(state.status, 0);
+  EXPECT_EQ(state.out.rfind("{\"doc\": {\"m_nData\": 0,", 0), 0u) << state.out;
+  EXPECT_EQ(std::count(state.out.begin(), state.out.end(), '\n'), 1);
+}
+
+TEST(CliMain, ScriptFromAFileAfterTheInlineCommands) {
+  const std::string script = WriteTempFile("cli_script.tav", "range 5 6 7 8\nstate\n");
+  const CliRun run = RunCli("-e 'range 1 2 3 4; state' '" + script + "'");
+  EXPECT_EQ(run.status, 0);
+  const auto second = run.out.find('\n') + 1;
+  EXPECT_NE(run.out.find("\"m_xMin\": 1, \"m_xMax\": 2"), std::string::npos);
+  EXPECT_NE(run.out.find("\"m_xMin\": 5, \"m_xMax\": 6", second), std::string::npos);
+
+  const CliRun missing = RunCli("/nonexistent/script.tav");
+  EXPECT_EQ(missing.status, 2);
+  EXPECT_EQ(missing.err, "error: cannot read /nonexistent/script.tav\n");
+}
+
+TEST(CliMain, WithoutInlineCommandsOrAFileTheScriptIsStandardInput) {
+  const CliRun run = RunCli("", "range 1 2 3 4\n# a comment\nstate\n");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.out.find("\"m_xMin\": 1, \"m_xMax\": 2, \"m_yMin\": 3, \"m_yMax\": 4"),
+            std::string::npos);
+}
+
+TEST(CliMain, BadCommandsStopTheRunWithStatusTwo) {
+  // The output before the bad command stays; nothing after it runs.
+  const CliRun run = RunCli("-e 'fit; nonsense; state'");
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.out, "disabled: fit\n");
+  EXPECT_EQ(run.err, "error: line 1: unknown command: nonsense\n");
+
+  // A bad inline command ends the run before the script file is read.
+  const std::string script = WriteTempFile("cli_after_error.tav", "state\n");
+  const CliRun stopped = RunCli("-e 'range 1 2' '" + script + "'");
+  EXPECT_EQ(stopped.status, 2);
+  EXPECT_EQ(stopped.out, "");
+  EXPECT_EQ(stopped.err, "error: line 1: usage: range XMIN XMAX YMIN YMAX\n");
+}
+
+TEST(CliMain, UsageForHelpAndForBadArguments) {
+  const CliRun help = RunCli("--help");
+  EXPECT_EQ(help.status, 0);
+  EXPECT_EQ(help.err, kUsage);
+  for (const char* bad : {"-e", "-x", "a.tav b.tav", "--bogus"}) {
+    SCOPED_TRACE(bad);
+    const CliRun run = RunCli(bad);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, kUsage);
+    EXPECT_EQ(run.out, "");
+  }
+}
+
+}  // namespace
