@@ -19,13 +19,6 @@ struct CliRun {
   std::string err;
 };
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 std::string CurrentTestName() {
   return ::testing::UnitTest::GetInstance()->current_test_info()->name();
 }
@@ -43,8 +36,8 @@ CliRun RunCli(const std::string& arguments, const std::string& input = "") {
   const int raw = std::system(command.c_str());
   CliRun run;
   run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  run.out = ReadFile(out);
-  run.err = ReadFile(err);
+  run.out = ReadFileBytes(out);
+  run.err = ReadFileBytes(err);
   return run;
 }
 

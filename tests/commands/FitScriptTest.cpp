@@ -11,6 +11,7 @@
 #include "commands/Commands.h"
 #include "fit/PeakModel.h"
 #include "tests/support/LoadedProfile.h"
+#include "tests/support/TempFile.h"
 #include "text/NumberText.h"
 #include "view/ResultFormat.h"
 
@@ -58,11 +59,7 @@ TEST(FitScript, FitsAMeasuredPeakAndSavesTheResult) {
 
   // Written with the Gaussian columns the fit used.
   g_function = 0;
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream written;
-  written << in.rdbuf();
-  EXPECT_EQ(written.str(), FormatFitResult(view));
-  g_function = 1;
+  EXPECT_EQ(ReadFileBytes(path), FormatFitResult(view));
   unlink(path.c_str());
 }
 

@@ -7,6 +7,7 @@
 
 #include "commands/Commands.h"
 #include "fit/PeakModel.h"
+#include "tests/support/TempFile.h"
 #include "tests/support/TestHost.h"
 #include "view/ResultFormat.h"
 #include "view/TavView.h"
@@ -71,10 +72,7 @@ TEST_F(ResultExportTest, SaveWritesReportsFailureAndChangesNothing) {
   const std::string path = std::string(dir) + "/r.dat";
   host.savePath = path;
   OnSaveResult(view);
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream written;
-  written << in.rdbuf();
-  EXPECT_EQ(written.str(), FormatFitResult(view));
+  EXPECT_EQ(ReadFileBytes(path), FormatFitResult(view));
   EXPECT_TRUE(host.messages.empty());
   EXPECT_EQ(host.repaints, 0);
 

@@ -11,18 +11,12 @@
 #include "commands/Commands.h"
 #include "profile/ProfileWriters.h"
 #include "tests/support/LoadedProfile.h"
+#include "tests/support/TempFile.h"
 #include "tests/support/TestHost.h"
 #include "tests/support/UnprivilegedScope.h"
 #include "view/TavView.h"
 
 namespace {
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 class SaveCommandsTest : public ::testing::Test {
  protected:
@@ -53,7 +47,7 @@ TEST_F(SaveCommandsTest, FailedSaveIsReportedAndKeepsTheOldFile) {
   ::chmod(dir.c_str(), 0755);
   EXPECT_EQ(host.messages,
             std::vector<std::string>{"ファイルを保存できません: " + path + " (Permission denied)"});
-  EXPECT_EQ(ReadAll(path), "old contents\n");
+  EXPECT_EQ(ReadFileBytes(path), "old contents\n");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);  // no temporary left
 }
 
@@ -73,7 +67,7 @@ TEST_F(SaveCommandsTest, ProfileWithANonFiniteValueIsNotSaved) {
   const std::string message = "保存できません: 点 2 の強度が有限の数ではありません (inf)";
   EXPECT_EQ(host.messages, (std::vector<std::string>{message, message}));
   EXPECT_EQ(host.saveDialogs, 0);
-  EXPECT_EQ(ReadAll(path), "old contents\n");
+  EXPECT_EQ(ReadFileBytes(path), "old contents\n");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 2);
 }
 
@@ -88,7 +82,7 @@ TEST_F(SaveCommandsTest, XyListReadsBackToSixDecimals) {
   const std::vector<double> y(doc.m_y.begin(), doc.m_y.begin() + 2678);
   host.savePath = dir + "/xrd.dat";
   OnFileSaveAs(view);
-  EXPECT_EQ(ReadAll(dir + "/xrd.dat"), FormatCountFile(doc));
+  EXPECT_EQ(ReadFileBytes(dir + "/xrd.dat"), FormatCountFile(doc));
   host.savePath = dir + "/xrd.txt";
   OnFileSave(view);
 

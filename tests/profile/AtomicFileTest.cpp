@@ -12,16 +12,10 @@
 #include <vector>
 
 #include "profile/AtomicFile.h"
+#include "tests/support/TempFile.h"
 #include "tests/support/UnprivilegedScope.h"
 
 namespace {
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 struct stat Stat(const std::string& path) {
   struct stat info {};
@@ -79,13 +73,13 @@ TEST_F(WriteFileReplacingTest, ReplacesTheFileAndKeepsItsPermissions) {
   ::umask(mask);
   const std::string fresh = dir + "/new.dat";
   ASSERT_TRUE(WriteFileReplacing(fresh, "new\n", error)) << error;
-  EXPECT_EQ(ReadAll(fresh), "new\n");
+  EXPECT_EQ(ReadFileBytes(fresh), "new\n");
   EXPECT_EQ(Mode(fresh), 0666 & ~mask);
 
   const std::string old = Make("old.dat", "old contents\n", 0640);
   const ino_t inode = Stat(old).st_ino;
   ASSERT_TRUE(WriteFileReplacing(old, "replaced\n", error)) << error;
-  EXPECT_EQ(ReadAll(old), "replaced\n");
+  EXPECT_EQ(ReadFileBytes(old), "replaced\n");
   EXPECT_EQ(Mode(old), 0640u);
   EXPECT_NE(Stat(old).st_ino, inode);  // a new file renamed over the old one
   EXPECT_EQ(Names(dir), (std::vector<std::string>{"new.dat", "old.dat"}));
@@ -103,10 +97,10 @@ TEST_F(WriteFileReplacingTest, AFileTheUserMayNotWriteIsRefused) {
     // Root may write any file, as an editor's forced save does; the file
     // stays read-only.
     ASSERT_TRUE(WriteFileReplacing(path, "by root\n", error)) << error;
-    EXPECT_EQ(ReadAll(path), "by root\n");
+    EXPECT_EQ(ReadFileBytes(path), "by root\n");
     EXPECT_EQ(Mode(path), 0444u);
   }
-  const std::string before = ReadAll(path);
+  const std::string before = ReadFileBytes(path);
   {
     // The folder lets anyone replace the file; its own mode must stop it.
     UnprivilegedScope unprivileged;
@@ -114,7 +108,7 @@ TEST_F(WriteFileReplacingTest, AFileTheUserMayNotWriteIsRefused) {
     EXPECT_FALSE(WriteFileReplacing(path, "new\n", error));
   }
   EXPECT_EQ(error, "Permission denied");
-  EXPECT_EQ(ReadAll(path), before);
+  EXPECT_EQ(ReadFileBytes(path), before);
   EXPECT_EQ(Mode(path), 0444u);
   EXPECT_EQ(Names(dir), std::vector<std::string>{"readonly.dat"});
 }
@@ -129,7 +123,7 @@ TEST_F(WriteFileReplacingTest, SymbolicLinksAreFollowedToTheirTarget) {
   ASSERT_TRUE(WriteFileReplacing(chain, "through two links\n", error)) << error;
   EXPECT_TRUE(IsLink(chain));
   EXPECT_TRUE(IsLink(link));
-  EXPECT_EQ(ReadAll(target), "through two links\n");
+  EXPECT_EQ(ReadFileBytes(target), "through two links\n");
   EXPECT_EQ(Mode(target), 0604u);
   EXPECT_EQ(Names(dir + "/real"), std::vector<std::string>{"profile.dat"});
 
@@ -138,7 +132,7 @@ TEST_F(WriteFileReplacingTest, SymbolicLinksAreFollowedToTheirTarget) {
   ASSERT_EQ(::symlink("real/created.dat", dangling.c_str()), 0);
   ASSERT_TRUE(WriteFileReplacing(dangling, "created\n", error)) << error;
   EXPECT_TRUE(IsLink(dangling));
-  EXPECT_EQ(ReadAll(dir + "/real/created.dat"), "created\n");
+  EXPECT_EQ(ReadFileBytes(dir + "/real/created.dat"), "created\n");
 
   // A loop of links is reported.
   ASSERT_EQ(::symlink("loop-b", (dir + "/loop-a").c_str()), 0);
@@ -154,7 +148,7 @@ TEST_F(WriteFileReplacingTest, HardLinksKeepSharingTheFile) {
   const std::string second = dir + "/second.dat";
   ASSERT_EQ(::link(first.c_str(), second.c_str()), 0);
   ASSERT_TRUE(WriteFileReplacing(first, "new\n", error)) << error;
-  EXPECT_EQ(ReadAll(second), "new\n");
+  EXPECT_EQ(ReadFileBytes(second), "new\n");
   EXPECT_EQ(Stat(first).st_ino, Stat(second).st_ino);
   EXPECT_EQ(Stat(first).st_nlink, 2u);
   EXPECT_EQ(Mode(first), 0640u);
@@ -174,7 +168,7 @@ TEST_F(WriteFileReplacingTest, AWritableFileInAReadOnlyFolderIsWrittenInPlace) {
     EXPECT_FALSE(WriteFileReplacing(dir + "/locked/other.dat", "x", error));
     EXPECT_EQ(error, "Permission denied");
   }
-  EXPECT_EQ(ReadAll(path), "new\n");
+  EXPECT_EQ(ReadFileBytes(path), "new\n");
   EXPECT_EQ(Stat(path).st_ino, inode);
   EXPECT_EQ(Mode(path), 0666u);
   EXPECT_EQ(Names(dir + "/locked"), std::vector<std::string>{"profile.dat"});
@@ -210,7 +204,7 @@ TEST_F(WriteFileReplacingTest, FileSizeLimitFailsTheSave) {
                                  << (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
   EXPECT_EQ(WEXITSTATUS(status), 0);
   EXPECT_EQ(reason, "File too large");
-  EXPECT_EQ(ReadAll(path), "old contents\n");
+  EXPECT_EQ(ReadFileBytes(path), "old contents\n");
   EXPECT_EQ(Names(dir), std::vector<std::string>{"profile.dat"});
 }
 

@@ -51,13 +51,6 @@ bool ReturnsWithoutWaiting(const std::string& fifo, const std::function<void()>&
   return !waited;
 }
 
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
 }  // namespace
 
 TEST(TextSource, OnlyRegularFilesAreRead) {
@@ -97,7 +90,7 @@ TEST(TextSource, OnlyRegularFilesAreRead) {
 TEST(TextSource, CarriageReturnOnlyFileReadsAsTheOriginal) {
   SKIP_WITHOUT_SHARED_DATA();
   const std::string original = SharedData("rigakuXRD__2Theta.asc");
-  std::string bytes = ReadBytes(original);
+  std::string bytes = ReadFileBytes(original);
   std::string crOnly;
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
