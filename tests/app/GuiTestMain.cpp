@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "tests/support/GlobalState.h"
+
 namespace {
 
 void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
@@ -34,6 +36,7 @@ int main(int argc, char** argv) {
   qInstallMessageHandler(QuietHandler);
 
   ::testing::InitGoogleTest(&argc, argv);
+  InstallGlobalStateGuard();
   QApplication application(argc, argv);
   std::setlocale(LC_NUMERIC, "C");
   return RUN_ALL_TESTS();
