@@ -47,6 +47,7 @@ CMainFrame::CMainFrame(CTavDoc& doc, QWidget* parent)
     : QMainWindow(parent), m_plot(new PlotWidget(this)) {
   m_host = std::make_unique<QtHost>(*m_plot);
   m_answers = std::make_unique<AnsweringHost>(m_host.get());
+  m_answers->RecordMessages(false);
   m_view = std::make_unique<CTavView>(doc, *m_answers);
   m_plot->SetView(m_view.get());
   setCentralWidget(m_plot);

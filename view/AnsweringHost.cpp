@@ -66,8 +66,10 @@ bool AnsweringHost::SaveFileDialog(std::string& path) {
 }
 
 void AnsweringHost::MessageBox(const std::string& text, MessageIcon icon) {
-  messages.push_back(text);
-  icons.push_back(icon);
+  if (m_recordMessages) {
+    messages.push_back(text);
+    icons.push_back(icon);
+  }
   if (m_messageOut != nullptr) *m_messageOut << "message: " << text << '\n';
   if (Host* platform = Platform()) platform->MessageBox(text, icon);
 }

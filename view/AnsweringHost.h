@@ -46,6 +46,9 @@ class AnsweringHost : public Host {
   void SetPlatform(Host* platform) { m_platform = platform; }
   // Whether unanswered dialogs and message boxes go to the platform.
   void AskPlatform(bool ask) { m_askPlatform = ask; }
+  // Whether message texts and icons are kept in messages and icons (a long
+  // session behind a real platform need not keep them).
+  void RecordMessages(bool record) { m_recordMessages = record; }
   // Each message box also prints "message: TEXT" here.
   void PrintMessagesTo(std::ostream* out) { m_messageOut = out; }
   // Overlays are also drawn here (without a platform, nowhere else).
@@ -66,6 +69,7 @@ class AnsweringHost : public Host {
 
   Host* m_platform;
   bool m_askPlatform = true;
+  bool m_recordMessages = true;
   std::ostream* m_messageOut = nullptr;
   Canvas* m_overlayCanvas = nullptr;
 };
