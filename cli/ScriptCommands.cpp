@@ -129,21 +129,21 @@ void Conditions(ScriptSession& s, const Args& a) {
   OnLsqCondition(s.view);
 }
 
+// A command whose menu item is disabled does nothing but say so.
+void ReportDisabled(ScriptSession& s, const char* command) {
+  s.out << "disabled: " << command << '\n';
+  ++s.disabledCommands;
+}
+
 void Fit(ScriptSession& s, const Args& a) {
   ExpectCount(a, 0, 0, "fit");
-  if (!s.view.IsLsqStartEnabled()) {
-    s.out << "disabled: fit\n";
-    return;
-  }
+  if (!s.view.IsLsqStartEnabled()) return ReportDisabled(s, "fit");
   OnLsqStart(s.view);
 }
 
 void SaveResult(ScriptSession& s, const Args& a) {
   ExpectCount(a, 1, 1, "save-result PATH");
-  if (!s.view.IsSaveResultEnabled()) {
-    s.out << "disabled: save-result\n";
-    return;
-  }
+  if (!s.view.IsSaveResultEnabled()) return ReportDisabled(s, "save-result");
   s.host.savePath = a[0];
   OnSaveResult(s.view);
 }

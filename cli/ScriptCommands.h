@@ -9,11 +9,13 @@ class AnsweringHost;
 class CTavView;
 
 // What a script's commands work on: the view (and through it the document),
-// the host whose dialogs the commands answer, and the output.
+// the host whose dialogs the commands answer, the output, and the count of
+// commands that did nothing because their menu item was disabled.
 struct ScriptSession {
   CTavView& view;
   AnsweringHost& host;
   std::ostream& out;
+  int& disabledCommands;
 };
 
 // One script command: its word, and the function that checks its arguments,

@@ -22,6 +22,10 @@ class ScriptRunner {
   int Run(const std::vector<ScriptCommand>& commands);
   // Runs one command; throws ScriptError on a bad command or argument.
   void Execute(const std::vector<std::string>& words);
+  // Whether any command run so far failed: a handler reported a failure (an
+  // open, save, fit or background estimate that could not do what was
+  // asked), or the command did nothing because its menu item was disabled.
+  bool AnyFailure() const;
 
   CTavView& view() { return m_view; }
   AnsweringHost& host() { return m_host; }
@@ -32,4 +36,5 @@ class ScriptRunner {
   CTavDoc m_doc;
   AnsweringHost m_host;
   CTavView m_view;
+  int m_disabledCommands = 0;
 };

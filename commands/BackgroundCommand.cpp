@@ -23,7 +23,7 @@ void OnBackRemove(CTavView& view) {
   if (!binX.empty()) {
     const bgfit::CubicFit fit = bgfit::FitCubic(binX, binY);
     if (fit.zeroPivot) {
-      view.GetHost().MessageBox("これはだめです");
+      view.GetHost().ReportFailure("これはだめです");
       view.HideBackgroundEstimate();
     }
     view.SetBaseline(fit.coef);

@@ -108,7 +108,7 @@ void OnLsqStart(CTavView& view) {
   Host& host = view.GetHost();
   const FitData data = CollectFitWindow(view);
   if (data.npt == 0) {
-    host.MessageBox("フィットする範囲にデータがありません");
+    host.ReportFailure("フィットする範囲にデータがありません");
     return;
   }
   std::vector<double> a = InitialParameters(view, data);
@@ -116,10 +116,10 @@ void OnLsqStart(CTavView& view) {
     RunMinimiser(data, a, view.Tolerance(), host);
   } catch (const FitFailure& failure) {
     // Nothing was written back: the table, background and spectrum stay.
-    host.MessageBox(std::string("フィッティングできませんでした: ") + failure.what());
+    host.ReportFailure(std::string("フィッティングできませんでした: ") + failure.what());
     return;
   } catch (const std::bad_alloc&) {
-    host.MessageBox("フィッティングできませんでした: out of memory");
+    host.ReportFailure("フィッティングできませんでした: out of memory");
     return;
   }
   view.MarkFitted();

@@ -25,13 +25,13 @@ std::string TruncatedText(const std::string& path, int count, int read) {
 // Puts a RINT profile into the document; false when it holds no points.
 bool StoreRigaku(const RigakuProfile& profile, const std::string& path, CTavDoc& doc, Host& host) {
   if (!profile.count || *profile.count <= 0 || profile.values.empty()) {
-    host.MessageBox(NothingReadText(path));
+    host.ReportFailure(NothingReadText(path));
     return false;
   }
   const int available = static_cast<int>(profile.values.size());
   int n = *profile.count;
   if (available < n) {
-    host.MessageBox(TruncatedText(path, n, available));
+    host.ReportFailure(TruncatedText(path, n, available));
     n = available;
   }
   if (profile.start) doc.m_start = *profile.start;
@@ -44,7 +44,7 @@ bool StoreRigaku(const RigakuProfile& profile, const std::string& path, CTavDoc&
 // Puts an X-Y profile into the document; false when it holds no points.
 bool StoreXy(const XyProfile& profile, const std::string& path, CTavDoc& doc, Host& host) {
   if (profile.x.empty()) {
-    host.MessageBox(NothingReadText(path));
+    host.ReportFailure(NothingReadText(path));
     return false;
   }
   doc.SetPoints(profile.x, profile.y);
@@ -68,7 +68,7 @@ bool ReadProfile(CTavView& view, const std::string& path, FileType type) {
   std::string text;
   std::string reason;
   if (!LoadProfileText(path, text, reason)) {
-    host.MessageBox(CannotOpenText(path, reason));
+    host.ReportFailure(CannotOpenText(path, reason));
     return false;
   }
   const ReadingSettings& r = view.Reading();

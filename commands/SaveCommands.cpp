@@ -12,7 +12,7 @@ void SaveThroughDialog(Host& host, const std::function<std::string()>& makeConte
   if (!host.SaveFileDialog(path)) return;
   std::string reason;
   if (!WriteFileReplacing(path, makeContents(), reason)) {
-    host.MessageBox("ファイルを保存できません: " + path + " (" + reason + ")");
+    host.ReportFailure("ファイルを保存できません: " + path + " (" + reason + ")");
   }
 }
 
@@ -20,14 +20,14 @@ void SaveThroughDialog(Host& host, const std::function<std::string()>& makeConte
 // A spectrum holding a value that is not a finite number is not saved.
 void OnFileSave(CTavView& view) {
   if (const std::string problem = XyListUnwritable(view.GetDocument()); !problem.empty()) {
-    return view.GetHost().MessageBox(problem);
+    return view.GetHost().ReportFailure(problem);
   }
   SaveThroughDialog(view.GetHost(), [&view] { return FormatXyList(view.GetDocument()); });
 }
 
 void OnFileSaveAs(CTavView& view) {
   if (const std::string problem = CountFileUnwritable(view.GetDocument()); !problem.empty()) {
-    return view.GetHost().MessageBox(problem);
+    return view.GetHost().ReportFailure(problem);
   }
   SaveThroughDialog(view.GetHost(), [&view] { return FormatCountFile(view.GetDocument()); });
 }

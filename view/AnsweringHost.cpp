@@ -65,13 +65,23 @@ bool AnsweringHost::SaveFileDialog(std::string& path) {
   return Answer(savePath, path, Platform(), [&](Host& p) { return p.SaveFileDialog(path); });
 }
 
-void AnsweringHost::MessageBox(const std::string& text, MessageIcon icon) {
+void AnsweringHost::Record(const std::string& text, MessageIcon icon) {
   if (m_recordMessages) {
     messages.push_back(text);
     icons.push_back(icon);
   }
   if (m_messageOut != nullptr) *m_messageOut << "message: " << text << '\n';
+}
+
+void AnsweringHost::MessageBox(const std::string& text, MessageIcon icon) {
+  Record(text, icon);
   if (Host* platform = Platform()) platform->MessageBox(text, icon);
+}
+
+void AnsweringHost::ReportFailure(const std::string& text) {
+  Record(text, MessageIcon::None);
+  if (m_recordMessages) failures.push_back(text);
+  if (Host* platform = Platform()) platform->ReportFailure(text);
 }
 
 void AnsweringHost::ClearAnswers() {

@@ -15,7 +15,7 @@
 // - with one (the GUI), an unanswered dialog and every message box go to the
 //   platform (unless AskPlatform(false)), and so do repaints and overlays.
 // Everything the view asks is also recorded: counts, the values each dialog
-// was shown, and the message texts.
+// was shown, the message texts, and which of them reported a failure.
 class AnsweringHost : public Host {
  public:
   explicit AnsweringHost(Host* platform = nullptr) : m_platform(platform) {}
@@ -29,6 +29,7 @@ class AnsweringHost : public Host {
   bool FitConditionDialog(FitConditions& conditions) override;
   bool SaveFileDialog(std::string& path) override;
   void MessageBox(const std::string& text, MessageIcon icon) override;
+  void ReportFailure(const std::string& text) override;
 
   // Answers for the next dialogs; each is taken once.
   std::optional<FileType> fileType;
@@ -63,9 +64,13 @@ class AnsweringHost : public Host {
   FitConditions fitConditionPreset;
   std::vector<std::string> messages;
   std::vector<MessageIcon> icons;
+  // The texts of the messages that reported a failure (also in messages).
+  std::vector<std::string> failures;
 
  private:
   Host* Platform() const { return m_askPlatform ? m_platform : nullptr; }
+  // Records a message box and prints its line.
+  void Record(const std::string& text, MessageIcon icon);
 
   Host* m_platform;
   bool m_askPlatform = true;

@@ -57,4 +57,9 @@ class Host {
 
   // An OK message box with the application's name as caption.
   virtual void MessageBox(const std::string& text, MessageIcon icon = MessageIcon::None) = 0;
+  // The message box of a command that could not do what was asked: nothing
+  // read, saved or fitted, or data missing from what was read. It looks like
+  // any other message box without an icon; a host that keeps count of
+  // failures (a script run) tells them apart here.
+  virtual void ReportFailure(const std::string& text) { MessageBox(text); }
 };

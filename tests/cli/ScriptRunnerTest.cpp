@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "cli/ScriptParser.h"
 #include "cli/ScriptRunner.h"
 #include "tests/support/LoadedProfile.h"
+#include "tests/support/TempFile.h"
 
 namespace {
 
@@ -87,4 +91,74 @@ TEST(ScriptRunner, OpenVariantsAnswerTheDialogs) {
   run = RunScript("open none " + xy + "; state; open-cancel; state");
   EXPECT_EQ(run.status, 0);
   EXPECT_NE(run.out.find("\"m_nData\": 0,"), std::string::npos);
+}
+
+namespace {
+
+struct FailureCount {
+  bool anyFailure;
+  std::vector<std::string> failures;
+  std::string out;
+};
+
+FailureCount RunCountingFailures(const std::string& script) {
+  std::ostringstream out, err;
+  ScriptRunner runner(out, err);
+  EXPECT_EQ(runner.Run(ParseScript(script)), 0) << err.str();
+  return {runner.AnyFailure(), runner.host().failures, out.str()};
+}
+
+}  // namespace
+
+TEST(ScriptRunner, MessagesThatOnlyInformAreNotFailures) {
+  const std::string sample = std::string(TAV_SOURCE_DIR) + "/data/sample.asc";
+  const std::string result = ::testing::TempDir() + "tav_runner_result.dat";
+  const FailureCount run = RunCountingFailures(
+      "open rigaku " + sample +
+      "; range 46.5 48 0 3000; peak-mode; peak 47.3 2700; fit; fit; save-result " + result +
+      "; background; polarize; polarize; open-cancel; open none " + sample);
+  EXPECT_FALSE(run.anyFailure);
+  EXPECT_TRUE(run.failures.empty());
+  EXPECT_NE(run.out.find("message: 収束していません\n"), std::string::npos);
+  EXPECT_NE(run.out.find("message: 収束しました\n"), std::string::npos);
+  std::remove(result.c_str());
+}
+
+TEST(ScriptRunner, EachFailedCommandIsCounted) {
+  const std::string seven =
+      WriteTempFile("tav_runner_seven.xy", "1 5\n2 6\n3 5\n4 6\n5 5\n6 6\n7 5\n");
+  const std::string openSeven = "open xy " + seven + "; ";
+  struct Case {
+    std::string script;
+    std::string failure;  // the start of the one failure message; empty: none
+  } cases[] = {
+      {"open rigaku /nonexistent/a.asc", "ファイルを開けません: /nonexistent/a.asc"},
+      {"open rigaku " + WriteTempFile("tav_runner_empty.asc", ""),
+       "データを読み込めませんでした: "},
+      {"open rigaku " + WriteTempFile("tav_runner_short.asc", "*COUNT          =  10\n1, 2\n"),
+       "データが途中で終わっています: "},
+      {"open xy " + WriteTempFile("tav_runner_inf.xy", "1 1\n2 1e999\n") + "; save-txt /tmp/x",
+       "保存できません: 点 2 の強度が有限の数ではありません (inf)"},
+      {openSeven + "save-dat /nonexistent/a.dat", "ファイルを保存できません: /nonexistent/a.dat"},
+      {openSeven + "peak-mode; peak 4 6; range 50 60 0 10; fit",
+       "フィットする範囲にデータがありません"},
+      {openSeven + "conditions gauss 0.001; peak-mode; peak 300 6; fit",
+       "フィッティングできませんでした: "},
+      {openSeven + "background", "これはだめです"},
+      {openSeven + "fit", ""},
+      {openSeven + "save-result /tmp/x", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.script);
+    const FailureCount run = RunCountingFailures(c.script);
+    EXPECT_TRUE(run.anyFailure);
+    if (c.failure.empty()) {
+      EXPECT_TRUE(run.failures.empty());
+      EXPECT_NE(run.out.find("disabled: "), std::string::npos);
+      continue;
+    }
+    ASSERT_EQ(run.failures.size(), 1u);
+    EXPECT_EQ(run.failures[0].rfind(c.failure, 0), 0u) << run.failures[0];
+    EXPECT_NE(run.out.find("message: " + run.failures[0] + "\n"), std::string::npos);
+  }
 }
