@@ -36,14 +36,6 @@ void AppendFixedField(std::string& out, double value) {
   AppendNumberField(out, text);
 }
 
-// The message refusing a save because the value named what is not a finite
-// number; empty when it is one.
-std::string NotFiniteMessage(const std::string& what, double value) {
-  if (std::isfinite(value)) return {};
-  const char* text = std::isnan(value) ? "nan" : value > 0 ? "inf" : "-inf";
-  return "保存できません: " + what + "が有限の数ではありません (" + text + ")";
-}
-
 std::string PointName(int i) { return "点 " + std::to_string(i) + " の"; }
 
 // The intensity as a count: truncated toward zero. Counts beyond the 32-bit
@@ -60,6 +52,12 @@ std::string CountText(double value) {
 }
 
 }  // namespace
+
+std::string NotFiniteMessage(const std::string& what, double value) {
+  if (std::isfinite(value)) return {};
+  const char* text = std::isnan(value) ? "nan" : value > 0 ? "inf" : "-inf";
+  return "保存できません: " + what + "が有限の数ではありません (" + text + ")";
+}
 
 std::string FormatXyList(const CTavDoc& doc) {
   std::string out = std::to_string(doc.m_nData) + "\n";

@@ -22,3 +22,8 @@ std::string FormatCountFile(const CTavDoc& doc);
 // every such value is finite.
 std::string XyListUnwritable(const CTavDoc& doc);
 std::string CountFileUnwritable(const CTavDoc& doc);
+
+// The message refusing a save because the value that what names is not a
+// finite number ("保存できません: WHATが有限の数ではありません (nan)", or inf, -inf);
+// empty when it is one.
+std::string NotFiniteMessage(const std::string& what, double value);

@@ -2,9 +2,12 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstddef>
+#include <utility>
 #include <vector>
 
 #include "fit/PeakModel.h"
+#include "profile/ProfileWriters.h"
 #include "view/PeakParameters.h"
 #include "view/TavView.h"
 
@@ -26,18 +29,70 @@ double PeakPlusBackground(const PeakTable& t, int j, double x, double bg) {
   return t.m_height[j] / (u * u + 1.0) + bg;
 }
 
-void AppendSampleRow(std::string& out, const CTavView& v, const std::vector<double>& a, int s) {
-  const PeakTable& t = v.Peaks();
-  const double x = v.SampleX(s);
-  const double bg = x * t.m_bgA + t.m_bgB;
-  AppendFixed(out, x, ' ');
-  if (IsPeakShape(g_function)) {
-    for (int j = 1; j <= t.m_nPeak; ++j) AppendFixed(out, PeakPlusBackground(t, j, x, bg), ' ');
-  }
+// One row of the sampled section: X, each peak on the background (while
+// g_function is a peak shape), the total model and the background.
+struct SampleRow {
+  double x = 0.0;
+  std::vector<double> peaks;
   double total = 0.0;
-  peakvalue(x, a.data(), total, ParameterCount(v));
-  AppendFixed(out, total, ' ');
-  AppendFixed(out, bg, '\n');
+  double background = 0.0;
+};
+
+SampleRow MakeSampleRow(const CTavView& v, const std::vector<double>& a, int s) {
+  const PeakTable& t = v.Peaks();
+  SampleRow row;
+  row.x = v.SampleX(s);
+  row.background = row.x * t.m_bgA + t.m_bgB;
+  if (IsPeakShape(g_function)) {
+    for (int j = 1; j <= t.m_nPeak; ++j) {
+      row.peaks.push_back(PeakPlusBackground(t, j, row.x, row.background));
+    }
+  }
+  peakvalue(row.x, a.data(), row.total, ParameterCount(v));
+  return row;
+}
+
+void AppendSampleRow(std::string& out, const SampleRow& row) {
+  AppendFixed(out, row.x, ' ');
+  for (const double value : row.peaks) AppendFixed(out, value, ' ');
+  AppendFixed(out, row.total, ' ');
+  AppendFixed(out, row.background, '\n');
+}
+
+std::vector<double> FittedParameters(const CTavView& v) {
+  std::vector<double> a(ParameterCount(v) + 1, 0.0);
+  FillFittedParameters(v, a.data());
+  return a;
+}
+
+std::string PeakName(std::size_t k) { return "ピーク " + std::to_string(k) + " の"; }
+
+// The first value of the table's section or the background's that is not a
+// finite number, as a refusal; empty when there is none.
+std::string TableUnwritable(const PeakTable& t) {
+  for (int k = 1; k <= t.m_nPeak; ++k) {
+    const std::pair<const char*, double> values[] = {
+        {"高さ", t.m_height[k]}, {"位置", t.m_position[k]}, {"幅", t.m_width[k]}};
+    for (const auto& [name, value] : values) {
+      if (!std::isfinite(value)) return NotFiniteMessage(PeakName(k) + name, value);
+    }
+  }
+  if (!std::isfinite(t.m_bgA)) return NotFiniteMessage("背景の傾き", t.m_bgA);
+  return NotFiniteMessage("背景の切片", t.m_bgB);
+}
+
+// The first value of sampled row s that is not a finite number, as a refusal
+// naming the row (counted from 1) and its column; empty when there is none.
+std::string SampleRowUnwritable(const SampleRow& row, int s) {
+  const auto refuse = [s](const std::string& column, double value) {
+    return NotFiniteMessage("フィットデータ " + std::to_string(s + 1) + " 行目の" + column, value);
+  };
+  if (!std::isfinite(row.x)) return refuse(" X ", row.x);
+  for (std::size_t j = 0; j < row.peaks.size(); ++j) {
+    if (!std::isfinite(row.peaks[j])) return refuse(PeakName(j + 1) + "値", row.peaks[j]);
+  }
+  if (!std::isfinite(row.total)) return refuse("合計", row.total);
+  return refuse("背景", row.background);
 }
 
 }  // namespace
@@ -54,8 +109,18 @@ std::string FormatFitResult(const CTavView& v) {
   AppendFixed(out, t.m_bgA, ',');
   AppendFixed(out, t.m_bgB, '\n');
   out += "Fitting Data\n";
-  std::vector<double> a(ParameterCount(v) + 1, 0.0);
-  FillFittedParameters(v, a.data());
-  for (int s = 0; s < plot::kSamples; ++s) AppendSampleRow(out, v, a, s);
+  const std::vector<double> a = FittedParameters(v);
+  for (int s = 0; s < plot::kSamples; ++s) AppendSampleRow(out, MakeSampleRow(v, a, s));
   return out;
+}
+
+std::string FitResultUnwritable(const CTavView& v) {
+  if (std::string problem = TableUnwritable(v.Peaks()); !problem.empty()) return problem;
+  const std::vector<double> a = FittedParameters(v);
+  for (int s = 0; s < plot::kSamples; ++s) {
+    if (std::string problem = SampleRowUnwritable(MakeSampleRow(v, a, s), s); !problem.empty()) {
+      return problem;
+    }
+  }
+  return {};
 }

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "commands/Commands.h"
 #include "fit/PeakModel.h"
@@ -88,6 +90,60 @@ TEST_F(ResultExportTest, SaveWritesReportsFailureAndChangesNothing) {
   EXPECT_EQ(host.repaints, 0);
   unlink(path.c_str());
   rmdir(dir);
+}
+
+TEST_F(ResultExportTest, PeakAppendedOnAZeroWidthRangeIsNotSaved) {
+  // The new slot's width comes from the zero display span: every sampled row
+  // evaluates the peak at its own position, 0 / 0.
+  view.StateForTests().range.m_xMin = view.StateForTests().range.m_xMax = 30.0;
+  view.OnPeakPosition();
+  view.AppendPeakAt(30.0, 50.0);
+  ASSERT_EQ(view.Peaks().m_width[2], 0.0);
+  host.savePath = "/nonexistent/r.dat";
+  OnSaveResult(view);
+  const std::string refusal =
+      "保存できません: フィットデータ 1 行目のピーク 2 の値が有限の数ではありません (nan)";
+  EXPECT_EQ(host.messages, std::vector<std::string>{refusal});
+  EXPECT_EQ(host.failures, std::vector<std::string>{refusal});
+  EXPECT_EQ(host.saveDialogs, 0);
+  EXPECT_EQ(host.repaints, 0);
+
+  // Without a peak shape the file has no peak columns, and nothing else is lost.
+  g_function = -1;
+  EXPECT_EQ(FitResultUnwritable(view), "");
+}
+
+TEST_F(ResultExportTest, RefusalNamesTheFirstValueThatIsNotFinite) {
+  PeakTable& t = view.StateForTests().peaks;
+  t.m_nPeak = 2;
+  t.m_height[2] = 50.0;
+  t.m_position[2] = 32.0;
+  t.m_width[2] = 0.5;
+  const auto refusal = [&] { return FitResultUnwritable(view); };
+  EXPECT_EQ(refusal(), "");
+
+  t.m_width[2] = std::nan("");
+  t.m_bgB = -INFINITY;
+  EXPECT_EQ(refusal(), "保存できません: ピーク 2 の幅が有限の数ではありません (nan)");
+  t.m_width[2] = 0.5;
+  EXPECT_EQ(refusal(), "保存できません: 背景の切片が有限の数ではありません (-inf)");
+  t.m_bgB = 10.0;
+  t.m_bgA = INFINITY;
+  EXPECT_EQ(refusal(), "保存できません: 背景の傾きが有限の数ではありません (inf)");
+
+  // A slope that is finite but overflows at the samples: the first column
+  // that holds the overflow is named.
+  t.m_bgA = 1e307;
+  EXPECT_EQ(refusal(),
+            "保存できません: フィットデータ 1 行目のピーク 1 の値が有限の数ではありません (inf)");
+  g_function = -1;
+  EXPECT_EQ(refusal(), "保存できません: フィットデータ 1 行目の背景が有限の数ではありません (inf)");
+
+  // A display range whose span overflows has no X for its first sample.
+  t.m_bgA = 0.0;
+  view.StateForTests().range.m_xMin = -1e308;
+  view.StateForTests().range.m_xMax = 1e308;
+  EXPECT_EQ(refusal(), "保存できません: フィットデータ 1 行目の X が有限の数ではありません (nan)");
 }
 
 }  // namespace
