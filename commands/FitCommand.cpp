@@ -45,6 +45,11 @@ FitData CollectFitWindow(const CTavView& view) {
   return data;
 }
 
+std::string TooFewPointsText(int npt, int npar) {
+  return "フィットする範囲の点が少なすぎます: " + std::to_string(npt) + " 点, パラメータ " +
+         std::to_string(npar) + " 個";
+}
+
 // The starting parameters: the last fit's values while one is on screen,
 // otherwise the placed peaks above a flat background at the first point.
 std::vector<double> InitialParameters(const CTavView& v, const FitData& data) {
@@ -109,6 +114,12 @@ void OnLsqStart(CTavView& view) {
   const FitData data = CollectFitWindow(view);
   if (data.npt == 0) {
     host.ReportFailure("フィットする範囲にデータがありません");
+    return;
+  }
+  // A model with as many parameters as points fits them all at once and
+  // settles nothing.
+  if (const int npar = ParameterCount(view); data.npt <= npar) {
+    host.ReportFailure(TooFewPointsText(data.npt, npar));
     return;
   }
   std::vector<double> a = InitialParameters(view, data);

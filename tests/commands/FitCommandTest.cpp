@@ -137,6 +137,38 @@ TEST_F(FitCommandTest, FailedOrEmptyFitsChangeNothing) {
   EXPECT_EQ(host.repaints, repaints);
 }
 
+TEST_F(FitCommandTest, NoMorePointsThanParametersIsRefused) {
+  const Synthetic data(12, 29.5, 0.1);
+  LoadSpectrum(view, data.x, data.y);
+  view.OnPeakPosition();
+  for (int k = 0; k < 10; ++k) Place(29.5 + 0.1 * k, 300);
+  const std::vector<double> before = TableState();
+  const int repaints = host.repaints;
+  OnLsqStart(view);
+  const std::string refusal = "フィットする範囲の点が少なすぎます: 12 点, パラメータ 32 個";
+  EXPECT_EQ(host.messages, std::vector<std::string>{refusal});
+  EXPECT_EQ(host.failures, std::vector<std::string>{refusal});
+  EXPECT_EQ(TableState(), before);
+  EXPECT_EQ(host.repaints, repaints);
+  EXPECT_FALSE(view.IsSaveResultEnabled());
+
+  // One peak and its line have five parameters: five points are refused,
+  // six are fitted.
+  while (view.Peaks().m_nPeak > 1) view.OnRButtonDown(0, 0);
+  view.StateForTests().range.m_xMax = 29.9;
+  ASSERT_EQ(view.FitWindow().size(), 5u);
+  host.messages.clear();
+  OnLsqStart(view);
+  EXPECT_EQ(host.messages,
+            std::vector<std::string>{"フィットする範囲の点が少なすぎます: 5 点, パラメータ 5 個"});
+  view.StateForTests().range.m_xMax = 30.0;
+  ASSERT_EQ(view.FitWindow().size(), 6u);
+  host.messages.clear();
+  OnLsqStart(view);
+  ASSERT_FALSE(host.messages.empty());
+  EXPECT_EQ(host.messages[0].find("フィットする範囲の点が少なすぎます"), std::string::npos);
+}
+
 TEST_F(FitCommandTest, FitsWindowsBeyondFourThousandPoints) {
   const Synthetic data(6000, 15.0, 0.005);
   LoadSpectrum(view, data.x, data.y);
