@@ -63,7 +63,9 @@ std::vector<double> InitialParameters(const CTavView& v, const FitData& data) {
 }
 
 // The starting call and up to ten step calls, with a message after each step
-// call. Throws FitFailure; the minimiser's storage is released either way.
+// call: converged when an accepted step lowered chi-square by less than the
+// tolerance's share of it, otherwise not (yet). Throws FitFailure; the
+// minimiser's storage is released either way.
 void RunMinimiser(const FitData& data, std::vector<double>& a, double tolerance, Host& host) {
   const int npar = static_cast<int>(a.size()) - 1;
   std::vector<int> lista(npar + 1);
@@ -84,8 +86,12 @@ void RunMinimiser(const FitData& data, std::vector<double>& a, double tolerance,
   step();
   double prev = chisq;
   for (int iteration = 1; iteration <= kStepCalls; ++iteration) {
+    const double lambdaBefore = lambda;
     step();
-    if (std::sqrt((prev - chisq) * (prev - chisq)) < prev * tolerance) {
+    // A rejected trial raises lambda and leaves a and chisq as they were: it
+    // says nothing about convergence, and the next call tries a shorter step.
+    const bool accepted = lambda < lambdaBefore;
+    if (accepted && std::sqrt((prev - chisq) * (prev - chisq)) < prev * tolerance) {
       host.MessageBox("収束しました");
       break;
     }

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "cli/ScriptParser.h"
 #include "cli/ScriptRunner.h"
@@ -61,6 +63,56 @@ TEST(FitScript, FitsAMeasuredPeakAndSavesTheResult) {
   g_function = 0;
   EXPECT_EQ(ReadFileBytes(path), FormatFitResult(view));
   unlink(path.c_str());
+}
+
+// The messages and view of a script on the NaCl profile, with one peak placed
+// at X, Y on the strongest reflection and fitted twice.
+struct NaClFit {
+  std::vector<std::string> messages;
+  std::string state;
+};
+
+NaClFit FitNaClPeakTwice(const std::string& x, const std::string& y) {
+  std::ostringstream out, err;
+  ScriptRunner runner(out, err);
+  const std::string script =
+      "open rigaku \"" + SharedData("AE4895-Measurement_strategies__XRD_NaCl_Theta_2-Theta.asc") +
+      "\"; range 30.5 33 0 3000; peak-mode; peak " + x + " " + y + "; fit; fit; state";
+  EXPECT_EQ(runner.Run(ParseScript(script)), 0) << err.str();
+  NaClFit fit{runner.host().messages, {}};
+  const std::string text = out.str();
+  fit.state = text.substr(text.find("{\"doc\""));
+  return fit;
+}
+
+TEST(FitScript, RejectedStepIsNotConvergence) {
+  SKIP_WITHOUT_SHARED_DATA();
+  // From this start the minimiser rejects its first trial steps; a rejected
+  // step leaves chi-square as it was and must not end the fit.
+  const NaClFit fit = FitNaClPeakTwice("31.40", "800");
+  ASSERT_GE(fit.messages.size(), 2u);
+  EXPECT_EQ(fit.messages[0], "収束していません");
+  const auto firstResult =
+      std::find_if(fit.messages.begin(), fit.messages.end(),
+                   [](const std::string& m) { return m.find("収束") == std::string::npos; });
+  EXPECT_LE(firstResult - fit.messages.begin(), 10);
+  EXPECT_NE(*firstResult, "766.");  // the starting height, 800 above the first point's 34
+  EXPECT_EQ(fit.state.find("\"m_position\": [31.399999999999999,"), std::string::npos);
+}
+
+TEST(FitScript, FitWhoseStepsAreAllAcceptedIsUnchanged) {
+  SKIP_WITHOUT_SHARED_DATA();
+  // Every step of both fits is accepted: messages and values are those the
+  // fit has always given, to the last bit.
+  const NaClFit fit = FitNaClPeakTwice("31.70", "2800");
+  EXPECT_EQ(fit.messages,
+            (std::vector<std::string>{"収束していません", "収束していません", "収束していません",
+                                      "収束しました", "2951.562", "収束しました", "2950.7516"}));
+  EXPECT_NE(fit.state.find("\"m_height\": [2950.7515939164546, 0,"), std::string::npos);
+  EXPECT_NE(fit.state.find("\"m_position\": [31.683984712530741, 0,"), std::string::npos);
+  EXPECT_NE(fit.state.find("\"m_width\": [0.088731965249744707, 0,"), std::string::npos);
+  EXPECT_NE(fit.state.find("\"m_bgA\": -8.8785787646037466, \"m_bgB\": 262.82329056930797,"),
+            std::string::npos);
 }
 
 }  // namespace
