@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+
 class CTavView;
 
 // The commands of the file, fitting and correction menus. Each runs on a view
@@ -14,6 +16,10 @@ void OnLsqStart(CTavView& view);      // ID_LSQ_START
 void OnSaveResult(CTavView& view);    // ID_SAVE_RESULT
 void OnBackRemove(CTavView& view);    // ID_BACK_REMOVE
 void OnPolarCorrect(CTavView& view);  // ID_POLAR_CORRECT
+
+// The open command refusing, with a message and no change, a profile of more
+// than maxPoints points (at most CTavDoc::kMaxPoints, what OnFileOpen allows).
+void OpenWithPointLimit(CTavView& view, std::size_t maxPoints);
 
 // The fit-conditions dialog shows the last values it accepted in this run;
 // this forgets them, as a new run starts (0.001, Lorentzian).

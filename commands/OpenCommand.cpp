@@ -1,4 +1,6 @@
 // The open command: file type, file, reading settings, then the range.
+#include <algorithm>
+#include <cstddef>
 #include <string>
 
 #include "commands/Commands.h"
@@ -22,32 +24,55 @@ std::string TruncatedText(const std::string& path, int count, int read) {
          std::to_string(read) + " 点を読み込みました)";
 }
 
-// Puts a RINT profile into the document; false when it holds no points.
-bool StoreRigaku(const RigakuProfile& profile, const std::string& path, CTavDoc& doc, Host& host) {
+std::string TooManyPointsText(const std::string& path, std::size_t points, std::size_t limit) {
+  return "点が多すぎます: " + path + " (" + std::to_string(points) + " 点; 読み込めるのは " +
+         std::to_string(limit) + " 点まで)";
+}
+
+// Where a profile read from path goes, and the most points it may hold.
+struct Destination {
+  const std::string& path;
+  std::size_t maxPoints;
+  CTavDoc& doc;
+  Host& host;
+
+  // Refuses a profile of more than maxPoints points; true when refused.
+  bool RefusesPoints(std::size_t n) const {
+    if (n <= maxPoints) return false;
+    host.ReportFailure(TooManyPointsText(path, n, maxPoints));
+    return true;
+  }
+};
+
+// Puts a RINT profile into the document: the counts announced, or as many as
+// the file holds when fewer. False when nothing was stored.
+bool StoreRigaku(const RigakuProfile& profile, const Destination& to) {
   if (!profile.count || *profile.count <= 0 || profile.values.empty()) {
-    host.ReportFailure(NothingReadText(path));
+    to.host.ReportFailure(NothingReadText(to.path));
     return false;
   }
-  const int available = static_cast<int>(profile.values.size());
-  int n = *profile.count;
-  if (available < n) {
-    host.ReportFailure(TruncatedText(path, n, available));
-    n = available;
+  const auto announced = static_cast<std::size_t>(*profile.count);
+  const std::size_t n = std::min(announced, profile.values.size());
+  if (to.RefusesPoints(n)) return false;
+  if (n < announced) {
+    to.host.ReportFailure(TruncatedText(to.path, *profile.count, static_cast<int>(n)));
   }
+  CTavDoc& doc = to.doc;
   if (profile.start) doc.m_start = *profile.start;
   if (profile.step) doc.m_step = *profile.step;
   if (profile.stop) doc.m_stop = *profile.stop;
-  doc.SetCounts(profile.values, n);
+  doc.SetCounts(profile.values, static_cast<int>(n));
   return true;
 }
 
-// Puts an X-Y profile into the document; false when it holds no points.
-bool StoreXy(const XyProfile& profile, const std::string& path, CTavDoc& doc, Host& host) {
+// Puts an X-Y profile into the document; false when nothing was stored.
+bool StoreXy(const XyProfile& profile, const Destination& to) {
   if (profile.x.empty()) {
-    host.ReportFailure(NothingReadText(path));
+    to.host.ReportFailure(NothingReadText(to.path));
     return false;
   }
-  doc.SetPoints(profile.x, profile.y);
+  if (to.RefusesPoints(profile.x.size())) return false;
+  to.doc.SetPoints(profile.x, profile.y);
   return true;
 }
 
@@ -63,7 +88,7 @@ void AskReadingSettings(CTavView& view) {
 
 // Reads path as type into the document; false, with a message, when nothing
 // was stored.
-bool ReadProfile(CTavView& view, const std::string& path, FileType type) {
+bool ReadProfile(CTavView& view, const std::string& path, FileType type, std::size_t maxPoints) {
   Host& host = view.GetHost();
   std::string text;
   std::string reason;
@@ -72,15 +97,17 @@ bool ReadProfile(CTavView& view, const std::string& path, FileType type) {
     return false;
   }
   const ReadingSettings& r = view.Reading();
-  CTavDoc& doc = view.GetDocument();
-  return type == FileType::Xy
-             ? StoreXy(ReadXyProfile(text, r.m_skipLines, r.m_lastLine), path, doc, host)
-             : StoreRigaku(ReadRigakuProfile(text), path, doc, host);
+  const Destination to{path, maxPoints, view.GetDocument(), host};
+  return type == FileType::Xy ? StoreXy(ReadXyProfile(text, r.m_skipLines, r.m_lastLine), to)
+                              : StoreRigaku(ReadRigakuProfile(text), to);
 }
 
 }  // namespace
 
-void OnFileOpen(CTavView& view) {
+void OnFileOpen(CTavView& view) { OpenWithPointLimit(view, CTavDoc::kMaxPoints); }
+
+void OpenWithPointLimit(CTavView& view, std::size_t maxPoints) {
+  maxPoints = std::min<std::size_t>(maxPoints, CTavDoc::kMaxPoints);
   Host& host = view.GetHost();
   view.SetReadingSettings(view.Reading().m_skipLines, limits::kLastLineMax);
   FileType type = FileType::Rigaku;
@@ -90,7 +117,7 @@ void OnFileOpen(CTavView& view) {
   std::string path = "*.*";
   if (host.OpenFileDialog(path) && type != FileType::None) {
     if (type == FileType::Xy) AskReadingSettings(view);
-    if (!ReadProfile(view, path, type)) return;
+    if (!ReadProfile(view, path, type, maxPoints)) return;
   }
   view.TakeLoadedProfile();
   view.Repaint();

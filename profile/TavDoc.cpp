@@ -1,6 +1,17 @@
 #include "profile/TavDoc.h"
 
 #include <cstddef>
+#include <stdexcept>
+
+namespace {
+
+void CheckPointCount(std::size_t n) {
+  if (n > static_cast<std::size_t>(CTavDoc::kMaxPoints)) {
+    throw std::length_error("CTavDoc: more points than the document holds");
+  }
+}
+
+}  // namespace
 
 CTavDoc::CTavDoc() : m_x(1, 0.0), m_y(1, 0.0) {}
 
@@ -19,6 +30,7 @@ void CTavDoc::ComputeYExtremes() {
 }
 
 void CTavDoc::SetPoints(const std::vector<double>& x, const std::vector<double>& y) {
+  CheckPointCount(x.size());
   const int n = static_cast<int>(x.size());
   Reserve(n);
   m_nData = n;
@@ -33,6 +45,7 @@ void CTavDoc::SetPoints(const std::vector<double>& x, const std::vector<double>&
 }
 
 void CTavDoc::SetCounts(const std::vector<double>& counts, int n) {
+  CheckPointCount(static_cast<std::size_t>(n < 0 ? 0 : n));
   Reserve(n);
   m_nData = n;
   for (int i = 1; i <= n; ++i) {

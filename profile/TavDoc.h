@@ -1,11 +1,16 @@
 #pragma once
 
+#include <climits>
 #include <vector>
 
 // The loaded profile: m_nData points, X and Y indexed from 1 (slot 0 unused).
 // The arrays grow with the profile; there is no fixed capacity.
 class CTavDoc {
  public:
+  // The most points the document holds: the point indices 1..m_nData, and
+  // the loops that run one past the last of them, stay within int.
+  static constexpr int kMaxPoints = INT_MAX - 1;
+
   CTavDoc();
 
   // Makes room for points 1..n in both arrays, keeping what they hold.
@@ -13,9 +18,11 @@ class CTavDoc {
   // Replaces the profile with the points (x[i], y[i]) of two arrays of equal
   // length; start, step and stop become the first X, the difference of the
   // first two and the last X (kept as they were when there are no points).
+  // More than kMaxPoints points: std::length_error, nothing changed.
   void SetPoints(const std::vector<double>& x, const std::vector<double>& y);
   // Replaces the profile with the first n counts, at the abscissae
-  // (i - 1) * m_step + m_start of the current start and step.
+  // (i - 1) * m_step + m_start of the current start and step. More than
+  // kMaxPoints: std::length_error, nothing changed.
   void SetCounts(const std::vector<double>& counts, int n);
   // Sets m_yMax and m_yMin to the extremes of m_y[1..m_nData] (m_nData > 0),
   // starting from m_y[1] and scanning in index order.

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "commands/Commands.h"
 #include "tests/support/LoadedProfile.h"
@@ -156,6 +157,64 @@ TEST_F(OpenCommand, TruncatedFileKeepsOnlyWhatWasRead) {
   EXPECT_EQ(doc.m_y[6], 203.0);
   EXPECT_DOUBLE_EQ(doc.m_x[6], 20.05);
   EXPECT_EQ(view.Range().m_yMax, 203.0);
+}
+
+TEST_F(OpenCommand, ProfileOfMorePointsThanTheLimitIsRefused) {
+  LoadSpectrum(view, {1, 2, 3}, {4, 5, 6});
+  doc.m_start = 1;
+  view.StateForTests().peaks.m_bFitted = 1;
+  int repaints = host.repaints;
+  const auto unchanged = [&] {
+    EXPECT_EQ(doc.m_nData, 3);
+    EXPECT_EQ(doc.m_y[3], 6.0);
+    EXPECT_EQ(doc.m_start, 1.0);
+    EXPECT_EQ(view.Range().m_xMax, 3.0);
+    EXPECT_EQ(view.Peaks().m_bFitted, 1);
+    EXPECT_EQ(host.repaints, repaints);
+  };
+  const auto open = [&](FileType type, const std::string& path, std::size_t limit) {
+    host.messages.clear();
+    host.failures.clear();
+    host.fileType = type;
+    host.openPath = path;
+    OpenWithPointLimit(view, limit);
+  };
+
+  // Four counts announced and read (kRint): three are too many.
+  const std::string rint = Write("limit.asc", kRint);
+  open(FileType::Rigaku, rint, 3);
+  const std::string refusal = "点が多すぎます: " + rint + " (4 点; 読み込めるのは 3 点まで)";
+  EXPECT_EQ(host.messages, std::vector<std::string>{refusal});
+  EXPECT_EQ(host.failures, host.messages);
+  unchanged();
+
+  // What counts is what would be stored: the announced count when the file
+  // holds more values, the values read when it holds fewer.
+  const std::string longer = Write("limit-longer.asc", "*COUNT          =  2\n5, 9, 1, 7\n");
+  open(FileType::Rigaku, longer, 2);
+  EXPECT_TRUE(host.messages.empty());
+  EXPECT_EQ(doc.m_nData, 2);
+  const std::string shorter = Write("limit-shorter.asc", "*COUNT          =  9\n5, 9, 1\n");
+  open(FileType::Rigaku, shorter, 2);
+  EXPECT_EQ(host.messages, std::vector<std::string>{"点が多すぎます: " + shorter +
+                                                    " (3 点; 読み込めるのは 2 点まで)"});
+  EXPECT_EQ(doc.m_nData, 2);
+  open(FileType::Rigaku, shorter, 3);
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].rfind("データが途中で終わっています: ", 0), 0u);
+  EXPECT_EQ(doc.m_nData, 3);
+
+  LoadSpectrum(view, {1, 2, 3}, {4, 5, 6});
+  doc.m_start = 1;
+  view.StateForTests().peaks.m_bFitted = 1;
+  repaints = host.repaints;
+  const std::string xy = Write("limit.xy", "1 10\n2 20\n3 30\n4 40\n");
+  open(FileType::Xy, xy, 3);
+  EXPECT_EQ(host.messages,
+            std::vector<std::string>{"点が多すぎます: " + xy + " (4 点; 読み込めるのは 3 点まで)"});
+  unchanged();
+  open(FileType::Xy, xy, 4);
+  EXPECT_EQ(doc.m_nData, 4);
 }
 
 TEST_F(OpenCommand, EmptyDocumentKeepsRangeOnCancel) {
