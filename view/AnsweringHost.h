@@ -47,7 +47,7 @@ class AnsweringHost : public Host {
   void SetPlatform(Host* platform) { m_platform = platform; }
   // Whether unanswered dialogs and message boxes go to the platform.
   void AskPlatform(bool ask) { m_askPlatform = ask; }
-  // Whether message texts and icons are kept in messages and icons (a long
+  // Whether message texts, icons and failures are kept (a long
   // session behind a real platform need not keep them).
   void RecordMessages(bool record) { m_recordMessages = record; }
   // Each message box also prints "message: TEXT" here.

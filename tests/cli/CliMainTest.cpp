@@ -41,7 +41,7 @@ CliRun RunCli(const std::string& arguments, const std::string& input = "") {
   return run;
 }
 
-constexpr const char* kUsage = "usage: tav-cli [-e 'CMD; CMD; ...'] [SCRIPT_FILE]\n";
+constexpr const char* kUsage = "usage: tav-cli [--strict] [-e 'CMD; CMD; ...'] [SCRIPT_FILE]\n";
 
 TEST(CliMain, InlineCommandsRunInOrderAndStandardInputIsThenNotRead) {
   const CliRun run = RunCli("-e 'range 1 2 3 4' -e 'open-cancel; rclick; points'", "bogus\n");
