@@ -103,4 +103,25 @@ TEST(CliMain, UsageForHelpAndForBadArguments) {
   }
 }
 
+TEST(CliMain, StrictFailsARunWithAFailedCommand) {
+  const std::string failing = "-e 'open rigaku /nonexistent/a.asc; fit'";
+  const CliRun plain = RunCli(failing);
+  const CliRun strict = RunCli("--strict " + failing);
+  EXPECT_EQ(plain.status, 0);
+  EXPECT_EQ(strict.status, 1);
+  EXPECT_EQ(plain.out,
+            "message: ファイルを開けません: /nonexistent/a.asc (No such file or directory)\n"
+            "disabled: fit\n");
+  EXPECT_EQ(strict.out, plain.out);
+
+  // A failure among the -e commands counts after a script file that runs cleanly.
+  const std::string sample = TAV_SOURCE_DIR "/data/sample.asc";
+  const std::string clean = WriteTempFile("tav_cli_clean.txt", "open rigaku " + sample + "\n");
+  EXPECT_EQ(RunCli("--strict -e 'save-result /tmp/x' " + clean).status, 1);
+  EXPECT_EQ(RunCli("--strict -e 'state' " + clean).status, 0);
+  // A bad command ends the run with 2, with or without failures before it.
+  EXPECT_EQ(RunCli("--strict -e 'open rigaku /nonexistent/a.asc; bogus'").status, 2);
+  EXPECT_EQ(RunCli("--strict -e 'bogus'").status, 2);
+}
+
 }  // namespace
