@@ -27,6 +27,12 @@ std::string ExpandTabs(std::string_view line) {
 
 bool EndsBlock(std::string_view line) { return line.size() < 2 || line.front() == '*'; }
 
+// A header value that must be a number to count: unset when it is not one.
+std::optional<double> OptionalDecimal(std::string_view value) {
+  if (!HasDecimalPrefix(value)) return std::nullopt;
+  return DecimalPrefix(value);
+}
+
 // Applies one header line; returns true when it is the *COUNT line.
 bool ApplyHeaderLine(std::string_view rawLine, RigakuProfile& profile) {
   if (rawLine.empty() || rawLine.front() != '*') return false;
@@ -41,6 +47,10 @@ bool ApplyHeaderLine(std::string_view rawLine, RigakuProfile& profile) {
     profile.step = DecimalPrefix(value);
   } else if (key == "*STOP           =") {
     profile.stop = DecimalPrefix(value);
+  } else if (key == "*WAVE_LENGTH1   =") {
+    profile.waveLength1 = OptionalDecimal(value);
+  } else if (key == "*WAVE_LENGTH2   =") {
+    profile.waveLength2 = OptionalDecimal(value);
   } else if (key == "*COUNT          =") {
     profile.count = IntegerPrefix(value);
     return true;
@@ -63,6 +73,13 @@ RigakuProfile ReadRigakuProfile(std::string_view text) {
     }
   }
   return profile;
+}
+
+Wavelengths RigakuWavelengths(const RigakuProfile& profile) {
+  Wavelengths wavelengths;
+  wavelengths.lambda1 = profile.waveLength1;
+  wavelengths.lambda2 = profile.waveLength2;
+  return wavelengths;
 }
 
 XyProfile ReadXyProfile(std::string_view text, int skipLines, int lastLine) {

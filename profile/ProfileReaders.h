@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "profile/Wavelengths.h"
+
 // What a RINT ASCII file holds. Header keys that are missing stay empty.
 struct RigakuProfile {
   std::optional<double> start;
@@ -11,6 +13,10 @@ struct RigakuProfile {
   std::optional<double> stop;
   std::optional<int> count;    // the *COUNT header value, when the header has one
   std::vector<double> values;  // intensities in file order
+  // *WAVE_LENGTH1 and *WAVE_LENGTH2 in ångström; empty also when the value
+  // text does not start with a number.
+  std::optional<double> waveLength1;
+  std::optional<double> waveLength2;
 };
 
 // Reads a RINT ASCII profile from normalised text (see LoadProfileText).
@@ -19,6 +25,10 @@ struct RigakuProfile {
 // after *COUNT holds up to four values per line and ends at the end of the
 // text, at a line shorter than 2 characters or at a line starting with '*'.
 RigakuProfile ReadRigakuProfile(std::string_view text);
+
+// The wavelengths a RINT profile states: λ1 and λ2 from its header; the file
+// gives no Kα2/Kα1 ratio, so that stays unknown.
+Wavelengths RigakuWavelengths(const RigakuProfile& profile);
 
 // The points of an X-Y list.
 struct XyProfile {

@@ -53,3 +53,5 @@ void CTavDoc::SetCounts(const std::vector<double>& counts, int n) {
     m_x[i] = (i - 1) * m_step + m_start;
   }
 }
+
+void CTavDoc::SetWavelengths(const Wavelengths& wavelengths) { m_wavelengths = wavelengths; }

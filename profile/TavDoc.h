@@ -3,6 +3,8 @@
 #include <climits>
 #include <vector>
 
+#include "profile/Wavelengths.h"
+
 // The loaded profile: m_nData points, X and Y indexed from 1 (slot 0 unused).
 // The arrays grow with the profile; there is no fixed capacity.
 class CTavDoc {
@@ -27,6 +29,9 @@ class CTavDoc {
   // Sets m_yMax and m_yMin to the extremes of m_y[1..m_nData] (m_nData > 0),
   // starting from m_y[1] and scanning in index order.
   void ComputeYExtremes();
+  // Replaces the wavelengths with those a newly opened file states; a file
+  // that states none leaves them all unknown.
+  void SetWavelengths(const Wavelengths& wavelengths);
 
   int m_nData = 0;
   std::vector<double> m_x;
@@ -36,4 +41,8 @@ class CTavDoc {
   double m_start = 0.0;
   double m_step = 0.0;
   double m_stop = 0.0;
+  // The X-ray wavelengths of the open profile: λ1 and λ2 in ångström and the
+  // Kα2/Kα1 intensity ratio. Nothing set means unknown: d-spacings and
+  // crystallite sizes then stay unknown instead of assuming an anode.
+  Wavelengths m_wavelengths;
 };

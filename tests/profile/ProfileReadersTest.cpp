@@ -3,6 +3,8 @@
 #include <string>
 
 #include "profile/ProfileReaders.h"
+#include "profile/TextSource.h"
+#include "tests/support/SharedData.h"
 
 namespace {
 
@@ -49,6 +51,34 @@ TEST(RigakuReader, KeyComparisonNeedsTheWholeKey) {
       ReadRigakuProfile("*STARTX         =  5\n*START =  6\n*COUNT          =  1\n9\n");
   EXPECT_FALSE(p.start);
   EXPECT_EQ(p.values, std::vector<double>{9});
+}
+
+TEST(RigakuReader, WavelengthsFromBlankAndTabPaddedKeys) {
+  const RigakuProfile p = ReadRigakuProfile(
+      "*WAVE_LENGTH1\t=  1.54059\n*WAVE_LENGTH2   =  1.54441\n*COUNT          =  1\n9\n");
+  EXPECT_EQ(p.waveLength1, 1.54059);
+  EXPECT_EQ(p.waveLength2, 1.54441);
+  const Wavelengths w = RigakuWavelengths(p);
+  EXPECT_EQ(w.lambda1, 1.54059);
+  EXPECT_EQ(w.lambda2, 1.54441);
+  EXPECT_FALSE(w.alpha2Ratio);
+  // A value that is not a number, or none, leaves the wavelength unknown.
+  const RigakuProfile bad = ReadRigakuProfile(
+      "*WAVE_LENGTH1\t=  unknown\n*WAVE_LENGTH2\t=\n*WAVE_LENGTH =  1.5\n*COUNT\t\t=  1\n9\n");
+  EXPECT_FALSE(bad.waveLength1);
+  EXPECT_FALSE(bad.waveLength2);
+}
+
+TEST(RigakuReader, WavelengthsOfMeasuredFiles) {
+  SKIP_WITHOUT_SHARED_DATA();
+  for (const char* name : {"AE4895-Measurement_strategies__XRD_NaCl_Theta_2-Theta.asc",
+                           "ornl_xrd_to_bragg_peaks__tests_xrd_file.asc"}) {
+    std::string text, error;
+    ASSERT_TRUE(LoadProfileText(SharedData(name), text, error)) << error;
+    const Wavelengths w = RigakuWavelengths(ReadRigakuProfile(text));
+    EXPECT_EQ(w.lambda1, 1.54059) << name;
+    EXPECT_EQ(w.lambda2, 1.54441) << name;
+  }
 }
 
 TEST(XyReader, SkipLastLineAndStopRules) {
