@@ -1,0 +1,120 @@
+#include "fit/ParameterCovariance.h"
+
+#include <cmath>
+#include <utility>
+
+#include "fit/Allocators.h"
+#include "fit/Curvature.h"
+#include "fit/Fatal.h"
+#include "fit/Gaussj.h"
+#include "fit/PeakModel.h"
+#include "fit/ScopedPeakShape.h"
+
+namespace {
+
+const char kUnknownPrefix[] = "uncertainties unknown: ";
+
+// The normal matrix JᵀJ and χ² at a, all parameters fitted, unit weights.
+void NormalMatrix(const double x[], const double y[], int npt, const double a[], int npar,
+                  double** alpha, double& chisq) {
+  const std::vector<double> sig(static_cast<std::size_t>(npt) + 1, 1.0);
+  std::vector<int> lista(static_cast<std::size_t>(npar) + 1);
+  for (int k = 1; k <= npar; ++k) lista[k] = k;
+  std::vector<double> beta(static_cast<std::size_t>(npar) + 1);
+  curvature(x, y, sig.data(), npt, a, npar, lista.data(), npar, alpha, beta.data(), chisq,
+            peakmodel);
+}
+
+// Inverts alpha[1..n][1..n] in place (gaussj, with an unused right-hand side).
+void Invert(double** alpha, int n) {
+  double** rhs = matrix(1, n, 1, 1);
+  ReleaseOnExit releaseRhs([&] { release_matrix(rhs, 1, n, 1, 1); });
+  for (int j = 1; j <= n; ++j) rhs[j][1] = 0.0;
+  gaussj(alpha, n, rhs, 1);
+}
+
+// The scaled inverse, made exactly symmetric.
+ParameterCovariance Scaled(double** inverse, int npar, double scale) {
+  ParameterCovariance c = ParameterCovariance::Zero(npar);
+  for (int j = 1; j <= npar; ++j) {
+    for (int k = 1; k <= j; ++k) c.Set(j, k, 0.5 * (inverse[j][k] + inverse[k][j]) * scale);
+  }
+  return c;
+}
+
+bool VariancesAreValid(const ParameterCovariance& c) {
+  for (int k = 1; k <= c.Size(); ++k) {
+    if (!std::isfinite(c(k, k)) || c(k, k) < 0.0) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+ParameterCovariance ParameterCovariance::Unknown(std::string reason) {
+  ParameterCovariance c;
+  c.m_reason = std::move(reason);
+  return c;
+}
+
+ParameterCovariance ParameterCovariance::Zero(int npar) {
+  ParameterCovariance c;
+  c.m_known = true;
+  c.m_npar = npar;
+  c.m_elements.assign(static_cast<std::size_t>(npar) * static_cast<std::size_t>(npar), 0.0);
+  return c;
+}
+
+void ParameterCovariance::Set(int j, int k, double value) {
+  m_elements[Offset(j, k)] = value;
+  m_elements[Offset(k, j)] = value;
+}
+
+std::optional<double> ParameterCovariance::StandardUncertainty(int k) const {
+  if (!Known()) return std::nullopt;
+  return std::sqrt((*this)(k, k));
+}
+
+std::optional<double> ParameterCovariance::Propagate(const std::vector<double>& gradient) const {
+  if (!Known()) return std::nullopt;
+  double variance = 0.0;
+  for (int j = 1; j <= m_npar; ++j) {
+    if (gradient[j] == 0.0) continue;
+    double row = 0.0;
+    for (int k = 1; k <= m_npar; ++k) row += (*this)(j, k) * gradient[k];
+    variance += gradient[j] * row;
+  }
+  // Rounding may take an exact zero a little below it.
+  const double sigma = std::sqrt(variance < 0.0 ? 0.0 : variance);
+  if (!std::isfinite(sigma)) return std::nullopt;
+  return sigma;
+}
+
+ParameterCovariance EstimateCovariance(const double x[], const double y[], int npt,
+                                       const double a[], int npar, int shape) {
+  if (npt <= npar) {
+    return ParameterCovariance::Unknown(kUnknownPrefix + std::to_string(npt) + " points for " +
+                                        std::to_string(npar) + " parameters");
+  }
+  const ScopedPeakShape selected(shape);
+  double** alpha = matrix(1, npar, 1, npar);
+  ReleaseOnExit releaseAlpha([&] { release_matrix(alpha, 1, npar, 1, npar); });
+  double chisq = 0.0;
+  try {
+    NormalMatrix(x, y, npt, a, npar, alpha, chisq);
+    Invert(alpha, npar);
+  } catch (const FitFailure& failure) {
+    return ParameterCovariance::Unknown(kUnknownPrefix +
+                                        std::string("the normal matrix cannot be inverted (") +
+                                        failure.what() + ")");
+  }
+  if (!std::isfinite(chisq)) {
+    return ParameterCovariance::Unknown(kUnknownPrefix + std::string("chi-square is not finite"));
+  }
+  const ParameterCovariance c = Scaled(alpha, npar, chisq / (npt - npar));
+  if (!VariancesAreValid(c)) {
+    return ParameterCovariance::Unknown(kUnknownPrefix +
+                                        std::string("a variance is negative or not finite"));
+  }
+  return c;
+}

@@ -1,0 +1,193 @@
+#include "fit/PeakReport.h"
+
+#include <charconv>
+#include <cmath>
+
+#include "fit/Diffraction.h"
+
+namespace {
+
+// The shortest text that reads back as the number, whatever the locale.
+std::string NumberForNote(double value) {
+  char buffer[32];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return std::string(buffer, result.ptr);
+}
+
+bool IsPositive(double value) { return std::isfinite(value) && value > 0.0; }
+
+// The gradient over a[1..npar] of a quantity of the peak whose parameters
+// start at a[first].
+std::vector<double> FullGradient(const PeakQuantity& q, int first, int count, int npar) {
+  std::vector<double> g(static_cast<std::size_t>(npar) + 1, 0.0);
+  for (int i = 0; i < count; ++i) g[first + i] = q.gradient[i];
+  return g;
+}
+
+// Where one peak's parameters lie in a[] and what the covariance says of them.
+struct PeakSlice {
+  const double* p;  // p[0] = a[first]
+  int first;
+  int count;
+  int npar;
+  const ParameterCovariance& covariance;
+
+  Estimate Of(const PeakQuantity& q) const {
+    Estimate e;
+    if (!std::isfinite(q.value)) return e;
+    e.value = q.value;
+    e.error = covariance.Propagate(FullGradient(q, first, count, npar));
+    return e;
+  }
+
+  Estimate Parameter(int i) const {
+    PeakQuantity q;
+    q.value = p[i];
+    q.gradient[i] = 1.0;
+    return Of(q);
+  }
+};
+
+PeakQuantity IntegralBreadth(const PeakQuantity& area, double height) {
+  PeakQuantity q;
+  q.value = area.value / height;
+  for (int i = 0; i < kMaxPeakParameters; ++i) q.gradient[i] = area.gradient[i] / height;
+  q.gradient[kHeightParameter] -= q.value / height;
+  return q;
+}
+
+PeakQuantity DSpacing(double wavelength, double position) {
+  const BraggSpacing s = BraggDSpacing(wavelength, position);
+  PeakQuantity q;
+  q.value = s.d;
+  q.gradient[kPositionParameter] = s.byPosition;
+  return q;
+}
+
+PeakQuantity Size(const ScherrerInputs& inputs, double position, const PeakQuantity& fwhm) {
+  const CrystalliteSize s = ScherrerSize(inputs, position, fwhm.value);
+  PeakQuantity q;
+  q.value = s.nm;
+  for (int i = 0; i < kMaxPeakParameters; ++i) q.gradient[i] = s.byFwhm * fwhm.gradient[i];
+  q.gradient[kPositionParameter] += s.byPosition;
+  return q;
+}
+
+// What of the settings can be used, with the notes on what cannot.
+struct UsableSettings {
+  bool wavelength = false;
+  bool scherrer = false;
+  bool instrumental = false;
+};
+
+UsableSettings CheckSettings(const ReportSettings& s, std::vector<std::string>& notes) {
+  UsableSettings usable;
+  usable.instrumental = std::isfinite(s.instrumentalFwhm) && s.instrumentalFwhm >= 0.0;
+  if (!s.wavelength) {
+    notes.push_back("no wavelength: d-spacings and crystallite sizes unknown");
+  } else if (!IsPositive(*s.wavelength)) {
+    notes.push_back("wavelength " + NumberForNote(*s.wavelength) +
+                    " is not a positive number: d-spacings and crystallite sizes unknown");
+  } else {
+    usable.wavelength = true;
+  }
+  if (!IsPositive(s.scherrerK)) {
+    notes.push_back("Scherrer constant K = " + NumberForNote(s.scherrerK) +
+                    " is not a positive number: crystallite sizes unknown");
+  }
+  if (!usable.instrumental) {
+    notes.push_back("instrumental FWHM " + NumberForNote(s.instrumentalFwhm) +
+                    " is negative or not a number: crystallite sizes unknown");
+  }
+  usable.scherrer = usable.wavelength && usable.instrumental && IsPositive(s.scherrerK);
+  return usable;
+}
+
+std::string PeakNote(int k, const std::string& text) {
+  return "peak " + std::to_string(k) + ": " + text;
+}
+
+// The d-spacing and the crystallite size, as far as the settings and the
+// peak allow; a note says why one is unknown.
+void AddBraggAndScherrer(const PeakSlice& slice, const PeakShape& shape, const PeakQuantity& fwhm,
+                         const ReportSettings& settings, const UsableSettings& usable,
+                         PeakResult& r, std::vector<std::string>& notes) {
+  if (!usable.wavelength) return;
+  const double position = slice.p[kPositionParameter];
+  if (!(position > 0.0 && position < 180.0)) {
+    notes.push_back(PeakNote(r.peak, "position " + NumberForNote(position) +
+                                         " is outside 0..180 degrees 2theta: d-spacing and "
+                                         "crystallite size unknown"));
+    return;
+  }
+  r.dSpacing = slice.Of(DSpacing(*settings.wavelength, position));
+  if (!usable.scherrer) return;
+  if (!(settings.instrumentalFwhm < fwhm.value)) {
+    notes.push_back(PeakNote(r.peak, "instrumental FWHM " +
+                                         NumberForNote(settings.instrumentalFwhm) +
+                                         " is not smaller than the observed FWHM " +
+                                         NumberForNote(fwhm.value) + ": crystallite size unknown"));
+    return;
+  }
+  const ScherrerInputs inputs{settings.scherrerK, *settings.wavelength, settings.instrumentalFwhm,
+                              shape.removal};
+  r.sizeNm = slice.Of(Size(inputs, position, fwhm));
+}
+
+PeakResult DescribePeak(const PeakSlice& slice, const PeakShape& shape,
+                        const ReportSettings& settings, const UsableSettings& usable, int k,
+                        std::vector<std::string>& notes) {
+  PeakResult r;
+  r.peak = k;
+  r.shape = &shape;
+  r.height = slice.Parameter(kHeightParameter);
+  r.position = slice.Parameter(kPositionParameter);
+  r.width = slice.Parameter(kWidthParameter);
+  if (shape.HasShapeParameter()) r.shapeParameter = slice.Parameter(kShapeParameter);
+  const PeakQuantity fwhm = shape.fwhm(slice.p);
+  const PeakQuantity area = shape.area(slice.p);
+  r.fwhm = slice.Of(fwhm);
+  r.area = slice.Of(area);
+  r.integralBreadth = slice.Of(IntegralBreadth(area, slice.p[kHeightParameter]));
+  AddBraggAndScherrer(slice, shape, fwhm, settings, usable, r, notes);
+  return r;
+}
+
+}  // namespace
+
+std::vector<PeakResult> DescribePeaks(const double a[], int npar, int shape,
+                                      const ParameterCovariance& covariance,
+                                      const ReportSettings& settings,
+                                      std::vector<std::string>& notes) {
+  const PeakShape* description = FindPeakShape(shape);
+  if (description == nullptr) {
+    notes.push_back("no peak shape selected: no peak quantities");
+    return {};
+  }
+  const int perPeak = description->parametersPerPeak;
+  if (npar < 2 || (npar - 2) % perPeak != 0) {
+    notes.push_back(std::to_string(npar) + " parameters do not make whole " + description->name +
+                    " peaks on a background line: no peak quantities");
+    return {};
+  }
+  const int n = (npar - 2) / perPeak;
+  std::vector<PeakResult> peaks;
+  if (n == 0) return peaks;
+  const UsableSettings usable = CheckSettings(settings, notes);
+  for (int k = 1; k <= n; ++k) {
+    const int first = (k - 1) * perPeak + 1;
+    const PeakSlice slice{a + first, first, perPeak, npar, covariance};
+    peaks.push_back(DescribePeak(slice, *description, settings, usable, k, notes));
+  }
+  return peaks;
+}
+
+PeakReport MakePeakReport(const double x[], const double y[], int npt, const double a[], int npar,
+                          int shape, const ReportSettings& settings) {
+  PeakReport report;
+  report.statistics = ComputeFitStatistics(x, y, npt, a, npar, shape);
+  report.covariance = EstimateCovariance(x, y, npt, a, npar, shape);
+  if (!report.covariance.Known()) report.notes.push_back(report.covariance.Reason());
+  report.peaks = DescribePeaks(a, npar, shape, report.covariance, settings, report.notes);
+  return report;
+}

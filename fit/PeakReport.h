@@ -1,0 +1,65 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "fit/FitStatistics.h"
+#include "fit/ParameterCovariance.h"
+#include "fit/PeakShapes.h"
+
+// The report of a fit: its statistics, the parameters' covariance and, per
+// peak, the fitted and derived quantities with their standard uncertainties
+// (first-order propagation with the full covariance), the d-spacing by
+// Bragg's law and the crystallite size by the Scherrer equation.
+
+// What the report needs besides the fit.
+struct ReportSettings {
+  std::optional<double> wavelength;  // λ1 in Å; unset: no d-spacings, no sizes
+  double scherrerK = 0.9;
+  double instrumentalFwhm = 0.0;  // degrees 2θ, removed before the Scherrer equation
+};
+
+// A quantity and its standard uncertainty; either is unset where it does not
+// apply or is unknown.
+struct Estimate {
+  std::optional<double> value;
+  std::optional<double> error;
+};
+
+struct PeakResult {
+  int peak = 0;  // 1..n
+  const PeakShape* shape = nullptr;
+  Estimate height;
+  Estimate position;         // degrees 2θ
+  Estimate width;            // the model's width parameter
+  Estimate fwhm;             // degrees 2θ
+  Estimate area;             // height × degrees 2θ
+  Estimate integralBreadth;  // area / height, degrees 2θ
+  Estimate shapeParameter;   // unset for shapes without one
+  Estimate dSpacing;         // Å
+  Estimate sizeNm;           // crystallite size, nm
+};
+
+struct PeakReport {
+  FitStatistics statistics;
+  ParameterCovariance covariance;
+  std::vector<PeakResult> peaks;
+  // Why something is unknown, one sentence each, in the order found.
+  std::vector<std::string> notes;
+};
+
+// The report of the peak model of the given shape (a g_function value) with
+// the final parameters a[1..npar] over the fit window's points (x[i], y[i]),
+// i = 1..npt, weighted as the fit weighs them (all 1). converged and steps of
+// the statistics are left for the caller.
+PeakReport MakePeakReport(const double x[], const double y[], int npt, const double a[], int npar,
+                          int shape, const ReportSettings& settings);
+
+// The per-peak part for parameters a[1..npar] with their covariance (an
+// unknown one leaves every uncertainty unset). Appends to notes why a
+// quantity is unknown.
+std::vector<PeakResult> DescribePeaks(const double a[], int npar, int shape,
+                                      const ParameterCovariance& covariance,
+                                      const ReportSettings& settings,
+                                      std::vector<std::string>& notes);

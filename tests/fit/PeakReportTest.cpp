@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <string>
+#include <vector>
+
+#include "fit/PeakModel.h"
+#include "fit/PeakReport.h"
+#include "fit/PeakShapes.h"
+
+namespace {
+
+const double kRootLn2 = std::sqrt(std::numbers::ln2);
+
+// The points of a model on a regular grid, with residuals −2, 0, 2, −2, ...
+struct Profile {
+  std::vector<double> x{0.0}, y{0.0};
+  Profile(const std::vector<double>& a, int shape, double from, double to, int n) {
+    g_function = shape;
+    for (int i = 0; i < n; ++i) {
+      x.push_back(from + (to - from) * i / (n - 1));
+      double v = 0;
+      peakvalue(x.back(), a.data(), v, static_cast<int>(a.size()) - 1);
+      y.push_back(v + (i % 3 - 1) * 2.0);
+    }
+  }
+  int npt() const { return static_cast<int>(x.size()) - 1; }
+};
+
+TEST(PeakShapes, HalfMaximumAndAreaOfTheModelItself) {
+  for (const int shape : {kGaussian, kLorentzian}) {
+    g_function = shape;
+    const double a[] = {0, 40.0, 30.0, -0.2, 0, 0};  // a negative width draws the same peak
+    const PeakShape& s = *FindPeakShape(shape);
+    double half = 0, sum = 0, v = 0;
+    peakvalue(30.0 + s.fwhm(a + 1).value / 2, a, half, 5);
+    EXPECT_NEAR(half, 20.0, 1e-12) << s.name;
+    // Midpoint sums over ±400 widths; a Lorentzian's tails beyond add 2hw/400.
+    for (int i = 0; i < 800000; ++i) {
+      peakvalue(-50.0 + (i + 0.5) * 2e-4, a, v, 5);
+      sum += v;
+    }
+    const double tails = shape == kLorentzian ? 2 * 40.0 * 0.2 / 400 : 0.0;
+    EXPECT_NEAR(s.area(a + 1).value, sum * 2e-4 + tails, 1e-6) << s.name;
+  }
+}
+
+TEST(Diffraction, BraggAndScherrerAgainstHandWorkedValues) {
+  ReportSettings settings{1.54059, 0.9, 0.05};
+  ParameterCovariance c = ParameterCovariance::Zero(5);
+  c.Set(2, 2, 0.01 * 0.01);
+  std::vector<std::string> notes;
+  // At 2θ = 60°, sin θ = 1/2, so d = λ and σ_d = d·cot θ·σ_θ = 2.3286e-4 Å.
+  // Lorentzian: FWHM 2w = 0.2°, β = 0.2 − 0.05 = 0.15° = 2.617994e-3 rad,
+  // D = 0.9 × 1.54059 Å / (2.617994e-3 × cos 30°) = 611.5477 Å.
+  const double lorentz[] = {0, 1000, 60.0, 0.1, 0, 0};
+  const PeakResult r = DescribePeaks(lorentz, 5, kLorentzian, c, settings, notes)[0];
+  EXPECT_NEAR(*r.dSpacing.value, 1.54059, 1e-14);
+  EXPECT_NEAR(*r.dSpacing.error, 2.3286009687879e-4, 1e-15);
+  EXPECT_NEAR(*r.sizeNm.value, 61.154768375846, 1e-9);
+  // Gaussian: FWHM 0.25°, β = √(0.25² − 0.15²) = 0.2°, D = 458.6608 Å.
+  settings.instrumentalFwhm = 0.15;
+  const double gauss[] = {0, 1000, 60.0, 0.125 / kRootLn2, 0, 0};
+  EXPECT_NEAR(*DescribePeaks(gauss, 5, kGaussian, c, settings, notes)[0].sizeNm.value,
+              45.866076281884, 1e-9);
+  EXPECT_TRUE(notes.empty());
+}
+
+TEST(Propagation, UsesTheOffDiagonalTerms) {
+  // Height and width anticorrelated (ρ = −0.9), position and width correlated (ρ = 0.6).
+  const double h = 800, pos = 40, w = 0.12, sh = 20, sp = 0.004, sw = 0.006;
+  const double a[] = {0, h, pos, w, 0, 0};
+  ParameterCovariance c = ParameterCovariance::Zero(5);
+  c.Set(1, 1, sh * sh), c.Set(2, 2, sp * sp), c.Set(3, 3, sw * sw);
+  c.Set(1, 3, -0.9 * sh * sw), c.Set(2, 3, 0.6 * sp * sw);
+  std::vector<std::string> notes;
+  const PeakResult r = DescribePeaks(a, 5, kGaussian, c, {1.54059, 0.9, 0.0}, notes)[0];
+
+  const double rootPi = std::sqrt(std::numbers::pi);
+  const double full = rootPi * std::sqrt(w * w * sh * sh + h * h * sw * sw - 1.8 * h * w * sh * sw);
+  const double diagonal = rootPi * std::sqrt(w * w * sh * sh + h * h * sw * sw);
+  EXPECT_NEAR(*r.area.error, full, 1e-9 * full);
+  EXPECT_GT(diagonal / full, 1.5);  // dropping the correlation would show
+  EXPECT_NEAR(*r.fwhm.error, 2 * kRootLn2 * sw, 1e-15);
+  EXPECT_NEAR(*r.integralBreadth.error, rootPi * sw, 1e-12);  // A/h = √π·w
+
+  // Size D(position, FWHM B): σ² = D_p²σp² + D_B²σB² + 2 D_p D_B cov(p, B).
+  const double size = *r.sizeNm.value, sB = 2 * kRootLn2 * sw;
+  const double byPos = size * std::tan(pos * std::numbers::pi / 360) * std::numbers::pi / 360;
+  const double byFwhm = -size / *r.fwhm.value;
+  const double sizeErr = std::sqrt(byPos * byPos * sp * sp + byFwhm * byFwhm * sB * sB +
+                                   2 * byPos * byFwhm * 0.6 * sp * sB);
+  EXPECT_NEAR(*r.sizeNm.error, sizeErr, 1e-9 * sizeErr);
+}
+
+TEST(PeakReport, StatisticsByHand) {
+  // The background line alone (npar = 2): f = 2x + 1, residuals 0, 1, −1, 1.
+  const double x[] = {0, 1, 2, 3, 4}, y[] = {0, 3, 6, 6, 10}, line[] = {0, 2.0, 1.0};
+  const FitStatistics s = MakePeakReport(x, y, 4, line, 2, kGaussian, {}).statistics;
+  EXPECT_EQ(s.chisq, 3.0);
+  EXPECT_EQ(s.reducedChisq, 1.5);
+  EXPECT_NEAR(s.rwp, 100 * std::sqrt(3.0 / 181), 1e-13);  // Σy² = 181
+  EXPECT_NEAR(s.rp, 100 * 3.0 / 25, 1e-13);               // Σ|y| = 25
+
+  // The shape argument selects the model, whatever g_function holds.
+  const std::vector<double> a{0, 500, 40.0, 0.1, 0.0, 30.0};
+  const Profile p(a, kGaussian, 39.5, 40.5, 30);
+  g_function = kLorentzian;
+  const PeakReport g = MakePeakReport(p.x.data(), p.y.data(), 30, a.data(), 5, kGaussian, {});
+  EXPECT_NEAR(g.statistics.chisq, 20 * 4.0, 1e-9);
+  EXPECT_EQ(g_function, kLorentzian);
+}
+
+TEST(PeakReport, UnknownsGiveEmptyValuesWithNotes) {
+  const std::vector<double> one{0, 500, 40.0, 0.1, 0.0, 30.0};
+  const Profile p(one, kGaussian, 39.5, 40.5, 5);
+  PeakReport r = MakePeakReport(p.x.data(), p.y.data(), 5, one.data(), 5, kGaussian, {});
+  EXPECT_EQ(r.notes,
+            (std::vector<std::string>{"uncertainties unknown: 5 points for 5 parameters",
+                                      "no wavelength: d-spacings and crystallite sizes unknown"}));
+  EXPECT_TRUE(std::isnan(r.statistics.reducedChisq));
+  EXPECT_EQ(r.peaks.at(0).fwhm.value, 2 * kRootLn2 * 0.1);
+  EXPECT_FALSE(r.peaks[0].fwhm.error || r.peaks[0].dSpacing.value || r.peaks[0].sizeNm.value);
+
+  // Two identical peaks make the normal matrix singular; the instrumental
+  // FWHM equals the observed one.
+  const std::vector<double> twin{0, 250, 40.0, 0.1, 250, 40.0, 0.1, 0.0, 30.0};
+  const Profile q(twin, kLorentzian, 39.0, 41.0, 41);
+  r = MakePeakReport(q.x.data(), q.y.data(), q.npt(), twin.data(), 8, kLorentzian,
+                     {1.54059, 0.9, 0.2});
+  EXPECT_EQ(r.notes, (std::vector<std::string>{
+                         "uncertainties unknown: the normal matrix cannot be inverted "
+                         "(gaussj: Singular Matrix-2)",
+                         "peak 1: instrumental FWHM 0.2 is not smaller than the observed FWHM "
+                         "0.2: crystallite size unknown",
+                         "peak 2: instrumental FWHM 0.2 is not smaller than the observed FWHM "
+                         "0.2: crystallite size unknown"}));
+  for (const PeakResult& peak : r.peaks) {
+    EXPECT_TRUE(peak.dSpacing.value && !peak.dSpacing.error && !peak.sizeNm.value);
+  }
+
+  std::vector<std::string> notes;
+  const double far[] = {0, 10, 190.0, 0.1, 0, 0};
+  EXPECT_FALSE(DescribePeaks(far, 5, kGaussian, {}, {1.5, 0.0, -1.0}, notes)[0].dSpacing.value);
+  EXPECT_EQ(notes, (std::vector<std::string>{
+                       "Scherrer constant K = 0 is not a positive number: crystallite sizes "
+                       "unknown",
+                       "instrumental FWHM -1 is negative or not a number: crystallite sizes "
+                       "unknown",
+                       "peak 1: position 190 is outside 0..180 degrees 2theta: d-spacing and "
+                       "crystallite size unknown"}));
+  EXPECT_TRUE(DescribePeaks(far, 5, kNoShape, {}, {}, notes).empty());
+  EXPECT_EQ(notes.back(), "no peak shape selected: no peak quantities");
+}
+
+}  // namespace
