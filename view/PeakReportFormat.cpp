@@ -1,0 +1,59 @@
+#include "view/PeakReportFormat.h"
+
+#include <charconv>
+#include <cmath>
+#include <optional>
+
+namespace {
+
+// printf's "%.<digits>g" in the C locale, whatever locale the process runs in.
+std::string General(double value, int digits) {
+  char buffer[64];
+  const auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
+  return std::string(buffer, result.ptr);
+}
+
+std::string Cell(const std::optional<double>& value) {
+  if (!value || !std::isfinite(*value)) return "";
+  return General(*value, 10);
+}
+
+void AppendPair(std::string& out, const Estimate& e) {
+  out += ',';
+  out += Cell(e.value);
+  out += ',';
+  out += Cell(e.error);
+}
+
+std::string JsonNumber(double value) { return std::isfinite(value) ? General(value, 17) : "null"; }
+
+}  // namespace
+
+std::string FormatPeakTableCsv(const PeakReport& report) {
+  std::string out =
+      "peak,shape,position,position_err,height,height_err,fwhm,fwhm_err,area,area_err,"
+      "shape_param,shape_param_err,d,d_err,size_nm,size_nm_err\n";
+  for (const PeakResult& peak : report.peaks) {
+    out += std::to_string(peak.peak);
+    out += ',';
+    if (peak.shape != nullptr) out += peak.shape->name;
+    AppendPair(out, peak.position);
+    AppendPair(out, peak.height);
+    AppendPair(out, peak.fwhm);
+    AppendPair(out, peak.area);
+    AppendPair(out, peak.shapeParameter);
+    AppendPair(out, peak.dSpacing);
+    AppendPair(out, peak.sizeNm);
+    out += '\n';
+  }
+  return out;
+}
+
+std::string FormatFitStatisticsJson(const FitStatistics& s) {
+  return "{\"npt\": " + std::to_string(s.npt) + ", \"npar\": " + std::to_string(s.npar) +
+         ", \"chisq\": " + JsonNumber(s.chisq) +
+         ", \"reduced_chisq\": " + JsonNumber(s.reducedChisq) + ", \"rwp\": " + JsonNumber(s.rwp) +
+         ", \"rp\": " + JsonNumber(s.rp) + ", \"converged\": " + (s.converged ? "true" : "false") +
+         ", \"steps\": " + std::to_string(s.steps) + "}";
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+
+#include "fit/FitStatistics.h"
+#include "fit/PeakReport.h"
+
+// The peak report as text, the same in every locale.
+
+// The peak table as CSV: the header line
+//   peak,shape,position,position_err,height,height_err,fwhm,fwhm_err,area,area_err,
+//   shape_param,shape_param_err,d,d_err,size_nm,size_nm_err
+// (one line), then one row per peak. Numbers as printf's "%.10g" in the C
+// locale; a cell is empty where the value does not apply, is unknown or is
+// not a finite number. "\n" line ends.
+std::string FormatPeakTableCsv(const PeakReport& report);
+
+// The fit statistics as one line of JSON without a line end:
+//   {"npt": N, "npar": N, "chisq": X, "reduced_chisq": X, "rwp": X, "rp": X,
+//    "converged": true|false, "steps": N}
+// Numbers as printf's "%.17g" in the C locale; a number that is not finite
+// (reduced χ² with npt <= npar, Rwp and Rp when every count is 0) is null.
+std::string FormatFitStatisticsJson(const FitStatistics& statistics);
