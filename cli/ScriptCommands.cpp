@@ -8,6 +8,7 @@
 #include "commands/Commands.h"
 #include "render/RenderPng.h"
 #include "view/AnsweringHost.h"
+#include "view/PeakReportFormat.h"
 #include "view/TavView.h"
 
 namespace {
@@ -160,6 +161,52 @@ void SaveDat(ScriptSession& s, const Args& a) {
   OnFileSaveAs(s.view);
 }
 
+// The peak table of the fit on screen as CSV: on the output, or saved to
+// PATH. Why a cell is empty goes to the error stream, "note: TEXT" a line.
+void Report(ScriptSession& s, const Args& a) {
+  ExpectCount(a, 0, 1, "report [PATH]");
+  const PeakReport* report = s.view.Report();
+  if (report == nullptr) return ReportDisabled(s, "report");
+  if (a.empty()) {
+    s.out << FormatPeakTableCsv(*report);
+  } else {
+    s.host.savePath = a[0];
+    OnSaveReport(s.view);
+  }
+  for (const std::string& note : report->notes) s.err << "note: " << note << '\n';
+}
+
+void FitStats(ScriptSession& s, const Args& a) {
+  ExpectCount(a, 0, 0, "fit-stats");
+  const PeakReport* report = s.view.Report();
+  if (report == nullptr) return ReportDisabled(s, "fit-stats");
+  s.out << FormatFitStatisticsJson(report->statistics) << '\n';
+}
+
+// A wavelength or ratio: a positive finite number.
+double ParsePositive(const std::string& text, const char* what) {
+  const double v = ParseReal(text);
+  if (!(v > 0)) throw ScriptError(std::string(what) + " must be positive: " + text);
+  return v;
+}
+
+void Wavelength(ScriptSession& s, const Args& a) {
+  ExpectCount(a, 1, 3, "wavelength L1 [L2 [RATIO]]");
+  Wavelengths w;
+  w.lambda1 = ParsePositive(a[0], "L1");
+  if (a.size() > 1) w.lambda2 = ParsePositive(a[1], "L2");
+  if (a.size() > 2) w.alpha2Ratio = ParsePositive(a[2], "RATIO");
+  SetProfileWavelengths(s.view, w);
+}
+
+void Scherrer(ScriptSession& s, const Args& a) {
+  ExpectCount(a, 2, 2, "scherrer K INSTR_FWHM");
+  const double k = ParsePositive(a[0], "K");
+  const double instrumental = ParseReal(a[1]);
+  if (instrumental < 0) throw ScriptError("INSTR_FWHM must be 0 or more: " + a[1]);
+  SetScherrerSettings(s.view, k, instrumental);
+}
+
 void Background(ScriptSession& s, const Args& a) {
   ExpectCount(a, 0, 0, "background");
   OnBackRemove(s.view);
@@ -218,6 +265,10 @@ constexpr ScriptCommandEntry kCommands[] = {
     {"render", Render},
     {"state", State},
     {"points", Points},
+    {"report", Report},
+    {"fit-stats", FitStats},
+    {"wavelength", Wavelength},
+    {"scherrer", Scherrer},
 };
 
 }  // namespace

@@ -9,12 +9,14 @@ class AnsweringHost;
 class CTavView;
 
 // What a script's commands work on: the view (and through it the document),
-// the host whose dialogs the commands answer, the output, and the count of
-// commands that did nothing because their menu item was disabled.
+// the host whose dialogs the commands answer, the output and the error
+// stream, and the count of commands that did nothing because their menu item
+// was disabled.
 struct ScriptSession {
   CTavView& view;
   AnsweringHost& host;
   std::ostream& out;
+  std::ostream& err;
   int& disabledCommands;
 };
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <sstream>
 
 #include "fit/PeakModel.h"
@@ -27,6 +28,9 @@ std::string Slots(const Array& values, std::size_t first, std::size_t last) {
   return out + "]";
 }
 
+// A value that may be unknown: null when it is.
+std::string Optional(const std::optional<double>& v) { return v ? Number(*v) : "null"; }
+
 const char* Bool(bool b) { return b ? "true" : "false"; }
 
 }  // namespace
@@ -42,7 +46,10 @@ std::string StateJson(const CTavView& view) {
   std::ostringstream s;
   s << "{\"doc\": {\"m_nData\": " << doc.m_nData << ", \"m_start\": " << Number(doc.m_start)
     << ", \"m_step\": " << Number(doc.m_step) << ", \"m_stop\": " << Number(doc.m_stop)
-    << ", \"m_yMin\": " << Number(doc.m_yMin) << ", \"m_yMax\": " << Number(doc.m_yMax) << "}";
+    << ", \"m_yMin\": " << Number(doc.m_yMin) << ", \"m_yMax\": " << Number(doc.m_yMax)
+    << ", \"wavelength1\": " << Optional(doc.m_wavelengths.lambda1)
+    << ", \"wavelength2\": " << Optional(doc.m_wavelengths.lambda2)
+    << ", \"ratio\": " << Optional(doc.m_wavelengths.alpha2Ratio) << "}";
   s << ", \"view\": {\"m_xMin\": " << Number(r.m_xMin) << ", \"m_xMax\": " << Number(r.m_xMax)
     << ", \"m_yMin\": " << Number(r.m_yMin) << ", \"m_yMax\": " << Number(r.m_yMax)
     << ", \"m_bPeakMode\": " << m.m_bPeakMode

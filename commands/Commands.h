@@ -2,6 +2,9 @@
 
 #include <cstddef>
 
+#include "fit/PeakReport.h"
+#include "profile/Wavelengths.h"
+
 class CTavView;
 
 // The commands of the file, fitting and correction menus. Each runs on a view
@@ -20,6 +23,19 @@ void OnPolarCorrect(CTavView& view);  // ID_POLAR_CORRECT
 // The open command refusing, with a message and no change, a profile of more
 // than maxPoints points (at most CTavDoc::kMaxPoints, what OnFileOpen allows).
 void OpenWithPointLimit(CTavView& view, std::size_t maxPoints);
+
+// Saves the peak report of the fit on screen as CSV (through the save dialog).
+void OnSaveReport(CTavView& view);
+
+// The settings the peak report is made with: the open profile's λ1 and the
+// view's Scherrer settings.
+ReportSettings ReportSettingsOf(const CTavView& view);
+// The wavelengths of the open profile, as the user states them; the report of
+// the fit on screen follows.
+void SetProfileWavelengths(CTavView& view, const Wavelengths& wavelengths);
+// The Scherrer constant K and the instrumental FWHM (degrees 2θ); the report
+// of the fit on screen follows.
+void SetScherrerSettings(CTavView& view, double k, double instrumentalFwhm);
 
 // The fit-conditions dialog shows the last values it accepted in this run;
 // this forgets them, as a new run starts (0.001, Lorentzian).

@@ -9,6 +9,7 @@
 #include "fit/Fatal.h"
 #include "fit/Mrqmin.h"
 #include "fit/PeakModel.h"
+#include "fit/PeakReport.h"
 #include "text/NumberText.h"
 #include "view/Host.h"
 #include "view/PeakParameters.h"
@@ -66,7 +67,13 @@ std::vector<double> InitialParameters(const CTavView& v, const FitData& data) {
 // call: converged when an accepted step lowered chi-square by less than the
 // tolerance's share of it, otherwise not (yet). Throws FitFailure; the
 // minimiser's storage is released either way.
-void RunMinimiser(const FitData& data, std::vector<double>& a, double tolerance, Host& host) {
+// How the step calls ended.
+struct FitOutcome {
+  bool converged = false;
+  int steps = 0;
+};
+
+FitOutcome RunMinimiser(const FitData& data, std::vector<double>& a, double tolerance, Host& host) {
   const int npar = static_cast<int>(a.size()) - 1;
   std::vector<int> lista(npar + 1);
   for (int k = 1; k <= npar; ++k) lista[k] = k;
@@ -85,19 +92,34 @@ void RunMinimiser(const FitData& data, std::vector<double>& a, double tolerance,
   };
   step();
   double prev = chisq;
+  FitOutcome outcome;
   for (int iteration = 1; iteration <= kStepCalls; ++iteration) {
     const double lambdaBefore = lambda;
     step();
+    outcome.steps = iteration;
     // A rejected trial raises lambda and leaves a and chisq as they were: it
     // says nothing about convergence, and the next call tries a shorter step.
     const bool accepted = lambda < lambdaBefore;
     if (accepted && std::sqrt((prev - chisq) * (prev - chisq)) < prev * tolerance) {
       host.MessageBox("収束しました");
+      outcome.converged = true;
       break;
     }
     host.MessageBox("収束していません");
     prev = chisq;
   }
+  return outcome;
+}
+
+// The report of the fit just written back, over the same window.
+PeakReport ReportOfFit(const CTavView& view, const FitData& data, const std::vector<double>& a,
+                       const FitOutcome& outcome) {
+  const int npar = static_cast<int>(a.size()) - 1;
+  PeakReport report = MakePeakReport(data.x.data(), data.y.data(), data.npt, a.data(), npar,
+                                     g_function, ReportSettingsOf(view));
+  report.statistics.converged = outcome.converged;
+  report.statistics.steps = outcome.steps;
+  return report;
 }
 
 }  // namespace
@@ -129,8 +151,9 @@ void OnLsqStart(CTavView& view) {
     return;
   }
   std::vector<double> a = InitialParameters(view, data);
+  FitOutcome outcome;
   try {
-    RunMinimiser(data, a, view.Tolerance(), host);
+    outcome = RunMinimiser(data, a, view.Tolerance(), host);
   } catch (const FitFailure& failure) {
     // Nothing was written back: the table, background and spectrum stay.
     host.ReportFailure(std::string("フィッティングできませんでした: ") + failure.what());
@@ -142,5 +165,6 @@ void OnLsqStart(CTavView& view) {
   view.MarkFitted();
   host.MessageBox(NumberText(a[1]), MessageIcon::Exclamation);
   view.StoreFittedParameters(a);
+  view.StoreReport(ReportOfFit(view, data, a, outcome));
   view.Repaint();
 }

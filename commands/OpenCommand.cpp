@@ -62,6 +62,7 @@ bool StoreRigaku(const RigakuProfile& profile, const Destination& to) {
   if (profile.step) doc.m_step = *profile.step;
   if (profile.stop) doc.m_stop = *profile.stop;
   doc.SetCounts(profile.values, static_cast<int>(n));
+  doc.SetWavelengths(RigakuWavelengths(profile));
   return true;
 }
 
@@ -73,6 +74,7 @@ bool StoreXy(const XyProfile& profile, const Destination& to) {
   }
   if (to.RefusesPoints(profile.x.size())) return false;
   to.doc.SetPoints(profile.x, profile.y);
+  to.doc.SetWavelengths({});  // an X-Y list states none
   return true;
 }
 

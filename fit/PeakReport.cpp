@@ -185,9 +185,16 @@ std::vector<PeakResult> DescribePeaks(const double a[], int npar, int shape,
 PeakReport MakePeakReport(const double x[], const double y[], int npt, const double a[], int npar,
                           int shape, const ReportSettings& settings) {
   PeakReport report;
+  report.shape = shape;
   report.statistics = ComputeFitStatistics(x, y, npt, a, npar, shape);
   report.covariance = EstimateCovariance(x, y, npt, a, npar, shape);
-  if (!report.covariance.Known()) report.notes.push_back(report.covariance.Reason());
-  report.peaks = DescribePeaks(a, npar, shape, report.covariance, settings, report.notes);
+  RedescribePeaks(report, a, npar, settings);
   return report;
+}
+
+void RedescribePeaks(PeakReport& report, const double a[], int npar,
+                     const ReportSettings& settings) {
+  report.notes.clear();
+  if (!report.covariance.Known()) report.notes.push_back(report.covariance.Reason());
+  report.peaks = DescribePeaks(a, npar, report.shape, report.covariance, settings, report.notes);
 }

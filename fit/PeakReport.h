@@ -6,6 +6,7 @@
 
 #include "fit/FitStatistics.h"
 #include "fit/ParameterCovariance.h"
+#include "fit/PeakModel.h"
 #include "fit/PeakShapes.h"
 
 // The report of a fit: its statistics, the parameters' covariance and, per
@@ -42,6 +43,7 @@ struct PeakResult {
 };
 
 struct PeakReport {
+  int shape = kNoShape;  // the g_function value the fit used
   FitStatistics statistics;
   ParameterCovariance covariance;
   std::vector<PeakResult> peaks;
@@ -63,3 +65,9 @@ std::vector<PeakResult> DescribePeaks(const double a[], int npar, int shape,
                                       const ParameterCovariance& covariance,
                                       const ReportSettings& settings,
                                       std::vector<std::string>& notes);
+
+// The per-peak part and the notes of report again, for new settings (another
+// wavelength, Scherrer constant or instrumental width), from the parameters
+// a[1..npar] the report was made for.
+void RedescribePeaks(PeakReport& report, const double a[], int npar,
+                     const ReportSettings& settings);

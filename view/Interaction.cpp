@@ -30,6 +30,7 @@ void CTavView::OnRangeSet() {
   m_state.modes.m_dragState = DragState::Armed;
   m_state.peaks.m_nPeak = 0;
   m_state.peaks.m_bFitted = 0;
+  m_state.report.reset();
 }
 
 void CTavView::OnPeakPosition() { m_state.modes.m_bPeakMode = 1; }
@@ -101,6 +102,7 @@ void CTavView::AppendPeakAt(double x, double y) {
   if (m_state.modes.m_bPeakMode != 1 || t.m_nPeak >= kMaxPeaks) return;
   const int k = t.m_nPeak + 1;
   t.m_nPeak = k;
+  m_state.report.reset();  // the fit's report no longer describes the peaks
   t.m_curPeak = k;
   t.m_position[k] = x;
   t.m_height[k] = y;
@@ -117,6 +119,7 @@ void CTavView::OnRButtonDown(int, int) {
   if (t.m_nPeak >= 1) {
     // The removed peak's values stay in its slot.
     --t.m_nPeak;
+    m_state.report.reset();
     t.m_curPeak = t.m_nPeak;
   }
   Repaint();
@@ -152,3 +155,4 @@ bool CTavView::IsRangeSetChecked() const {
 bool CTavView::IsPeakPositionChecked() const { return m_state.modes.m_bPeakMode == 1; }
 bool CTavView::IsLsqStartEnabled() const { return m_state.peaks.m_nPeak > 0; }
 bool CTavView::IsSaveResultEnabled() const { return m_state.peaks.m_bFitted == 1; }
+bool CTavView::IsReportEnabled() const { return m_state.report.has_value(); }

@@ -62,6 +62,7 @@ void CTavView::TakeLoadedProfile() {
   }
   m_state.peaks.m_bFitted = 0;
   m_state.modes.m_dragState = DragState::Disarmed;
+  m_state.report.reset();
 }
 
 void CTavView::SetReadingSettings(int skipLines, int lastLine) {
@@ -84,6 +85,13 @@ void CTavView::StoreFittedParameters(const std::vector<double>& a) {
   }
   t.m_bgA = a[3 * n + 1];
   t.m_bgB = a[3 * n + 2];
+}
+
+void CTavView::StoreReport(PeakReport report) { m_state.report = std::move(report); }
+
+void CTavView::SetScherrer(double k, double instrumentalFwhm) {
+  m_state.scherrer.m_k = k;
+  m_state.scherrer.m_instrumentalFwhm = instrumentalFwhm;
 }
 
 void CTavView::ShowBackgroundBins(std::vector<double> binX, std::vector<double> binY) {

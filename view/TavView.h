@@ -43,6 +43,9 @@ class CTavView {
   const BackgroundLayer& Background() const { return m_state.background; }
   double Tolerance() const { return m_state.m_tolerance; }
   int Polarized() const { return m_state.m_bPolarized; }
+  const ScherrerSettings& Scherrer() const { return m_state.scherrer; }
+  // The report of the fit on screen, or nullptr.
+  const PeakReport* Report() const { return m_state.report ? &*m_state.report : nullptr; }
 
   // Data <-> pixel conversions of the plot window, truncating toward zero.
   int XToPixel(double x) const;
@@ -77,6 +80,7 @@ class CTavView {
   bool IsPeakPositionChecked() const;
   bool IsLsqStartEnabled() const;
   bool IsSaveResultEnabled() const;
+  bool IsReportEnabled() const;
 
   // The whole picture from the current state; changes nothing.
   void OnDraw(Canvas& dc) const;
@@ -95,6 +99,8 @@ class CTavView {
   // Heights, positions and widths of the peaks from a[1..3n], the background
   // line from a[3n+1] and a[3n+2] (n = m_nPeak).
   void StoreFittedParameters(const std::vector<double>& a);
+  void StoreReport(PeakReport report);
+  void SetScherrer(double k, double instrumentalFwhm);
   // The background estimate's bins, shown from now on.
   void ShowBackgroundBins(std::vector<double> binX, std::vector<double> binY);
   void HideBackgroundEstimate();

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <vector>
 
 #include "correct/BackgroundFit.h"
+#include "fit/PeakReport.h"
 #include "view/DialogLimits.h"
 
 // The view's state, in the groups its commands change together. Members keep
@@ -70,6 +72,13 @@ struct BackgroundLayer {
   bool m_bgCoefSet = false;
 };
 
+// The Scherrer equation's constant and the instrument's own FWHM (degrees 2θ),
+// which the crystallite sizes of a peak report use.
+struct ScherrerSettings {
+  double m_k = 0.9;
+  double m_instrumentalFwhm = 0.0;
+};
+
 // Everything the view holds besides the document.
 struct ViewState {
   DisplayRange range;
@@ -79,4 +88,8 @@ struct ViewState {
   BackgroundLayer background;
   double m_tolerance = 0.001;
   int m_bPolarized = 0;
+  ScherrerSettings scherrer;
+  // The report of the fit on screen; none before a fit and once the peaks no
+  // longer are those the fit gave.
+  std::optional<PeakReport> report;
 };
