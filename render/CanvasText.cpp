@@ -36,10 +36,15 @@ const QFont& CanvasFont() {
   return font;
 }
 
+QSize TextCellSize(const QPainter& painter, const QString& text) {
+  const QFontMetrics metrics(CanvasFont(), painter.device());
+  return QSize(metrics.horizontalAdvance(text), metrics.height());
+}
+
 // Draws the text's cell with its top-left corner at (x, y).
 void DrawTextCell(QPainter& painter, int x, int y, const QString& text, Color color) {
   const QFontMetrics metrics(CanvasFont(), painter.device());
-  painter.fillRect(QRect(x, y, metrics.horizontalAdvance(text), metrics.height()), Qt::white);
+  painter.fillRect(QRect(QPoint(x, y), TextCellSize(painter, text)), Qt::white);
   painter.setFont(CanvasFont());
   painter.setPen(ToQColor(color));
   painter.setBackgroundMode(Qt::TransparentMode);
@@ -57,6 +62,10 @@ void DrawCanvasText(QPainter& painter, int x, int y, const std::string& text, Co
   painter.setRenderHint(QPainter::TextAntialiasing, false);
   DrawTextCell(painter, x, y, QString::fromStdString(text), color);
   painter.restore();
+}
+
+QSize CanvasTextCellSize(const QPainter& painter, const std::string& text) {
+  return TextCellSize(painter, QString::fromStdString(text));
 }
 
 const QImage& CanvasTextImage(const std::string& text, Color color) {

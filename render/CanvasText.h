@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QSize>
 #include <string>
 
 #include "view/Canvas.h"
@@ -14,6 +15,8 @@ class QPainter;
 // background first, as in the opaque background mode. Glyphs are not
 // antialiased, so the text has exactly the colour asked for.
 void DrawCanvasText(QPainter& painter, int x, int y, const std::string& text, Color color);
+// The size of the cell DrawCanvasText fills for the text on the painter.
+QSize CanvasTextCellSize(const QPainter& painter, const std::string& text);
 
 // The same text cell as an image, drawn once and kept (the labels of a
 // drawing repeat on every redraw); blitting it at (x, y) leaves the same

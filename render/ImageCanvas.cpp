@@ -39,7 +39,8 @@ void ImageCanvas::LineTo(int x, int y) {
     const long long shift = y < m_y ? 1 : 0;
     VerticalRun(x, std::min(m_y, y) + shift, std::max(m_y, y) + shift, black);
   } else {
-    ForEachLinePixel(m_x, m_y, x, y, [&](int px, int py) { Plot(px, py, black); });
+    const PixelBounds surface{0, 0, m_width, m_height};
+    ForEachLinePixelWithin(m_x, m_y, x, y, surface, [&](int px, int py) { Plot(px, py, black); });
   }
   m_x = x;
   m_y = y;
@@ -54,6 +55,8 @@ void ImageCanvas::TextOut(int x, int y, const std::string& text) {
   const long long top = std::max(static_cast<long long>(y), 0LL);
   const long long bottom =
       std::min(static_cast<long long>(y) + cell.height(), static_cast<long long>(m_height));
+  // A cell wholly past an edge leaves nothing to copy.
+  if (left >= right || top >= bottom) return;
   for (long long row = top; row < bottom; ++row) {
     const auto* source =
         reinterpret_cast<const QRgb*>(cell.constScanLine(static_cast<int>(row - y)));

@@ -6,7 +6,8 @@
 #include "view/Canvas.h"
 
 // A canvas on a QImage that writes pixels, lines, frames and text cells
-// straight into the image's memory, clipped to the image. Text needs a
+// straight into the image's memory, clipped to the image (a line is walked
+// only where it crosses the image, however far away its ends are). Text needs a
 // QGuiApplication (for fonts) and is left out without one.
 // The image is converted to a 32-bit RGB format if it is in another one; it
 // must outlive the canvas and must not be painted on by others meanwhile.

@@ -1,11 +1,15 @@
 #include "render/PainterCanvas.h"
 
 #include <QList>
+#include <QPaintDevice>
 #include <QPainter>
 #include <QPen>
 #include <QRect>
+#include <QRectF>
+#include <QTransform>
 #include <algorithm>
 #include <climits>
+#include <cmath>
 
 #include "render/CanvasText.h"
 #include "render/LinePixels.h"
@@ -34,9 +38,32 @@ void DrawCells(QPainter& painter, const QPolygon& points, Color color) {
   painter.setBrush(Qt::NoBrush);
 }
 
+// A coordinate of the painter's space as a cell edge, kept so far inside the
+// int range that the width of any rectangle between two of them fits an int.
+long long CellEdge(double v) {
+  constexpr double kLimit = INT_MAX / 4;
+  return static_cast<long long>(std::clamp(v, -kLimit, kLimit));
+}
+
+// The cells that reach the painter's device, and its clip where it has one,
+// in the painter's coordinates. A painter that maps everything onto a line or
+// a point shows none.
+PixelBounds VisibleCells(const QPainter& painter) {
+  bool invertible = false;
+  const QTransform toCells = painter.combinedTransform().inverted(&invertible);
+  if (!invertible) return {};
+  const QPaintDevice* device = painter.device();
+  QRectF area = toCells.mapRect(QRectF(0, 0, device->width(), device->height()));
+  if (painter.hasClipping()) area &= painter.clipBoundingRect();
+  if (area.isEmpty()) return {};
+  return {CellEdge(std::floor(area.left())), CellEdge(std::floor(area.top())),
+          CellEdge(std::ceil(area.right())), CellEdge(std::ceil(area.bottom()))};
+}
+
 }  // namespace
 
-PainterCanvas::PainterCanvas(QPainter& painter) : m_painter(painter) {
+PainterCanvas::PainterCanvas(QPainter& painter)
+    : m_painter(painter), m_visible(VisibleCells(painter)) {
   m_painter.save();
   m_painter.setRenderHint(QPainter::Antialiasing, false);
   m_painter.setBrush(Qt::NoBrush);
@@ -54,6 +81,7 @@ void PainterCanvas::Flush() {
 }
 
 void PainterCanvas::SetPixel(int x, int y, Color color) {
+  if (!m_visible.Contains(x, y)) return;
   if (color != m_pendingColor) {
     Flush();
     m_pendingColor = color;
@@ -79,7 +107,8 @@ void PainterCanvas::LineTo(int x, int y) {
     if (x != m_x || y != m_y) FillCells(left, top, right, bottom, colors::kBlack);
   } else {
     QPolygon points;
-    ForEachLinePixel(m_x, m_y, x, y, [&](int px, int py) { points.append(QPoint(px, py)); });
+    ForEachLinePixelWithin(m_x, m_y, x, y, m_visible,
+                           [&](int px, int py) { points.append(QPoint(px, py)); });
     DrawCells(m_painter, points, colors::kBlack);
   }
   m_x = x;
@@ -88,6 +117,11 @@ void PainterCanvas::LineTo(int x, int y) {
 
 void PainterCanvas::TextOut(int x, int y, const std::string& text) {
   Flush();
+  const QSize cell = CanvasTextCellSize(m_painter, text);
+  if (!m_visible.Meets(x, y, static_cast<long long>(x) + cell.width(),
+                       static_cast<long long>(y) + cell.height())) {
+    return;
+  }
   DrawCanvasText(m_painter, x, y, text, m_textColor);
 }
 
@@ -102,16 +136,12 @@ void PainterCanvas::FrameRect(int left, int top, int right, int bottom, Color co
   FillCells(right - 1LL, top, right, bottom, color);
 }
 
-// Fills the cells [left, right) x [top, bottom), kept within what a QRect holds.
+// Fills the cells [left, right) x [top, bottom) that are visible.
 void PainterCanvas::FillCells(long long left, long long top, long long right, long long bottom,
                               Color color) {
-  const auto clamp = [](long long v) {
-    constexpr long long kLimit = INT_MAX / 2;
-    return static_cast<int>(std::max(-kLimit, std::min(v, kLimit)));
-  };
-  const int l = clamp(left);
-  const int t = clamp(top);
-  const int r = clamp(right);
-  const int b = clamp(bottom);
+  const auto l = static_cast<int>(std::max(left, m_visible.left));
+  const auto t = static_cast<int>(std::max(top, m_visible.top));
+  const auto r = static_cast<int>(std::min(right, m_visible.right));
+  const auto b = static_cast<int>(std::min(bottom, m_visible.bottom));
   if (r > l && b > t) m_painter.fillRect(QRect(l, t, r - l, b - t), ToQColor(color));
 }

@@ -3,6 +3,7 @@
 #include <QPolygon>
 #include <string>
 
+#include "render/LinePixels.h"
 #include "view/Canvas.h"
 
 class QPainter;
@@ -12,7 +13,10 @@ class QPainter;
 // Runs of pixels of one colour are sent to the painter in one call; what is
 // pending is drawn before any other operation and when the canvas goes away,
 // which must happen before the painter ends. The painter's state is restored
-// on destruction.
+// on destruction. Whatever lies outside the painter's device (and clip) is
+// left out before it reaches the painter, so that coordinates far outside
+// cost nothing; the painter's transformation and clip must stay as they are
+// while the canvas lives.
 class PainterCanvas : public Canvas {
  public:
   explicit PainterCanvas(QPainter& painter);
@@ -34,6 +38,7 @@ class PainterCanvas : public Canvas {
   void FillCells(long long left, long long top, long long right, long long bottom, Color color);
 
   QPainter& m_painter;
+  PixelBounds m_visible;
   QPolygon m_pending;
   Color m_pendingColor = colors::kBlack;
   int m_x = 0;

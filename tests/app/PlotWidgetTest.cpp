@@ -113,4 +113,32 @@ TEST_F(PlotWidgetTest, KeysReachTheViewAsVirtualKeyCodes) {
   EXPECT_GT(Plot().PaintCount(), paints);
 }
 
+TEST_F(PlotWidgetTest, TheSmallestWindowShowsTheTopLeftOfThePictureAndTheBand) {
+  View().OnPeakPosition();
+  View().AppendPeakAt(30.0, 1000.0);
+  frame->resize(1, 1);
+  QCoreApplication::processEvents();
+  // The picture is 700 x 400; labels and markers run past the window's edges.
+  ASSERT_EQ(Plot().size(), Plot().minimumSize());
+  ASSERT_LT(Plot().width(), 640);
+  Plot().repaint();
+  EXPECT_EQ(Plot().LastFrame(), FreshPicture());
+  QImage whole(700, 400, QImage::Format_RGB32);
+  whole.fill(Qt::white);
+  {
+    ImageCanvas canvas(whole);
+    View().OnDraw(canvas);
+  }
+  EXPECT_EQ(Plot().LastFrame(), whole.copy(QRect(QPoint(0, 0), Plot().size())));
+
+  // A band dragged out past the window's corner keeps the edges that show.
+  frame->Execute(cmd::ID_RANGE_SET);
+  QTest::mousePress(&Plot(), Qt::LeftButton, {}, QPoint(120, 100));
+  QTest::mouseMove(&Plot(), QPoint(Plot().width() + 300, Plot().height() + 300));
+  EXPECT_EQ(Plot().LastFrame().pixel(150, 100), kBandBlack);
+  EXPECT_EQ(Plot().LastFrame().pixel(120, Plot().height() - 1), kBandBlack);
+  QTest::mouseRelease(&Plot(), Qt::LeftButton, {}, QPoint(150, 120));
+  EXPECT_EQ(Plot().LastFrame(), FreshPicture());
+}
+
 }  // namespace

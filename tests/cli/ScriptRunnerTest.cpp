@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QString>
 #include <algorithm>
 #include <cstdio>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cli/ScriptParser.h"
@@ -160,5 +163,30 @@ TEST(ScriptRunner, EachFailedCommandIsCounted) {
     ASSERT_EQ(run.failures.size(), 1u);
     EXPECT_EQ(run.failures[0].rfind(c.failure, 0), 0u) << run.failures[0];
     EXPECT_NE(run.out.find("message: " + run.failures[0] + "\n"), std::string::npos);
+
+TEST(ScriptRunner, RendersAtAnySizeTheTopLeftOfTheWholePicture) {
+  SKIP_WITHOUT_SHARED_DATA();
+  // Sizes whose edges cut through labels, the frame, markers and curves.
+  const std::pair<int, int> sizes[] = {{20, 60}, {1, 1}, {639, 400}, {700, 361}, {200, 150}};
+  const std::string folder = ::testing::TempDir();
+  const auto pathOf = [&](int w, int h) {
+    return folder + "render-" + std::to_string(w) + "x" + std::to_string(h) + ".png";
+  };
+  std::string script = "open rigaku " + SharedData("rigakuXRD__2Theta.asc") +
+                       "; peak-mode; peak 28.4 3000; peak 47.3 2000; fit; render " +
+                       pathOf(700, 400);
+  for (const auto& [w, h] : sizes) {
+    script += "; render " + pathOf(w, h) + " " + std::to_string(w) + " " + std::to_string(h);
+  }
+  const ScriptOutcome run = RunScript(script);
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+
+  const QImage whole(QString::fromStdString(pathOf(700, 400)));
+  ASSERT_EQ(whole.size(), QSize(700, 400));
+  for (const auto& [w, h] : sizes) {
+    const QImage part(QString::fromStdString(pathOf(w, h)));
+    ASSERT_EQ(part.size(), QSize(w, h)) << w << "x" << h;
+    EXPECT_TRUE(part == whole.copy(0, 0, w, h)) << w << "x" << h;
   }
 }

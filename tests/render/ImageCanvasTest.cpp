@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
@@ -7,8 +8,10 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <climits>
+#include <functional>
 #include <iterator>
 #include <string>
+#include <utility>
 
 #include "render/ImageCanvas.h"
 #include "render/PainterCanvas.h"
@@ -126,6 +129,163 @@ TEST_F(ImageCanvasTest, PixelsLinesAndFramesLandExactlyAndAreClipped) {
             "....####g...g.#.\n"
             "........ggggg.#.\n"
             "b.py..........#r\n");
+}
+
+// A white width x height image drawn on through either canvas.
+QImage DrawnImage(int width, int height, bool throughPainter,
+                  const std::function<void(Canvas&)>& draw) {
+  QImage image = WhiteImage(width, height);
+  if (throughPainter) {
+    QPainter painter(&image);
+    PainterCanvas canvas(painter);
+    draw(canvas);
+  } else {
+    ImageCanvas canvas(image);
+    draw(canvas);
+  }
+  return image;
+}
+
+// Both canvases leave the same picture.
+void ExpectDrawnPicture(int width, int height, const std::function<void(Canvas&)>& draw,
+                        const std::string& expected) {
+  EXPECT_EQ(Picture(DrawnImage(width, height, false, draw)), expected) << "image canvas";
+  EXPECT_EQ(Picture(DrawnImage(width, height, true, draw)), expected) << "painter canvas";
+}
+
+TEST_F(ImageCanvasTest, PixelsAndFramesAtAndBeyondEachEdge) {
+  ExpectDrawnPicture(
+      6, 4,
+      [](Canvas& dc) {
+        // Frames one past every edge, or as wide as int allows, show nothing.
+        dc.FrameRect(-1, -1, 7, 5, colors::kRed);
+        dc.FrameRect(INT_MIN, INT_MIN, INT_MAX, INT_MAX, colors::kRed);
+        // Top edge off the image: the sides and the bottom are left; left and
+        // bottom edges off it: the top and the right side.
+        dc.FrameRect(2, -5, 6, 3, colors::kGrey);
+        dc.FrameRect(-3, 2, 2, 9, colors::kGrey);
+        for (const auto& [x, y] : {std::pair{0, 0}, {5, 0}, {0, 3}, {5, 3}}) {
+          dc.SetPixel(x, y, colors::kBlue);
+        }
+        for (const auto& [x, y] : {std::pair{-1, 0},
+                                   {6, 0},
+                                   {0, -1},
+                                   {0, 4},
+                                   {-1, -1},
+                                   {6, 4},
+                                   {INT_MIN, 0},
+                                   {INT_MAX, 0},
+                                   {0, INT_MIN},
+                                   {0, INT_MAX},
+                                   {INT_MIN, INT_MIN},
+                                   {INT_MAX, INT_MAX}}) {
+          dc.SetPixel(x, y, colors::kRed);
+        }
+      },
+      "b.g..b\n"
+      "..g..g\n"
+      "gggggg\n"
+      "bg...b\n");
+}
+
+TEST_F(ImageCanvasTest, LinesFromFarOutsideCrossTheImageExactly) {
+  // Walking these lines whole would take billions of steps.
+  QElapsedTimer clock;
+  clock.start();
+  ExpectDrawnPicture(
+      12, 8,
+      [](Canvas& dc) {
+        // Both diagonals of the whole int plane (the second is x + y = 10).
+        dc.MoveTo(INT_MIN, INT_MIN);
+        dc.LineTo(INT_MAX, INT_MAX);
+        dc.MoveTo(INT_MAX, INT_MIN + 11);
+        dc.LineTo(INT_MIN + 11, INT_MAX);
+        // One step down in 2^32 - 1 columns, taken half-way at x = 0.
+        dc.MoveTo(INT_MIN, 6);
+        dc.LineTo(INT_MAX, 7);
+        // The last column, from bottom to top.
+        dc.MoveTo(11, INT_MAX);
+        dc.LineTo(11, INT_MIN);
+        // From one column before the image to one after it, a row lower
+        // half-way.
+        dc.MoveTo(-1, 2);
+        dc.LineTo(12, 3);
+        // A whole row; rows and columns just past each edge show nothing.
+        dc.MoveTo(INT_MAX, 5);
+        dc.LineTo(INT_MIN, 5);
+        dc.MoveTo(INT_MIN, -1);
+        dc.LineTo(INT_MAX, -1);
+        dc.MoveTo(INT_MIN, 8);
+        dc.LineTo(INT_MAX, 8);
+        dc.MoveTo(-1, INT_MIN);
+        dc.LineTo(-1, INT_MAX);
+        dc.MoveTo(12, INT_MIN);
+        dc.LineTo(12, INT_MAX);
+      },
+      "#.........##\n"
+      ".#.......#.#\n"
+      "######..#..#\n"
+      "...#..######\n"
+      "....#.#....#\n"
+      "############\n"
+      "....#.#....#\n"
+      "############\n");
+  EXPECT_LT(clock.elapsed(), 5000);
+}
+
+TEST_F(ImageCanvasTest, TextAtAndBeyondEachEdgeShowsOnlyItsVisiblePart) {
+  constexpr int kWidth = 40, kHeight = 20, kMargin = 200;
+  const std::string text = "Curve Fitting";
+  // The same text on a larger image, shifted so that it lies wholly inside:
+  // what the small image must show is the part of it over the small one.
+  const auto reference = [&](int x, int y) {
+    const auto fits = [](long long v, int size) { return v >= 0 && v < size; };
+    const long long bigX = static_cast<long long>(x) + kMargin;
+    const long long bigY = static_cast<long long>(y) + kMargin;
+    QImage big = WhiteImage(kWidth + 2 * kMargin, kHeight + 2 * kMargin);
+    if (fits(bigX, big.width()) && fits(bigY, big.height())) {
+      ImageCanvas canvas(big);
+      canvas.TextOut(static_cast<int>(bigX), static_cast<int>(bigY), text);
+    }
+    return big.copy(kMargin, kMargin, kWidth, kHeight);
+  };
+  const std::pair<int, int> corners[] = {
+      {0, 0},       {kWidth - 1, 0}, {kWidth, 0},        {kWidth + 1, 5},
+      {-20, 3},     {-150, 0},       {3, kHeight - 1},   {3, kHeight},
+      {3, -6},      {3, -30},        {INT_MAX, 0},       {INT_MIN, 0},
+      {0, INT_MAX}, {0, INT_MIN},    {INT_MAX, INT_MAX}, {INT_MIN, INT_MIN}};
+  for (const auto& [x, y] : corners) {
+    const auto draw = [&, x = x, y = y](Canvas& dc) { dc.TextOut(x, y, text); };
+    const QImage expected = reference(x, y);
+    EXPECT_TRUE(DrawnImage(kWidth, kHeight, false, draw) == expected) << x << "," << y;
+    EXPECT_TRUE(DrawnImage(kWidth, kHeight, true, draw) == expected) << x << "," << y;
+  }
+  // The reference itself: text cut at the left edge still shows its rest.
+  EXPECT_TRUE(AnyPixelIn(reference(-20, 3), QRect(0, 0, kWidth, kHeight), kBlackRgb));
+}
+
+TEST_F(ImageCanvasTest, ScaledPainterCanvasClipsToThePage) {
+  // Two device pixels per cell: the 8 x 6 image holds 4 x 3 cells.
+  QImage image = WhiteImage(8, 6);
+  {
+    QPainter painter(&image);
+    painter.scale(2, 2);
+    PainterCanvas dc(painter);
+    dc.MoveTo(INT_MIN, INT_MIN);
+    dc.LineTo(INT_MAX, INT_MAX);
+    dc.FrameRect(INT_MIN, INT_MIN, INT_MAX, INT_MAX, colors::kRed);
+    dc.FrameRect(3, -1, 5, 3, colors::kGrey);
+    dc.SetPixel(4, 0, colors::kRed);
+    dc.SetPixel(INT_MAX, INT_MAX, colors::kRed);
+    dc.TextOut(INT_MAX, INT_MIN, "x");
+  }
+  EXPECT_EQ(Picture(image),
+            "##....gg\n"
+            "##....gg\n"
+            "..##..gg\n"
+            "..##..gg\n"
+            "....##gg\n"
+            "....##gg\n");
 }
 
 TEST_F(ImageCanvasTest, PlotOnARealImageWithFrameOverPointsAndColouredText) {
