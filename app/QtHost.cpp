@@ -2,26 +2,50 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QStringList>
 
 #include "app/ColumnDlg.h"
 #include "app/FileTypeDlg.h"
 #include "app/FitConditionDlg.h"
 #include "app/PlotWidget.h"
 #include "app/RangeDlg.h"
+#include "commands/SaveThroughDialog.h"
 
 namespace {
 
 std::string ToStd(const QString& text) { return text.toStdString(); }
 
-// The common file dialog: no filter list, the given initial file name.
-bool RunFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, const QString& initialName,
-                   const QString& defaultSuffix, std::string& path) {
-  QFileDialog dialog(parent);
+QString AllFilesFilter() { return QStringLiteral("すべてのファイル (*)"); }
+
+// The filters of a dialog that a command starts with a pattern: "*.dat"
+// lists the DAT files, then all files; "*.*" stands for every name, which
+// is "*" here.
+QStringList NameFilters(const QString& pattern) {
+  if (pattern == QStringLiteral("*") || pattern == QStringLiteral("*.*")) {
+    return {AllFilesFilter()};
+  }
+  const QString label = pattern.startsWith(QStringLiteral("*."))
+                            ? pattern.mid(2).toUpper() + QStringLiteral(" ファイル")
+                            : pattern;
+  return {QStringLiteral("%1 (%2)").arg(label, pattern), AllFilesFilter()};
+}
+
+// The common file dialog, started with what the command gives: a pattern
+// becomes the dialog's filter (it is no file name), a plain name is offered
+// as the file.
+void PresetFileDialog(QFileDialog& dialog, QFileDialog::AcceptMode mode, const std::string& start) {
   dialog.setAcceptMode(mode);
   dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                      : QFileDialog::AnyFile);
-  dialog.setDefaultSuffix(defaultSuffix);
-  dialog.selectFile(initialName);
+  if (NameHasWildcard(start)) {
+    dialog.setNameFilters(NameFilters(QString::fromStdString(start)));
+  } else {
+    dialog.setNameFilters({AllFilesFilter()});
+    dialog.selectFile(QString::fromStdString(start));
+  }
+}
+
+bool RunFileDialog(QFileDialog& dialog, std::string& path) {
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
   path = ToStd(dialog.selectedFiles().first());
   return true;
@@ -48,8 +72,9 @@ bool QtHost::FileTypeDialog(FileType& type) {
 }
 
 bool QtHost::OpenFileDialog(std::string& path) {
-  return RunFileDialog(DialogParent(), QFileDialog::AcceptOpen, QStringLiteral("*.*"), QString(),
-                       path);
+  QFileDialog dialog(DialogParent());
+  PresetFileDialog(dialog, QFileDialog::AcceptOpen, path);
+  return RunFileDialog(dialog, path);
 }
 
 bool QtHost::ColumnDialog(ColumnSettings& settings) {
@@ -73,9 +98,21 @@ bool QtHost::FitConditionDialog(FitConditions& conditions) {
   return true;
 }
 
+// A name with a wildcard is a pattern, not a file to write: it is refused
+// and the dialog comes back where it was.
 bool QtHost::SaveFileDialog(std::string& path) {
-  return RunFileDialog(DialogParent(), QFileDialog::AcceptSave, QStringLiteral("*.dat"),
-                       QStringLiteral("dat"), path);
+  QFileDialog dialog(DialogParent());
+  PresetFileDialog(dialog, QFileDialog::AcceptSave, path);
+  dialog.setDefaultSuffix(QStringLiteral("dat"));
+  std::string chosen;
+  while (RunFileDialog(dialog, chosen)) {
+    if (!NameHasWildcard(chosen)) {
+      path = chosen;
+      return true;
+    }
+    MessageBox(CannotSaveText(chosen, kWildcardNameReason), MessageIcon::None);
+  }
+  return false;
 }
 
 void QtHost::MessageBox(const std::string& text, MessageIcon icon) {

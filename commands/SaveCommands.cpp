@@ -7,12 +7,24 @@
 #include "view/Host.h"
 #include "view/TavView.h"
 
+bool NameHasWildcard(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+  return path.find_first_of("*?[", nameStart) != std::string::npos;
+}
+
+std::string CannotSaveText(const std::string& path, const std::string& reason) {
+  return "ファイルを保存できません: " + path + " (" + reason + ")";
+}
+
+// The dialog starts with the pattern of the files it lists.
 void SaveThroughDialog(Host& host, const std::function<std::string()>& makeContents) {
   std::string path = "*.dat";
   if (!host.SaveFileDialog(path)) return;
+  if (NameHasWildcard(path)) return host.ReportFailure(CannotSaveText(path, kWildcardNameReason));
   std::string reason;
   if (!WriteFileReplacing(path, makeContents(), reason)) {
-    host.ReportFailure("ファイルを保存できません: " + path + " (" + reason + ")");
+    host.ReportFailure(CannotSaveText(path, reason));
   }
 }
 

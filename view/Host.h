@@ -48,6 +48,8 @@ class Host {
   virtual void DrawOverlay(const std::function<void(Canvas&)>& draw) = 0;
 
   virtual bool FileTypeDialog(FileType& type) = 0;
+  // The file dialogs take the pattern of the files to list ("*.*", "*.dat")
+  // in path and give back the chosen file.
   virtual bool OpenFileDialog(std::string& path) = 0;
   virtual bool ColumnDialog(ColumnSettings& settings) = 0;
   virtual bool RangeDialog(RangeValues& range) = 0;

@@ -1,9 +1,12 @@
 #include <QButtonGroup>
+#include <QDir>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 
 #include "app/ColumnDlg.h"
 #include "app/FileTypeDlg.h"
@@ -19,6 +22,8 @@ class DialogsTest : public GuiFixture {
   void SetUp() override {
     GuiFixture::SetUp();
     frame->Answers().SetPlatform(&frame->GuiHost());
+    // Qt's own file dialog, whatever the platform offers.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
   }
   QtHost& Host() { return frame->GuiHost(); }
 };
@@ -40,6 +45,14 @@ Dialog* As(QWidget* w) {
   auto* dialog = qobject_cast<Dialog*>(w);
   EXPECT_NE(dialog, nullptr);
   return dialog;
+}
+
+// Types a name into a file dialog and presses Enter.
+void EnterFileName(QWidget* w, const QString& name) {
+  auto* edit = w->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+  ASSERT_NE(edit, nullptr);
+  edit->setText(name);
+  QTest::keyClick(edit, Qt::Key_Return);
 }
 
 TEST_F(DialogsTest, FileTypeStartsWithNoChoiceAndOkGivesNone) {
@@ -189,6 +202,68 @@ TEST_F(DialogsTest, MessageBoxHasTheApplicationCaptionAndIcon) {
     box->accept();
   }});
   Host().MessageBox("152.36872", MessageIcon::Exclamation);
+}
+
+TEST_F(DialogsTest, SaveDialogsListDatFilesAndOfferNoName) {
+  LoadSpectrum(View(), {1, 2}, {3, 4});
+  View().StateForTests().peaks.m_bFitted = 1;
+  for (const int id : {cmd::ID_FILE_SAVE, cmd::ID_FILE_SAVE_AS, cmd::ID_SAVE_RESULT}) {
+    ModalScript script({[](QWidget* w) {
+      auto* dialog = As<QFileDialog>(w);
+      EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
+      EXPECT_EQ(dialog->nameFilters(),
+                (QStringList{"DAT ファイル (*.dat)", "すべてのファイル (*)"}));
+      EXPECT_EQ(dialog->selectedNameFilter(), QStringLiteral("DAT ファイル (*.dat)"));
+      EXPECT_EQ(dialog->defaultSuffix(), QStringLiteral("dat"));
+      auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+      ASSERT_NE(name, nullptr);
+      EXPECT_EQ(name->text(), QString());
+      // Enter on the empty name saves nothing.
+      QTest::keyClick(name, Qt::Key_Return);
+      EXPECT_TRUE(dialog->isVisible());
+      dialog->reject();
+    }});
+    frame->Execute(id);
+  }
+  EXPECT_TRUE(answers.messages.empty());
+  EXPECT_FALSE(QFile::exists(QStringLiteral("*.dat")));
+}
+
+TEST_F(DialogsTest, SaveDialogRefusesAPatternTypedAsTheNameAndAsksAgain) {
+  LoadSpectrum(View(), {1, 2}, {3, 4});
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString pattern = dir.filePath(QStringLiteral("*.dat"));
+  ModalScript script({
+      [&](QWidget* w) { EnterFileName(w, pattern); },
+      ExpectRefusal(QStringLiteral("ファイルを保存できません: ") + pattern +
+                    QStringLiteral(" (wildcard character in the file name)")),
+      [&](QWidget* w) {
+        EXPECT_TRUE(As<QFileDialog>(w)->isVisible());
+        EnterFileName(w, dir.filePath(QStringLiteral("profile")));
+      },
+  });
+  frame->Execute(cmd::ID_FILE_SAVE_AS);
+  // The default suffix completes the name.
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"profile.dat"});
+}
+
+TEST_F(DialogsTest, OpenDialogListsAllFilesAndOffersNoName) {
+  frame->Answers().fileType = FileType::Rigaku;
+  ModalScript script({[](QWidget* w) {
+    auto* dialog = As<QFileDialog>(w);
+    EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptOpen);
+    EXPECT_EQ(dialog->fileMode(), QFileDialog::ExistingFile);
+    EXPECT_EQ(dialog->nameFilters(), QStringList{"すべてのファイル (*)"});
+    EXPECT_EQ(dialog->defaultSuffix(), QString());
+    auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(name->text(), QString());
+    dialog->reject();
+  }});
+  frame->Execute(cmd::ID_FILE_OPEN);
+  EXPECT_EQ(doc.m_nData, 0);
+  EXPECT_TRUE(answers.messages.empty());
 }
 
 }  // namespace

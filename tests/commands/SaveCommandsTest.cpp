@@ -98,4 +98,28 @@ TEST_F(SaveCommandsTest, XyListReadsBackToSixDecimals) {
   }
 }
 
+TEST_F(SaveCommandsTest, ANameWithAWildcardIsAPatternAndIsNeverWritten) {
+  LoadSpectrum(view, {1, 2}, {3, 4});
+  std::vector<std::string> expected;
+  for (const char* name : {"*.dat", "a?.txt", "[ab].dat", "*"}) {
+    host.savePath = dir + "/" + name;
+    OnFileSaveAs(view);
+    host.savePath = dir + "/" + name;
+    OnFileSave(view);
+    const std::string message =
+        "ファイルを保存できません: " + dir + "/" + name + " (wildcard character in the file name)";
+    expected.insert(expected.end(), {message, message});
+  }
+  EXPECT_EQ(host.messages, expected);
+  EXPECT_TRUE(std::filesystem::is_empty(dir));
+
+  // Only the name is a pattern: a folder may have any name.
+  const std::string folder = dir + "/run[1]*";
+  ASSERT_TRUE(std::filesystem::create_directory(folder));
+  host.savePath = folder + "/profile.dat";
+  OnFileSaveAs(view);
+  EXPECT_EQ(host.messages.size(), expected.size());
+  EXPECT_EQ(ReadAll(folder + "/profile.dat"), FormatCountFile(doc));
+}
+
 }  // namespace
