@@ -7,7 +7,10 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QStringList>
+#include <QTimer>
 #include <QToolBar>
+#include <algorithm>
+#include <optional>
 
 #include "app/AboutDlg.h"
 #include "app/CommandIds.h"
@@ -31,10 +34,14 @@ QList<QKeySequence> ParseShortcuts(const char* text) {
   return sequences;
 }
 
-// The indicator panes of the status bar; their keyboard states are not known
-// to Qt, so they stay in the "off" look.
-QLabel* IndicatorPane(const QString& text) {
-  auto* pane = new QLabel(text);
+constexpr int kKeyLockPollMs = 250;
+
+QString IdleText() { return QStringLiteral("ﾚﾃﾞｨ"); }
+
+// An indicator pane of the status bar, in the "off" look until its key's
+// state lights it.
+QLabel* IndicatorPane(const char* text) {
+  auto* pane = new QLabel(QString::fromUtf8(text));
   pane->setAlignment(Qt::AlignCenter);
   pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 8);
   pane->setEnabled(false);
@@ -109,6 +116,8 @@ void CMainFrame::CreateMenus() {
       }
     }
     connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
+    connect(menu, &QMenu::aboutToShow, this, [this] { TrackOpenMenus(+1); });
+    connect(menu, &QMenu::aboutToHide, this, [this] { TrackOpenMenus(-1); });
   }
 }
 
@@ -132,11 +141,41 @@ void CMainFrame::CreateStatusBar() {
   QStatusBar* bar = statusBar();
   // A normal widget of the status bar hides while a prompt shows: the idle
   // text comes back by itself when the prompt goes.
-  m_idle = new QLabel(QStringLiteral("ﾚﾃﾞｨ"));
+  m_idle = new QLabel(IdleText());
   bar->addWidget(m_idle, 1);
-  for (const char* text : {"ｶﾅ", "CAP", "NUM", "SCRL"}) {
-    bar->addPermanentWidget(IndicatorPane(QString::fromUtf8(text)));
+  m_capsPane = IndicatorPane("CAP");
+  m_numPane = IndicatorPane("NUM");
+  m_scrollPane = IndicatorPane("SCRL");
+  for (QLabel* pane : {IndicatorPane("ｶﾅ"), m_capsPane, m_numPane, m_scrollPane}) {
+    bar->addPermanentWidget(pane);
   }
+  PollKeyLocks();
+}
+
+void CMainFrame::PollKeyLocks() {
+  const std::optional<KeyLockState> state = ReadKeyLocks();
+  // A platform that does not report the locks is not asked again.
+  if (!state) return;
+  ShowKeyLocks(*state);
+  m_lockPoll = new QTimer(this);
+  connect(m_lockPoll, &QTimer::timeout, this, [this] {
+    if (const std::optional<KeyLockState> now = ReadKeyLocks()) ShowKeyLocks(*now);
+  });
+  m_lockPoll->start(kKeyLockPollMs);
+}
+
+void CMainFrame::ShowKeyLocks(const KeyLockState& state) {
+  m_capsPane->setEnabled(state.capsLock);
+  m_numPane->setEnabled(state.numLock);
+  m_scrollPane->setEnabled(state.scrollLock);
+}
+
+// While a menu is open the status bar shows the prompt of the highlighted
+// item, and nothing for an item (or a separator) without one; the idle text
+// comes back when the menus close.
+void CMainFrame::TrackOpenMenus(int change) {
+  m_openMenus = std::max(0, m_openMenus + change);
+  m_idle->setText(m_openMenus > 0 ? QString() : IdleText());
 }
 
 void CMainFrame::Connect(int id, std::function<void()> handler) {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "app/KeyLocks.h"
 #include "profile/FileType.h"
 
 class CTavDoc;
@@ -14,6 +15,7 @@ class CTavView;
 class PlotWidget;
 class QAction;
 class QLabel;
+class QTimer;
 class QtHost;
 
 // The main window: menus, accelerators, tool bar and status bar around the
@@ -35,6 +37,10 @@ class CMainFrame : public QMainWindow {
   // The action of a command id (see CommandIds.h), or nullptr.
   QAction* Action(int id) const;
   QLabel* IdlePane() const { return m_idle; }
+  // The CAP, NUM and SCRL panes light while their lock is on. Where the
+  // platform reports the locks they are polled; elsewhere they stay off.
+  void ShowKeyLocks(const KeyLockState& state);
+  bool PollsKeyLocks() const { return m_lockPoll != nullptr; }
 
   // Runs a command as its menu item, accelerator or button does.
   void Execute(int id);
@@ -50,6 +56,8 @@ class CMainFrame : public QMainWindow {
   void CreateMenus();
   void CreateToolBar();
   void CreateStatusBar();
+  void PollKeyLocks();
+  void TrackOpenMenus(int change);
   void ConnectCommands();
   void Connect(int id, std::function<void()> handler);
 
@@ -58,6 +66,11 @@ class CMainFrame : public QMainWindow {
   std::unique_ptr<CTavView> m_view;
   PlotWidget* m_plot;
   QLabel* m_idle = nullptr;
+  QLabel* m_capsPane = nullptr;
+  QLabel* m_numPane = nullptr;
+  QLabel* m_scrollPane = nullptr;
+  QTimer* m_lockPoll = nullptr;
+  int m_openMenus = 0;
   std::map<int, QAction*> m_actions;
   std::map<int, std::function<void()>> m_handlers;
 };

@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ ccache   # the build (ccache when present)
   qt6-base-dev                   # Qt Core, Gui, Widgets, PrintSupport, Test
+  libx11-dev                     # lock-key states (XKB) for the GUI's status bar
   qt6-translations-l10n          # Qt's own dialogs in Japanese
   fonts-ipafont-gothic           # Japanese text in the plot and the dialogs
   libgtest-dev                   # the tests

@@ -13,8 +13,9 @@
 namespace {
 
 void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-  // Harmless on the offscreen platform.
+  // Harmless on the offscreen platform (menus ask it to raise and grab).
   if (message.contains(QStringLiteral("propagateSizeHints"))) return;
+  if (message.startsWith(QStringLiteral("This plugin does not support"))) return;
   if (type == QtDebugMsg || type == QtInfoMsg) return;
   fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
 }

@@ -1,10 +1,14 @@
 #include <QAction>
+#include <QGuiApplication>
+#include <QIcon>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QToolBar>
 
+#include "app/AboutDlg.h"
 #include "app/CommandIds.h"
 #include "tests/app/GuiFixture.h"
 
@@ -164,6 +168,132 @@ TEST_F(MainFrameTest, CheckMarksAndEnablingFollowTheView) {
   QMetaObject::invokeMethod(fitMenu, "aboutToShow");
   EXPECT_FALSE(Action(cmd::ID_LSQ_START)->isEnabled());
   EXPECT_TRUE(Action(cmd::ID_SAVE_RESULT)->isEnabled());
+}
+
+// The text the status bar shows now: the prompt, else the idle pane.
+QString StatusText(CMainFrame& frame) {
+  const QString message = frame.statusBar()->currentMessage();
+  if (!message.isEmpty()) return message;
+  return frame.IdlePane()->isVisible() ? frame.IdlePane()->text() : QString();
+}
+
+TEST_F(MainFrameTest, AnOpenMenuShowsTheHighlightedPromptOrNothing) {
+  const QList<QAction*> menus = frame->menuBar()->actions();
+  QMenu* fitMenu = menus[2]->menu();
+  QMenu* correctMenu = menus[3]->menu();
+  EXPECT_EQ(StatusText(*frame), QStringLiteral("ﾚﾃﾞｨ"));
+
+  frame->menuBar()->setActiveAction(menus[2]);
+  ASSERT_TRUE(fitMenu->isVisible());
+  // Open, nothing highlighted yet.
+  EXPECT_EQ(StatusText(*frame), QString());
+  fitMenu->setActiveAction(Action(cmd::ID_LSQ_CONDITION));
+  EXPECT_EQ(StatusText(*frame), QStringLiteral("最小二乗条件を入力します"));
+
+  // Another menu of the bar: its commands have no prompt.
+  frame->menuBar()->setActiveAction(menus[3]);
+  ASSERT_TRUE(correctMenu->isVisible());
+  EXPECT_FALSE(fitMenu->isVisible());
+  correctMenu->setActiveAction(Action(cmd::ID_BACK_REMOVE));
+  EXPECT_EQ(StatusText(*frame), QString());
+  correctMenu->setActiveAction(Action(cmd::ID_POLAR_CORRECT));
+  EXPECT_EQ(StatusText(*frame), QString());
+
+  correctMenu->hide();
+  EXPECT_EQ(StatusText(*frame), QStringLiteral("ﾚﾃﾞｨ"));
+}
+
+TEST_F(MainFrameTest, EveryPromptAndToolTip) {
+  struct Texts {
+    int id;
+    const char* prompt;
+    const char* toolTip;  // nullptr: none of its own
+  };
+  const Texts expected[] = {
+      {cmd::ID_FILE_NEW, "新規にﾌｧｲﾙを作成", "新規ﾌｧｲﾙ"},
+      {cmd::ID_FILE_OPEN, "既存のﾌｧｲﾙを開く", "開く"},
+      {cmd::ID_FILE_SAVE, "TXT形式のﾌｧｲﾙを保存", "保存"},
+      {cmd::ID_FILE_SAVE_AS, "DAT形式のファイルを保存", "保存"},
+      {cmd::ID_FILE_PRINT, "作業中のﾌｧｲﾙを印刷", "印刷"},
+      {cmd::ID_FILE_PRINT_PREVIEW, "ﾌﾙ ﾍﾟｰｼﾞ表示", "印刷ﾌﾟﾚﾋﾞｭｰ"},
+      {cmd::ID_APP_EXIT, "ｱﾌﾟﾘｹｰｼｮﾝを終了し、ﾌｧｲﾙの保存を指示", "終了"},
+      {cmd::ID_APP_ABOUT, "ﾌﾟﾛｸﾞﾗﾑの情報、ﾊﾞｰｼﾞｮﾝ、著作権を表示", "ﾊﾞｰｼﾞｮﾝ情報"},
+      {cmd::ID_EDIT_UNDO, "直前に行った動作を元に戻す", "元に戻す"},
+      {cmd::ID_EDIT_CUT, "選択範囲を切り取ってｸﾘｯﾌﾟﾎﾞｰﾄﾞに移動", "切り取り"},
+      {cmd::ID_EDIT_COPY, "選択範囲をｺﾋﾟｰしてｸﾘｯﾌﾟﾎﾞｰﾄﾞに保存", "ｺﾋﾟｰ"},
+      {cmd::ID_EDIT_PASTE, "ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容を貼り付け", "貼り付け"},
+      {cmd::ID_NEXT_PANE, "次のｳｨﾝﾄﾞｳ ﾍﾟｲﾝに切り替え", "次のﾍﾟｲﾝ"},
+      {cmd::ID_PREV_PANE, "前のｳｨﾝﾄﾞｳ ﾍﾟｲﾝに切り替え", "前のﾍﾟｲﾝ"},
+      {cmd::ID_RANGE_SET, "フィッテングする範囲を設定", nullptr},
+      {cmd::ID_RANGE_INPUT, "グラフの範囲をキーボードから入力", nullptr},
+      {cmd::ID_PEAK_POSITION, "ピーク位置の設定", nullptr},
+      {cmd::ID_RANGE_RESET, "設定範囲をもとにもどす", nullptr},
+      {cmd::ID_LSQ_CONDITION, "最小二乗条件を入力します", nullptr},
+      {cmd::ID_LSQ_START, "", nullptr},
+      {cmd::ID_SAVE_RESULT, "", nullptr},
+      {cmd::ID_BACK_REMOVE, "", nullptr},
+      {cmd::ID_POLAR_CORRECT, "", nullptr},
+  };
+  ASSERT_EQ(frame->actions().size(), static_cast<qsizetype>(std::size(expected)));
+  for (const Texts& t : expected) {
+    QAction* action = Action(t.id);
+    ASSERT_NE(action, nullptr) << t.id;
+    EXPECT_EQ(action->statusTip(), QString::fromUtf8(t.prompt)) << t.id;
+    if (t.toolTip != nullptr) {
+      EXPECT_EQ(action->toolTip(), QString::fromUtf8(t.toolTip)) << t.id;
+    }
+  }
+}
+
+// The indicator panes that are lit.
+QStringList LitPanes(CMainFrame& frame) {
+  QStringList lit;
+  for (QLabel* label : frame.statusBar()->findChildren<QLabel*>()) {
+    if (label != frame.IdlePane() && label->isEnabled()) lit << label->text();
+  }
+  return lit;
+}
+
+TEST_F(MainFrameTest, LockPanesLightWithTheirKeys) {
+  // The offscreen platform reports no lock keys: nothing is polled.
+  if (QGuiApplication::platformName() == QStringLiteral("offscreen")) {
+    EXPECT_FALSE(frame->PollsKeyLocks());
+    EXPECT_EQ(LitPanes(*frame), QStringList());
+  }
+  frame->ShowKeyLocks({.capsLock = true, .numLock = false, .scrollLock = true});
+  EXPECT_EQ(LitPanes(*frame), (QStringList{"CAP", "SCRL"}));
+  frame->ShowKeyLocks({.capsLock = false, .numLock = true, .scrollLock = false});
+  EXPECT_EQ(LitPanes(*frame), QStringList{"NUM"});
+  frame->ShowKeyLocks({});
+  EXPECT_EQ(LitPanes(*frame), QStringList());
+}
+
+TEST_F(MainFrameTest, AboutBoxShowsVersionCopyrightAndIconAndOkClosesIt) {
+  ModalScript script({[](QWidget* w) {
+    auto* about = qobject_cast<CAboutDlg*>(w);
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(about->windowTitle(), QStringLiteral("tavのﾊﾞｰｼﾞｮﾝ情報"));
+    QStringList texts;
+    QPixmap icon;
+    for (QLabel* label : about->findChildren<QLabel*>()) {
+      if (label->pixmap().isNull()) {
+        texts << label->text();
+      } else {
+        icon = label->pixmap();
+      }
+    }
+    EXPECT_EQ(texts, (QStringList{"tav Version 1.0", "Copyright (C) 2026 The tav authors"}));
+    EXPECT_EQ(icon.size(), QSize(32, 32));
+    EXPECT_EQ(icon.toImage(), QIcon(QStringLiteral(":/icons/tav.png")).pixmap(32, 32).toImage());
+    auto* ok = about->findChild<QPushButton*>();
+    ASSERT_NE(ok, nullptr);
+    EXPECT_EQ(ok->text(), QStringLiteral("OK"));
+    EXPECT_TRUE(ok->isDefault());
+    ok->click();
+    EXPECT_FALSE(about->isVisible());
+  }});
+  Action(cmd::ID_APP_ABOUT)->trigger();
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 }  // namespace

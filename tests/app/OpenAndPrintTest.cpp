@@ -1,5 +1,6 @@
 #include <QFile>
 #include <QImage>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -94,6 +95,21 @@ TEST_F(OpenAndPrintTest, PrintsThePlotToAPdfThatPdftoppmReads) {
   }
   EXPECT_GT(blue, 50);
   EXPECT_GT(grey, 50);
+}
+
+TEST_F(OpenAndPrintTest, CtrlPOpensThePrintDialogWhoseCancelPrintsNothing) {
+  frame->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+  bool asked = false;
+  ModalScript script({[&asked](QWidget* w) {
+    auto* dialog = qobject_cast<QPrintDialog*>(w);
+    ASSERT_NE(dialog, nullptr);
+    asked = true;
+    dialog->reject();
+  }});
+  QTest::keyClick(frame.get(), Qt::Key_P, Qt::ControlModifier);
+  EXPECT_TRUE(asked);
+  EXPECT_TRUE(answers.messages.empty());
 }
 
 }  // namespace
