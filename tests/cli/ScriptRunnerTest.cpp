@@ -163,6 +163,8 @@ TEST(ScriptRunner, EachFailedCommandIsCounted) {
     ASSERT_EQ(run.failures.size(), 1u);
     EXPECT_EQ(run.failures[0].rfind(c.failure, 0), 0u) << run.failures[0];
     EXPECT_NE(run.out.find("message: " + run.failures[0] + "\n"), std::string::npos);
+  }
+}
 
 TEST(ScriptRunner, RendersAtAnySizeTheTopLeftOfTheWholePicture) {
   SKIP_WITHOUT_SHARED_DATA();

@@ -119,7 +119,7 @@ TEST_F(SaveCommandsTest, ANameWithAWildcardIsAPatternAndIsNeverWritten) {
   host.savePath = folder + "/profile.dat";
   OnFileSaveAs(view);
   EXPECT_EQ(host.messages.size(), expected.size());
-  EXPECT_EQ(ReadAll(folder + "/profile.dat"), FormatCountFile(doc));
+  EXPECT_EQ(ReadFileBytes(folder + "/profile.dat"), FormatCountFile(doc));
 }
 
 }  // namespace
