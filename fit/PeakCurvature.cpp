@@ -16,23 +16,39 @@ constexpr int kLanes = 2;
 }  // namespace portable
 
 #if defined(__x86_64__)
+#if defined(__clang__)
+#pragma clang attribute push(__attribute__((target("avx2"))), apply_to = function)
+#else
 #pragma GCC push_options
 #pragma GCC target("avx2")
+#endif
 namespace avx2 {
 typedef double Vec __attribute__((vector_size(32)));
 constexpr int kLanes = 4;
 #include "fit/PeakCurvatureKernel.inc"
 }  // namespace avx2
+#if defined(__clang__)
+#pragma clang attribute pop
+#else
 #pragma GCC pop_options
+#endif
 
+#if defined(__clang__)
+#pragma clang attribute push(__attribute__((target("avx512f"))), apply_to = function)
+#else
 #pragma GCC push_options
 #pragma GCC target("avx512f")
+#endif
 namespace avx512 {
 typedef double Vec __attribute__((vector_size(64)));
 constexpr int kLanes = 8;
 #include "fit/PeakCurvatureKernel.inc"
 }  // namespace avx512
+#if defined(__clang__)
+#pragma clang attribute pop
+#else
 #pragma GCC pop_options
+#endif
 #endif
 
 struct Kernels {
