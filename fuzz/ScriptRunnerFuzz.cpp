@@ -1,0 +1,88 @@
+// tav-cli scripts run through ScriptRunner on a profile from the input. The
+// input is the script, then optionally a NUL byte and the bytes of the file
+// that every open command reads, whatever path it names. Saves write to one
+// file of the harness's scratch folder; render draws the view into an image
+// in memory instead of writing a PNG. Only the first commands run, so that
+// one input stays quick.
+#include <QImage>
+#include <cstddef>
+#include <cstdint>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/ScriptParser.h"
+#include "cli/ScriptRunner.h"
+#include "commands/Commands.h"
+#include "fit/PeakModel.h"
+#include "fuzz/FuzzCheck.h"
+#include "fuzz/ScratchFolder.h"
+#include "render/ImageCanvas.h"
+#include "view/PlotGeometry.h"
+
+namespace {
+
+constexpr std::size_t kMaxCommands = 64;
+
+// What a new run of the program starts with.
+void ResetProcessState() {
+  g_function = kLorentzian;
+  ForgetFitConditions();
+}
+
+// Runs commands up to the next render; false when one failed.
+bool RunSegment(ScriptRunner& runner, std::vector<ScriptCommand>& segment) {
+  const int status = runner.Run(segment);
+  segment.clear();
+  FUZZ_CHECK(status == 0 || status == 2);
+  return status == 0;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view input(reinterpret_cast<const char*>(data), size);
+  const std::size_t split = input.find('\0');
+  const std::string script(input.substr(0, split));
+  const std::string_view file =
+      split == std::string_view::npos ? std::string_view() : input.substr(split + 1);
+  std::vector<ScriptCommand> commands = ParseScript(script);
+  if (commands.size() > kMaxCommands) commands.resize(kMaxCommands);
+
+  const ScratchFolder& scratch = ScratchFolder::Get();
+  const std::string profilePath = scratch.Write("profile", file);
+  const std::string savePath = scratch.Path("saved");
+  static QImage image(plot::kPictureWidth, plot::kPictureHeight, QImage::Format_RGB32);
+  ImageCanvas canvas(image);
+
+  ResetProcessState();
+  std::ostringstream out, err;
+  ScriptRunner runner(out, err);
+  runner.host().DrawOverlaysOn(&canvas);
+  std::vector<ScriptCommand> segment;
+  bool ok = true;
+  for (ScriptCommand& command : commands) {
+    std::vector<std::string>& words = command.words;
+    const std::string& name = words[0];
+    if (name == "render") {
+      ok = RunSegment(runner, segment);
+      if (!ok) break;
+      runner.view().OnDraw(canvas);
+      continue;
+    }
+    if (name == "open" && words.size() >= 3) words[2] = profilePath;
+    if ((name == "save-txt" || name == "save-dat" || name == "save-result") && words.size() >= 2) {
+      words[1] = savePath;
+    }
+    segment.push_back(std::move(command));
+  }
+  if (ok) ok = RunSegment(runner, segment);
+  runner.view().OnDraw(canvas);
+
+  // A run stops at its first bad command, and says where.
+  FUZZ_CHECK(ok == err.str().empty());
+  if (!ok) FUZZ_CHECK(err.str().starts_with("error: line "));
+  ResetProcessState();
+  return 0;
+}
