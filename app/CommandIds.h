@@ -27,4 +27,6 @@ constexpr int ID_LSQ_CONDITION = 32777;
 constexpr int ID_RANGE_INPUT = 32778;
 constexpr int ID_BACK_REMOVE = 32779;
 constexpr int ID_POLAR_CORRECT = 32780;
+constexpr int ID_SAVE_REPORT = 32781;
+constexpr int ID_REPORT_SETTINGS = 32782;
 }  // namespace cmd

@@ -35,6 +35,8 @@ const std::vector<CommandInfo>& Commands() {
       {ID_SAVE_RESULT, "結果保存", "", "", ""},
       {ID_BACK_REMOVE, "バック除去", "", "", ""},
       {ID_POLAR_CORRECT, "偏光補正", "", "", ""},
+      {ID_SAVE_REPORT, "レポート保存(CSV)", "", "ピークの表をCSV形式で保存", ""},
+      {ID_REPORT_SETTINGS, "波長・Scherrer設定...", "", "波長とScherrer式の定数を入力します", ""},
   };
   return table;
 }
@@ -50,7 +52,8 @@ const std::vector<MenuInfo>& MainMenu() {
   static const std::vector<MenuInfo> menus = {
       {"ﾌｧｲﾙ(&F)", {ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, 0, 0, ID_APP_EXIT}},
       {"範囲設定", {ID_RANGE_SET, ID_RANGE_INPUT, ID_PEAK_POSITION, 0, ID_RANGE_RESET}},
-      {"フィッテング", {ID_LSQ_CONDITION, ID_LSQ_START, ID_SAVE_RESULT}},
+      {"フィッテング",
+       {ID_LSQ_CONDITION, ID_LSQ_START, ID_SAVE_RESULT, ID_SAVE_REPORT, ID_REPORT_SETTINGS}},
       {"補正", {ID_BACK_REMOVE, ID_POLAR_CORRECT}},
   };
   return menus;

@@ -15,11 +15,14 @@
 #include "app/AboutDlg.h"
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
+#include "app/PeakTableDock.h"
 #include "app/PlotWidget.h"
 #include "app/Printing.h"
 #include "app/QtHost.h"
+#include "app/ReportSettingsDlg.h"
 #include "commands/Commands.h"
 #include "view/AnsweringHost.h"
+#include "view/PeakReportFormat.h"
 #include "view/TavView.h"
 
 using namespace cmd;
@@ -65,6 +68,10 @@ CMainFrame::CMainFrame(CTavDoc& doc, QWidget* parent)
   CreateMenus();
   CreateToolBar();
   CreateStatusBar();
+  // The table takes room from the plot only once there is a report to show.
+  m_peakTable = new PeakTableDock(this);
+  addDockWidget(Qt::RightDockWidgetArea, m_peakTable);
+  m_peakTable->hide();
   ConnectCommands();
   connect(m_plot, &PlotWidget::ViewInputHandled, this, &CMainFrame::UpdateCommandStates);
   UpdateCommandStates();
@@ -207,6 +214,8 @@ void CMainFrame::ConnectCommands() {
   Connect(ID_SAVE_RESULT, [&view] { OnSaveResult(view); });
   Connect(ID_BACK_REMOVE, [&view] { OnBackRemove(view); });
   Connect(ID_POLAR_CORRECT, [&view] { OnPolarCorrect(view); });
+  Connect(ID_SAVE_REPORT, [&view] { OnSaveReport(view); });
+  Connect(ID_REPORT_SETTINGS, [this] { OnReportSettings(); });
   // Undo, cut, copy, paste and the pane commands have no handler: they stay
   // disabled.
 }
@@ -222,6 +231,43 @@ void CMainFrame::UpdateCommandStates() {
   Action(ID_PEAK_POSITION)->setChecked(m_view->IsPeakPositionChecked());
   Action(ID_LSQ_START)->setEnabled(m_view->IsLsqStartEnabled());
   Action(ID_SAVE_RESULT)->setEnabled(m_view->IsSaveResultEnabled());
+  Action(ID_SAVE_REPORT)->setEnabled(m_view->IsReportEnabled());
+  ShowReportInTable();
+}
+
+void CMainFrame::ShowReportInTable() {
+  const PeakReport* report = m_view->Report();
+  std::string shown;
+  if (report != nullptr) {
+    shown = FormatPeakTableCsv(*report) + FormatFitStatisticsJson(report->statistics);
+    for (const std::string& note : report->notes) shown += "\n" + note;
+  }
+  if (shown == m_shownReport) return;
+  // A new report brings the table back if it was closed.
+  if (report != nullptr && m_shownReport.empty()) m_peakTable->show();
+  m_shownReport = shown;
+  m_peakTable->ShowReport(report);
+}
+
+void CMainFrame::OnReportSettings() {
+  const Wavelengths& current = m_view->GetDocument().m_wavelengths;
+  const auto same = [](const Wavelengths& a, const Wavelengths& b) {
+    return a.lambda1 == b.lambda1 && a.lambda2 == b.lambda2 && a.alpha2Ratio == b.alpha2Ratio;
+  };
+  QString source = QStringLiteral("ファイルから");
+  if (!current.lambda1 && !current.lambda2 && !current.alpha2Ratio) {
+    source = QStringLiteral("なし");
+  } else if (m_enteredWavelengths && same(*m_enteredWavelengths, current)) {
+    source = QStringLiteral("入力値");
+  }
+  const ScherrerSettings& scherrer = m_view->Scherrer();
+  CReportSettingsDlg dialog(current, scherrer.m_k, scherrer.m_instrumentalFwhm, source, this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  if (!same(dialog.m_wavelengths, current)) {
+    m_enteredWavelengths = dialog.m_wavelengths;
+    SetProfileWavelengths(*m_view, dialog.m_wavelengths);
+  }
+  SetScherrerSettings(*m_view, dialog.m_k, dialog.m_instrumentalFwhm);
 }
 
 void CMainFrame::OpenWithoutDialogs(const std::string& path, FileType type) {

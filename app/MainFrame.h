@@ -4,14 +4,17 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/KeyLocks.h"
 #include "profile/FileType.h"
+#include "profile/Wavelengths.h"
 
 class CTavDoc;
 class AnsweringHost;
 class CTavView;
+class PeakTableDock;
 class PlotWidget;
 class QAction;
 class QLabel;
@@ -34,6 +37,8 @@ class CMainFrame : public QMainWindow {
   AnsweringHost& Answers() { return *m_answers; }
   QtHost& GuiHost() { return *m_host; }
   PlotWidget& Plot() { return *m_plot; }
+  // The peak table beside the plot; hidden until the first report.
+  PeakTableDock& PeakTable() { return *m_peakTable; }
   // The action of a command id (see CommandIds.h), or nullptr.
   QAction* Action(int id) const;
   QLabel* IdlePane() const { return m_idle; }
@@ -60,11 +65,19 @@ class CMainFrame : public QMainWindow {
   void TrackOpenMenus(int change);
   void ConnectCommands();
   void Connect(int id, std::function<void()> handler);
+  void OnReportSettings();
+  void ShowReportInTable();
 
   std::unique_ptr<QtHost> m_host;
   std::unique_ptr<AnsweringHost> m_answers;
   std::unique_ptr<CTavView> m_view;
   PlotWidget* m_plot;
+  PeakTableDock* m_peakTable = nullptr;
+  // What the table shows, to rebuild it only when the report changes.
+  std::string m_shownReport;
+  // The wavelengths last given in the settings dialog: the open profile's
+  // are "entered" while they are these.
+  std::optional<Wavelengths> m_enteredWavelengths;
   QLabel* m_idle = nullptr;
   QLabel* m_capsPane = nullptr;
   QLabel* m_numPane = nullptr;

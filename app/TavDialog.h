@@ -33,10 +33,10 @@ class CTavDialog : public QDialog {
   bool ReadIntInRange(QLineEdit* edit, int& value, int minimum, int maximum);
   bool ReadDouble(QLineEdit* edit, double& value);
   bool ReadDoubleInRange(QLineEdit* edit, double& value, double minimum, double maximum);
-
- private:
+  // Shows message in a box over the dialog, then selects the field.
   void Refuse(QLineEdit* edit, const QString& message);
 
+ private:
   DialogUnits m_units;
   QPushButton* m_ok;
   QPushButton* m_cancel;

@@ -49,7 +49,11 @@ TEST_F(MainFrameTest, MenusHaveTheirTextsSeparatorsAndShortcutsInOrder) {
        {"", ""},
        {"ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", ""}},
       {{"範囲設定", ""}, {"範囲入力", ""}, {"ピーク位置", ""}, {"", ""}, {"初期範囲", ""}},
-      {{"最小二乗条件", ""}, {"最小二乗スタート", ""}, {"結果保存", ""}},
+      {{"最小二乗条件", ""},
+       {"最小二乗スタート", ""},
+       {"結果保存", ""},
+       {"レポート保存(CSV)", ""},
+       {"波長・Scherrer設定...", ""}},
       {{"バック除去", ""}, {"偏光補正", ""}},
   };
   for (int m = 0; m < 4; ++m) {
@@ -233,6 +237,8 @@ TEST_F(MainFrameTest, EveryPromptAndToolTip) {
       {cmd::ID_SAVE_RESULT, "", nullptr},
       {cmd::ID_BACK_REMOVE, "", nullptr},
       {cmd::ID_POLAR_CORRECT, "", nullptr},
+      {cmd::ID_SAVE_REPORT, "ピークの表をCSV形式で保存", nullptr},
+      {cmd::ID_REPORT_SETTINGS, "波長とScherrer式の定数を入力します", nullptr},
   };
   ASSERT_EQ(frame->actions().size(), static_cast<qsizetype>(std::size(expected)));
   for (const Texts& t : expected) {

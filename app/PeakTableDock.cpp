@@ -1,0 +1,141 @@
+#include "app/PeakTableDock.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QStringList>
+#include <QVBoxLayout>
+#include <cmath>
+
+namespace {
+
+struct Column {
+  const char* title;
+  Estimate PeakResult::*field;
+};
+
+const Column kColumns[] = {
+    {"位置 (2θ)", &PeakResult::position}, {"高さ", &PeakResult::height},
+    {"半値幅", &PeakResult::fwhm},        {"面積", &PeakResult::area},
+    {"d (Å)", &PeakResult::dSpacing},     {"結晶子径 (nm)", &PeakResult::sizeNm},
+};
+constexpr int kColumnCount = static_cast<int>(std::size(kColumns));
+
+QString SixDigits(double value) { return QString::number(value, 'g', 6); }
+
+// A statistic that may be NaN (reduced χ² with too few points, Rwp and Rp of
+// an all-zero window).
+QString StatisticText(double value) {
+  return std::isfinite(value) ? SixDigits(value) : QStringLiteral("-");
+}
+
+QString StatisticsText(const FitStatistics& s) {
+  return QStringLiteral("χ² = %1\n換算χ² = %2\nRwp = %3 %\nRp = %4 %\n収束: %5\n反復回数: %6")
+      .arg(StatisticText(s.chisq), StatisticText(s.reducedChisq), StatisticText(s.rwp),
+           StatisticText(s.rp), s.converged ? QStringLiteral("あり") : QStringLiteral("なし"))
+      .arg(s.steps);
+}
+
+}  // namespace
+
+QString EstimateText(const Estimate& estimate) {
+  if (!estimate.value || !std::isfinite(*estimate.value)) return QString();
+  const double value = *estimate.value;
+  if (!estimate.error || !std::isfinite(*estimate.error) || *estimate.error <= 0.0) {
+    return SixDigits(value);
+  }
+  const double error = *estimate.error;
+  // The uncertainty's second significant digit sets the decimal place; a
+  // rounding up to the next power of ten (0.0996 -> 0.10) moves it by one.
+  int place = static_cast<int>(std::floor(std::log10(error))) - 1;
+  if (std::round(error / std::pow(10.0, place)) >= 100.0) ++place;
+  const double unit = std::pow(10.0, place);
+  const int decimals = place < 0 ? -place : 0;
+  const double roundedValue = std::round(value / unit) * unit;
+  const double roundedError = std::round(error / unit) * unit;
+  // Avoid "-0" for a value that rounds to zero.
+  const double shownValue = roundedValue == 0.0 ? 0.0 : roundedValue;
+  return QStringLiteral("%1 ± %2").arg(QString::number(shownValue, 'f', decimals),
+                                       QString::number(roundedError, 'f', decimals));
+}
+
+QString PeakTableWidget::TabSeparatedText() const {
+  QStringList lines;
+  QStringList header;
+  for (int c = 0; c < columnCount(); ++c) {
+    const QTableWidgetItem* item = horizontalHeaderItem(c);
+    header << (item != nullptr ? item->text() : QString());
+  }
+  lines << QStringLiteral("ピーク\t") + header.join('\t');
+  for (int r = 0; r < rowCount(); ++r) {
+    QStringList cells;
+    const QTableWidgetItem* label = verticalHeaderItem(r);
+    cells << (label != nullptr ? label->text() : QString());
+    for (int c = 0; c < columnCount(); ++c) {
+      const QTableWidgetItem* cell = item(r, c);
+      cells << (cell != nullptr ? cell->text() : QString());
+    }
+    lines << cells.join('\t');
+  }
+  return lines.join('\n') + '\n';
+}
+
+void PeakTableWidget::keyPressEvent(QKeyEvent* event) {
+  if (event->matches(QKeySequence::Copy)) {
+    QApplication::clipboard()->setText(TabSeparatedText());
+    event->accept();
+    return;
+  }
+  QTableWidget::keyPressEvent(event);
+}
+
+PeakTableDock::PeakTableDock(QWidget* parent)
+    : QDockWidget(QStringLiteral("ピーク表"), parent),
+      m_table(new PeakTableWidget(0, kColumnCount)),
+      m_statistics(new QLabel),
+      m_notes(new QLabel) {
+  setObjectName(QStringLiteral("peakTableDock"));
+  setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea | Qt::BottomDockWidgetArea);
+  QStringList titles;
+  for (const Column& column : kColumns) titles << QString::fromUtf8(column.title);
+  m_table->setHorizontalHeaderLabels(titles);
+  m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  m_statistics->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  m_notes->setWordWrap(true);
+  m_notes->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+  auto* body = new QWidget;
+  auto* layout = new QVBoxLayout(body);
+  layout->setContentsMargins(4, 4, 4, 4);
+  layout->addWidget(m_table, 1);
+  layout->addWidget(m_statistics);
+  layout->addWidget(m_notes);
+  setWidget(body);
+}
+
+void PeakTableDock::ShowReport(const PeakReport* report) {
+  m_table->clearContents();
+  if (report == nullptr) {
+    m_table->setRowCount(0);
+    m_statistics->clear();
+    m_notes->clear();
+    return;
+  }
+  m_table->setRowCount(static_cast<int>(report->peaks.size()));
+  for (int r = 0; r < m_table->rowCount(); ++r) {
+    const PeakResult& peak = report->peaks[static_cast<std::size_t>(r)];
+    m_table->setVerticalHeaderItem(r, new QTableWidgetItem(QString::number(peak.peak)));
+    for (int c = 0; c < kColumnCount; ++c) {
+      auto* cell = new QTableWidgetItem(EstimateText(peak.*kColumns[c].field));
+      cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      m_table->setItem(r, c, cell);
+    }
+  }
+  m_statistics->setText(StatisticsText(report->statistics));
+  QStringList notes;
+  for (const std::string& note : report->notes) notes << QString::fromStdString(note);
+  m_notes->setText(notes.join('\n'));
+}

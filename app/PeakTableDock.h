@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QDockWidget>
+#include <QString>
+#include <QTableWidget>
+
+#include "fit/PeakReport.h"
+
+class QKeyEvent;
+class QLabel;
+
+// The peak table's grid: Ctrl+C copies every row, with the header line, as
+// tab-separated text.
+class PeakTableWidget : public QTableWidget {
+  Q_OBJECT
+ public:
+  using QTableWidget::QTableWidget;
+
+  // The header line and the rows, tab-separated, "\n" after each line.
+  QString TabSeparatedText() const;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+};
+
+// The dockable table beside the plot: one row per peak of the report of the
+// fit on screen, its statistics and notes below.
+class PeakTableDock : public QDockWidget {
+  Q_OBJECT
+ public:
+  explicit PeakTableDock(QWidget* parent = nullptr);
+
+  // Shows report, or an empty table when it is nullptr.
+  void ShowReport(const PeakReport* report);
+
+  PeakTableWidget* Table() const { return m_table; }
+  QLabel* StatisticsLabel() const { return m_statistics; }
+  QLabel* NotesLabel() const { return m_notes; }
+
+ private:
+  PeakTableWidget* m_table;
+  QLabel* m_statistics;
+  QLabel* m_notes;
+};
+
+// A table cell: "value ± uncertainty" with the uncertainty rounded to two
+// significant digits and the value to the same decimal place; a value
+// without an uncertainty with 6 significant digits; empty when the value is
+// unknown or not finite.
+QString EstimateText(const Estimate& estimate);
