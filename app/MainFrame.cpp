@@ -38,6 +38,8 @@ QList<QKeySequence> ParseShortcuts(const char* text) {
 }
 
 constexpr int kKeyLockPollMs = 250;
+// The width the plot needs to show its whole frame and labels.
+constexpr int kPlotWidth = 700;
 
 QString IdleText() { return QStringLiteral("ﾚﾃﾞｨ"); }
 
@@ -243,10 +245,15 @@ void CMainFrame::ShowReportInTable() {
     for (const std::string& note : report->notes) shown += "\n" + note;
   }
   if (shown == m_shownReport) return;
-  // A new report brings the table back if it was closed.
-  if (report != nullptr && m_shownReport.empty()) m_peakTable->show();
   m_shownReport = shown;
   m_peakTable->ShowReport(report);
+  // A new report brings the table back if it was closed, wide enough for
+  // its columns where the window leaves the plot its 700 pixels.
+  if (report != nullptr && !m_peakTable->isVisible()) {
+    m_peakTable->show();
+    resizeDocks({m_peakTable}, {std::min(m_peakTable->PreferredWidth(), width() - kPlotWidth)},
+                Qt::Horizontal);
+  }
 }
 
 void CMainFrame::OnReportSettings() {

@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QScrollBar>
 #include <QStringList>
 #include <QVBoxLayout>
 #include <cmath>
@@ -138,4 +139,10 @@ void PeakTableDock::ShowReport(const PeakReport* report) {
   QStringList notes;
   for (const std::string& note : report->notes) notes << QString::fromStdString(note);
   m_notes->setText(notes.join('\n'));
+}
+
+int PeakTableDock::PreferredWidth() const {
+  const int margins = 4 + 4 + 2 * m_table->frameWidth() + 4;
+  return m_table->verticalHeader()->width() + m_table->horizontalHeader()->length() + margins +
+         m_table->verticalScrollBar()->sizeHint().width();
 }

@@ -33,6 +33,9 @@ class PeakTableDock : public QDockWidget {
   // Shows report, or an empty table when it is nullptr.
   void ShowReport(const PeakReport* report);
 
+  // The width that shows every column without scrolling.
+  int PreferredWidth() const;
+
   PeakTableWidget* Table() const { return m_table; }
   QLabel* StatisticsLabel() const { return m_statistics; }
   QLabel* NotesLabel() const { return m_notes; }
