@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStringList>
 #include <QTimer>
@@ -22,7 +23,6 @@
 #include "app/ReportSettingsDlg.h"
 #include "commands/Commands.h"
 #include "view/AnsweringHost.h"
-#include "view/PeakReportFormat.h"
 #include "view/TavView.h"
 
 using namespace cmd;
@@ -238,22 +238,25 @@ void CMainFrame::UpdateCommandStates() {
 }
 
 void CMainFrame::ShowReportInTable() {
+  if (m_view->ReportRevision() == m_shownReportRevision) return;
+  m_shownReportRevision = m_view->ReportRevision();
   const PeakReport* report = m_view->Report();
-  std::string shown;
-  if (report != nullptr) {
-    shown = FormatPeakTableCsv(*report) + FormatFitStatisticsJson(report->statistics);
-    for (const std::string& note : report->notes) shown += "\n" + note;
-  }
-  if (shown == m_shownReport) return;
-  m_shownReport = shown;
   m_peakTable->ShowReport(report);
-  // A new report brings the table back if it was closed, wide enough for
-  // its columns where the window leaves the plot its 700 pixels.
-  if (report != nullptr && !m_peakTable->isVisible()) {
-    m_peakTable->show();
-    resizeDocks({m_peakTable}, {std::min(m_peakTable->PreferredWidth(), width() - kPlotWidth)},
-                Qt::Horizontal);
+  if (report != nullptr && !m_peakTable->isVisible()) OpenPeakTable();
+}
+
+// A new report brings the table back if it was closed. The window grows by
+// the table's width where the screen has room, so that the plot keeps its
+// size; the table never leaves the plot less than its 700 pixels.
+void CMainFrame::OpenPeakTable() {
+  const int wanted = m_peakTable->PreferredWidth();
+  if (!isMaximized() && !isFullScreen()) {
+    int grown = width() + wanted;
+    if (const QScreen* s = screen()) grown = std::min(grown, s->availableGeometry().width());
+    if (grown > width()) resize(grown, height());
   }
+  m_peakTable->show();
+  resizeDocks({m_peakTable}, {std::max(0, std::min(wanted, width() - kPlotWidth))}, Qt::Horizontal);
 }
 
 void CMainFrame::OnReportSettings() {

@@ -67,6 +67,7 @@ class CMainFrame : public QMainWindow {
   void Connect(int id, std::function<void()> handler);
   void OnReportSettings();
   void ShowReportInTable();
+  void OpenPeakTable();
 
   std::unique_ptr<QtHost> m_host;
   std::unique_ptr<AnsweringHost> m_answers;
@@ -74,7 +75,7 @@ class CMainFrame : public QMainWindow {
   PlotWidget* m_plot;
   PeakTableDock* m_peakTable = nullptr;
   // What the table shows, to rebuild it only when the report changes.
-  std::string m_shownReport;
+  int m_shownReportRevision = -1;
   // The wavelengths last given in the settings dialog: the open profile's
   // are "entered" while they are these.
   std::optional<Wavelengths> m_enteredWavelengths;

@@ -30,7 +30,7 @@ void CTavView::OnRangeSet() {
   m_state.modes.m_dragState = DragState::Armed;
   m_state.peaks.m_nPeak = 0;
   m_state.peaks.m_bFitted = 0;
-  m_state.report.reset();
+  DropReport();
 }
 
 void CTavView::OnPeakPosition() { m_state.modes.m_bPeakMode = 1; }
@@ -102,7 +102,7 @@ void CTavView::AppendPeakAt(double x, double y) {
   if (m_state.modes.m_bPeakMode != 1 || t.m_nPeak >= kMaxPeaks) return;
   const int k = t.m_nPeak + 1;
   t.m_nPeak = k;
-  m_state.report.reset();  // the fit's report no longer describes the peaks
+  DropReport();  // the fit's report no longer describes the peaks
   t.m_curPeak = k;
   t.m_position[k] = x;
   t.m_height[k] = y;
@@ -119,7 +119,7 @@ void CTavView::OnRButtonDown(int, int) {
   if (t.m_nPeak >= 1) {
     // The removed peak's values stay in its slot.
     --t.m_nPeak;
-    m_state.report.reset();
+    DropReport();
     t.m_curPeak = t.m_nPeak;
   }
   Repaint();

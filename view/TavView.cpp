@@ -62,7 +62,7 @@ void CTavView::TakeLoadedProfile() {
   }
   m_state.peaks.m_bFitted = 0;
   m_state.modes.m_dragState = DragState::Disarmed;
-  m_state.report.reset();
+  DropReport();
 }
 
 void CTavView::SetReadingSettings(int skipLines, int lastLine) {
@@ -87,7 +87,16 @@ void CTavView::StoreFittedParameters(const std::vector<double>& a) {
   t.m_bgB = a[3 * n + 2];
 }
 
-void CTavView::StoreReport(PeakReport report) { m_state.report = std::move(report); }
+void CTavView::StoreReport(PeakReport report) {
+  m_state.report = std::move(report);
+  ++m_reportRevision;
+}
+
+void CTavView::DropReport() {
+  if (!m_state.report) return;
+  m_state.report.reset();
+  ++m_reportRevision;
+}
 
 void CTavView::SetScherrer(double k, double instrumentalFwhm) {
   m_state.scherrer.m_k = k;

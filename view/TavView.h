@@ -46,6 +46,9 @@ class CTavView {
   const ScherrerSettings& Scherrer() const { return m_state.scherrer; }
   // The report of the fit on screen, or nullptr.
   const PeakReport* Report() const { return m_state.report ? &*m_state.report : nullptr; }
+  // Changes whenever the report is stored or dropped: what shows the report
+  // need not look again while it stays the same.
+  int ReportRevision() const { return m_reportRevision; }
 
   // Data <-> pixel conversions of the plot window, truncating toward zero.
   int XToPixel(double x) const;
@@ -116,8 +119,10 @@ class CTavView {
   // The range a load sets up: X from the first and last point (smaller end in
   // m_xMin), Y from the document's extremes. Needs m_nData > 0.
   void SetRangeFromDocument();
+  void DropReport();
 
   CTavDoc& m_doc;
   Host& m_host;
   ViewState m_state;
+  int m_reportRevision = 0;
 };
