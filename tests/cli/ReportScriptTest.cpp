@@ -6,25 +6,11 @@
 #include <sstream>
 #include <string>
 
-#include "cli/ScriptParser.h"
-#include "cli/ScriptRunner.h"
+#include "tests/support/ScriptRun.h"
 #include "tests/support/SharedData.h"
 #include "tests/support/TempFile.h"
 
 namespace {
-
-struct ScriptRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-ScriptRun RunScript(const std::string& script) {
-  std::ostringstream out, err;
-  ScriptRunner runner(out, err);
-  const int status = runner.Run(ParseScript(script));
-  return {status, out.str(), err.str()};
-}
 
 constexpr const char* kHeader =
     "peak,shape,position,position_err,height,height_err,fwhm,fwhm_err,area,area_err,"
@@ -43,7 +29,7 @@ std::string LinesStartingWith(const std::string& text, const std::string& prefix
 TEST(ReportScript, MeasuredPeakGivesUncertaintiesDSpacingAndSize) {
   SKIP_WITHOUT_SHARED_DATA();
   const std::string csv = ::testing::TempDir() + "nacl_report.csv";
-  const ScriptRun run = RunScript(
+  const ScriptOutcome run = RunScript(
       "open rigaku \"" + SharedData("AE4895-Measurement_strategies__XRD_NaCl_Theta_2-Theta.asc") +
       "\"\nrange 30.5 33 0 3000; peak-mode; peak 31.70 2800\n"
       "conditions gauss 0.001; fit; report; fit-stats; report \"" +
@@ -69,18 +55,18 @@ TEST(ReportScript, MeasuredPeakGivesUncertaintiesDSpacingAndSize) {
 TEST(ReportScript, NothingToReportBeforeAFitOrOnceThePeaksChange) {
   const std::string profile =
       WriteTempFile("report_peak.xy", "1 10\n2 12\n3 30\n4 80\n5 30\n6 12\n7 10\n8 10\n");
-  const ScriptRun run =
+  const ScriptOutcome run =
       RunScript("report; fit-stats; open xy " + profile +
                 "; peak-mode; peak 4 80; fit; fit-stats; peak 6 12; report; fit-stats");
   EXPECT_EQ(LinesStartingWith(run.out, "disabled:"),
             "disabled: report\ndisabled: fit-stats\ndisabled: report\ndisabled: fit-stats\n");
   EXPECT_EQ(LinesStartingWith(run.out, "{\"npt\": 8, \"npar\": 5,").size() > 0, true);
   // An X-Y list states no wavelength: no d, no size, and the note says why.
-  const ScriptRun noWavelength =
+  const ScriptOutcome noWavelength =
       RunScript("open xy " + profile + "; peak-mode; peak 4 80; fit; report");
   EXPECT_NE(noWavelength.out.find(kHeader), std::string::npos);
   EXPECT_NE(noWavelength.err.find("note: no wavelength"), std::string::npos) << noWavelength.err;
-  const ScriptRun given =
+  const ScriptOutcome given =
       RunScript("open xy " + profile +
                 "; peak-mode; peak 4 80; fit; wavelength 1.5406; scherrer 0.94 0.01; "
                 "report; state");

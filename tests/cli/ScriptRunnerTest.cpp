@@ -12,24 +12,10 @@
 #include "cli/ScriptParser.h"
 #include "cli/ScriptRunner.h"
 #include "tests/support/LoadedProfile.h"
+#include "tests/support/ScriptRun.h"
 #include "tests/support/TempFile.h"
 
-namespace {
-
-struct ScriptOutcome {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-ScriptOutcome RunScript(const std::string& script) {
-  std::ostringstream out, err;
-  ScriptRunner runner(out, err);
-  const int status = runner.Run(ParseScript(script));
-  return {status, out.str(), err.str()};
-}
-
-}  // namespace
+namespace {}  // namespace
 
 TEST(ScriptParser, SeparatorsCommentsAndQuotes) {
   const auto commands = ParseScript(
