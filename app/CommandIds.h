@@ -29,4 +29,5 @@ constexpr int ID_BACK_REMOVE = 32779;
 constexpr int ID_POLAR_CORRECT = 32780;
 constexpr int ID_SAVE_REPORT = 32781;
 constexpr int ID_REPORT_SETTINGS = 32782;
+constexpr int ID_PEAK_TABLE = 32783;
 }  // namespace cmd

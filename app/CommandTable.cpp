@@ -37,6 +37,7 @@ const std::vector<CommandInfo>& Commands() {
       {ID_POLAR_CORRECT, "偏光補正", "", "", ""},
       {ID_SAVE_REPORT, "レポート保存(CSV)", "", "ピークの表をCSV形式で保存", ""},
       {ID_REPORT_SETTINGS, "波長・Scherrer設定...", "", "波長とScherrer式の定数を入力します", ""},
+      {ID_PEAK_TABLE, "ピーク表", "", "ピーク表を表示または非表示にします", ""},
   };
   return table;
 }
@@ -53,7 +54,8 @@ const std::vector<MenuInfo>& MainMenu() {
       {"ﾌｧｲﾙ(&F)", {ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, 0, 0, ID_APP_EXIT}},
       {"範囲設定", {ID_RANGE_SET, ID_RANGE_INPUT, ID_PEAK_POSITION, 0, ID_RANGE_RESET}},
       {"フィッテング",
-       {ID_LSQ_CONDITION, ID_LSQ_START, ID_SAVE_RESULT, ID_SAVE_REPORT, ID_REPORT_SETTINGS}},
+       {ID_LSQ_CONDITION, ID_LSQ_START, ID_SAVE_RESULT, ID_SAVE_REPORT, ID_REPORT_SETTINGS,
+        ID_PEAK_TABLE}},
       {"補正", {ID_BACK_REMOVE, ID_POLAR_CORRECT}},
   };
   return menus;

@@ -1,6 +1,7 @@
 #include "app/MainFrame.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QIcon>
 #include <QLabel>
 #include <QMenu>
@@ -22,6 +23,7 @@
 #include "app/QtHost.h"
 #include "app/ReportSettingsDlg.h"
 #include "commands/Commands.h"
+#include "profile/TavDoc.h"
 #include "view/AnsweringHost.h"
 #include "view/TavView.h"
 
@@ -53,6 +55,20 @@ QLabel* IndicatorPane(const char* text) {
   return pane;
 }
 
+QString WavelengthSourceText(WavelengthSource source) {
+  switch (source) {
+    case WavelengthSource::kFile:
+      return QStringLiteral("ファイルから");
+    case WavelengthSource::kUser:
+      return QStringLiteral("入力値");
+    case WavelengthSource::kDefault:
+      return QStringLiteral("既定値");
+    case WavelengthSource::kNone:
+      break;
+  }
+  return QStringLiteral("なし");
+}
+
 }  // namespace
 
 CMainFrame::CMainFrame(CTavDoc& doc, QWidget* parent)
@@ -72,8 +88,8 @@ CMainFrame::CMainFrame(CTavDoc& doc, QWidget* parent)
   CreateStatusBar();
   // The table takes room from the plot only once there is a report to show.
   m_peakTable = new PeakTableDock(this);
-  addDockWidget(Qt::RightDockWidgetArea, m_peakTable);
-  m_peakTable->hide();
+  PlacePeakTable();
+  m_view->SetDefaultWavelengths(LoadDefaultWavelengths());
   ConnectCommands();
   connect(m_plot, &PlotWidget::ViewInputHandled, this, &CMainFrame::UpdateCommandStates);
   UpdateCommandStates();
@@ -110,6 +126,7 @@ void CMainFrame::CreateActions() {
   }
   Action(ID_RANGE_SET)->setCheckable(true);
   Action(ID_PEAK_POSITION)->setCheckable(true);
+  Action(ID_PEAK_TABLE)->setCheckable(true);
 }
 
 void CMainFrame::CreateMenus() {
@@ -218,6 +235,7 @@ void CMainFrame::ConnectCommands() {
   Connect(ID_POLAR_CORRECT, [&view] { OnPolarCorrect(view); });
   Connect(ID_SAVE_REPORT, [&view] { OnSaveReport(view); });
   Connect(ID_REPORT_SETTINGS, [this] { OnReportSettings(); });
+  Connect(ID_PEAK_TABLE, [this] { TogglePeakTable(); });
   // Undo, cut, copy, paste and the pane commands have no handler: they stay
   // disabled.
 }
@@ -234,6 +252,7 @@ void CMainFrame::UpdateCommandStates() {
   Action(ID_LSQ_START)->setEnabled(m_view->IsLsqStartEnabled());
   Action(ID_SAVE_RESULT)->setEnabled(m_view->IsSaveResultEnabled());
   Action(ID_SAVE_REPORT)->setEnabled(m_view->IsReportEnabled());
+  Action(ID_PEAK_TABLE)->setChecked(m_peakTable->isVisible());
   ShowReportInTable();
 }
 
@@ -242,41 +261,91 @@ void CMainFrame::ShowReportInTable() {
   m_shownReportRevision = m_view->ReportRevision();
   const PeakReport* report = m_view->Report();
   m_peakTable->ShowReport(report);
-  if (report != nullptr && !m_peakTable->isVisible()) OpenPeakTable();
+  if (report != nullptr && !m_peakTable->isVisible() && m_tableLayout.wanted) OpenPeakTable();
+}
+
+// The table starts hidden where it was last put: docked on a side, or
+// floating where it was left.
+void CMainFrame::PlacePeakTable() {
+  m_tableLayout = LoadPeakTableLayout();
+  addDockWidget(m_tableLayout.area, m_peakTable);
+  m_peakTable->hide();
+  if (m_tableLayout.floating) {
+    m_peakTable->setFloating(true);
+    m_peakTable->restoreGeometry(m_tableLayout.floatingGeometry);
+  }
+  // Closed by its own button: it stays closed until asked for again.
+  connect(m_peakTable, &PeakTableDock::ClosedByUser, this, [this] {
+    m_tableLayout.wanted = false;
+    SaveTableLayout();
+  });
 }
 
 // A new report brings the table back if it was closed. The window grows by
 // the table's width where the screen has room, so that the plot keeps its
 // size; the table never leaves the plot less than its 700 pixels.
 void CMainFrame::OpenPeakTable() {
-  const int wanted = m_peakTable->PreferredWidth();
-  if (!isMaximized() && !isFullScreen()) {
+  if (m_peakTable->isFloating()) {
+    m_peakTable->show();
+    return;
+  }
+  const int wanted =
+      m_tableLayout.dockedWidth > 0 ? m_tableLayout.dockedWidth : m_peakTable->PreferredWidth();
+  const bool beside = dockWidgetArea(m_peakTable) != Qt::BottomDockWidgetArea;
+  if (beside && !isMaximized() && !isFullScreen()) {
     int grown = width() + wanted;
     if (const QScreen* s = screen()) grown = std::min(grown, s->availableGeometry().width());
     if (grown > width()) resize(grown, height());
   }
   m_peakTable->show();
-  resizeDocks({m_peakTable}, {std::max(0, std::min(wanted, width() - kPlotWidth))}, Qt::Horizontal);
+  if (beside) {
+    resizeDocks({m_peakTable}, {std::max(0, std::min(wanted, width() - kPlotWidth))},
+                Qt::Horizontal);
+  }
+}
+
+void CMainFrame::TogglePeakTable() {
+  m_tableLayout.wanted = !m_peakTable->isVisible();
+  if (m_tableLayout.wanted) {
+    OpenPeakTable();
+    SaveTableLayout();
+  } else {
+    SaveTableLayout();
+    m_peakTable->hide();
+  }
+}
+
+// Remembers where the table is; its width only while it is docked and shown.
+void CMainFrame::SaveTableLayout() {
+  m_tableLayout.area = dockWidgetArea(m_peakTable);
+  if (m_tableLayout.area == Qt::NoDockWidgetArea) m_tableLayout.area = Qt::RightDockWidgetArea;
+  m_tableLayout.floating = m_peakTable->isFloating();
+  if (m_tableLayout.floating) m_tableLayout.floatingGeometry = m_peakTable->saveGeometry();
+  if (!m_tableLayout.floating && m_peakTable->isVisible() &&
+      m_tableLayout.area != Qt::BottomDockWidgetArea) {
+    m_tableLayout.dockedWidth = m_peakTable->width();
+  }
+  SavePeakTableLayout(m_tableLayout);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+  SaveTableLayout();
+  QMainWindow::closeEvent(event);
 }
 
 void CMainFrame::OnReportSettings() {
-  const Wavelengths& current = m_view->GetDocument().m_wavelengths;
-  const auto same = [](const Wavelengths& a, const Wavelengths& b) {
-    return a.lambda1 == b.lambda1 && a.lambda2 == b.lambda2 && a.alpha2Ratio == b.alpha2Ratio;
-  };
-  QString source = QStringLiteral("ファイルから");
-  if (!current.lambda1 && !current.lambda2 && !current.alpha2Ratio) {
-    source = QStringLiteral("なし");
-  } else if (m_enteredWavelengths && same(*m_enteredWavelengths, current)) {
-    source = QStringLiteral("入力値");
-  }
+  const CTavDoc& doc = m_view->GetDocument();
+  const Wavelengths& current = doc.m_wavelengths;
   const ScherrerSettings& scherrer = m_view->Scherrer();
-  CReportSettingsDlg dialog(current, scherrer.m_k, scherrer.m_instrumentalFwhm, source, this);
+  CReportSettingsDlg dialog(current, WavelengthSourceText(doc.m_wavelengthSource),
+                            m_view->DefaultWavelengths(), scherrer.m_k, scherrer.m_instrumentalFwhm,
+                            this);
   if (dialog.exec() != QDialog::Accepted) return;
-  if (!same(dialog.m_wavelengths, current)) {
-    m_enteredWavelengths = dialog.m_wavelengths;
-    SetProfileWavelengths(*m_view, dialog.m_wavelengths);
+  if (dialog.m_defaults != m_view->DefaultWavelengths()) {
+    m_view->SetDefaultWavelengths(dialog.m_defaults);
+    SaveDefaultWavelengths(dialog.m_defaults);
   }
+  if (!(dialog.m_wavelengths == current)) SetProfileWavelengths(*m_view, dialog.m_wavelengths);
   SetScherrerSettings(*m_view, dialog.m_k, dialog.m_instrumentalFwhm);
 }
 

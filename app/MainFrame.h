@@ -8,8 +8,8 @@
 #include <string>
 
 #include "app/KeyLocks.h"
+#include "app/Preferences.h"
 #include "profile/FileType.h"
-#include "profile/Wavelengths.h"
 
 class CTavDoc;
 class AnsweringHost;
@@ -17,6 +17,7 @@ class CTavView;
 class PeakTableDock;
 class PlotWidget;
 class QAction;
+class QCloseEvent;
 class QLabel;
 class QTimer;
 class QtHost;
@@ -56,6 +57,9 @@ class CMainFrame : public QMainWindow {
 
   void PrintPreview();
 
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
  private:
   void CreateActions();
   void CreateMenus();
@@ -68,6 +72,9 @@ class CMainFrame : public QMainWindow {
   void OnReportSettings();
   void ShowReportInTable();
   void OpenPeakTable();
+  void PlacePeakTable();
+  void TogglePeakTable();
+  void SaveTableLayout();
 
   std::unique_ptr<QtHost> m_host;
   std::unique_ptr<AnsweringHost> m_answers;
@@ -76,9 +83,8 @@ class CMainFrame : public QMainWindow {
   PeakTableDock* m_peakTable = nullptr;
   // What the table shows, to rebuild it only when the report changes.
   int m_shownReportRevision = -1;
-  // The wavelengths last given in the settings dialog: the open profile's
-  // are "entered" while they are these.
-  std::optional<Wavelengths> m_enteredWavelengths;
+  // Where the table sits and whether it opens after a fit, kept between runs.
+  PeakTableLayout m_tableLayout;
   QLabel* m_idle = nullptr;
   QLabel* m_capsPane = nullptr;
   QLabel* m_numPane = nullptr;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -115,6 +116,11 @@ PeakTableDock::PeakTableDock(QWidget* parent)
   layout->addWidget(m_statistics);
   layout->addWidget(m_notes);
   setWidget(body);
+}
+
+void PeakTableDock::closeEvent(QCloseEvent* event) {
+  emit ClosedByUser();
+  QDockWidget::closeEvent(event);
 }
 
 void PeakTableDock::ShowReport(const PeakReport* report) {

@@ -6,6 +6,7 @@
 
 #include "fit/PeakReport.h"
 
+class QCloseEvent;
 class QKeyEvent;
 class QLabel;
 
@@ -39,6 +40,13 @@ class PeakTableDock : public QDockWidget {
   PeakTableWidget* Table() const { return m_table; }
   QLabel* StatisticsLabel() const { return m_statistics; }
   QLabel* NotesLabel() const { return m_notes; }
+
+ signals:
+  // The user closed the table with its own button.
+  void ClosedByUser();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   PeakTableWidget* m_table;

@@ -45,6 +45,15 @@ void PresetFileDialog(QFileDialog& dialog, QFileDialog::AcceptMode mode, const s
   }
 }
 
+// The extension a save dialog adds to a name without one: that of the
+// pattern it lists ("*.csv"), "dat" for any other start.
+QString DefaultSuffix(const std::string& start) {
+  const QString pattern = QString::fromStdString(start);
+  const QString suffix = pattern.startsWith(QStringLiteral("*.")) ? pattern.mid(2) : QString();
+  if (suffix.isEmpty() || NameHasWildcard(suffix.toStdString())) return QStringLiteral("dat");
+  return suffix;
+}
+
 bool RunFileDialog(QFileDialog& dialog, std::string& path) {
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
   path = ToStd(dialog.selectedFiles().first());
@@ -103,7 +112,7 @@ bool QtHost::FitConditionDialog(FitConditions& conditions) {
 bool QtHost::SaveFileDialog(std::string& path) {
   QFileDialog dialog(DialogParent());
   PresetFileDialog(dialog, QFileDialog::AcceptSave, path);
-  dialog.setDefaultSuffix(QStringLiteral("dat"));
+  dialog.setDefaultSuffix(DefaultSuffix(path));
   std::string chosen;
   while (RunFileDialog(dialog, chosen)) {
     if (!NameHasWildcard(chosen)) {

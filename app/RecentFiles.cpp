@@ -1,10 +1,9 @@
 #include "app/RecentFiles.h"
 
-#include <QSettings>
+#include "app/Preferences.h"
 
 void RecentFiles::Load() {
-  QSettings settings(QStringLiteral("Local AppWizard-Generated Applications"),
-                     QStringLiteral("tav"));
+  QSettings settings = ProgramSettings();
   settings.beginGroup(QStringLiteral("Recent File List"));
   m_entries.clear();
   for (int i = 1; i <= kSize; ++i) {
@@ -14,8 +13,7 @@ void RecentFiles::Load() {
 }
 
 void RecentFiles::Save() const {
-  QSettings settings(QStringLiteral("Local AppWizard-Generated Applications"),
-                     QStringLiteral("tav"));
+  QSettings settings = ProgramSettings();
   settings.beginGroup(QStringLiteral("Recent File List"));
   for (int i = 1; i <= kSize; ++i) {
     const QString key = QStringLiteral("File%1").arg(i);

@@ -1,8 +1,10 @@
 #include "app/ReportSettingsDlg.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <iterator>
 
 namespace {
 
@@ -15,11 +17,12 @@ QString PositiveNumberMessage() { return QStringLiteral("正の数値を入力�
 
 }  // namespace
 
-CReportSettingsDlg::CReportSettingsDlg(const Wavelengths& wavelengths, double k,
-                                       double instrumentalFwhm, const QString& source,
-                                       QWidget* parent)
-    : CTavDialog(parent, QStringLiteral("波長・Scherrer設定"), 220, 132),
+CReportSettingsDlg::CReportSettingsDlg(const Wavelengths& wavelengths, const QString& source,
+                                       const std::optional<Wavelengths>& defaults, double k,
+                                       double instrumentalFwhm, QWidget* parent)
+    : CTavDialog(parent, QStringLiteral("波長・Scherrer設定"), 220, 204),
       m_wavelengths(wavelengths),
+      m_defaults(defaults),
       m_k(k),
       m_instrumentalFwhm(instrumentalFwhm) {
   m_lambda1 = AddRow(QStringLiteral("λ1 (Å)"), 7, wavelengths.lambda1);
@@ -29,12 +32,25 @@ CReportSettingsDlg::CReportSettingsDlg(const Wavelengths& wavelengths, double k,
   m_source->setGeometry(Units().Rect(kLabelX, 61, 140, 10));
   m_kEdit = AddRow(QStringLiteral("Scherrer定数 K"), 84, k);
   m_instrumental = AddRow(QStringLiteral("装置の半値幅 (2θ°)"), 102, instrumentalFwhm);
-  setTabOrder(m_lambda1, m_lambda2);
-  setTabOrder(m_lambda2, m_ratio);
-  setTabOrder(m_ratio, m_kEdit);
-  setTabOrder(m_kEdit, m_instrumental);
-  setTabOrder(m_instrumental, OkButton());
-  setTabOrder(OkButton(), CancelButton());
+  m_useDefault = new QCheckBox(QStringLiteral("波長のないファイルに既定の波長を使う"), this);
+  m_useDefault->setGeometry(Units().Rect(kLabelX, 126, 200, 10));
+  m_useDefault->setChecked(defaults.has_value());
+  const Wavelengths shown = defaults.value_or(Wavelengths{});
+  m_defaultLambda1 = AddRow(QStringLiteral("既定の λ1 (Å)"), 140, shown.lambda1);
+  m_defaultLambda2 = AddRow(QStringLiteral("既定の λ2 (Å)"), 158, shown.lambda2);
+  m_defaultRatio = AddRow(QStringLiteral("既定の強度比"), 176, shown.alpha2Ratio);
+  EnableDefaults(m_useDefault->isChecked());
+  connect(m_useDefault, &QCheckBox::toggled, this, &CReportSettingsDlg::EnableDefaults);
+  QWidget* order[] = {m_lambda1,      m_lambda2,    m_ratio,          m_kEdit,
+                      m_instrumental, m_useDefault, m_defaultLambda1, m_defaultLambda2,
+                      m_defaultRatio, OkButton(),   CancelButton()};
+  for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+}
+
+void CReportSettingsDlg::EnableDefaults(bool enabled) {
+  for (QLineEdit* edit : {m_defaultLambda1, m_defaultLambda2, m_defaultRatio}) {
+    edit->setEnabled(enabled);
+  }
 }
 
 QLineEdit* CReportSettingsDlg::AddRow(const QString& label, int y,
@@ -61,11 +77,32 @@ bool CReportSettingsDlg::ReadOptionalPositive(QLineEdit* edit, std::optional<dou
   return true;
 }
 
+bool CReportSettingsDlg::ReadWavelengths(QLineEdit* lambda1, QLineEdit* lambda2, QLineEdit* ratio,
+                                         Wavelengths& read) {
+  return ReadOptionalPositive(lambda1, read.lambda1) &&
+         ReadOptionalPositive(lambda2, read.lambda2) &&
+         ReadOptionalPositive(ratio, read.alpha2Ratio);
+}
+
+// A default is kept only with its λ1: without it nothing could be computed.
+bool CReportSettingsDlg::ReadDefaults() {
+  if (!m_useDefault->isChecked()) {
+    m_defaults.reset();
+    return true;
+  }
+  Wavelengths read;
+  if (!ReadWavelengths(m_defaultLambda1, m_defaultLambda2, m_defaultRatio, read)) return false;
+  if (!read.lambda1) {
+    Refuse(m_defaultLambda1, PositiveNumberMessage());
+    return false;
+  }
+  m_defaults = read;
+  return true;
+}
+
 bool CReportSettingsDlg::Exchange() {
   Wavelengths read;
-  if (!ReadOptionalPositive(m_lambda1, read.lambda1)) return false;
-  if (!ReadOptionalPositive(m_lambda2, read.lambda2)) return false;
-  if (!ReadOptionalPositive(m_ratio, read.alpha2Ratio)) return false;
+  if (!ReadWavelengths(m_lambda1, m_lambda2, m_ratio, read)) return false;
   double k = 0.0, instrumental = 0.0;
   if (!ReadDouble(m_kEdit, k)) return false;
   if (k <= 0.0) {
@@ -77,6 +114,7 @@ bool CReportSettingsDlg::Exchange() {
     Refuse(m_instrumental, QStringLiteral("0 以上の数値を入力してください。"));
     return false;
   }
+  if (!ReadDefaults()) return false;
   m_wavelengths = read;
   m_k = k;
   m_instrumentalFwhm = instrumental;

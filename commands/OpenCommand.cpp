@@ -62,7 +62,7 @@ bool StoreRigaku(const RigakuProfile& profile, const Destination& to) {
   if (profile.step) doc.m_step = *profile.step;
   if (profile.stop) doc.m_stop = *profile.stop;
   doc.SetCounts(profile.values, static_cast<int>(n));
-  doc.SetWavelengths(RigakuWavelengths(profile));
+  doc.SetWavelengths(RigakuWavelengths(profile), WavelengthSource::kFile);
   return true;
 }
 
@@ -74,7 +74,7 @@ bool StoreXy(const XyProfile& profile, const Destination& to) {
   }
   if (to.RefusesPoints(profile.x.size())) return false;
   to.doc.SetPoints(profile.x, profile.y);
-  to.doc.SetWavelengths({});  // an X-Y list states none
+  to.doc.SetWavelengths({}, WavelengthSource::kNone);  // an X-Y list states none
   return true;
 }
 
@@ -104,6 +104,13 @@ bool ReadProfile(CTavView& view, const std::string& path, FileType type, std::si
                               : StoreRigaku(ReadRigakuProfile(text), to);
 }
 
+// A profile whose file states no wavelength takes the default, if one is set.
+void ApplyDefaultWavelengths(CTavView& view) {
+  CTavDoc& doc = view.GetDocument();
+  if (doc.m_wavelengthSource != WavelengthSource::kNone || !view.DefaultWavelengths()) return;
+  doc.SetWavelengths(*view.DefaultWavelengths(), WavelengthSource::kDefault);
+}
+
 }  // namespace
 
 void OnFileOpen(CTavView& view) { OpenWithPointLimit(view, CTavDoc::kMaxPoints); }
@@ -120,6 +127,7 @@ void OpenWithPointLimit(CTavView& view, std::size_t maxPoints) {
   if (host.OpenFileDialog(path) && type != FileType::None) {
     if (type == FileType::Xy) AskReadingSettings(view);
     if (!ReadProfile(view, path, type, maxPoints)) return;
+    ApplyDefaultWavelengths(view);
   }
   view.TakeLoadedProfile();
   view.Repaint();

@@ -31,7 +31,7 @@ ReportSettings ReportSettingsOf(const CTavView& view) {
 }
 
 void SetProfileWavelengths(CTavView& view, const Wavelengths& wavelengths) {
-  view.GetDocument().SetWavelengths(wavelengths);
+  view.GetDocument().SetWavelengths(wavelengths, WavelengthSource::kUser);
   RefreshReport(view);
 }
 
@@ -42,6 +42,7 @@ void SetScherrerSettings(CTavView& view, double k, double instrumentalFwhm) {
 
 void OnSaveReport(CTavView& view) {
   if (const PeakReport* report = view.Report()) {
-    SaveThroughDialog(view.GetHost(), [report] { return FormatPeakTableCsv(*report); });
+    SaveThroughDialog(
+        view.GetHost(), [report] { return FormatPeakTableCsv(*report); }, "*.csv");
   }
 }

@@ -18,8 +18,9 @@ std::string CannotSaveText(const std::string& path, const std::string& reason) {
 }
 
 // The dialog starts with the pattern of the files it lists.
-void SaveThroughDialog(Host& host, const std::function<std::string()>& makeContents) {
-  std::string path = "*.dat";
+void SaveThroughDialog(Host& host, const std::function<std::string()>& makeContents,
+                       const std::string& pattern) {
+  std::string path = pattern;
   if (!host.SaveFileDialog(path)) return;
   if (NameHasWildcard(path)) return host.ReportFailure(CannotSaveText(path, kWildcardNameReason));
   std::string reason;

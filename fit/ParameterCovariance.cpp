@@ -12,7 +12,7 @@
 
 namespace {
 
-const char kUnknownPrefix[] = "uncertainties unknown: ";
+const char kUnknownPrefix[] = "不確かさは求められません: ";
 
 // The normal matrix JᵀJ and χ² at a, all parameters fitted, unit weights.
 void NormalMatrix(const double x[], const double y[], int npt, const double a[], int npar,
@@ -93,8 +93,9 @@ std::optional<double> ParameterCovariance::Propagate(const std::vector<double>& 
 ParameterCovariance EstimateCovariance(const double x[], const double y[], int npt,
                                        const double a[], int npar, int shape) {
   if (npt <= npar) {
-    return ParameterCovariance::Unknown(kUnknownPrefix + std::to_string(npt) + " points for " +
-                                        std::to_string(npar) + " parameters");
+    return ParameterCovariance::Unknown(std::string(kUnknownPrefix) + "データ点 " +
+                                        std::to_string(npt) + " 個に対しパラメータが " +
+                                        std::to_string(npar) + " 個です");
   }
   const ScopedPeakShape selected(shape);
   double** alpha = matrix(1, npar, 1, npar);
@@ -105,16 +106,17 @@ ParameterCovariance EstimateCovariance(const double x[], const double y[], int n
     Invert(alpha, npar);
   } catch (const FitFailure& failure) {
     return ParameterCovariance::Unknown(kUnknownPrefix +
-                                        std::string("the normal matrix cannot be inverted (") +
+                                        std::string("正規方程式の行列の逆行列がありません (") +
                                         failure.what() + ")");
   }
   if (!std::isfinite(chisq)) {
-    return ParameterCovariance::Unknown(kUnknownPrefix + std::string("chi-square is not finite"));
+    return ParameterCovariance::Unknown(kUnknownPrefix +
+                                        std::string("χ² が有限の値ではありません"));
   }
   const ParameterCovariance c = Scaled(alpha, npar, chisq / (npt - npar));
   if (!VariancesAreValid(c)) {
     return ParameterCovariance::Unknown(kUnknownPrefix +
-                                        std::string("a variance is negative or not finite"));
+                                        std::string("負または有限でない分散があります"));
   }
   return c;
 }

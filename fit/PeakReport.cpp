@@ -84,27 +84,27 @@ UsableSettings CheckSettings(const ReportSettings& s, std::vector<std::string>& 
   UsableSettings usable;
   usable.instrumental = std::isfinite(s.instrumentalFwhm) && s.instrumentalFwhm >= 0.0;
   if (!s.wavelength) {
-    notes.push_back("no wavelength: d-spacings and crystallite sizes unknown");
+    notes.push_back("波長が不明のため、面間隔と結晶子径は求められません");
   } else if (!IsPositive(*s.wavelength)) {
-    notes.push_back("wavelength " + NumberForNote(*s.wavelength) +
-                    " is not a positive number: d-spacings and crystallite sizes unknown");
+    notes.push_back("波長 " + NumberForNote(*s.wavelength) +
+                    " が正の数でないため、面間隔と結晶子径は求められません");
   } else {
     usable.wavelength = true;
   }
   if (!IsPositive(s.scherrerK)) {
-    notes.push_back("Scherrer constant K = " + NumberForNote(s.scherrerK) +
-                    " is not a positive number: crystallite sizes unknown");
+    notes.push_back("Scherrer定数 K = " + NumberForNote(s.scherrerK) +
+                    " が正の数でないため、結晶子径は求められません");
   }
   if (!usable.instrumental) {
-    notes.push_back("instrumental FWHM " + NumberForNote(s.instrumentalFwhm) +
-                    " is negative or not a number: crystallite sizes unknown");
+    notes.push_back("装置の半値幅 " + NumberForNote(s.instrumentalFwhm) +
+                    " が負または数値でないため、結晶子径は求められません");
   }
   usable.scherrer = usable.wavelength && usable.instrumental && IsPositive(s.scherrerK);
   return usable;
 }
 
 std::string PeakNote(int k, const std::string& text) {
-  return "peak " + std::to_string(k) + ": " + text;
+  return "ピーク " + std::to_string(k) + ": " + text;
 }
 
 // The d-spacing and the crystallite size, as far as the settings and the
@@ -115,18 +115,17 @@ void AddBraggAndScherrer(const PeakSlice& slice, const PeakShape& shape, const P
   if (!usable.wavelength) return;
   const double position = slice.p[kPositionParameter];
   if (!(position > 0.0 && position < 180.0)) {
-    notes.push_back(PeakNote(r.peak, "position " + NumberForNote(position) +
-                                         " is outside 0..180 degrees 2theta: d-spacing and "
-                                         "crystallite size unknown"));
+    notes.push_back(PeakNote(r.peak, "位置 " + NumberForNote(position) +
+                                         " が 2θ 0〜180° の範囲外のため、面間隔と結晶子径は"
+                                         "求められません"));
     return;
   }
   r.dSpacing = slice.Of(DSpacing(*settings.wavelength, position));
   if (!usable.scherrer) return;
   if (!(settings.instrumentalFwhm < fwhm.value)) {
-    notes.push_back(PeakNote(r.peak, "instrumental FWHM " +
-                                         NumberForNote(settings.instrumentalFwhm) +
-                                         " is not smaller than the observed FWHM " +
-                                         NumberForNote(fwhm.value) + ": crystallite size unknown"));
+    notes.push_back(PeakNote(r.peak, "装置の半値幅 " + NumberForNote(settings.instrumentalFwhm) +
+                                         " が観測された半値幅 " + NumberForNote(fwhm.value) +
+                                         " 以上のため、結晶子径は求められません"));
     return;
   }
   const ScherrerInputs inputs{settings.scherrerK, *settings.wavelength, settings.instrumentalFwhm,
@@ -161,13 +160,14 @@ std::vector<PeakResult> DescribePeaks(const double a[], int npar, int shape,
                                       std::vector<std::string>& notes) {
   const PeakShape* description = FindPeakShape(shape);
   if (description == nullptr) {
-    notes.push_back("no peak shape selected: no peak quantities");
+    notes.push_back("ピーク形状が選ばれていないため、ピークの値は求められません");
     return {};
   }
   const int perPeak = description->parametersPerPeak;
   if (npar < 2 || (npar - 2) % perPeak != 0) {
-    notes.push_back(std::to_string(npar) + " parameters do not make whole " + description->name +
-                    " peaks on a background line: no peak quantities");
+    notes.push_back(
+        std::to_string(npar) + " 個のパラメータは " + description->name +
+        " のピークとバックグラウンド直線に分けられないため、ピークの値は求められません");
     return {};
   }
   const int n = (npar - 2) / perPeak;

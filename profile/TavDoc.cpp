@@ -54,4 +54,7 @@ void CTavDoc::SetCounts(const std::vector<double>& counts, int n) {
   }
 }
 
-void CTavDoc::SetWavelengths(const Wavelengths& wavelengths) { m_wavelengths = wavelengths; }
+void CTavDoc::SetWavelengths(const Wavelengths& wavelengths, WavelengthSource source) {
+  m_wavelengths = wavelengths;
+  m_wavelengthSource = wavelengths.Any() ? source : WavelengthSource::kNone;
+}

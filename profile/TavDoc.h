@@ -29,9 +29,9 @@ class CTavDoc {
   // Sets m_yMax and m_yMin to the extremes of m_y[1..m_nData] (m_nData > 0),
   // starting from m_y[1] and scanning in index order.
   void ComputeYExtremes();
-  // Replaces the wavelengths with those a newly opened file states; a file
-  // that states none leaves them all unknown.
-  void SetWavelengths(const Wavelengths& wavelengths);
+  // Replaces the wavelengths, noting where they came from; with none known
+  // the source is kNone whatever is given.
+  void SetWavelengths(const Wavelengths& wavelengths, WavelengthSource source);
 
   int m_nData = 0;
   std::vector<double> m_x;
@@ -45,4 +45,5 @@ class CTavDoc {
   // Kα2/Kα1 intensity ratio. Nothing set means unknown: d-spacings and
   // crystallite sizes then stay unknown instead of assuming an anode.
   Wavelengths m_wavelengths;
+  WavelengthSource m_wavelengthSource = WavelengthSource::kNone;
 };

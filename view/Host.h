@@ -54,7 +54,8 @@ class Host {
   virtual bool ColumnDialog(ColumnSettings& settings) = 0;
   virtual bool RangeDialog(RangeValues& range) = 0;
   virtual bool FitConditionDialog(FitConditions& conditions) = 0;
-  // The save dialog of every writer: default extension "dat".
+  // The save dialog of every writer, started with the pattern of the files
+  // it lists ("*.dat", "*.csv"); its extension is the default one.
   virtual bool SaveFileDialog(std::string& path) = 0;
 
   // An OK message box with the application's name as caption.

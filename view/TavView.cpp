@@ -103,6 +103,10 @@ void CTavView::SetScherrer(double k, double instrumentalFwhm) {
   m_state.scherrer.m_instrumentalFwhm = instrumentalFwhm;
 }
 
+void CTavView::SetDefaultWavelengths(const std::optional<Wavelengths>& wavelengths) {
+  m_state.defaultWavelengths = wavelengths;
+}
+
 void CTavView::ShowBackgroundBins(std::vector<double> binX, std::vector<double> binY) {
   BackgroundLayer& b = m_state.background;
   b.m_bBackShown = 1;

@@ -44,6 +44,9 @@ class CTavView {
   double Tolerance() const { return m_state.m_tolerance; }
   int Polarized() const { return m_state.m_bPolarized; }
   const ScherrerSettings& Scherrer() const { return m_state.scherrer; }
+  const std::optional<Wavelengths>& DefaultWavelengths() const {
+    return m_state.defaultWavelengths;
+  }
   // The report of the fit on screen, or nullptr.
   const PeakReport* Report() const { return m_state.report ? &*m_state.report : nullptr; }
   // Changes whenever the report is stored or dropped: what shows the report
@@ -104,6 +107,7 @@ class CTavView {
   void StoreFittedParameters(const std::vector<double>& a);
   void StoreReport(PeakReport report);
   void SetScherrer(double k, double instrumentalFwhm);
+  void SetDefaultWavelengths(const std::optional<Wavelengths>& wavelengths);
   // The background estimate's bins, shown from now on.
   void ShowBackgroundBins(std::vector<double> binX, std::vector<double> binY);
   void HideBackgroundEstimate();

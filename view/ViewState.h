@@ -6,6 +6,7 @@
 
 #include "correct/BackgroundFit.h"
 #include "fit/PeakReport.h"
+#include "profile/Wavelengths.h"
 #include "view/DialogLimits.h"
 
 // The view's state, in the groups its commands change together. Members keep
@@ -89,6 +90,9 @@ struct ViewState {
   double m_tolerance = 0.001;
   int m_bPolarized = 0;
   ScherrerSettings scherrer;
+  // The wavelengths a profile takes when its file states none; unset (the
+  // default) leaves such a profile without any.
+  std::optional<Wavelengths> defaultWavelengths;
   // The report of the fit on screen; none before a fit and once the peaks no
   // longer are those the fit gave.
   std::optional<PeakReport> report;

@@ -53,7 +53,8 @@ TEST_F(MainFrameTest, MenusHaveTheirTextsSeparatorsAndShortcutsInOrder) {
        {"最小二乗スタート", ""},
        {"結果保存", ""},
        {"レポート保存(CSV)", ""},
-       {"波長・Scherrer設定...", ""}},
+       {"波長・Scherrer設定...", ""},
+       {"ピーク表", ""}},
       {{"バック除去", ""}, {"偏光補正", ""}},
   };
   for (int m = 0; m < 4; ++m) {
@@ -239,6 +240,7 @@ TEST_F(MainFrameTest, EveryPromptAndToolTip) {
       {cmd::ID_POLAR_CORRECT, "", nullptr},
       {cmd::ID_SAVE_REPORT, "ピークの表をCSV形式で保存", nullptr},
       {cmd::ID_REPORT_SETTINGS, "波長とScherrer式の定数を入力します", nullptr},
+      {cmd::ID_PEAK_TABLE, "ピーク表を表示または非表示にします", nullptr},
   };
   ASSERT_EQ(frame->actions().size(), static_cast<qsizetype>(std::size(expected)));
   for (const Texts& t : expected) {

@@ -1,3 +1,4 @@
+#include <QCheckBox>
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
@@ -5,6 +6,7 @@
 #include <QPushButton>
 
 #include "app/PeakTableDock.h"
+#include "app/Preferences.h"
 #include "app/ReportSettingsDlg.h"
 #include "commands/Commands.h"
 #include "tests/app/GuiFixture.h"
@@ -128,6 +130,44 @@ TEST_F(PeakTableTest, SettingsDialogRefusesANonPositiveWavelengthAndAppliesValid
     }});
     frame->Execute(cmd::ID_REPORT_SETTINGS);
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PeakTableTest, AClosedTableStaysClosedUntilAskedForAndTheDefaultWavelengthIsKept) {
+  FitOnePeak();
+  frame->UpdateCommandStates();
+  EXPECT_TRUE(Action(cmd::ID_PEAK_TABLE)->isChecked());
+  Dock().close();
+  Action(cmd::ID_LSQ_START)->trigger();
+  EXPECT_FALSE(Dock().isVisible());
+  EXPECT_FALSE(Action(cmd::ID_PEAK_TABLE)->isChecked());
+  EXPECT_FALSE(LoadPeakTableLayout().wanted);
+  frame->Execute(cmd::ID_PEAK_TABLE);
+  EXPECT_TRUE(Dock().isVisible());
+  EXPECT_TRUE(Action(cmd::ID_PEAK_TABLE)->isChecked());
+  EXPECT_TRUE(LoadPeakTableLayout().wanted);
+
+  {
+    ModalScript script({[](QWidget* w) {
+      auto* dialog = qobject_cast<CReportSettingsDlg*>(w);
+      ASSERT_NE(dialog, nullptr);
+      EXPECT_FALSE(dialog->UseDefaultCheck()->isChecked());
+      EXPECT_FALSE(dialog->DefaultLambda1Edit()->isEnabled());
+      dialog->UseDefaultCheck()->setChecked(true);
+      dialog->DefaultLambda1Edit()->setText(QStringLiteral("1.5406"));
+      dialog->OkButton()->click();
+    }});
+    frame->Execute(cmd::ID_REPORT_SETTINGS);
+  }
+  const Wavelengths copper{1.5406, std::nullopt, std::nullopt};
+  EXPECT_EQ(View().DefaultWavelengths(), copper);
+  EXPECT_EQ(LoadDefaultWavelengths(), copper);
+  // The file's own wavelengths stay.
+  EXPECT_EQ(doc.m_wavelengthSource, WavelengthSource::kFile);
+  ProgramSettings().clear();
 }
 
 }  // namespace

@@ -65,7 +65,7 @@ TEST(ReportScript, NothingToReportBeforeAFitOrOnceThePeaksChange) {
   const ScriptOutcome noWavelength =
       RunScript("open xy " + profile + "; peak-mode; peak 4 80; fit; report");
   EXPECT_NE(noWavelength.out.find(kHeader), std::string::npos);
-  EXPECT_NE(noWavelength.err.find("note: no wavelength"), std::string::npos) << noWavelength.err;
+  EXPECT_NE(noWavelength.err.find("note: 波長が不明"), std::string::npos) << noWavelength.err;
   const ScriptOutcome given =
       RunScript("open xy " + profile +
                 "; peak-mode; peak 4 80; fit; wavelength 1.5406; scherrer 0.94 0.01; "

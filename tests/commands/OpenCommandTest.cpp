@@ -97,6 +97,29 @@ TEST_F(OpenCommand, LoadKeepsPeaksAndHandlesDescendingX) {
   EXPECT_EQ(view.Background().m_bBackShown, 1);
 }
 
+// The default wavelengths stand in only where a file states none, and the
+// document says where its wavelengths came from.
+TEST_F(OpenCommand, DefaultWavelengthsFillOnlyWhatAFileLeavesUnknown) {
+  const std::string xy = Write("plain.xy", "1 2\n2 3\n");
+  Open(0, xy);
+  EXPECT_EQ(doc.m_wavelengthSource, WavelengthSource::kNone);
+  EXPECT_FALSE(doc.m_wavelengths.lambda1);
+
+  view.SetDefaultWavelengths(Wavelengths{1.5406, 1.5444, 0.5});
+  Open(0, xy);
+  EXPECT_EQ(doc.m_wavelengthSource, WavelengthSource::kDefault);
+  EXPECT_EQ(doc.m_wavelengths, (Wavelengths{1.5406, 1.5444, 0.5}));
+
+  Open(1, Write("wave.asc", "*WAVE_LENGTH1\t=  1.78897\r\n" + std::string(kRint)));
+  EXPECT_EQ(doc.m_wavelengthSource, WavelengthSource::kFile);
+  EXPECT_EQ(doc.m_wavelengths, (Wavelengths{1.78897, std::nullopt, std::nullopt}));
+
+  SetProfileWavelengths(view, Wavelengths{1.54, std::nullopt, std::nullopt});
+  EXPECT_EQ(doc.m_wavelengthSource, WavelengthSource::kUser);
+  SetProfileWavelengths(view, Wavelengths{});
+  EXPECT_EQ(doc.m_wavelengthSource, WavelengthSource::kNone);
+}
+
 TEST_F(OpenCommand, FailuresChangeNothing) {
   LoadSpectrum(view, {1, 2, 3}, {4, 5, 6});
   view.StateForTests().peaks.m_bFitted = 1;

@@ -116,9 +116,9 @@ TEST(PeakReport, UnknownsGiveEmptyValuesWithNotes) {
   const std::vector<double> one{0, 500, 40.0, 0.1, 0.0, 30.0};
   const Profile p(one, kGaussian, 39.5, 40.5, 5);
   PeakReport r = MakePeakReport(p.x.data(), p.y.data(), 5, one.data(), 5, kGaussian, {});
-  EXPECT_EQ(r.notes,
-            (std::vector<std::string>{"uncertainties unknown: 5 points for 5 parameters",
-                                      "no wavelength: d-spacings and crystallite sizes unknown"}));
+  EXPECT_EQ(r.notes, (std::vector<std::string>{
+                         "不確かさは求められません: データ点 5 個に対しパラメータが 5 個です",
+                         "波長が不明のため、面間隔と結晶子径は求められません"}));
   EXPECT_TRUE(std::isnan(r.statistics.reducedChisq));
   EXPECT_EQ(r.peaks.at(0).fwhm.value, 2 * kRootLn2 * 0.1);
   EXPECT_FALSE(r.peaks[0].fwhm.error || r.peaks[0].dSpacing.value || r.peaks[0].sizeNm.value);
@@ -130,12 +130,12 @@ TEST(PeakReport, UnknownsGiveEmptyValuesWithNotes) {
   r = MakePeakReport(q.x.data(), q.y.data(), q.npt(), twin.data(), 8, kLorentzian,
                      {1.54059, 0.9, 0.2});
   EXPECT_EQ(r.notes, (std::vector<std::string>{
-                         "uncertainties unknown: the normal matrix cannot be inverted "
+                         "不確かさは求められません: 正規方程式の行列の逆行列がありません "
                          "(gaussj: Singular Matrix-2)",
-                         "peak 1: instrumental FWHM 0.2 is not smaller than the observed FWHM "
-                         "0.2: crystallite size unknown",
-                         "peak 2: instrumental FWHM 0.2 is not smaller than the observed FWHM "
-                         "0.2: crystallite size unknown"}));
+                         "ピーク 1: 装置の半値幅 0.2 が観測された半値幅 0.2 以上のため、"
+                         "結晶子径は求められません",
+                         "ピーク 2: 装置の半値幅 0.2 が観測された半値幅 0.2 以上のため、"
+                         "結晶子径は求められません"}));
   for (const PeakResult& peak : r.peaks) {
     EXPECT_TRUE(peak.dSpacing.value && !peak.dSpacing.error && !peak.sizeNm.value);
   }
@@ -144,14 +144,12 @@ TEST(PeakReport, UnknownsGiveEmptyValuesWithNotes) {
   const double far[] = {0, 10, 190.0, 0.1, 0, 0};
   EXPECT_FALSE(DescribePeaks(far, 5, kGaussian, {}, {1.5, 0.0, -1.0}, notes)[0].dSpacing.value);
   EXPECT_EQ(notes, (std::vector<std::string>{
-                       "Scherrer constant K = 0 is not a positive number: crystallite sizes "
-                       "unknown",
-                       "instrumental FWHM -1 is negative or not a number: crystallite sizes "
-                       "unknown",
-                       "peak 1: position 190 is outside 0..180 degrees 2theta: d-spacing and "
-                       "crystallite size unknown"}));
+                       "Scherrer定数 K = 0 が正の数でないため、結晶子径は求められません",
+                       "装置の半値幅 -1 が負または数値でないため、結晶子径は求められません",
+                       "ピーク 1: 位置 190 が 2θ 0〜180° の範囲外のため、面間隔と結晶子径は"
+                       "求められません"}));
   EXPECT_TRUE(DescribePeaks(far, 5, kNoShape, {}, {}, notes).empty());
-  EXPECT_EQ(notes.back(), "no peak shape selected: no peak quantities");
+  EXPECT_EQ(notes.back(), "ピーク形状が選ばれていないため、ピークの値は求められません");
 }
 
 }  // namespace
