@@ -1,5 +1,8 @@
 #include "fit/PeakCurvature.h"
 
+#include <cstddef>
+#include <cstdint>
+#include <iterator>
 #include <vector>
 
 #include "fit/PeakModel.h"
@@ -8,6 +11,8 @@ namespace {
 
 // Points per block: a multiple of every path's lane count.
 constexpr int kBlock = 32;
+// Columns of the curvature triangle summed together.
+constexpr int kTileColumns = 4;
 
 namespace portable {
 typedef double Vec __attribute__((vector_size(16)));
@@ -54,10 +59,11 @@ constexpr int kLanes = 8;
 struct Kernels {
   void (*evaluate)(const double* x, int n, const double a[], int npar, int shape, double* value,
                    double* deriv);
-  void (*weigh)(const double* deriv, const int lista[], int nfit, const double* w, double* t);
-  void (*triangle)(const double* t, const double* dl, int n, int stride, double* acc);
-  void (*beta)(const double* dl, const double* w, const double* dy, int n, int stride,
-               double* beta);
+  void (*weigh)(const double* const column[], int nfit, const double* w, int n, int stride,
+                double* t);
+  void (*triangle)(const double* t, const double* const column[], int nfit, int n, int stride,
+                   double* acc);
+  void (*beta)(const double* t, const double* dy, int nfit, int n, int stride, double* beta);
 };
 
 Kernels KernelsFor(SimdPath path) {
@@ -74,31 +80,58 @@ Kernels KernelsFor(SimdPath path) {
           portable::AccumulateBeta};
 }
 
-// Work space of one call; padding entries stay 0.
-struct BlockBuffers {
-  BlockBuffers(int npar, int stride)
-      : deriv((npar + 1) * kBlock),
-        value(kBlock),
-        w(kBlock, 1.0),
-        dy(kBlock),
-        dl(kBlock * stride, 0.0),
-        t(stride * kBlock, 0.0),
-        acc(stride * stride, 0.0),
-        beta(stride, 0.0) {}
-  std::vector<double> deriv, value, w, dy, dl, t, acc, beta;
+// Work space of one call in one allocation, each array on a cache line of
+// its own; padding entries stay 0. The derivative rows past nfit (up to
+// stride) are a row of zeros.
+class BlockBuffers {
+ public:
+  BlockBuffers(int npar, const int lista[], int nfit, int stride) {
+    const std::size_t sizes[] = {static_cast<std::size_t>(npar + 1) * kBlock,  // deriv
+                                 kBlock,                                       // value
+                                 kBlock,                                       // w
+                                 kBlock,                                       // dy
+                                 kBlock,                                       // zeros
+                                 static_cast<std::size_t>(stride) * kBlock,    // t
+                                 static_cast<std::size_t>(stride) * stride,    // acc
+                                 static_cast<std::size_t>(stride)};            // beta
+    std::size_t total = kLineDoubles;
+    for (const std::size_t size : sizes) total += RoundToLine(size);
+    storage_.assign(total, 0.0);
+    double* next = AlignedStart();
+    double** arrays[] = {&deriv, &value, &w, &dy, &zeros, &t, &acc, &beta};
+    for (std::size_t a = 0; a < std::size(arrays); ++a) {
+      *arrays[a] = next;
+      next += RoundToLine(sizes[a]);
+    }
+    column.assign(stride, zeros);
+    for (int k = 0; k < nfit; ++k) column[k] = deriv + lista[k + 1] * kBlock;
+  }
+
+  double *deriv, *value, *w, *dy, *zeros, *t, *acc, *beta;
+  std::vector<const double*> column;
+
+ private:
+  static constexpr std::size_t kLineDoubles = 64 / sizeof(double);
+  static std::size_t RoundToLine(std::size_t n) {
+    return (n + kLineDoubles - 1) / kLineDoubles * kLineDoubles;
+  }
+  double* AlignedStart() {
+    const auto address = reinterpret_cast<std::uintptr_t>(storage_.data());
+    const std::size_t skip = (64 - address % 64) % 64 / sizeof(double);
+    return storage_.data() + skip;
+  }
+  std::vector<double> storage_;
 };
 
-// Weights, residuals, derivatives in fitted order point by point, and the
-// chi-square sum of one block's points (i from start, n points).
-void GatherBlock(const double y[], const double sig[], int start, int n, const int lista[],
-                 int nfit, int stride, BlockBuffers& b, double& chisq) {
+// Weights and residuals point by point, and the chi-square sum of one
+// block's points (i from start, n points) in order.
+void GatherBlock(const double y[], const double sig[], int start, int n, BlockBuffers& b,
+                 double& chisq) {
   for (int i = 0; i < n; ++i) {
     const double w = 1.0 / (sig[start + i] * sig[start + i]);
     const double dy = y[start + i] - b.value[i];
     b.w[i] = w;
     b.dy[i] = dy;
-    double* dl = b.dl.data() + i * stride;
-    for (int j = 0; j < nfit; ++j) dl[j] = b.deriv[lista[j + 1] * kBlock + i];
     chisq = (dy * dy) * w + chisq;
   }
 }
@@ -125,19 +158,19 @@ void curvature_peaks(const double x[], const double y[], const double sig[], int
                      double beta[], double& chisq, SimdPath path) {
   const Kernels kernels = KernelsFor(path);
   const int stride = (nfit + 7) / 8 * 8;
-  BlockBuffers b(npar, stride);
+  BlockBuffers b(npar, lista, nfit, stride);
   const int shape = g_function;
   double sum = 0.0;
   for (int start = 1; start <= npt; start += kBlock) {
     const int n = npt - start + 1 < kBlock ? npt - start + 1 : kBlock;
-    kernels.evaluate(x + start, n, a, npar, shape, b.value.data(), b.deriv.data());
-    GatherBlock(y, sig, start, n, lista, nfit, stride, b, sum);
-    kernels.weigh(b.deriv.data(), lista, nfit, b.w.data(), b.t.data());
-    kernels.triangle(b.t.data(), b.dl.data(), n, stride, b.acc.data());
-    kernels.beta(b.dl.data(), b.w.data(), b.dy.data(), n, stride, b.beta.data());
+    kernels.evaluate(x + start, n, a, npar, shape, b.value, b.deriv);
+    GatherBlock(y, sig, start, n, b, sum);
+    kernels.weigh(b.column.data(), nfit, b.w, n, stride, b.t);
+    kernels.triangle(b.t, b.column.data(), nfit, n, stride, b.acc);
+    kernels.beta(b.t, b.dy, nfit, n, stride, b.beta);
   }
   for (int j = 1; j <= nfit; ++j) {
-    for (int k = 1; k <= j; ++k) alpha[j][k] = b.acc[(j - 1) * stride + (k - 1)];
+    for (int k = 1; k <= j; ++k) alpha[j][k] = b.acc[(k - 1) * stride + (j - 1)];
     beta[j] = b.beta[j - 1];
   }
   chisq = sum;

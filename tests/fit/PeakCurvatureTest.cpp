@@ -86,8 +86,11 @@ Case MakeCase(int peaks, int points, int nfit) {
 
 TEST(PeakCurvature, EveryPathMatchesThePointByPointSumsBitForBit) {
   const double inf = std::numeric_limits<double>::infinity();
+  // Counts of points and fitted parameters that leave partial blocks, lanes
+  // and tiles, and fewer fitted parameters than the model has.
   std::vector<Case> cases = {MakeCase(10, 4001, 32), MakeCase(3, 77, 11), MakeCase(1, 5, 5),
-                             MakeCase(0, 33, 2), MakeCase(2, 40, 3)};
+                             MakeCase(0, 33, 2),     MakeCase(2, 40, 3),  MakeCase(10, 131, 29),
+                             MakeCase(4, 3, 13)};
   Case bad = MakeCase(2, 70, 8);
   bad.y[13] = std::nan("");
   bad.a[3] = 0.0;  // a zero width divides by zero
