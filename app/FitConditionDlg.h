@@ -4,10 +4,12 @@
 #include "view/Host.h"
 
 class QButtonGroup;
+class QCheckBox;
 class QLineEdit;
 
-// The fit conditions: the convergence tolerance and the peak shape,
-// kGaussian, kLorentzian, or kNoShape when neither is chosen.
+// The fit conditions: the convergence tolerance, the peak shape (a
+// g_function value, or kNoShape when none is chosen), the starting widths
+// from the data and the Kα1/Kα2 doublet.
 class CFitConditionDlg : public CTavDialog {
   Q_OBJECT
  public:
@@ -17,6 +19,8 @@ class CFitConditionDlg : public CTavDialog {
 
   QLineEdit* ToleranceEdit() const { return m_tolerance; }
   QButtonGroup* Buttons() const { return m_group; }
+  QCheckBox* WidthFromDataBox() const { return m_widthFromData; }
+  QCheckBox* DoubletBox() const { return m_doublet; }
 
  protected:
   bool Exchange() override;
@@ -24,4 +28,6 @@ class CFitConditionDlg : public CTavDialog {
  private:
   QLineEdit* m_tolerance;
   QButtonGroup* m_group;
+  QCheckBox* m_widthFromData;
+  QCheckBox* m_doublet;
 };

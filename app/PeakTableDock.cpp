@@ -22,8 +22,11 @@ const Column kColumns[] = {
     {"位置 (2θ)", &PeakResult::position}, {"高さ", &PeakResult::height},
     {"半値幅", &PeakResult::fwhm},        {"面積", &PeakResult::area},
     {"d (Å)", &PeakResult::dSpacing},     {"結晶子径 (nm)", &PeakResult::sizeNm},
+    {"η / m", &PeakResult::shapeParameter},
 };
 constexpr int kColumnCount = static_cast<int>(std::size(kColumns));
+// Only the shapes that have a shape parameter have this last column.
+constexpr int kShapeParameterColumn = kColumnCount - 1;
 
 QString SixDigits(double value) { return QString::number(value, 'g', 6); }
 
@@ -103,6 +106,7 @@ PeakTableDock::PeakTableDock(QWidget* parent)
   QStringList titles;
   for (const Column& column : kColumns) titles << QString::fromUtf8(column.title);
   m_table->setHorizontalHeaderLabels(titles);
+  m_table->setColumnCount(kShapeParameterColumn);
   m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
   m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   m_statistics->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -123,8 +127,19 @@ void PeakTableDock::closeEvent(QCloseEvent* event) {
   QDockWidget::closeEvent(event);
 }
 
+void PeakTableDock::ShowShapeParameterColumn(const PeakShape* shape) {
+  const bool shown = shape != nullptr && shape->HasShapeParameter();
+  m_table->setColumnCount(shown ? kColumnCount : kShapeParameterColumn);
+  if (shown) {
+    m_table->setHorizontalHeaderItem(
+        kShapeParameterColumn,
+        new QTableWidgetItem(QString::fromUtf8(kColumns[kShapeParameterColumn].title)));
+  }
+}
+
 void PeakTableDock::ShowReport(const PeakReport* report) {
   m_table->clearContents();
+  ShowShapeParameterColumn(report != nullptr ? FindPeakShape(report->shape) : nullptr);
   if (report == nullptr) {
     m_table->setRowCount(0);
     m_statistics->clear();
@@ -135,7 +150,7 @@ void PeakTableDock::ShowReport(const PeakReport* report) {
   for (int r = 0; r < m_table->rowCount(); ++r) {
     const PeakResult& peak = report->peaks[static_cast<std::size_t>(r)];
     m_table->setVerticalHeaderItem(r, new QTableWidgetItem(QString::number(peak.peak)));
-    for (int c = 0; c < kColumnCount; ++c) {
+    for (int c = 0; c < m_table->columnCount(); ++c) {
       auto* cell = new QTableWidgetItem(EstimateText(peak.*kColumns[c].field));
       cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
       m_table->setItem(r, c, cell);

@@ -49,6 +49,9 @@ class PeakTableDock : public QDockWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // The η / m column, for the shapes that have a shape parameter.
+  void ShowShapeParameterColumn(const PeakShape* shape);
+
   PeakTableWidget* m_table;
   QLabel* m_statistics;
   QLabel* m_notes;

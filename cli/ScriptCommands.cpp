@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <iterator>
+#include <optional>
 
 #include "cli/ScriptError.h"
 #include "cli/StateJson.h"
@@ -15,7 +16,9 @@ namespace {
 
 constexpr const char* kOpenUsage = "open rigaku|xy|none PATH [SKIP LAST]";
 constexpr const char* kKeyUsage = "key W|N|LEFT|RIGHT|OTHER";
-constexpr const char* kConditionsUsage = "conditions gauss|lorentz|none TOL";
+constexpr const char* kConditionsUsage = "conditions gauss|lorentz|pvoigt|pearson7|none TOL";
+constexpr const char* kDoubletUsage = "doublet on [RATIO] | doublet off";
+constexpr const char* kInitialWidthUsage = "initial-width data|range";
 // A key the view does not handle ('A').
 constexpr unsigned kOtherKey = 0x41;
 constexpr int kRenderMaxSide = 20000;
@@ -115,6 +118,8 @@ void Key(ScriptSession& s, const Args& a) {
 int ShapeOf(const std::string& name) {
   if (name == "gauss") return kGaussian;
   if (name == "lorentz") return kLorentzian;
+  if (name == "pvoigt") return kPseudoVoigt;
+  if (name == "pearson7") return kPearson7;
   if (name == "none") return kNoShape;
   throw ScriptError(std::string("usage: ") + kConditionsUsage);
 }
@@ -126,8 +131,16 @@ void Conditions(ScriptSession& s, const Args& a) {
   if (!(tol >= limits::kToleranceMin && tol <= limits::kToleranceMax)) {
     throw ScriptError("TOL must be 0.00001..1: " + a[1]);
   }
-  s.host.fitCondition = FitConditions{tol, shape};
+  // The dialog's options stay as they are.
+  const FitOptions& options = s.view.Options();
+  s.host.fitCondition = FitConditions{tol, shape, options.m_widthFromData, options.m_doublet};
   OnLsqCondition(s.view);
+}
+
+void InitialWidth(ScriptSession& s, const Args& a) {
+  ExpectCount(a, 1, 1, kInitialWidthUsage);
+  if (a[0] != "data" && a[0] != "range") throw ScriptError(std::string("usage: ") + kInitialWidthUsage);
+  SetInitialWidthFromData(s.view, a[0] == "data");
 }
 
 // A command whose menu item is disabled does nothing but say so.
@@ -197,6 +210,19 @@ void Wavelength(ScriptSession& s, const Args& a) {
   if (a.size() > 1) w.lambda2 = ParsePositive(a[1], "L2");
   if (a.size() > 2) w.alpha2Ratio = ParsePositive(a[2], "RATIO");
   SetProfileWavelengths(s.view, w);
+}
+
+void Doublet(ScriptSession& s, const Args& a) {
+  ExpectCount(a, 1, 2, kDoubletUsage);
+  if (a[0] == "on") {
+    std::optional<double> ratio;
+    if (a.size() == 2) ratio = ParsePositive(a[1], "RATIO");
+    SetDoublet(s.view, true, ratio);
+  } else if (a[0] == "off" && a.size() == 1) {
+    SetDoublet(s.view, false);
+  } else {
+    throw ScriptError(std::string("usage: ") + kDoubletUsage);
+  }
 }
 
 void Scherrer(ScriptSession& s, const Args& a) {
@@ -269,6 +295,8 @@ constexpr ScriptCommandEntry kCommands[] = {
     {"fit-stats", FitStats},
     {"wavelength", Wavelength},
     {"scherrer", Scherrer},
+    {"doublet", Doublet},
+    {"initial-width", InitialWidth},
 };
 
 }  // namespace

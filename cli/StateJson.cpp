@@ -63,7 +63,8 @@ std::string StateJson(const CTavView& view) {
     << ", \"m_skipLines\": " << reading.m_skipLines << ", \"m_lastLine\": " << reading.m_lastLine
     << ", \"m_bBackShown\": " << b.m_bBackShown << ", \"m_nBin\": " << b.NBin()
     << ", \"m_bgCoef\": " << Slots(b.m_bgCoef, 0, 3) << ", \"m_bPolarized\": " << view.Polarized()
-    << "}";
+    << ", \"m_shapeParam\": " << Slots(t.m_shapeParam, 1, k)
+    << ", \"doublet\": " << Bool(view.Options().m_doublet) << "}";
   s << ", \"g_function\": " << g_function;
   s << ", \"ui\": {\"rangeSetChecked\": " << Bool(view.IsRangeSetChecked())
     << ", \"peakPositionChecked\": " << Bool(view.IsPeakPositionChecked())

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 
 #include "fit/PeakReport.h"
 #include "profile/Wavelengths.h"
@@ -36,6 +37,15 @@ void SetProfileWavelengths(CTavView& view, const Wavelengths& wavelengths);
 // The Scherrer constant K and the instrumental FWHM (degrees 2θ); the report
 // of the fit on screen follows.
 void SetScherrerSettings(CTavView& view, double k, double instrumentalFwhm);
+
+// Starting widths of placed peaks from the data (true) or from the display
+// span (false, the default).
+void SetInitialWidthFromData(CTavView& view, bool fromData);
+// The Kα1/Kα2 doublet on, with the Kα2/Kα1 height ratio given (unset: the
+// profile's, else 0.5), or off. Turning it on needs both wavelengths of the
+// open profile: without them it says so and changes nothing. Returns whether
+// the option is now as asked.
+bool SetDoublet(CTavView& view, bool on, std::optional<double> ratio = std::nullopt);
 
 // The fit-conditions dialog shows the last values it accepted in this run;
 // this forgets them, as a new run starts (0.001, Lorentzian).

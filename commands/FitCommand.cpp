@@ -7,6 +7,7 @@
 #include "commands/Commands.h"
 #include "fit/Allocators.h"
 #include "fit/Fatal.h"
+#include "fit/KAlphaDoublet.h"
 #include "fit/Mrqmin.h"
 #include "fit/PeakModel.h"
 #include "fit/PeakReport.h"
@@ -45,6 +46,9 @@ FitData CollectFitWindow(const CTavView& view) {
   data.npt = static_cast<int>(data.x.size()) - 1;
   return data;
 }
+
+constexpr const char* kDoubletNeedsWavelengths =
+    "Kα1/Kα2 の二重線には波長 λ1 と λ2 が必要です。波長・Scherrer設定で入力してください。";
 
 std::string TooFewPointsText(int npt, int npar) {
   return "フィットする範囲の点が少なすぎます: " + std::to_string(npt) + " 点, パラメータ " +
@@ -122,16 +126,43 @@ PeakReport ReportOfFit(const CTavView& view, const FitData& data, const std::vec
   return report;
 }
 
+void ApplyWidthFromData(CTavView& view, bool fromData) {
+  FitOptions options = view.Options();
+  options.m_widthFromData = fromData;
+  view.SetFitOptions(options);
+}
+
+// The doublet option as asked, or a message and no change when it cannot be
+// turned on.
+bool ApplyDoublet(CTavView& view, bool on, std::optional<double> ratio) {
+  const Wavelengths& w = view.GetDocument().m_wavelengths;
+  if (on && (!w.lambda1 || !w.lambda2)) {
+    view.GetHost().ReportFailure(kDoubletNeedsWavelengths);
+    return false;
+  }
+  FitOptions options = view.Options();
+  options.m_doublet = on;
+  if (on) options.m_doubletRatio = ratio;
+  view.SetFitOptions(options);
+  return true;
+}
+
 }  // namespace
 
 void ForgetFitConditions() { g_rememberedConditions = kFirstConditions; }
 
 void OnLsqCondition(CTavView& view) {
   FitConditions conditions = g_rememberedConditions;
+  conditions.widthFromData = view.Options().m_widthFromData;
+  conditions.doublet = view.Options().m_doublet;
   if (view.GetHost().FitConditionDialog(conditions)) {
     g_rememberedConditions = conditions;
     view.SetTolerance(conditions.tolerance);
     g_function = conditions.function;
+    ApplyWidthFromData(view, conditions.widthFromData);
+    if (conditions.doublet != view.Options().m_doublet) {
+      ApplyDoublet(view, conditions.doublet, view.Options().m_doubletRatio);
+    }
   }
   // The shape changes how the components are drawn.
   view.Repaint();
@@ -150,6 +181,11 @@ void OnLsqStart(CTavView& view) {
     host.ReportFailure(TooFewPointsText(data.npt, npar));
     return;
   }
+  if (DoubletLacksWavelengths(view)) {
+    host.ReportFailure(kDoubletNeedsWavelengths);
+    return;
+  }
+  const ScopedDoublet lines(DoubletLinesOf(view));
   std::vector<double> a = InitialParameters(view, data);
   FitOutcome outcome;
   try {
@@ -167,4 +203,16 @@ void OnLsqStart(CTavView& view) {
   view.StoreFittedParameters(a);
   view.StoreReport(ReportOfFit(view, data, a, outcome));
   view.Repaint();
+}
+
+void SetInitialWidthFromData(CTavView& view, bool fromData) {
+  ApplyWidthFromData(view, fromData);
+  // Placed peaks are drawn with their starting widths.
+  view.Repaint();
+}
+
+bool SetDoublet(CTavView& view, bool on, std::optional<double> ratio) {
+  if (!ApplyDoublet(view, on, ratio)) return false;
+  view.Repaint();
+  return true;
 }

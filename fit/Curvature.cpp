@@ -1,14 +1,16 @@
 #include "fit/Curvature.h"
 
 #include "fit/Allocators.h"
+#include "fit/KAlphaDoublet.h"
 #include "fit/PeakCurvature.h"
 #include "fit/PeakModel.h"
 
 void curvature(const double x[], const double y[], const double sig[], int npt, const double a[],
                int npar, const int lista[], int nfit, double** alpha, double beta[], double& chisq,
                ModelFunction model) {
-  // The peak model has a faster route to the very same numbers.
-  if (model == peakmodel) {
+  // The peak model of single lines has a faster route to the very same
+  // numbers; the doublet goes point by point.
+  if (model == peakmodel && !g_doublet.on) {
     curvature_peaks(x, y, sig, npt, a, npar, lista, nfit, alpha, beta, chisq, FastestSimdPath());
     return;
   }

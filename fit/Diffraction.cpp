@@ -27,6 +27,9 @@ SampleFwhm RemoveInstrumentalFwhm(double observed, double instrumental, WidthRem
   if (removal == WidthRemoval::kQuadrature) {
     s.fwhm = std::sqrt((observed - instrumental) * (observed + instrumental));
     s.byObserved = observed / s.fwhm;
+  } else if (removal == WidthRemoval::kMixed) {
+    s.fwhm = observed - instrumental * instrumental / observed;
+    s.byObserved = 1.0 + instrumental * instrumental / (observed * observed);
   } else {
     s.fwhm = observed - instrumental;
     s.byObserved = 1.0;

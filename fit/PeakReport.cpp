@@ -133,6 +133,25 @@ void AddBraggAndScherrer(const PeakSlice& slice, const PeakShape& shape, const P
   r.sizeNm = slice.Of(Size(inputs, position, fwhm));
 }
 
+// Warnings on parameters of a mixed shape outside their meaningful range;
+// the values themselves stay as the fit left them.
+void NoteOutOfRange(const PeakSlice& slice, const PeakShape& shape, int k,
+                    std::vector<std::string>& notes) {
+  if (!shape.HasShapeParameter()) return;
+  const std::string peak = "ピーク " + std::to_string(k) + ": ";
+  const std::string asIs = "（制限せずそのまま示しています）";
+  const double w = slice.p[kWidthParameter];
+  if (!(w > 0.0)) notes.push_back(peak + "幅 " + NumberForNote(w) + " が正の数ではありません" + asIs);
+  const double q = slice.p[kShapeParameter];
+  if (q >= shape.parameterMin && q <= shape.parameterMax) return;
+  const std::string range =
+      std::isinf(shape.parameterMax)
+          ? NumberForNote(shape.parameterMin) + " 未満です"
+          : NumberForNote(shape.parameterMin) + "〜" + NumberForNote(shape.parameterMax) +
+                " の範囲外です";
+  notes.push_back(peak + shape.parameterName + " " + NumberForNote(q) + " が " + range + asIs);
+}
+
 PeakResult DescribePeak(const PeakSlice& slice, const PeakShape& shape,
                         const ReportSettings& settings, const UsableSettings& usable, int k,
                         std::vector<std::string>& notes) {
@@ -148,6 +167,7 @@ PeakResult DescribePeak(const PeakSlice& slice, const PeakShape& shape,
   r.fwhm = slice.Of(fwhm);
   r.area = slice.Of(area);
   r.integralBreadth = slice.Of(IntegralBreadth(area, slice.p[kHeightParameter]));
+  NoteOutOfRange(slice, shape, k, notes);
   AddBraggAndScherrer(slice, shape, fwhm, settings, usable, r, notes);
   return r;
 }

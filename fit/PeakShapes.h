@@ -28,6 +28,7 @@ struct PeakQuantity {
 enum class WidthRemoval {
   kQuadrature,  // β² = B² − b² (Gaussian broadening)
   kLinear,      // β = B − b (Lorentzian broadening)
+  kMixed,       // β = B − b²/B (mixed shapes: between the two)
 };
 
 struct PeakShape {
@@ -37,6 +38,11 @@ struct PeakShape {
   WidthRemoval removal;
   PeakQuantity (*fwhm)(const double p[]);
   PeakQuantity (*area)(const double p[]);
+  // The range the shape parameter is meaningful in (with its name in the
+  // notes); unused for shapes without one.
+  const char* parameterName;
+  double parameterMin;
+  double parameterMax;
 
   bool HasShapeParameter() const { return parametersPerPeak > kShapeParameter; }
 };

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "correct/BackgroundFit.h"
+#include "fit/KAlphaDoublet.h"
 #include "fit/PeakModel.h"
 #include "text/NumberText.h"
 #include "view/Canvas.h"
@@ -17,8 +18,8 @@
 
 namespace {
 
-// Parameter vector a[1..npar] of the peak model, npar = 3n + 2.
-using Parameters = std::array<double, 3 * kMaxPeaks + 3>;
+// Parameter vector a[1..npar] of the peak model, npar = 3n + 2 or 4n + 2.
+using Parameters = std::array<double, 4 * kMaxPeaks + 3>;
 // The abscissae of the curve samples, computed once for all curves.
 using Samples = std::array<double, plot::kSamples>;
 
@@ -87,11 +88,20 @@ void DrawBackgroundLine(const CTavView& v, Canvas& dc, const Samples& xs, double
 }
 
 // Peak k alone, riding on the background line; the selected peak is green.
+// The mixed shapes and the doublet (both lines as one component) take the
+// model itself for the one peak.
 void DrawComponent(const CTavView& v, Canvas& dc, const Samples& xs, const Parameters& a, int k) {
+  const Color color = k == v.Peaks().m_curPeak ? colors::kGreen : colors::kYellow;
+  if (HasShapeParameter(g_function) || g_doublet.on) {
+    const int npar = ParameterCount(v);
+    for (int s = 0; s < plot::kSamples; ++s) {
+      DrawSample(v, dc, s, OnePeakValue(a.data(), npar, k, xs[s]), color);
+    }
+    return;
+  }
   const int n = v.Peaks().m_nPeak;
   const double slope = a[3 * n + 1];
   const double intercept = a[3 * n + 2];
-  const Color color = k == v.Peaks().m_curPeak ? colors::kGreen : colors::kYellow;
   for (int s = 0; s < plot::kSamples; ++s) {
     const double x = xs[s];
     const double u = (x - a[3 * k - 1]) / a[3 * k];
@@ -130,7 +140,8 @@ void DrawCurves(const CTavView& v, Canvas& dc) {
   Samples xs;
   for (int s = 0; s < plot::kSamples; ++s) xs[s] = v.SampleX(s);
   const int n = v.Peaks().m_nPeak;
-  DrawBackgroundLine(v, dc, xs, a[3 * n + 1], a[3 * n + 2]);
+  const int npar = ParameterCount(v);
+  DrawBackgroundLine(v, dc, xs, a[npar - 1], a[npar]);
   if (IsPeakShape(g_function)) {
     for (int k = 1; k <= n; ++k) DrawComponent(v, dc, xs, a, k);
   }
@@ -181,6 +192,7 @@ void CTavView::DrawBackgroundEstimate(Canvas& dc) const {
 }
 
 void CTavView::OnDraw(Canvas& dc) const {
+  const ScopedDoublet lines(DoubletLinesOf(*this));
   const bool hasData = m_doc.m_nData > 0;
   DrawDataPoints(*this, dc);
   if (hasData) {

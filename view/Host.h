@@ -25,11 +25,14 @@ struct RangeValues {
   double yMax = 0.0;
 };
 
-// Values exchanged with the fit-conditions dialog: the tolerance and the
-// peak shape (a g_function value, or kNoShape when neither was chosen).
+// Values exchanged with the fit-conditions dialog: the tolerance, the peak
+// shape (a g_function value, or kNoShape when none was chosen), and the two
+// options: starting widths from the data, and the Kα1/Kα2 doublet.
 struct FitConditions {
   double tolerance = 0.0;
   int function = kNoShape;
+  bool widthFromData = false;
+  bool doublet = false;
 };
 
 enum class MessageIcon { None, Exclamation };

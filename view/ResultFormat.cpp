@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "fit/KAlphaDoublet.h"
 #include "fit/PeakModel.h"
 #include "profile/ProfileWriters.h"
 #include "view/PeakParameters.h"
@@ -40,15 +41,20 @@ struct SampleRow {
 
 SampleRow MakeSampleRow(const CTavView& v, const std::vector<double>& a, int s) {
   const PeakTable& t = v.Peaks();
+  const int npar = ParameterCount(v);
+  // The mixed shapes and the doublet (both lines in one column) take the
+  // model itself for each peak.
+  const bool oneLineFormula = !HasShapeParameter(g_function) && !g_doublet.on;
   SampleRow row;
   row.x = v.SampleX(s);
   row.background = row.x * t.m_bgA + t.m_bgB;
   if (IsPeakShape(g_function)) {
     for (int j = 1; j <= t.m_nPeak; ++j) {
-      row.peaks.push_back(PeakPlusBackground(t, j, row.x, row.background));
+      row.peaks.push_back(oneLineFormula ? PeakPlusBackground(t, j, row.x, row.background)
+                                         : OnePeakValue(a.data(), npar, j, row.x));
     }
   }
-  peakvalue(row.x, a.data(), row.total, ParameterCount(v));
+  peakvalue(row.x, a.data(), row.total, npar);
   return row;
 }
 
@@ -65,16 +71,23 @@ std::vector<double> FittedParameters(const CTavView& v) {
   return a;
 }
 
+// The name of the fourth column of the mixed shapes' peak rows.
+std::string ShapeParameterHeader() { return g_function == kPseudoVoigt ? "Eta" : "Exponent"; }
+
 std::string PeakName(std::size_t k) { return "ピーク " + std::to_string(k) + " の"; }
 
 // The first value of the table's section or the background's that is not a
 // finite number, as a refusal; empty when there is none.
-std::string TableUnwritable(const PeakTable& t) {
+std::string TableUnwritable(const PeakTable& t, const std::vector<double>& a) {
+  const int per = PeakParameterCount(g_function);
   for (int k = 1; k <= t.m_nPeak; ++k) {
     const std::pair<const char*, double> values[] = {
         {"高さ", t.m_height[k]}, {"位置", t.m_position[k]}, {"幅", t.m_width[k]}};
     for (const auto& [name, value] : values) {
       if (!std::isfinite(value)) return NotFiniteMessage(PeakName(k) + name, value);
+    }
+    if (const double q = a[per * k]; per == 4 && !std::isfinite(q)) {
+      return NotFiniteMessage(PeakName(k) + (g_function == kPseudoVoigt ? "η" : "指数"), q);
     }
   }
   if (!std::isfinite(t.m_bgA)) return NotFiniteMessage("背景の傾き", t.m_bgA);
@@ -98,25 +111,34 @@ std::string SampleRowUnwritable(const SampleRow& row, int s) {
 }  // namespace
 
 std::string FormatFitResult(const CTavView& v) {
+  const ScopedDoublet lines(DoubletLinesOf(v));
   const PeakTable& t = v.Peaks();
-  std::string out = "Height, Position, Width\n";
+  const std::vector<double> a = FittedParameters(v);
+  const bool withShapeParameter = HasShapeParameter(g_function);
+  std::string out = "Height, Position, Width";
+  out += withShapeParameter ? ", " + ShapeParameterHeader() + "\n" : "\n";
   for (int k = 1; k <= t.m_nPeak; ++k) {
     AppendFixed(out, t.m_height[k], ',');
     AppendFixed(out, t.m_position[k], ',');
-    AppendFixed(out, t.m_width[k], '\n');
+    if (withShapeParameter) {
+      AppendFixed(out, t.m_width[k], ',');
+      AppendFixed(out, a[4 * k], '\n');
+    } else {
+      AppendFixed(out, t.m_width[k], '\n');
+    }
   }
   out += "Background (Ax+B) A, B\n";
   AppendFixed(out, t.m_bgA, ',');
   AppendFixed(out, t.m_bgB, '\n');
   out += "Fitting Data\n";
-  const std::vector<double> a = FittedParameters(v);
   for (int s = 0; s < plot::kSamples; ++s) AppendSampleRow(out, MakeSampleRow(v, a, s));
   return out;
 }
 
 std::string FitResultUnwritable(const CTavView& v) {
-  if (std::string problem = TableUnwritable(v.Peaks()); !problem.empty()) return problem;
+  const ScopedDoublet lines(DoubletLinesOf(v));
   const std::vector<double> a = FittedParameters(v);
+  if (std::string problem = TableUnwritable(v.Peaks(), a); !problem.empty()) return problem;
   for (int s = 0; s < plot::kSamples; ++s) {
     if (std::string problem = SampleRowUnwritable(MakeSampleRow(v, a, s), s); !problem.empty()) {
       return problem;

@@ -77,14 +77,20 @@ void CTavView::MarkFitted() { m_state.peaks.m_bFitted = 1; }
 void CTavView::StoreFittedParameters(const std::vector<double>& a) {
   PeakTable& t = m_state.peaks;
   const int n = t.m_nPeak;
+  const int per = PeakParameterCount(g_function);
   for (int k = 1; k <= n; ++k) {
-    t.m_height[k] = a[3 * k - 2];
-    t.m_position[k] = a[3 * k - 1];
-    t.m_width[k] = a[3 * k];
+    const int first = per * (k - 1) + 1;
+    t.m_height[k] = a[first];
+    t.m_position[k] = a[first + 1];
+    t.m_width[k] = a[first + 2];
     t.m_widthFitted[k] = true;
+    if (per == 4) {
+      t.m_shapeParam[k] = a[first + 3];
+      t.m_shapeParamShape[k] = g_function;
+    }
   }
-  t.m_bgA = a[3 * n + 1];
-  t.m_bgB = a[3 * n + 2];
+  t.m_bgA = a[per * n + 1];
+  t.m_bgB = a[per * n + 2];
 }
 
 void CTavView::StoreReport(PeakReport report) {
@@ -106,6 +112,7 @@ void CTavView::SetScherrer(double k, double instrumentalFwhm) {
 void CTavView::SetDefaultWavelengths(const std::optional<Wavelengths>& wavelengths) {
   m_state.defaultWavelengths = wavelengths;
 }
+void CTavView::SetFitOptions(const FitOptions& options) { m_state.fitOptions = options; }
 
 void CTavView::ShowBackgroundBins(std::vector<double> binX, std::vector<double> binY) {
   BackgroundLayer& b = m_state.background;

@@ -47,6 +47,7 @@ class CTavView {
   const std::optional<Wavelengths>& DefaultWavelengths() const {
     return m_state.defaultWavelengths;
   }
+  const FitOptions& Options() const { return m_state.fitOptions; }
   // The report of the fit on screen, or nullptr.
   const PeakReport* Report() const { return m_state.report ? &*m_state.report : nullptr; }
   // Changes whenever the report is stored or dropped: what shows the report
@@ -102,12 +103,14 @@ class CTavView {
   void SetTolerance(double tolerance);
   // A fit has succeeded: its values are on screen from now on.
   void MarkFitted();
-  // Heights, positions and widths of the peaks from a[1..3n], the background
-  // line from a[3n+1] and a[3n+2] (n = m_nPeak).
+  // Heights, positions and widths (and shape parameters) of the peaks from
+  // a[1..pn] in the layout of g_function's shape (p parameters a peak), the
+  // background line from a[pn+1] and a[pn+2] (n = m_nPeak).
   void StoreFittedParameters(const std::vector<double>& a);
   void StoreReport(PeakReport report);
   void SetScherrer(double k, double instrumentalFwhm);
   void SetDefaultWavelengths(const std::optional<Wavelengths>& wavelengths);
+  void SetFitOptions(const FitOptions& options);
   // The background estimate's bins, shown from now on.
   void ShowBackgroundBins(std::vector<double> binX, std::vector<double> binY);
   void HideBackgroundEstimate();

@@ -49,8 +49,31 @@ struct PeakTable {
   // Whether a fit has written slot k's width (a peak appended after a fit
   // into a slot never fitted starts from the unfitted width guess).
   std::array<bool, kMaxPeaks + 1> m_widthFitted{};
+  // The fitted shape parameter (η or m) of slot k, and the shape whose fit
+  // wrote it (kNoShape: none); other shapes start from their own value.
+  std::array<double, kMaxPeaks + 1> m_shapeParam{};
+  std::array<int, kMaxPeaks + 1> m_shapeParamShape = NoShapes();
   double m_bgA = 0.0;
   double m_bgB = 0.0;
+
+ private:
+  static std::array<int, kMaxPeaks + 1> NoShapes() {
+    std::array<int, kMaxPeaks + 1> shapes;
+    shapes.fill(kNoShape);
+    return shapes;
+  }
+};
+
+// Options of the fit beyond the dialog's tolerance and shape.
+struct FitOptions {
+  // Placed peaks start from the half width measured in the data instead of
+  // a tenth of the display span.
+  bool m_widthFromData = false;
+  // Every peak is a Kα1/Kα2 doublet (needs both wavelengths of the profile).
+  bool m_doublet = false;
+  // The Kα2/Kα1 height ratio given for the doublet; unset: the profile's,
+  // else 0.5.
+  std::optional<double> m_doubletRatio;
 };
 
 // How an X-Y list is read; the column dialog shows and changes them.
@@ -93,6 +116,7 @@ struct ViewState {
   // The wavelengths a profile takes when its file states none; unset (the
   // default) leaves such a profile without any.
   std::optional<Wavelengths> defaultWavelengths;
+  FitOptions fitOptions;
   // The report of the fit on screen; none before a fit and once the peaks no
   // longer are those the fit gave.
   std::optional<PeakReport> report;

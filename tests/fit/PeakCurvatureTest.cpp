@@ -59,8 +59,9 @@ bool SameBits(const std::vector<double>& p, const std::vector<double>& q) {
 }
 
 // Peaks with varied parameters over a point count that is no multiple of
-// the block or lane sizes; sigmas differ from 1 so the weights matter.
-Case MakeCase(int peaks, int points, int nfit) {
+// the block or lane sizes; sigmas differ from 1 so the weights matter. The
+// mixed shapes get a shape parameter, on both sides of its usual range.
+Case MakeCase(int peaks, int points, int nfit, int shape = kLorentzian) {
   Case c;
   for (int i = 1; i <= points; ++i) {
     const double x = 10.0 + 0.013 * i;
@@ -73,6 +74,8 @@ Case MakeCase(int peaks, int points, int nfit) {
     c.a.push_back(80.0 + 13.0 * k);
     c.a.push_back(10.0 + 0.013 * points * k / (peaks + 1));
     c.a.push_back(k % 3 == 0 ? -0.07 * k : 0.05 * k);
+    if (shape == kPseudoVoigt) c.a.push_back(-0.1 + 0.13 * k);
+    if (shape == kPearson7) c.a.push_back(0.4 + 0.3 * k);
   }
   c.a.push_back(0.25);
   c.a.push_back(7.5);
@@ -86,18 +89,18 @@ Case MakeCase(int peaks, int points, int nfit) {
 
 TEST(PeakCurvature, EveryPathMatchesThePointByPointSumsBitForBit) {
   const double inf = std::numeric_limits<double>::infinity();
-  // Counts of points and fitted parameters that leave partial blocks, lanes
-  // and tiles, and fewer fitted parameters than the model has.
-  std::vector<Case> cases = {MakeCase(10, 4001, 32), MakeCase(3, 77, 11), MakeCase(1, 5, 5),
-                             MakeCase(0, 33, 2),     MakeCase(2, 40, 3),  MakeCase(10, 131, 29),
-                             MakeCase(4, 3, 13)};
-  Case bad = MakeCase(2, 70, 8);
-  bad.y[13] = std::nan("");
-  bad.a[3] = 0.0;  // a zero width divides by zero
-  bad.x[20] = inf;
-  cases.push_back(bad);
-  for (const int shape : {0, 1, -1}) {
+  for (const int shape : {0, 1, 2, 3, -1}) {
     g_function = shape;
+    const int per = PeakParameterCount(shape);
+    std::vector<Case> cases = {MakeCase(10, 4001, per * 10 + 2, shape),
+                               MakeCase(3, 77, 11, shape), MakeCase(1, 5, 5, shape),
+                               MakeCase(0, 33, 2, shape), MakeCase(2, 40, 3, shape),
+                               MakeCase(10, 131, 29, shape), MakeCase(4, 3, 13, shape)};
+    Case bad = MakeCase(2, 70, 8, shape);
+    bad.y[13] = std::nan("");
+    bad.a[3] = 0.0;  // a zero width divides by zero
+    bad.x[20] = inf;
+    cases.push_back(bad);
     for (const Case& c : cases) {
       const Result want = c.Run([&](double** alpha, double* beta, double& chisq) {
         curvature(c.x.data(), c.y.data(), c.sig.data(), c.npt(), c.a.data(), c.npar(),

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "fit/Diffraction.h"
 #include "fit/PeakModel.h"
 #include "fit/PeakReport.h"
 #include "fit/PeakShapes.h"
@@ -44,6 +45,65 @@ TEST(PeakShapes, HalfMaximumAndAreaOfTheModelItself) {
     const double tails = shape == kLorentzian ? 2 * 40.0 * 0.2 / 400 : 0.0;
     EXPECT_NEAR(s.area(a + 1).value, sum * 2e-4 + tails, 1e-6) << s.name;
   }
+}
+
+// FWHM and area of the mixed shapes against the model itself, the area's
+// derivative by the shape parameter against a difference, and the instrumental
+// width taken off as β = B − b²/B.
+TEST(PeakShapes, MixedShapesHalfMaximumAreaAndInstrumentalWidth) {
+  for (const int shape : {kPseudoVoigt, kPearson7}) {
+    g_function = shape;
+    const double q = shape == kPseudoVoigt ? 0.35 : 2.5;
+    const double a[] = {0, 40.0, 30.0, 0.2, q, 0, 0};
+    const PeakShape& s = *FindPeakShape(shape);
+    double half = 0, sum = 0, v = 0;
+    peakvalue(30.0 + s.fwhm(a + 1).value / 2, a, half, 6);
+    EXPECT_NEAR(half, 20.0, 1e-12) << s.name;
+    for (int i = 0; i < 800000; ++i) {
+      peakvalue(-50.0 + (i + 0.5) * 2e-4, a, v, 6);
+      sum += v;
+    }
+    const double tails = shape == kPseudoVoigt ? q * 2 * 40.0 * 0.2 / 400 : 0.0;
+    const PeakQuantity area = s.area(a + 1);
+    EXPECT_NEAR(area.value, sum * 2e-4 + tails, 1e-6) << s.name;
+    double up[] = {40.0, 30.0, 0.2, q + 1e-6}, down[] = {40.0, 30.0, 0.2, q - 1e-6};
+    EXPECT_NEAR(area.gradient[kShapeParameter], (s.area(up).value - s.area(down).value) / 2e-6,
+                1e-6)
+        << s.name;
+  }
+  const SampleFwhm beta = RemoveInstrumentalFwhm(0.4, 0.1, WidthRemoval::kMixed);
+  EXPECT_DOUBLE_EQ(beta.fwhm, 0.375);
+  EXPECT_DOUBLE_EQ(beta.byObserved, 1.0625);
+}
+
+// A mixed shape's parameters outside their range are kept as fitted and
+// named in the notes; a Pearson VII area with m <= 1/2 is infinite: empty.
+TEST(PeakReport, MixedShapesOutOfRangeAreWarnedNotClamped) {
+  const ParameterCovariance unknown;
+  std::vector<std::string> notes;
+  const double voigt[] = {0, 100, 30.0, 0.1, 1.25, 100, 31.0, -0.1, 0.5, 0, 0};
+  const std::vector<PeakResult> v =
+      DescribePeaks(voigt, 10, kPseudoVoigt, unknown, ReportSettings{}, notes);
+  ASSERT_EQ(v.size(), 2u);
+  EXPECT_STREQ(v[0].shape->name, "pvoigt");
+  EXPECT_EQ(*v[0].shapeParameter.value, 1.25);
+  EXPECT_EQ(*v[1].width.value, -0.1);
+  const std::vector<std::string> voigtNotes = {
+      "no wavelength: d-spacings and crystallite sizes unknown",
+      "ピーク 1: η 1.25 が 0〜1 の範囲外です（制限せずそのまま示しています）",
+      "ピーク 2: 幅 -0.1 が正の数ではありません（制限せずそのまま示しています）"};
+  EXPECT_EQ(notes, voigtNotes);
+
+  notes.clear();
+  const double pearson[] = {0, 100, 30.0, 0.1, 0.4, 0, 0};
+  const PeakResult p = DescribePeaks(pearson, 6, kPearson7, unknown, {1.5406}, notes)[0];
+  EXPECT_STREQ(p.shape->name, "pearson7");
+  EXPECT_EQ(*p.shapeParameter.value, 0.4);
+  EXPECT_FALSE(p.area.value);
+  EXPECT_EQ(*p.fwhm.value, 0.2);
+  const std::vector<std::string> pearsonNotes = {
+      "ピーク 1: 指数 m 0.4 が 0.5 未満です（制限せずそのまま示しています）"};
+  EXPECT_EQ(notes, pearsonNotes);
 }
 
 TEST(Diffraction, BraggAndScherrerAgainstHandWorkedValues) {

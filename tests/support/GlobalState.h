@@ -3,15 +3,18 @@
 #include <gtest/gtest.h>
 
 #include "commands/Commands.h"
+#include "fit/KAlphaDoublet.h"
 #include "fit/PeakModel.h"
 
-// The program keeps two things for a whole run: the peak shape g_function and
-// the fit-conditions dialog's last values. Each test starts from a new run's
+// The program keeps three things for a whole run: the peak shape g_function,
+// the doublet the model evaluates and the fit-conditions dialog's last
+// values. Each test starts from a new run's
 // values, whatever the test before it left.
 class GlobalStateGuard : public ::testing::EmptyTestEventListener {
  public:
   static void Reset() {
     g_function = kLorentzian;
+    g_doublet = DoubletLines{};
     ForgetFitConditions();
   }
   void OnTestStart(const ::testing::TestInfo&) override { Reset(); }
