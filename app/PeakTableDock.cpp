@@ -19,9 +19,9 @@ struct Column {
 };
 
 const Column kColumns[] = {
-    {"位置 (2θ)", &PeakResult::position}, {"高さ", &PeakResult::height},
-    {"半値幅", &PeakResult::fwhm},        {"面積", &PeakResult::area},
-    {"d (Å)", &PeakResult::dSpacing},     {"結晶子径 (nm)", &PeakResult::sizeNm},
+    {"位置 (2θ)", &PeakResult::position},   {"高さ", &PeakResult::height},
+    {"半値幅", &PeakResult::fwhm},          {"面積", &PeakResult::area},
+    {"d (Å)", &PeakResult::dSpacing},       {"結晶子径 (nm)", &PeakResult::sizeNm},
     {"η / m", &PeakResult::shapeParameter},
 };
 constexpr int kColumnCount = static_cast<int>(std::size(kColumns));

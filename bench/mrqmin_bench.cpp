@@ -87,8 +87,8 @@ std::vector<double> TimedFit(const Problem& p, std::vector<double>& times) {
   double chisq = 0.0, lambda = -1.0;
   for (int call = 0; call <= kStepCalls; ++call) {
     const auto t0 = std::chrono::steady_clock::now();
-    mrqmin(p.x.data(), p.y.data(), p.sig.data(), kPoints, a.data(), npar, lista.data(), npar,
-           covar, alpha, chisq, peakmodel, lambda);
+    mrqmin(p.x.data(), p.y.data(), p.sig.data(), kPoints, a.data(), npar, lista.data(), npar, covar,
+           alpha, chisq, peakmodel, lambda);
     const auto t1 = std::chrono::steady_clock::now();
     times.push_back(std::chrono::duration<double, std::milli>(t1 - t0).count());
   }
@@ -173,8 +173,8 @@ double MedianCallTime(const Problem& problem, const char* name) {
   std::vector<double> result;
   for (int fit = 0; fit < kFits; ++fit) result = TimedFit(problem, times);
   std::sort(times.begin(), times.end());
-  std::printf("%s: fits=%d calls=%zu points=%d parameters=%d\n", name, kFits, times.size(),
-              kPoints, problem.npar);
+  std::printf("%s: fits=%d calls=%zu points=%d parameters=%d\n", name, kFits, times.size(), kPoints,
+              problem.npar);
   std::printf("%s: chisq=%.17g fingerprint=%016llx\n", name, result.back(),
               static_cast<unsigned long long>(Fingerprint(result)));
   std::printf("%s: mrqmin_ms_min=%.4f\n", name, times.front());

@@ -139,7 +139,8 @@ void Conditions(ScriptSession& s, const Args& a) {
 
 void InitialWidth(ScriptSession& s, const Args& a) {
   ExpectCount(a, 1, 1, kInitialWidthUsage);
-  if (a[0] != "data" && a[0] != "range") throw ScriptError(std::string("usage: ") + kInitialWidthUsage);
+  if (a[0] != "data" && a[0] != "range")
+    throw ScriptError(std::string("usage: ") + kInitialWidthUsage);
   SetInitialWidthFromData(s.view, a[0] == "data");
 }
 

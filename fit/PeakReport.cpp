@@ -141,14 +141,14 @@ void NoteOutOfRange(const PeakSlice& slice, const PeakShape& shape, int k,
   const std::string peak = "ピーク " + std::to_string(k) + ": ";
   const std::string asIs = "（制限せずそのまま示しています）";
   const double w = slice.p[kWidthParameter];
-  if (!(w > 0.0)) notes.push_back(peak + "幅 " + NumberForNote(w) + " が正の数ではありません" + asIs);
+  if (!(w > 0.0))
+    notes.push_back(peak + "幅 " + NumberForNote(w) + " が正の数ではありません" + asIs);
   const double q = slice.p[kShapeParameter];
   if (q >= shape.parameterMin && q <= shape.parameterMax) return;
-  const std::string range =
-      std::isinf(shape.parameterMax)
-          ? NumberForNote(shape.parameterMin) + " 未満です"
-          : NumberForNote(shape.parameterMin) + "〜" + NumberForNote(shape.parameterMax) +
-                " の範囲外です";
+  const std::string range = std::isinf(shape.parameterMax)
+                                ? NumberForNote(shape.parameterMin) + " 未満です"
+                                : NumberForNote(shape.parameterMin) + "〜" +
+                                      NumberForNote(shape.parameterMax) + " の範囲外です";
   notes.push_back(peak + shape.parameterName + " " + NumberForNote(q) + " が " + range + asIs);
 }
 

@@ -93,8 +93,8 @@ PeakQuantity PearsonArea(const double p[]) {
   }
   const double r = std::pow(2.0, 1.0 / m);
   const double c = r - 1.0;
-  const double perHeightWidth = std::sqrt(std::numbers::pi) *
-                                std::exp(std::lgamma(m - 0.5) - std::lgamma(m)) / std::sqrt(c);
+  const double perHeightWidth =
+      std::sqrt(std::numbers::pi) * std::exp(std::lgamma(m - 0.5) - std::lgamma(m)) / std::sqrt(c);
   const double dcdm = -r * std::numbers::ln2 / (m * m);
   q.value = h * Magnitude(w) * perHeightWidth;
   q.gradient[kHeightParameter] = Magnitude(w) * perHeightWidth;

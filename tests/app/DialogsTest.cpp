@@ -1,4 +1,5 @@
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QLabel>
@@ -191,6 +192,27 @@ TEST_F(DialogsTest, FitConditionsValidateTheToleranceAndAllowNoShape) {
   ASSERT_TRUE(Host().FitConditionDialog(none));
   EXPECT_EQ(none.function, -1);
   EXPECT_EQ(none.tolerance, 0.5);
+}
+
+TEST_F(DialogsTest, FitConditionsOfferTheMixedShapesAndTheTwoOptions) {
+  FitConditions conditions{0.01, kPearson7, true, false};
+  ModalScript script({[](QWidget* w) {
+    auto* dialog = As<CFitConditionDlg>(w);
+    EXPECT_EQ(dialog->Buttons()->checkedId(), kPearson7);
+    EXPECT_EQ(dialog->Buttons()->button(kPseudoVoigt)->text(), QStringLiteral("擬フォークト関数"));
+    EXPECT_EQ(dialog->Buttons()->button(kPearson7)->text(), QStringLiteral("ピアソンVII関数"));
+    EXPECT_EQ(dialog->WidthFromDataBox()->text(), QStringLiteral("初期幅をデータから推定する"));
+    EXPECT_TRUE(dialog->WidthFromDataBox()->isChecked());
+    EXPECT_FALSE(dialog->DoubletBox()->isChecked());
+    dialog->Buttons()->button(kPseudoVoigt)->click();
+    dialog->WidthFromDataBox()->click();
+    dialog->DoubletBox()->click();
+    dialog->OkButton()->click();
+  }});
+  ASSERT_TRUE(Host().FitConditionDialog(conditions));
+  EXPECT_EQ(conditions.function, kPseudoVoigt);
+  EXPECT_FALSE(conditions.widthFromData);
+  EXPECT_TRUE(conditions.doublet);
 }
 
 TEST_F(DialogsTest, MessageBoxHasTheApplicationCaptionAndIcon) {

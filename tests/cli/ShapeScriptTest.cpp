@@ -54,7 +54,8 @@ TEST(ShapeScript, PseudoVoigtFitReportResultFileAndState) {
 
 TEST(ShapeScript, DoubletNeedsBothWavelengthsAndOtherwiseChangesNothing) {
   const std::string refusal =
-      "message: Kα1/Kα2 の二重線には波長 λ1 と λ2 が必要です。波長・Scherrer設定で入力してください。\n";
+      "message: Kα1/Kα2 の二重線には波長 λ1 と λ2 "
+      "が必要です。波長・Scherrer設定で入力してください。\n";
   const ScriptOutcome refused = RunScript(kSample + "wavelength 1.5406; doublet on 0.45; state");
   EXPECT_EQ(refused.status, 0);
   EXPECT_EQ(refused.out.rfind(refusal, 0), 0u) << refused.out;
@@ -69,6 +70,15 @@ TEST(ShapeScript, DoubletNeedsBothWavelengthsAndOtherwiseChangesNothing) {
   EXPECT_NE(on.out.find("\"doublet\": true"), std::string::npos);
   EXPECT_NE(Line(on.out, "1,gauss,"), "");
   EXPECT_NE(on.out.rfind("\"doublet\": false"), std::string::npos);
+
+  // A profile without wavelengths opened while the option is on: the fit
+  // refuses and fits nothing.
+  const ScriptOutcome lost =
+      RunScript(kSample + "wavelength 1.540593 1.544426; doublet on\n" + kSample +
+                "range 46.5 48 0 3000; peak-mode; peak 47.3 2700; fit; state");
+  ASSERT_EQ(lost.status, 0) << lost.err;
+  EXPECT_NE(lost.out.find(refusal), std::string::npos) << lost.out;
+  EXPECT_NE(lost.out.find("\"m_bFitted\": 0"), std::string::npos);
 }
 
 // Chi-square of the last fit-stats line.
@@ -80,20 +90,48 @@ double Chisq(const std::string& out) {
 
 TEST(ShapeScript, PseudoVoigtFitsAMeasuredPeakBetterThanGaussianOrLorentzian) {
   SKIP_WITHOUT_SHARED_DATA();
-  const std::string open =
-      "open rigaku \"" + SharedData("AE4895-Measurement_strategies__XRD_NaCl_Theta_2-Theta.asc") +
-      "\"\nrange 30.8 32.6 0 3000; peak-mode; peak 31.69 2816\n";
+  const std::string open = "open rigaku \"" +
+                           SharedData("AE4895-Measurement_strategies__XRD_NaCl_Theta_2-Theta.asc") +
+                           "\"\nrange 30.8 32.6 0 3000; peak-mode; peak 31.69 2816\n";
   double chisq[3];
   const char* shapes[] = {"gauss", "lorentz", "pvoigt"};
   for (int s = 0; s < 3; ++s) {
-    const ScriptOutcome run = RunScript(open + "conditions " + shapes[s] +
-                                        " 0.0001; fit; fit; fit; fit-stats");
+    const ScriptOutcome run =
+        RunScript(open + "conditions " + shapes[s] + " 0.0001; fit; fit; fit; fit-stats");
     ASSERT_EQ(run.status, 0) << run.err;
     chisq[s] = Chisq(run.out);
     ASSERT_GT(chisq[s], 0) << shapes[s];
   }
   EXPECT_LT(chisq[2], 0.6 * chisq[0]);
   EXPECT_LT(chisq[2], 0.6 * chisq[1]);
+}
+
+// Two peaks double-clicked in a wide range: from a tenth of the span the
+// fit wanders off; from the half widths measured in the data it converges.
+TEST(ShapeScript, StartingWidthsFromTheDataLetTwoPeakFitsOfMeasuredProfilesConverge) {
+  SKIP_WITHOUT_SHARED_DATA();
+  struct Case {
+    const char* file;
+    const char* placing;
+  };
+  const Case cases[] = {
+      {"AE4895-Measurement_strategies__XRD_NaCl_Theta_2-Theta.asc",
+       "range 25 50 0 3000; peak-mode; dblclick 247 61; dblclick 549 230"},
+      {"AE4895-Measurement_strategies__XRD_NaBr_Theta_2-Theta.asc",
+       "range 24 44 0 3600; peak-mode; dblclick 253 61; dblclick 610 244"},
+  };
+  for (const Case& c : cases) {
+    for (const char* widths : {"range", "data"}) {
+      const ScriptOutcome run =
+          RunScript("open rigaku \"" + SharedData(c.file) + "\"\ninitial-width " + widths + "\n" +
+                    c.placing + "\nconditions lorentz 0.001; fit; fit-stats");
+      ASSERT_EQ(run.status, 0) << run.err;
+      const bool fromData = std::string(widths) == "data";
+      EXPECT_EQ(Line(run.out, "{\"npt\"").find("\"converged\": true") != std::string::npos,
+                fromData)
+          << c.file << " " << widths;
+    }
+  }
 }
 
 }  // namespace

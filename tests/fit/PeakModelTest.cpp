@@ -84,7 +84,7 @@ TEST_F(PeakModelTest, MixedShapesAndDoubletsHaveTheirAnalyticDerivatives) {
     int shape;
     bool doublet;
   };
-  const Model models[] = {{kPseudoVoigt, false}, {kPearson7, false}, {kGaussian, true},
+  const Model models[] = {{kPseudoVoigt, false}, {kPearson7, false},   {kGaussian, true},
                           {kLorentzian, true},   {kPseudoVoigt, true}, {kPearson7, true}};
   for (const Model& model : models) {
     g_function = model.shape;
