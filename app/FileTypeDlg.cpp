@@ -5,15 +5,19 @@
 #include <QRadioButton>
 
 CFileTypeDlg::CFileTypeDlg(QWidget* parent)
-    : CTavDialog(parent, QStringLiteral("ﾀﾞｲｱﾛｸﾞ"), 187, 73), m_group(new QButtonGroup(this)) {
+    : CTavDialog(parent, QStringLiteral("ﾀﾞｲｱﾛｸﾞ"), 187, 91), m_group(new QButtonGroup(this)) {
   auto* box = new QGroupBox(QStringLiteral("ファイルタイプの選択"), this);
-  box->setGeometry(Units().Rect(7, 7, 112, 55));
+  box->setGeometry(Units().Rect(7, 7, 112, 73));
   auto* xy = new QRadioButton(QStringLiteral("X-Y data"), this);
   xy->setGeometry(Units().Rect(20, 22, 80, 12));
   auto* rigaku = new QRadioButton(QStringLiteral("Rigaku data"), this);
   rigaku->setGeometry(Units().Rect(20, 40, 80, 12));
   m_group->addButton(xy, static_cast<int>(FileType::Xy));
   m_group->addButton(rigaku, static_cast<int>(FileType::Rigaku));
+  // Any format the program reads, detected by the file's contents.
+  auto* detect = new QRadioButton(tr("自動判別"), this);
+  detect->setGeometry(Units().Rect(20, 58, 80, 12));
+  m_group->addButton(detect, static_cast<int>(FileType::Auto));
 }
 
 void CFileTypeDlg::showEvent(QShowEvent* event) {

@@ -5,8 +5,9 @@
 
 class QButtonGroup;
 
-// The file-type choice of the open command: X-Y or Rigaku data, None when no
-// button is chosen (the state the dialog starts in).
+// The file-type choice of the open command: X-Y or Rigaku data, or the
+// format detected by content; None when no button is chosen (the state the
+// dialog starts in).
 class CFileTypeDlg : public CTavDialog {
   Q_OBJECT
  public:

@@ -2,10 +2,14 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
 #include <QIcon>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStringList>
@@ -44,6 +48,15 @@ constexpr int kKeyLockPollMs = 250;
 constexpr int kPlotWidth = 700;
 
 QString IdleText() { return QStringLiteral("ﾚﾃﾞｨ"); }
+
+// The local file a drag carries (the first, when it carries several), or "".
+QString DraggedFile(const QMimeData* data) {
+  if (data == nullptr) return {};
+  for (const QUrl& url : data->urls()) {
+    if (url.isLocalFile()) return url.toLocalFile();
+  }
+  return {};
+}
 
 // An indicator pane of the status bar, in the "off" look until its key's
 // state lights it.
@@ -91,6 +104,7 @@ CMainFrame::CMainFrame(CTavDoc& doc, QWidget* parent)
   PlacePeakTable();
   m_view->SetDefaultWavelengths(LoadDefaultWavelengths());
   ConnectCommands();
+  setAcceptDrops(true);
   connect(m_plot, &PlotWidget::ViewInputHandled, this, &CMainFrame::UpdateCommandStates);
   UpdateCommandStates();
   m_plot->setFocus();
@@ -347,6 +361,18 @@ void CMainFrame::OnReportSettings() {
   }
   if (!(dialog.m_wavelengths == current)) SetProfileWavelengths(*m_view, dialog.m_wavelengths);
   SetScherrerSettings(*m_view, dialog.m_k, dialog.m_instrumentalFwhm);
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+  if (!DraggedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+  const QString path = DraggedFile(event->mimeData());
+  if (path.isEmpty()) return;
+  event->acceptProposedAction();
+  OpenWithoutDialogs(QFile::encodeName(path).toStdString(), FileType::Auto);
+  emit FileDropped(path);
 }
 
 void CMainFrame::OpenWithoutDialogs(const std::string& path, FileType type) {

@@ -18,6 +18,8 @@ class PeakTableDock;
 class PlotWidget;
 class QAction;
 class QCloseEvent;
+class QDragEnterEvent;
+class QDropEvent;
 class QLabel;
 class QTimer;
 class QtHost;
@@ -57,8 +59,16 @@ class CMainFrame : public QMainWindow {
 
   void PrintPreview();
 
+ signals:
+  // A file dropped on the window was opened (detected by content).
+  void FileDropped(const QString& path);
+
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // Local files dropped on the window open as "自動判別" does; the first of
+  // several is opened.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void CreateActions();

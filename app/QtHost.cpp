@@ -1,5 +1,6 @@
 #include "app/QtHost.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QStringList>
@@ -20,10 +21,12 @@ QString AllFilesFilter() { return QStringLiteral("すべてのファイル (*)")
 // The filters of a dialog that a command starts with a pattern: "*.dat"
 // lists the DAT files, then all files; "*.*" stands for every name, which
 // is "*" here.
+bool NamesEveryFile(const QString& pattern) {
+  return pattern == QStringLiteral("*") || pattern == QStringLiteral("*.*");
+}
+
 QStringList NameFilters(const QString& pattern) {
-  if (pattern == QStringLiteral("*") || pattern == QStringLiteral("*.*")) {
-    return {AllFilesFilter()};
-  }
+  if (NamesEveryFile(pattern)) return {AllFilesFilter()};
   const QString label = pattern.startsWith(QStringLiteral("*."))
                             ? pattern.mid(2).toUpper() + QStringLiteral(" ファイル")
                             : pattern;
@@ -52,6 +55,22 @@ QString DefaultSuffix(const std::string& start) {
   const QString suffix = pattern.startsWith(QStringLiteral("*.")) ? pattern.mid(2) : QString();
   if (suffix.isEmpty() || NameHasWildcard(suffix.toStdString())) return QStringLiteral("dat");
   return suffix;
+}
+
+// The open dialog's filters: every file first, as it has always listed, then
+// the profiles of every format the program reads, together and one by one.
+QStringList OpenFilters() {
+  const auto text = [](const char* label) { return QCoreApplication::translate("QtHost", label); };
+  const QString xy = QStringLiteral("*.xy *.xye *.txt *.dat *.csv");
+  return {
+      AllFilesFilter(),
+      text("回折プロファイル (%1)").arg(QStringLiteral("*.asc *.ras *.rasx *.xrdml *.brml ") + xy),
+      text("Rigaku RINT ASCII (*.asc)"),
+      text("Rigaku RAS (*.ras)"),
+      text("Rigaku RASX (*.rasx)"),
+      text("PANalytical XRDML (*.xrdml)"),
+      text("Bruker BRML (*.brml)"),
+      text("X-Y リスト (%1)").arg(xy)};
 }
 
 bool RunFileDialog(QFileDialog& dialog, std::string& path) {
@@ -83,6 +102,7 @@ bool QtHost::FileTypeDialog(FileType& type) {
 bool QtHost::OpenFileDialog(std::string& path) {
   QFileDialog dialog(DialogParent());
   PresetFileDialog(dialog, QFileDialog::AcceptOpen, path);
+  if (NamesEveryFile(QString::fromStdString(path))) dialog.setNameFilters(OpenFilters());
   return RunFileDialog(dialog, path);
 }
 

@@ -3,7 +3,6 @@
 #include <QFileInfo>
 
 #include "app/MainFrame.h"
-#include "profile/FileTypeDetect.h"
 #include "profile/TavDoc.h"
 
 CTavApp::CTavApp() = default;
@@ -20,13 +19,18 @@ bool CTavApp::InitInstance(const QStringList& arguments) {
   m_frame = std::make_unique<CMainFrame>(*m_doc);
   m_frame->resize(760, 520);
   m_frame->show();
+  QObject::connect(m_frame.get(), &CMainFrame::FileDropped, m_frame.get(),
+                   [this](const QString& path) { Remember(path); });
   if (!arguments.isEmpty() && !arguments.first().isEmpty()) OpenFromCommandLine(arguments.first());
   return true;
 }
 
 void CTavApp::OpenFromCommandLine(const QString& path) {
-  const std::string local = QFile::encodeName(path).toStdString();
-  m_frame->OpenWithoutDialogs(local, DetectFileType(local));
+  m_frame->OpenWithoutDialogs(QFile::encodeName(path).toStdString(), FileType::Auto);
+  Remember(path);
+}
+
+void CTavApp::Remember(const QString& path) {
   if (QFileInfo::exists(path)) m_recent.Add(QFileInfo(path).absoluteFilePath());
 }
 

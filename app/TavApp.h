@@ -27,7 +27,10 @@ class CTavApp {
   const RecentFiles& Recent() const { return m_recent; }
 
  private:
+  // Opens a file named on the command line, detecting its format.
   void OpenFromCommandLine(const QString& path);
+  // Adds a file that exists to the recent files.
+  void Remember(const QString& path);
 
   std::unique_ptr<CTavDoc> m_doc;
   std::unique_ptr<CMainFrame> m_frame;

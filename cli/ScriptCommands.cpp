@@ -4,6 +4,7 @@
 #include <iterator>
 #include <optional>
 
+#include "cli/InfoJson.h"
 #include "cli/ScriptError.h"
 #include "cli/StateJson.h"
 #include "commands/Commands.h"
@@ -14,7 +15,7 @@
 
 namespace {
 
-constexpr const char* kOpenUsage = "open rigaku|xy|none PATH [SKIP LAST]";
+constexpr const char* kOpenUsage = "open rigaku|xy|auto|none PATH [SKIP LAST]";
 constexpr const char* kKeyUsage = "key W|N|LEFT|RIGHT|OTHER";
 constexpr const char* kConditionsUsage = "conditions gauss|lorentz|pvoigt|pearson7|none TOL";
 constexpr const char* kDoubletUsage = "doublet on [RATIO] | doublet off";
@@ -37,6 +38,8 @@ void Open(ScriptSession& s, const Args& a) {
       s.host.column = settings;
       s.host.columnKeepsPresetColumns = true;
     }
+  } else if (type == "auto" && a.size() == 2) {
+    s.host.fileType = FileType::Auto;
   } else if (type == "none" && a.size() == 2) {
     s.host.fileType = FileType::None;
   } else {
@@ -260,6 +263,11 @@ void State(ScriptSession& s, const Args& a) {
   s.out << StateJson(s.view) << '\n';
 }
 
+void Info(ScriptSession& s, const Args& a) {
+  ExpectCount(a, 0, 0, "info");
+  s.out << InfoJson(s.view.GetDocument()) << '\n';
+}
+
 void Points(ScriptSession& s, const Args& a) {
   ExpectCount(a, 0, 0, "points");
   const CTavDoc& d = s.view.GetDocument();
@@ -292,6 +300,7 @@ constexpr ScriptCommandEntry kCommands[] = {
     {"render", Render},
     {"state", State},
     {"points", Points},
+    {"info", Info},
     {"report", Report},
     {"fit-stats", FitStats},
     {"wavelength", Wavelength},

@@ -1,9 +1,12 @@
 // The open command: file type, file, reading settings, then the range.
 #include <algorithm>
+#include <climits>
 #include <cstddef>
 #include <string>
 
 #include "commands/Commands.h"
+#include "profile/FileTypeDetect.h"
+#include "profile/MeasuredReaders.h"
 #include "profile/ProfileReaders.h"
 #include "profile/TextSource.h"
 #include "view/Host.h"
@@ -27,6 +30,20 @@ std::string TruncatedText(const std::string& path, int count, int read) {
 std::string TooManyPointsText(const std::string& path, std::size_t points, std::size_t limit) {
   return "点が多すぎます: " + path + " (" + std::to_string(points) + " 点; 読み込めるのは " +
          std::to_string(limit) + " 点まで)";
+}
+
+std::string UnsupportedText(const std::string& path, const std::string& recognised) {
+  return "読み込める形式ではありません: " + path + " (" + recognised + ")";
+}
+
+std::string BrokenFileText(const std::string& path, ProfileFormat format,
+                           const std::string& reason) {
+  return NothingReadText(path) + " (" + FormatLabel(format) + ": " + reason + ")";
+}
+
+std::string FirstScanText(const std::string& path, int scans) {
+  return "複数のスキャンがあります: " + path + " (" + std::to_string(scans) +
+         " スキャンのうち最初のスキャンを読み込みました)";
 }
 
 // Where a profile read from path goes, and the most points it may hold.
@@ -63,6 +80,7 @@ bool StoreRigaku(const RigakuProfile& profile, const Destination& to) {
   if (profile.stop) doc.m_stop = *profile.stop;
   doc.SetCounts(profile.values, static_cast<int>(n));
   doc.SetWavelengths(RigakuWavelengths(profile), WavelengthSource::kFile);
+  doc.SetOrigin(ProfileFormat::Rigaku, to.path, std::nullopt);
   return true;
 }
 
@@ -75,6 +93,26 @@ bool StoreXy(const XyProfile& profile, const Destination& to) {
   if (to.RefusesPoints(profile.x.size())) return false;
   to.doc.SetPoints(profile.x, profile.y);
   to.doc.SetWavelengths({}, WavelengthSource::kNone);  // an X-Y list states none
+  to.doc.SetOrigin(ProfileFormat::Xy, to.path, std::nullopt);
+  if (HasUncertaintyColumn(to.path)) to.doc.SetUncertainties(profile.third);
+  return true;
+}
+
+// Puts the profile of a diffractometer file into the document; false, with a
+// message, when the file is not what its format needs.
+bool StoreMeasured(ProfileFormat format, std::string_view bytes, const Destination& to) {
+  MeasuredProfile profile;
+  try {
+    profile = ReadMeasuredProfile(format, bytes);
+  } catch (const ProfileFormatError& error) {
+    to.host.ReportFailure(BrokenFileText(to.path, format, error.what()));
+    return false;
+  }
+  if (to.RefusesPoints(profile.x.size())) return false;
+  if (profile.scans > 1) to.host.MessageBox(FirstScanText(to.path, profile.scans));
+  to.doc.SetPoints(profile.x, profile.y);
+  to.doc.SetWavelengths(profile.wavelengths, WavelengthSource::kFile);
+  to.doc.SetOrigin(format, to.path, profile.sample);
   return true;
 }
 
@@ -88,9 +126,37 @@ void AskReadingSettings(CTavView& view) {
   }
 }
 
+// Reads path in the format its contents show: an X-Y list whole, after the
+// lines to skip. False, with a message, when nothing was stored.
+bool ReadDetected(CTavView& view, const std::string& path, std::size_t maxPoints) {
+  Host& host = view.GetHost();
+  std::string bytes;
+  std::string reason;
+  if (!LoadProfileBytes(path, bytes, reason)) {
+    host.ReportFailure(CannotOpenText(path, reason));
+    return false;
+  }
+  const Detection detection = DetectProfileFormat(bytes);
+  if (!detection.format) {
+    host.ReportFailure(UnsupportedText(path, detection.recognised));
+    return false;
+  }
+  const Destination to{path, maxPoints, view.GetDocument(), host};
+  switch (*detection.format) {
+    case ProfileFormat::Rigaku:
+      return StoreRigaku(ReadRigakuProfile(NormalizeText(bytes)), to);
+    case ProfileFormat::Xy:
+      // One point more than the document holds, so that RefusesPoints says so.
+      return StoreXy(ReadXyProfile(NormalizeText(bytes), view.Reading().m_skipLines, INT_MAX), to);
+    default:
+      return StoreMeasured(*detection.format, bytes, to);
+  }
+}
+
 // Reads path as type into the document; false, with a message, when nothing
 // was stored.
 bool ReadProfile(CTavView& view, const std::string& path, FileType type, std::size_t maxPoints) {
+  if (type == FileType::Auto) return ReadDetected(view, path, maxPoints);
   Host& host = view.GetHost();
   std::string text;
   std::string reason;

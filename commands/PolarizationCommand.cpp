@@ -1,3 +1,5 @@
+#include <cmath>
+
 #include "commands/Commands.h"
 #include "correct/Polarization.h"
 #include "view/TavView.h"
@@ -7,6 +9,11 @@ void OnPolarCorrect(CTavView& view) {
   if (view.Polarized() != 0) return;
   CTavDoc& doc = view.GetDocument();
   CorrectPolarization(doc.m_x.data(), doc.m_y.data(), doc.m_nData);
+  // The uncertainties scale with the intensities (by the divisor's size).
+  if (!doc.m_sigma.empty()) {
+    CorrectPolarization(doc.m_x.data(), doc.m_sigma.data(), doc.m_nData);
+    for (double& sigma : doc.m_sigma) sigma = std::fabs(sigma);
+  }
   view.MarkPolarized();
   view.Repaint();
 }

@@ -1,15 +1,136 @@
 #include "profile/FileTypeDetect.h"
 
 #include "profile/TextSource.h"
+#include "profile/XmlDocument.h"
+#include "profile/ZipArchive.h"
+
+namespace {
+
+// How much of the start of a file tells a binary file, an archive or an XML
+// document from text.
+constexpr std::size_t kHeadBytes = 4096;
+
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
+
+bool HasLineStarting(std::string_view text, std::string_view key) {
+  LineReader reader(text);
+  std::string_view line;
+  while (reader.Next(line)) {
+    if (line.starts_with(key)) return true;
+  }
+  return false;
+}
+
+std::string_view WithoutBom(std::string_view bytes) {
+  if (bytes.starts_with(kBom)) bytes.remove_prefix(kBom.size());
+  return bytes;
+}
+
+std::string_view SkipBlanks(std::string_view text) {
+  const std::size_t begin = text.find_first_not_of(" \t\r\n");
+  return begin == std::string_view::npos ? std::string_view() : text.substr(begin);
+}
+
+// Skips what may come before an XML document's root element: the XML
+// declaration, processing instructions, comments and a DOCTYPE (with its
+// internal subset). False when the text ends first.
+bool SkipProlog(std::string_view& text) {
+  for (;;) {
+    text = SkipBlanks(text);
+    std::string_view end;
+    if (text.starts_with("<?")) {
+      end = "?>";
+    } else if (text.starts_with("<!--")) {
+      end = "-->";
+    } else if (text.starts_with("<!")) {
+      // A DOCTYPE ends at the '>' after its internal subset, if any.
+      const std::size_t close = text.find_first_of("[>");
+      if (close == std::string_view::npos) return false;
+      end = text[close] == '[' ? "]" : ">";
+    } else {
+      return true;
+    }
+    const std::size_t at = text.find(end);
+    if (at == std::string_view::npos) return false;
+    text.remove_prefix(at + end.size());
+    if (end == "]") {
+      const std::size_t close = text.find('>');
+      if (close == std::string_view::npos) return false;
+      text.remove_prefix(close + 1);
+    }
+  }
+}
+
+// The root element's name of text that starts as an XML document does, or
+// nothing for text that does not.
+std::optional<std::string> XmlRootName(std::string_view text) {
+  text = SkipBlanks(WithoutBom(text));
+  if (!text.starts_with('<')) return std::nullopt;
+  if (!SkipProlog(text) || !text.starts_with('<')) return std::string();
+  const std::string_view name = text.substr(1, text.find_first_of(" \t\r\n/>") - 1);
+  const std::size_t colon = name.rfind(':');
+  return std::string(colon == std::string_view::npos ? name : name.substr(colon + 1));
+}
+
+Detection DetectArchive(std::string_view bytes) {
+  try {
+    const ZipArchive archive(bytes);
+    if (archive.Has("Data0/Profile0.txt")) return {ProfileFormat::Rasx, {}};
+    if (archive.Has("Experiment0/DataContainer.xml") || archive.Has("Experiment0/RawData0.xml")) {
+      return {ProfileFormat::Brml, {}};
+    }
+    return {std::nullopt, "RASX・BRML のデータがない zip アーカイブ"};
+  } catch (const ProfileFormatError&) {
+    return {std::nullopt, "壊れた zip アーカイブ"};
+  }
+}
+
+// Bruker RAW files start "RAW " (version 1), "RAW2" or "RAW1.01", "RAW4.00".
+std::optional<std::string> BrukerRawVersion(std::string_view bytes) {
+  if (bytes.starts_with("RAW4.00")) return "Bruker RAW v4";
+  if (bytes.starts_with("RAW1.01")) return "Bruker RAW v3";
+  if (bytes.starts_with("RAW2")) return "Bruker RAW v2";
+  if (bytes.starts_with("RAW ")) return "Bruker RAW v1";
+  return std::nullopt;
+}
+
+bool LooksStructured(std::string_view head) {
+  return LooksLikeZip(head) || XmlRootName(head).has_value();
+}
+
+}  // namespace
 
 FileType DetectFileType(const std::string& path) {
   std::string text;
   std::string error;
   if (!LoadProfileText(path, text, error)) return FileType::Xy;
-  LineReader reader(text);
-  std::string_view line;
-  while (reader.Next(line)) {
-    if (line.starts_with("*COUNT")) return FileType::Rigaku;
+  return HasLineStarting(text, "*COUNT") ? FileType::Rigaku : FileType::Xy;
+}
+
+Detection DetectProfileFormat(std::string_view bytes) {
+  if (LooksLikeZip(bytes)) return DetectArchive(bytes);
+  if (const auto raw = BrukerRawVersion(bytes))
+    return {std::nullopt, *raw + " 形式のバイナリファイル"};
+  const std::string_view head = bytes.substr(0, kHeadBytes);
+  if (const auto root = XmlRootName(bytes)) {
+    if (*root == "xrdMeasurements") return {ProfileFormat::Xrdml, {}};
+    if (root->empty()) return {std::nullopt, "XML 文書"};
+    return {std::nullopt, "ルート要素が " + *root + " の XML 文書"};
   }
-  return FileType::Xy;
+  if (head.find('\0') != std::string_view::npos)
+    return {std::nullopt, "形式の分からないバイナリファイル"};
+  const std::string_view text = WithoutBom(bytes);
+  if (HasLineStarting(text, "*RAS_DATA_START")) return {ProfileFormat::Ras, {}};
+  if (HasLineStarting(text, "*COUNT")) return {ProfileFormat::Rigaku, {}};
+  return {ProfileFormat::Xy, {}};
+}
+
+bool LoadProfileBytes(const std::string& path, std::string& bytes, std::string& error) {
+  bool whole = true;
+  if (!LoadFileBytes(path, kHeadBytes, bytes, whole, error)) return false;
+  if (whole) return true;
+  const std::size_t limit = LooksStructured(bytes) ? kMaxDocumentBytes : std::string::npos - 1;
+  if (!LoadFileBytes(path, limit, bytes, whole, error)) return false;
+  if (!whole) error = "大きすぎます (" + std::to_string(limit) + " バイトまで)";
+  return whole;
 }

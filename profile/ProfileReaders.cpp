@@ -1,5 +1,6 @@
 #include "profile/ProfileReaders.h"
 
+#include <cctype>
 #include <string>
 
 #include "profile/TextSource.h"
@@ -88,11 +89,22 @@ XyProfile ReadXyProfile(std::string_view text, int skipLines, int lastLine) {
   std::string_view line;
   for (int i = 0; i < skipLines && reader.Next(line); ++i) {
   }
+  bool everyThird = true;
   while (static_cast<int>(profile.x.size()) < lastLine && reader.Next(line) && line.size() >= 2) {
-    const auto tokens = SplitTokens(line, 2);
+    const auto tokens = SplitTokens(line, 3);
     if (tokens.size() < 2 || !HasDecimalPrefix(tokens[0]) || !HasDecimalPrefix(tokens[1])) continue;
     profile.x.push_back(DecimalPrefix(tokens[0]));
     profile.y.push_back(DecimalPrefix(tokens[1]));
+    everyThird = everyThird && tokens.size() == 3 && HasDecimalPrefix(tokens[2]);
+    if (everyThird) profile.third.push_back(DecimalPrefix(tokens[2]));
   }
+  if (!everyThird) profile.third.clear();
   return profile;
+}
+
+bool HasUncertaintyColumn(std::string_view path) {
+  if (path.size() < 4) return false;
+  std::string extension(path.substr(path.size() - 4));
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return extension == ".xye";
 }

@@ -34,6 +34,9 @@ Wavelengths RigakuWavelengths(const RigakuProfile& profile);
 struct XyProfile {
   std::vector<double> x;
   std::vector<double> y;
+  // The third number of every point's line, when each has one (in an XYE
+  // file, the standard uncertainty of Y); else empty.
+  std::vector<double> third;
 };
 
 // Reads an X-Y list from normalised text: skipLines lines are skipped, then
@@ -42,3 +45,9 @@ struct XyProfile {
 // than 2 characters. A line needs two tokens that start with a number to give
 // a point; any other line (a header, a lone number) gives none.
 XyProfile ReadXyProfile(std::string_view text, int skipLines, int lastLine);
+
+// Whether the third column of an X-Y list is the standard uncertainty of Y:
+// in a file named *.xye (any case), as powder diffraction programs write
+// them. Elsewhere a third column may be anything (RASX profiles hold the
+// attenuation there).
+bool HasUncertaintyColumn(std::string_view path);

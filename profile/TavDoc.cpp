@@ -34,6 +34,7 @@ void CTavDoc::SetPoints(const std::vector<double>& x, const std::vector<double>&
   const int n = static_cast<int>(x.size());
   Reserve(n);
   m_nData = n;
+  m_sigma.clear();
   for (int i = 1; i <= n; ++i) {
     m_x[i] = x[i - 1];
     m_y[i] = y[i - 1];
@@ -48,6 +49,7 @@ void CTavDoc::SetCounts(const std::vector<double>& counts, int n) {
   CheckPointCount(static_cast<std::size_t>(n < 0 ? 0 : n));
   Reserve(n);
   m_nData = n;
+  m_sigma.clear();
   for (int i = 1; i <= n; ++i) {
     m_y[i] = counts[i - 1];
     m_x[i] = (i - 1) * m_step + m_start;
@@ -57,4 +59,19 @@ void CTavDoc::SetCounts(const std::vector<double>& counts, int n) {
 void CTavDoc::SetWavelengths(const Wavelengths& wavelengths, WavelengthSource source) {
   m_wavelengths = wavelengths;
   m_wavelengthSource = wavelengths.Any() ? source : WavelengthSource::kNone;
+}
+
+void CTavDoc::SetOrigin(ProfileFormat format, const std::string& path,
+                        std::optional<std::string> sample) {
+  m_format = format;
+  m_path = path;
+  m_sample = std::move(sample);
+}
+
+void CTavDoc::SetUncertainties(const std::vector<double>& sigma) {
+  m_sigma.clear();
+  if (sigma.empty() || sigma.size() != static_cast<std::size_t>(m_nData)) return;
+  m_sigma.reserve(sigma.size() + 1);
+  m_sigma.push_back(0.0);
+  m_sigma.insert(m_sigma.end(), sigma.begin(), sigma.end());
 }

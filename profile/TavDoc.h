@@ -1,8 +1,11 @@
 #pragma once
 
 #include <climits>
+#include <optional>
+#include <string>
 #include <vector>
 
+#include "profile/ProfileFormat.h"
 #include "profile/Wavelengths.h"
 
 // The loaded profile: m_nData points, X and Y indexed from 1 (slot 0 unused).
@@ -20,11 +23,12 @@ class CTavDoc {
   // Replaces the profile with the points (x[i], y[i]) of two arrays of equal
   // length; start, step and stop become the first X, the difference of the
   // first two and the last X (kept as they were when there are no points).
-  // More than kMaxPoints points: std::length_error, nothing changed.
+  // No uncertainties go with them. More than kMaxPoints points:
+  // std::length_error, nothing changed.
   void SetPoints(const std::vector<double>& x, const std::vector<double>& y);
   // Replaces the profile with the first n counts, at the abscissae
-  // (i - 1) * m_step + m_start of the current start and step. More than
-  // kMaxPoints: std::length_error, nothing changed.
+  // (i - 1) * m_step + m_start of the current start and step, without
+  // uncertainties. More than kMaxPoints: std::length_error, nothing changed.
   void SetCounts(const std::vector<double>& counts, int n);
   // Sets m_yMax and m_yMin to the extremes of m_y[1..m_nData] (m_nData > 0),
   // starting from m_y[1] and scanning in index order.
@@ -32,6 +36,12 @@ class CTavDoc {
   // Replaces the wavelengths, noting where they came from; with none known
   // the source is kNone whatever is given.
   void SetWavelengths(const Wavelengths& wavelengths, WavelengthSource source);
+  // Records where the profile just stored came from: its format, the path it
+  // was opened by and the sample name the file gives (none for RINT and X-Y).
+  void SetOrigin(ProfileFormat format, const std::string& path, std::optional<std::string> sample);
+  // The standard uncertainties of the points just stored (1-based like m_y),
+  // or none: anything but m_nData of them leaves m_sigma empty.
+  void SetUncertainties(const std::vector<double>& sigma);
 
   int m_nData = 0;
   std::vector<double> m_x;
@@ -41,6 +51,14 @@ class CTavDoc {
   double m_start = 0.0;
   double m_step = 0.0;
   double m_stop = 0.0;
+  // The file the profile was read from: its format (none before the first
+  // open), the path and the sample name it gives.
+  std::optional<ProfileFormat> m_format;
+  std::string m_path;
+  std::optional<std::string> m_sample;
+  // The standard uncertainty of each intensity, 1-based like m_y, when the
+  // file gives them (the third column of an XYE file); otherwise empty.
+  std::vector<double> m_sigma;
   // The X-ray wavelengths of the open profile: λ1 and λ2 in ångström and the
   // Kα2/Kα1 intensity ratio. Nothing set means unknown: d-spacings and
   // crystallite sizes then stay unknown instead of assuming an anode.

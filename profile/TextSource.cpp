@@ -36,7 +36,8 @@ std::string NormalizeText(std::string_view raw) {
   return text;
 }
 
-bool LoadProfileText(const std::string& path, std::string& text, std::string& error) {
+bool LoadFileBytes(const std::string& path, std::size_t maxBytes, std::string& bytes, bool& whole,
+                   std::string& error) {
   // Opening a FIFO for reading waits for a writer, and a device may do
   // anything: look at the kind of file first, then open without waiting and
   // look again at what was opened, in case the name changed in between.
@@ -63,9 +64,9 @@ bool LoadProfileText(const std::string& path, std::string& text, std::string& er
     return false;
   }
   // O_NONBLOCK has no effect on reading a regular file.
-  std::string raw;
+  bytes.clear();
   char buffer[65536];
-  for (;;) {
+  while (bytes.size() <= maxBytes) {
     const ssize_t n = ::read(file.fd, buffer, sizeof buffer);
     if (n < 0) {
       if (errno == EINTR) continue;
@@ -73,8 +74,17 @@ bool LoadProfileText(const std::string& path, std::string& text, std::string& er
       return false;
     }
     if (n == 0) break;
-    raw.append(buffer, static_cast<std::size_t>(n));
+    bytes.append(buffer, static_cast<std::size_t>(n));
   }
+  whole = bytes.size() <= maxBytes;
+  if (!whole) bytes.resize(maxBytes);
+  return true;
+}
+
+bool LoadProfileText(const std::string& path, std::string& text, std::string& error) {
+  std::string raw;
+  bool whole = true;
+  if (!LoadFileBytes(path, std::string::npos - 1, raw, whole, error)) return false;
   text = NormalizeText(raw);
   return true;
 }

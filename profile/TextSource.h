@@ -9,6 +9,12 @@
 // anything else (a FIFO, a device) is refused without waiting on it.
 bool LoadProfileText(const std::string& path, std::string& text, std::string& error);
 
+// Reads the bytes of a regular file as they are, at most maxBytes of them:
+// whole tells whether that was the whole file. Returns false with a short
+// reason in error as LoadProfileText does.
+bool LoadFileBytes(const std::string& path, std::size_t maxBytes, std::string& bytes, bool& whole,
+                   std::string& error);
+
 // Drops a leading byte-order mark and turns every CR LF into LF.
 std::string NormalizeText(std::string_view raw);
 

@@ -110,3 +110,20 @@ int IntegerPrefix(std::string_view text) {
   if (value < INT_MIN) return INT_MIN;
   return static_cast<int>(value);
 }
+
+bool ParseNumberList(std::string_view text, std::vector<double>& numbers) {
+  numbers.clear();
+  std::size_t i = 0;
+  while (i < text.size()) {
+    while (i < text.size() && IsSeparator(text[i])) ++i;
+    if (i >= text.size()) break;
+    const std::size_t begin = i;
+    while (i < text.size() && !IsSeparator(text[i])) ++i;
+    const std::string_view token = text.substr(begin, i - begin);
+    if (ScanNumber(token).length != token.size()) return false;
+    const double value = DecimalPrefix(token);
+    if (!std::isfinite(value)) return false;
+    numbers.push_back(value);
+  }
+  return true;
+}

@@ -21,3 +21,9 @@ bool HasDecimalPrefix(std::string_view text);
 // The integer at the start of text, as atoi reads it, saturated to the int
 // range instead of overflowing.
 int IntegerPrefix(std::string_view text);
+
+// The numbers of a list separated as SplitTokens separates tokens, each token
+// a whole decimal number (as DecimalPrefix reads it) with a finite value.
+// False, with numbers holding those before it, at the first token that is
+// not one.
+bool ParseNumberList(std::string_view text, std::vector<double>& numbers);

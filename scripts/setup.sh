@@ -7,6 +7,8 @@ packages=(
   cmake ninja-build g++ ccache   # the build (ccache when present)
   qt6-base-dev                   # Qt Core, Gui, Widgets, PrintSupport, Test
   libx11-dev                     # lock-key states (XKB) for the GUI's status bar
+  libpugixml-dev                 # XML of XRDML, BRML and RASX files
+  libzip-dev                     # zip archives of RASX and BRML files
   qt6-translations-l10n          # Qt's own dialogs in Japanese
   fonts-ipafont-gothic           # Japanese text in the plot and the dialogs
   libgtest-dev                   # the tests

@@ -1,0 +1,115 @@
+// PANalytical XRDML: an XML document of measurements, each of scans.
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "profile/MeasuredReaders.h"
+#include "profile/Tokens.h"
+#include "profile/XmlDocument.h"
+
+namespace {
+
+[[noreturn]] void Fail(const std::string& reason) { throw ProfileFormatError(reason); }
+
+pugi::xml_node Required(const pugi::xml_node& parent, std::string_view name) {
+  const pugi::xml_node child = Child(parent, name);
+  if (!child) Fail("<" + std::string(name) + "> がありません");
+  return child;
+}
+
+std::vector<double> Numbers(const pugi::xml_node& element) {
+  std::vector<double> numbers;
+  if (!ParseNumberList(element.text().get(), numbers)) {
+    Fail("<" + std::string(LocalName(element)) + "> に数値でないものがあります");
+  }
+  return numbers;
+}
+
+Wavelengths UsedWavelengths(const pugi::xml_node& measurement) {
+  const pugi::xml_node used = Child(measurement, "usedWavelength");
+  Wavelengths w;
+  w.lambda1 = PositiveNumber(TrimmedText(Child(used, "kAlpha1")));
+  w.lambda2 = PositiveNumber(TrimmedText(Child(used, "kAlpha2")));
+  w.alpha2Ratio = PositiveNumber(TrimmedText(Child(used, "ratioKAlpha2KAlpha1")));
+  return w;
+}
+
+std::optional<std::string> SampleName(const pugi::xml_node& root) {
+  std::string name = TrimmedText(Child(Child(root, "sample"), "name"));
+  if (name.empty()) return std::nullopt;
+  return name;
+}
+
+int CountScans(const pugi::xml_node& root) {
+  int scans = 0;
+  for (const pugi::xml_node& measurement : root.children()) {
+    if (LocalName(measurement) != "xrdMeasurement") continue;
+    for (const pugi::xml_node& scan : measurement.children()) {
+      if (LocalName(scan) == "scan") ++scans;
+    }
+  }
+  return scans;
+}
+
+// The intensities of the scan's data points, attenuation applied.
+std::vector<double> Intensities(const pugi::xml_node& dataPoints) {
+  pugi::xml_node data = Child(dataPoints, "intensities");
+  if (!data) data = Child(dataPoints, "counts");
+  if (!data) Fail("<intensities> も <counts> もありません");
+  std::vector<double> y = Numbers(data);
+  if (y.empty()) Fail("データ点がありません");
+  const pugi::xml_node attenuation = Child(dataPoints, "beamAttenuationFactors");
+  if (attenuation) {
+    const std::vector<double> factors = Numbers(attenuation);
+    if (factors.size() != y.size()) Fail("<beamAttenuationFactors> の数がデータ点の数と違います");
+    for (std::size_t i = 0; i < y.size(); ++i) y[i] *= factors[i];
+  }
+  return y;
+}
+
+// The 2θ of n points: evenly from startPosition to endPosition, or a list.
+std::vector<double> TwoThetaPositions(const pugi::xml_node& dataPoints, std::size_t n) {
+  pugi::xml_node positions;
+  for (const pugi::xml_node& child : dataPoints.children()) {
+    if (LocalName(child) == "positions" &&
+        std::string_view(child.attribute("axis").value()) == "2Theta") {
+      positions = child;
+      break;
+    }
+  }
+  if (!positions) Fail("2Theta の <positions> がありません");
+  if (const pugi::xml_node list = Child(positions, "listPositions")) {
+    std::vector<double> x = Numbers(list);
+    if (x.size() != n) Fail("<listPositions> の数がデータ点の数と違います");
+    return x;
+  }
+  std::vector<double> start = Numbers(Required(positions, "startPosition"));
+  std::vector<double> end = Numbers(Required(positions, "endPosition"));
+  if (start.size() != 1 || end.size() != 1) Fail("2Theta の開始・終了位置が読めません");
+  std::vector<double> x(n);
+  for (std::size_t i = 0; i < n; ++i) {
+    x[i] = n == 1 ? start[0]
+                  : start[0] +
+                        (end[0] - start[0]) * static_cast<double>(i) / static_cast<double>(n - 1);
+  }
+  return x;
+}
+
+}  // namespace
+
+MeasuredProfile ReadXrdml(std::string_view bytes) {
+  pugi::xml_document document;
+  ParseXml(bytes, document, "ファイル");
+  const pugi::xml_node root = document.document_element();
+  if (LocalName(root) != "xrdMeasurements") Fail("<xrdMeasurements> がありません");
+  const pugi::xml_node measurement = Required(root, "xrdMeasurement");
+  const pugi::xml_node dataPoints = Required(Required(measurement, "scan"), "dataPoints");
+
+  MeasuredProfile profile;
+  profile.y = Intensities(dataPoints);
+  profile.x = TwoThetaPositions(dataPoints, profile.y.size());
+  profile.wavelengths = UsedWavelengths(measurement);
+  profile.sample = SampleName(root);
+  profile.scans = CountScans(root);
+  return profile;
+}
