@@ -5,7 +5,8 @@
 # the number of cores), on inputs of up to FUZZ_MAX_LEN bytes (default 8192),
 # with the words of fuzz/dictionaries. Seeds: the measured profiles in
 # ../shared/data (when present), the bundled sample, the scripts in
-# fuzz/seeds/script and the inputs kept in fuzz/regressions; they are copied
+# fuzz/seeds/script, the small instrument files in fuzz/seeds/measured and
+# the inputs kept in fuzz/regressions; they are copied
 # into a temporary corpus, so nothing in the project changes. Fails when any
 # harness finds a failure; its input is left in FUZZ_BUILD_DIR/findings/.
 set -euo pipefail
@@ -56,6 +57,8 @@ seed() {
       for f in "${profiles[@]}"; do
         { printf '\x00\x27\x0e'; cat "$f"; } >"$dir/profile-$((i++))"
       done ;;
+    measured_readers)
+      for f in fuzz/seeds/measured/*; do cp "$f" "$dir/"; done ;;
     script_parser)
       for f in "${scripts[@]}"; do cp "$f" "$dir/"; done ;;
     script_runner)
@@ -75,6 +78,7 @@ seed() {
 run() {
   local h=$1 dict=rint.dict
   [[ $h == script_* ]] && dict=script.dict
+  [[ $h == measured_readers ]] && dict=measured.dict
   mkdir -p "$findings/$h"
   "$build_dir/fuzz/fuzz_$h" "$work/corpus/$h" -dict="$root/fuzz/dictionaries/$dict" \
     -max_total_time="$seconds" -timeout=30 \
@@ -97,7 +101,8 @@ report() {
   fi
 }
 
-harnesses=(rigaku_reader xy_reader text_source file_type script_parser script_runner)
+harnesses=(rigaku_reader xy_reader text_source file_type measured_readers script_parser
+  script_runner)
 for h in "${harnesses[@]}"; do seed "$h"; done
 echo "fuzzing ${#harnesses[@]} harnesses for ${seconds}s each, $jobs at a time"
 failed=0

@@ -1,9 +1,14 @@
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QImage>
+#include <QMimeData>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QUrl>
 
 #include "app/CommandIds.h"
 #include "app/Printing.h"
@@ -62,6 +67,54 @@ TEST_F(OpenAndPrintTest, CommandLineOpenDetectsTheFormatWithoutDialogs) {
   Action(cmd::ID_FILE_OPEN)->trigger();
   EXPECT_EQ(answers.fileTypeDialogs, 1);
   EXPECT_EQ(answers.openDialogs, 1);
+}
+
+// Drags data onto the main window and drops it there; whether the window
+// took the drag.
+bool DragAndDrop(QWidget* window, QMimeData& data) {
+  const QPoint at = window->rect().center();
+  QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(window, &enter);
+  if (!enter.isAccepted()) return false;
+  QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(window, &drop);
+  return drop.isAccepted();
+}
+
+TEST_F(OpenAndPrintTest, AFileDroppedOnTheWindowOpensByItsContents) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString path = dir.filePath(QStringLiteral("dropped.dat"));
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(
+      "<?xml version=\"1.0\"?><xrdMeasurements><xrdMeasurement><scan><dataPoints>"
+      "<positions axis=\"2Theta\"><startPosition>20</startPosition><endPosition>21</endPosition>"
+      "</positions><counts>3 9 4</counts></dataPoints></scan></xrdMeasurement></xrdMeasurements>");
+  file.close();
+  QSignalSpy dropped(frame.get(), &CMainFrame::FileDropped);
+
+  QMimeData data;
+  data.setUrls(
+      {QUrl(QStringLiteral("https://example.org/profile.xrdml")), QUrl::fromLocalFile(path)});
+  ASSERT_TRUE(DragAndDrop(frame.get(), data));
+  EXPECT_EQ(doc.m_nData, 3);
+  ASSERT_TRUE(doc.m_format);
+  EXPECT_EQ(*doc.m_format, ProfileFormat::Xrdml);
+  EXPECT_DOUBLE_EQ(View().Range().m_xMax, 21.0);
+  EXPECT_EQ(View().Range().m_yMax, 9.0);
+  EXPECT_EQ(answers.fileTypeDialogs + answers.openDialogs + answers.columnDialogs, 0);
+  ASSERT_EQ(dropped.count(), 1);
+  EXPECT_EQ(dropped.first().first().toString(), path);
+
+  // Text alone, or a remote address, is not taken.
+  QMimeData text;
+  text.setText(path);
+  EXPECT_FALSE(DragAndDrop(frame.get(), text));
+  QMimeData remote;
+  remote.setUrls({QUrl(QStringLiteral("https://example.org/profile.xrdml"))});
+  EXPECT_FALSE(DragAndDrop(frame.get(), remote));
+  EXPECT_EQ(dropped.count(), 1);
 }
 
 TEST_F(OpenAndPrintTest, PrintsThePlotToAPdfThatPdftoppmReads) {
