@@ -371,8 +371,15 @@ void CMainFrame::dropEvent(QDropEvent* event) {
   const QString path = DraggedFile(event->mimeData());
   if (path.isEmpty()) return;
   event->acceptProposedAction();
-  OpenWithoutDialogs(QFile::encodeName(path).toStdString(), FileType::Auto);
-  emit FileDropped(path);
+  // Open once the drop is over: a message box must not hold the program the
+  // file came from.
+  QMetaObject::invokeMethod(
+      this,
+      [this, path] {
+        OpenWithoutDialogs(QFile::encodeName(path).toStdString(), FileType::Auto);
+        emit FileDropped(path);
+      },
+      Qt::QueuedConnection);
 }
 
 void CMainFrame::OpenWithoutDialogs(const std::string& path, FileType type) {

@@ -65,8 +65,8 @@ class CMainFrame : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
-  // Local files dropped on the window open as "自動判別" does; the first of
-  // several is opened.
+  // A local file dropped on the window opens as "自動判別" does, once the
+  // drop is over; the first of several is opened.
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
 

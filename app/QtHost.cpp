@@ -18,13 +18,13 @@ std::string ToStd(const QString& text) { return text.toStdString(); }
 
 QString AllFilesFilter() { return QStringLiteral("すべてのファイル (*)"); }
 
-// The filters of a dialog that a command starts with a pattern: "*.dat"
-// lists the DAT files, then all files; "*.*" stands for every name, which
-// is "*" here.
+// "*.*" stands for every name, which is "*" here.
 bool NamesEveryFile(const QString& pattern) {
   return pattern == QStringLiteral("*") || pattern == QStringLiteral("*.*");
 }
 
+// The filters of a dialog that a command starts with a pattern: "*.dat"
+// lists the DAT files, then all files; a pattern of every name lists all.
 QStringList NameFilters(const QString& pattern) {
   if (NamesEveryFile(pattern)) return {AllFilesFilter()};
   const QString label = pattern.startsWith(QStringLiteral("*."))

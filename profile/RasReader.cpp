@@ -95,6 +95,8 @@ MeasuredProfile ReadRas(std::string_view bytes) {
     if (IsKeyLine(line, "*RAS_DATA_START")) started = true;
     if (!started) continue;
     if (IsKeyLine(line, "*RAS_INT_START")) {
+      if (inData)
+        Fail(std::to_string(lineNumber) + " 行目: *RAS_INT_END の前に次のスキャンがあります");
       ++profile.scans;
       inData = !read;
     } else if (IsKeyLine(line, "*RAS_INT_END")) {

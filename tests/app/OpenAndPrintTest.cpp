@@ -78,6 +78,8 @@ bool DragAndDrop(QWidget* window, QMimeData& data) {
   if (!enter.isAccepted()) return false;
   QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(window, &drop);
+  // The file opens once the drop is over.
+  QCoreApplication::processEvents();
   return drop.isAccepted();
 }
 

@@ -178,3 +178,26 @@ TEST(ScriptRunner, RendersAtAnySizeTheTopLeftOfTheWholePicture) {
     EXPECT_TRUE(part == whole.copy(0, 0, w, h)) << w << "x" << h;
   }
 }
+
+TEST(ScriptRunner, InfoBeforeAndAfterAnOpen) {
+  const std::string ras =
+      WriteTempFile("tav_info.ras",
+                    "*RAS_DATA_START\n*FILE_SAMPLE \"a \\ b\"\n*HW_XG_WAVE_LENGTH_ALPHA1 \"1.5\"\n"
+                    "*RAS_INT_START\n10 4 2\n11 5 1\n*RAS_INT_END\n*RAS_DATA_END\n");
+  const std::string xy = WriteTempFile("tav_info.txt", "1 2\n3 4\n5 6\n");
+  const ScriptOutcome run =
+      RunScript("info; open auto " + ras + "; info; points; open xy " + xy + "; info");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out,
+            "{\"format\": null, \"path\": null, \"points\": 0, \"wavelength1\": null, "
+            "\"wavelength2\": null, \"ratio\": null, \"sample\": null}\n"
+            "{\"format\": \"ras\", \"path\": \"" +
+                ras +
+                "\", \"points\": 2, \"wavelength1\": 1.5, "
+                "\"wavelength2\": null, \"ratio\": null, \"sample\": \"a \\\\ b\"}\n"
+                "10 8\n11 5\n"
+                "{\"format\": \"xy\", \"path\": \"" +
+                xy +
+                "\", \"points\": 3, \"wavelength1\": null, "
+                "\"wavelength2\": null, \"ratio\": null, \"sample\": null}\n");
+}

@@ -124,6 +124,11 @@ TEST(MeasuredReaders, RasFirstScanCountsTimesAttenuation) {
   std::string text = ras;
   text.replace(text.find("10.02"), 5, "ten");
   EXPECT_NE(Refusal(ProfileFormat::Ras, text).find("9 行目"), std::string::npos);
+  // A block that runs into the next scan's is not taken for one scan.
+  EXPECT_NE(Refusal(ProfileFormat::Ras,
+                    "*RAS_DATA_START\n*RAS_INT_START\n1 1 1\n*RAS_INT_START\n2 2 1\n*RAS_INT_END\n")
+                .find("*RAS_INT_END の前に"),
+            std::string::npos);
 }
 
 TEST(MeasuredReaders, RasxAndBrmlArchives) {
