@@ -92,16 +92,13 @@ TEST(PeakCurvature, EveryPathMatchesThePointByPointSumsBitForBit) {
   for (const int shape : {0, 1, 2, 3, -1}) {
     g_function = shape;
     const int per = PeakParameterCount(shape);
-<<<<<<< HEAD
     std::vector<Case> cases = {MakeCase(10, 4001, per * 10 + 2, shape),
-                               MakeCase(3, 77, 11, shape), MakeCase(1, 5, 5, shape),
-                               MakeCase(0, 33, 2, shape), MakeCase(2, 40, 3, shape),
-                               MakeCase(10, 131, 29, shape), MakeCase(4, 3, 13, shape)};
-=======
-    std::vector<Case> cases = {MakeCase(10, 4001, per * 10 + 2, shape), MakeCase(3, 77, 11, shape),
-                               MakeCase(1, 5, 5, shape), MakeCase(0, 33, 2, shape),
-                               MakeCase(2, 40, 3, shape)};
->>>>>>> 484ab7f (Tests of the mixed shapes, the doublet and starting widths; README on the shapes, the doublet and the new commands; formatting)
+                               MakeCase(3, 77, 11, shape),
+                               MakeCase(1, 5, 5, shape),
+                               MakeCase(0, 33, 2, shape),
+                               MakeCase(2, 40, 3, shape),
+                               MakeCase(10, 131, 29, shape),
+                               MakeCase(4, 3, 13, shape)};
     Case bad = MakeCase(2, 70, 8, shape);
     bad.y[13] = std::nan("");
     bad.a[3] = 0.0;  // a zero width divides by zero

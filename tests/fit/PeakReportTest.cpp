@@ -89,7 +89,7 @@ TEST(PeakReport, MixedShapesOutOfRangeAreWarnedNotClamped) {
   EXPECT_EQ(*v[0].shapeParameter.value, 1.25);
   EXPECT_EQ(*v[1].width.value, -0.1);
   const std::vector<std::string> voigtNotes = {
-      "no wavelength: d-spacings and crystallite sizes unknown",
+      "波長が不明のため、面間隔と結晶子径は求められません",
       "ピーク 1: η 1.25 が 0〜1 の範囲外です（制限せずそのまま示しています）",
       "ピーク 2: 幅 -0.1 が正の数ではありません（制限せずそのまま示しています）"};
   EXPECT_EQ(notes, voigtNotes);
