@@ -6,6 +6,7 @@
 
 #include "cli/InfoJson.h"
 #include "cli/ScriptError.h"
+#include "cli/SeriesCommands.h"
 #include "cli/StateJson.h"
 #include "commands/Commands.h"
 #include "render/RenderPng.h"
@@ -307,6 +308,10 @@ constexpr ScriptCommandEntry kCommands[] = {
     {"scherrer", Scherrer},
     {"doublet", Doublet},
     {"initial-width", InitialWidth},
+    {"series", SeriesCommand},
+    {"series-mode", SeriesModeCommand},
+    {"series-jobs", SeriesJobsCommand},
+    {"series-shard", SeriesShardCommand},
 };
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "cli/ScriptArguments.h"
+#include "series/SeriesFit.h"
 
 class AnsweringHost;
 class CTavView;
@@ -11,13 +12,14 @@ class CTavView;
 // What a script's commands work on: the view (and through it the document),
 // the host whose dialogs the commands answer, the output and the error
 // stream, and the count of commands that did nothing because their menu item
-// was disabled.
+// was disabled; and the options of the series fits it runs.
 struct ScriptSession {
   CTavView& view;
   AnsweringHost& host;
   std::ostream& out;
   std::ostream& err;
   int& disabledCommands;
+  SeriesOptions& seriesOptions;
 };
 
 // One script command: its word, and the function that checks its arguments,

@@ -26,7 +26,7 @@ void ScriptRunner::Execute(const std::vector<std::string>& words) {
   if (command == nullptr) throw ScriptError("unknown command: " + name);
   // Answers are given by the command that needs them and never outlive it.
   m_host.ClearAnswers();
-  ScriptSession session{m_view, m_host, m_out, m_err, m_disabledCommands};
+  ScriptSession session{m_view, m_host, m_out, m_err, m_disabledCommands, m_seriesOptions};
   command->run(session, Args(words.begin() + 1, words.end()));
   m_host.ClearAnswers();
 }

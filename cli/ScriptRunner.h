@@ -7,6 +7,7 @@
 #include "cli/ScriptError.h"
 #include "cli/ScriptParser.h"
 #include "profile/TavDoc.h"
+#include "series/SeriesFit.h"
 #include "view/AnsweringHost.h"
 #include "view/TavView.h"
 
@@ -37,4 +38,5 @@ class ScriptRunner {
   AnsweringHost m_host;
   CTavView m_view;
   int m_disabledCommands = 0;
+  SeriesOptions m_seriesOptions;
 };

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <string>
 
 #include "fit/PeakReport.h"
 #include "profile/Wavelengths.h"
@@ -24,6 +25,15 @@ void OnPolarCorrect(CTavView& view);  // ID_POLAR_CORRECT
 // The open command refusing, with a message and no change, a profile of more
 // than maxPoints points (at most CTavDoc::kMaxPoints, what OnFileOpen allows).
 void OpenWithPointLimit(CTavView& view, std::size_t maxPoints);
+
+// Reads the profile at path into the document without dialogs, its format
+// told by its content as "自動判別" tells it (an X-Y list whole, with the
+// view's lines to skip), and gives it the default wavelengths when it states
+// none. The
+// view's range, peaks and fit stay as they are. False when nothing was
+// stored; every problem (also a file shorter than it announces) is reported
+// to the host.
+bool ReadProfileByContent(CTavView& view, const std::string& path);
 
 // Saves the peak report of the fit on screen as CSV (through the save dialog).
 void OnSaveReport(CTavView& view);

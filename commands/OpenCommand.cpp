@@ -198,3 +198,9 @@ void OpenWithPointLimit(CTavView& view, std::size_t maxPoints) {
   view.TakeLoadedProfile();
   view.Repaint();
 }
+
+bool ReadProfileByContent(CTavView& view, const std::string& path) {
+  if (!ReadDetected(view, path, CTavDoc::kMaxPoints)) return false;
+  ApplyDefaultWavelengths(view);
+  return true;
+}

@@ -9,9 +9,9 @@ struct DoubletLines {
   double heightRatio = 0.5;      // Kα2 / Kα1
 };
 
-// The doublet the peak model evaluates, program-wide like g_function; off
+// The doublet the peak model evaluates, per thread like g_function; off
 // unless a ScopedDoublet turns it on.
-extern DoubletLines g_doublet;
+extern thread_local DoubletLines g_doublet;
 
 // The Kα2 position (degrees 2θ) of a Kα1 line at position, and its derivative
 // by position. NaN where no Kα2 angle exists.

@@ -5,7 +5,7 @@
 
 #include "fit/KAlphaDoublet.h"
 
-int g_function = kLorentzian;
+thread_local int g_function = kLorentzian;
 
 namespace {
 

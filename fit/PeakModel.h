@@ -8,9 +8,10 @@ constexpr int kPearson7 = 3;
 // Neither shape: what the fit-conditions dialog gives with no shape chosen.
 constexpr int kNoShape = -1;
 
-// The model selector for the whole program: one of the four shapes; any
-// other value gives a model of 0.
-extern int g_function;
+// The model selector: one of the four shapes; any other value gives a model
+// of 0. Each thread has its own, so that fits on worker threads (a series)
+// never see another thread's shape; a new thread starts with kLorentzian.
+extern thread_local int g_function;
 
 // Whether a g_function value selects a shape (a model other than 0).
 inline bool IsPeakShape(int function) {

@@ -30,21 +30,31 @@ std::string JsonNumber(double value) { return std::isfinite(value) ? General(val
 
 }  // namespace
 
+std::string PeakTableCsvHeader() {
+  return "peak,shape,position,position_err,height,height_err,fwhm,fwhm_err,area,area_err,"
+         "shape_param,shape_param_err,d,d_err,size_nm,size_nm_err";
+}
+
+std::string FormatPeakRowCsv(const PeakResult& peak) {
+  std::string out = std::to_string(peak.peak);
+  out += ',';
+  if (peak.shape != nullptr) out += peak.shape->name;
+  AppendPair(out, peak.position);
+  AppendPair(out, peak.height);
+  AppendPair(out, peak.fwhm);
+  AppendPair(out, peak.area);
+  AppendPair(out, peak.shapeParameter);
+  AppendPair(out, peak.dSpacing);
+  AppendPair(out, peak.sizeNm);
+  return out;
+}
+
+std::string FormatCsvNumber(double value) { return Cell(value); }
+
 std::string FormatPeakTableCsv(const PeakReport& report) {
-  std::string out =
-      "peak,shape,position,position_err,height,height_err,fwhm,fwhm_err,area,area_err,"
-      "shape_param,shape_param_err,d,d_err,size_nm,size_nm_err\n";
+  std::string out = PeakTableCsvHeader() + '\n';
   for (const PeakResult& peak : report.peaks) {
-    out += std::to_string(peak.peak);
-    out += ',';
-    if (peak.shape != nullptr) out += peak.shape->name;
-    AppendPair(out, peak.position);
-    AppendPair(out, peak.height);
-    AppendPair(out, peak.fwhm);
-    AppendPair(out, peak.area);
-    AppendPair(out, peak.shapeParameter);
-    AppendPair(out, peak.dSpacing);
-    AppendPair(out, peak.sizeNm);
+    out += FormatPeakRowCsv(peak);
     out += '\n';
   }
   return out;

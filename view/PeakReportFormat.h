@@ -15,6 +15,13 @@
 // not a finite number. "\n" line ends.
 std::string FormatPeakTableCsv(const PeakReport& report);
 
+// The header line of that table without its line end, and one peak's row
+// without its line end.
+std::string PeakTableCsvHeader();
+std::string FormatPeakRowCsv(const PeakResult& peak);
+// A number as a cell of the table: "%.10g", empty when not finite.
+std::string FormatCsvNumber(double value);
+
 // The fit statistics as one line of JSON without a line end:
 //   {"npt": N, "npar": N, "chisq": X, "reduced_chisq": X, "rwp": X, "rp": X,
 //    "converged": true|false, "steps": N}

@@ -65,6 +65,13 @@ void CTavView::TakeLoadedProfile() {
   DropReport();
 }
 
+void CTavView::AdoptState(const ViewState& state) {
+  const bool hadReport = m_state.report.has_value();
+  m_state = state;
+  m_state.report.reset();
+  if (hadReport || state.report) ++m_reportRevision;
+}
+
 void CTavView::SetReadingSettings(int skipLines, int lastLine) {
   m_state.reading.m_skipLines = skipLines;
   m_state.reading.m_lastLine = lastLine;

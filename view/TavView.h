@@ -48,6 +48,8 @@ class CTavView {
     return m_state.defaultWavelengths;
   }
   const FitOptions& Options() const { return m_state.fitOptions; }
+  // Everything above at once (a series fit takes a copy).
+  const ViewState& State() const { return m_state; }
   // The report of the fit on screen, or nullptr.
   const PeakReport* Report() const { return m_state.report ? &*m_state.report : nullptr; }
   // Changes whenever the report is stored or dropped: what shows the report
@@ -96,6 +98,10 @@ class CTavView {
 
   // What the commands change, one operation each; none repaints.
 
+  // Takes a copy of another view's State() to fit its peaks in another
+  // profile: the peaks (fitted or not), range, conditions and settings; not
+  // the report, which belongs to the other view's profile.
+  void AdoptState(const ViewState& state);
   // After an open: Y extremes and the display range from the document (when
   // it holds points), no fit on screen, the rubber band disarmed.
   void TakeLoadedProfile();

@@ -1,0 +1,130 @@
+#include "commands/PeakFit.h"
+
+#include <cmath>
+#include <new>
+
+#include "commands/Commands.h"
+#include "fit/Allocators.h"
+#include "fit/Fatal.h"
+#include "fit/KAlphaDoublet.h"
+#include "fit/Mrqmin.h"
+#include "fit/PeakModel.h"
+#include "view/Host.h"
+#include "view/PeakParameters.h"
+#include "view/TavView.h"
+
+namespace {
+
+constexpr int kStepCalls = 10;
+
+FitData CollectFitWindow(const CTavView& view) {
+  FitData data;
+  const CTavDoc& doc = view.GetDocument();
+  for (const int i : view.FitWindow()) {
+    data.x.push_back(doc.m_x[i]);
+    data.y.push_back(doc.m_y[i]);
+    data.sig.push_back(1.0);
+  }
+  data.npt = static_cast<int>(data.x.size()) - 1;
+  return data;
+}
+
+std::string TooFewPointsText(int npt, int npar) {
+  return "フィットする範囲の点が少なすぎます: " + std::to_string(npt) + " 点, パラメータ " +
+         std::to_string(npar) + " 個";
+}
+
+// The starting parameters: the last fit's values while one is on screen,
+// otherwise the placed peaks above a flat background at the first point.
+std::vector<double> InitialParameters(const CTavView& v, const FitData& data) {
+  std::vector<double> a(ParameterCount(v) + 1, 0.0);
+  if (v.Peaks().m_bFitted == 1) {
+    FillFittedParameters(v, a.data());
+  } else {
+    FillPlacedParameters(v, data.y[1], a.data());
+  }
+  return a;
+}
+
+// The starting call and up to ten step calls, with a message after each step
+// call: converged when an accepted step lowered chi-square by less than the
+// tolerance's share of it, otherwise not (yet). Throws FitFailure; the
+// minimiser's storage is released either way.
+FitOutcome RunMinimiser(const FitData& data, std::vector<double>& a, double tolerance, Host& host) {
+  const int npar = static_cast<int>(a.size()) - 1;
+  std::vector<int> lista(npar + 1);
+  for (int k = 1; k <= npar; ++k) lista[k] = k;
+  const int nfit = npar;
+  double lambda = -1.0;
+  double chisq = 0.0;
+  double** covar = matrix(1, npar, 1, npar);
+  ReleaseOnExit releaseCovar([&] { release_matrix(covar, 1, npar, 1, npar); });
+  double** alpha = matrix(1, npar, 1, npar);
+  ReleaseOnExit releaseAlpha([&] { release_matrix(alpha, 1, npar, 1, npar); });
+  ReleaseOnExit closeSequence([] { mrqmin_abandon(); });
+
+  const auto step = [&] {
+    mrqmin(data.x.data(), data.y.data(), data.sig.data(), data.npt, a.data(), npar, lista.data(),
+           nfit, covar, alpha, chisq, peakmodel, lambda);
+  };
+  step();
+  double prev = chisq;
+  FitOutcome outcome;
+  for (int iteration = 1; iteration <= kStepCalls; ++iteration) {
+    const double lambdaBefore = lambda;
+    step();
+    outcome.steps = iteration;
+    // A rejected trial raises lambda and leaves a and chisq as they were: it
+    // says nothing about convergence, and the next call tries a shorter step.
+    const bool accepted = lambda < lambdaBefore;
+    if (accepted && std::sqrt((prev - chisq) * (prev - chisq)) < prev * tolerance) {
+      host.MessageBox("収束しました");
+      outcome.converged = true;
+      break;
+    }
+    host.MessageBox("収束していません");
+    prev = chisq;
+  }
+  return outcome;
+}
+
+}  // namespace
+
+PeakFit FitViewPeaks(const CTavView& view, Host& host) {
+  PeakFit fit;
+  fit.data = CollectFitWindow(view);
+  if (fit.data.npt == 0) {
+    fit.failure = "フィットする範囲にデータがありません";
+    return fit;
+  }
+  // A model with as many parameters as points fits them all at once and
+  // settles nothing.
+  if (const int npar = ParameterCount(view); fit.data.npt <= npar) {
+    fit.failure = TooFewPointsText(fit.data.npt, npar);
+    return fit;
+  }
+  if (DoubletLacksWavelengths(view)) {
+    fit.failure = kDoubletNeedsWavelengths;
+    return fit;
+  }
+  const ScopedDoublet lines(DoubletLinesOf(view));
+  fit.a = InitialParameters(view, fit.data);
+  try {
+    fit.outcome = RunMinimiser(fit.data, fit.a, view.Tolerance(), host);
+  } catch (const FitFailure& failure) {
+    fit.failure = std::string("フィッティングできませんでした: ") + failure.what();
+  } catch (const std::bad_alloc&) {
+    fit.failure = "フィッティングできませんでした: out of memory";
+  }
+  return fit;
+}
+
+PeakReport ReportOfFit(const CTavView& view, const PeakFit& fit) {
+  const int npar = static_cast<int>(fit.a.size()) - 1;
+  const ScopedDoublet lines(DoubletLinesOf(view));
+  PeakReport report = MakePeakReport(fit.data.x.data(), fit.data.y.data(), fit.data.npt,
+                                     fit.a.data(), npar, g_function, ReportSettingsOf(view));
+  report.statistics.converged = fit.outcome.converged;
+  report.statistics.steps = fit.outcome.steps;
+  return report;
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "fit/PeakReport.h"
+
+class CTavView;
+class Host;
+
+// The least-squares fit of a view's peaks to its fit window, as the fit
+// command runs it: the starting call and up to ten step calls of the
+// minimiser, with a message to the host after each step call. The fit
+// command and the series fit both run it.
+
+// The fit window as the minimiser takes it, 1-based; every weight is 1.
+struct FitData {
+  std::vector<double> x{0.0};
+  std::vector<double> y{0.0};
+  std::vector<double> sig{0.0};
+  int npt = 0;
+};
+
+// The refusal of a doublet fit without both wavelengths.
+inline constexpr const char* kDoubletNeedsWavelengths =
+    "Kα1/Kα2 の二重線には波長 λ1 と λ2 が必要です。波長・Scherrer設定で入力してください。";
+
+// How the step calls ended.
+struct FitOutcome {
+  bool converged = false;
+  int steps = 0;
+};
+
+struct PeakFit {
+  // Why nothing was fitted (the text of the failure message), or empty.
+  std::string failure;
+  FitData data;
+  std::vector<double> a;  // the final parameters a[1..npar]
+  FitOutcome outcome;
+
+  bool Succeeded() const { return failure.empty(); }
+};
+
+// Fits the view's peaks (the last fit's values while one is on screen,
+// otherwise the placed peaks) to the points of its fit window. Changes
+// nothing in the view; the step messages go to host. A window without points,
+// with no more points than parameters, a doublet without both wavelengths, or
+// a fit the minimiser cannot make gives a failure.
+PeakFit FitViewPeaks(const CTavView& view, Host& host);
+
+// The peak report of a fit that succeeded, made with the view's report
+// settings, the shape g_function selects and the view's doublet lines.
+PeakReport ReportOfFit(const CTavView& view, const PeakFit& fit);

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The files a series argument names, appended to paths:
+// - "@LIST": the lines of the text file LIST, one path each (blank lines
+//   skipped, line ends of any kind);
+// - a glob pattern (holding *, ? or [): the paths that match it, sorted; a
+//   pattern that matches nothing stands for itself, so that the series
+//   reports it as a file it cannot read;
+// - anything else: a path.
+// False with a short reason in error when a list cannot be read.
+bool ExpandSeriesArgument(const std::string& word, std::vector<std::string>& paths,
+                          std::string& error);
