@@ -1,75 +1,21 @@
 #include "series/SeriesFit.h"
 
 #include <algorithm>
+#include <condition_variable>
 #include <cstddef>
+#include <deque>
 #include <exception>
 #include <mutex>
 #include <system_error>
 #include <thread>
 #include <utility>
 
-#include "commands/Commands.h"
-#include "commands/PeakFit.h"
 #include "fit/PeakModel.h"
 #include "fit/ScopedPeakShape.h"
-#include "profile/TavDoc.h"
-#include "view/AnsweringHost.h"
+#include "series/SeriesWorker.h"
 #include "view/TavView.h"
 
 namespace {
-
-// The step message of a fit that ran out of step calls.
-constexpr const char* kNotConvergedText = "収束していません";
-
-// A document, a host that answers nothing and shows nothing, and a view over
-// them: the files of one worker thread are read into the document and fitted
-// in the view, one after the other.
-class SeriesWorker {
- public:
-  explicit SeriesWorker(const ViewState& start) : m_start(start), m_view(m_doc, m_host) {
-    m_host.AskPlatform(false);
-    m_view.AdoptState(m_start);
-  }
-
-  // The next file starts from the setup's peaks again.
-  void Restart() { m_view.AdoptState(m_start); }
-
-  // Reads and fits one file. A success leaves its fitted values in the view,
-  // where the next file of a chained series starts from.
-  SeriesFileResult Fit(int index, const std::string& path) {
-    SeriesFileResult result;
-    result.index = index;
-    result.path = path;
-    ForgetMessages();
-    if (!ReadProfileByContent(m_view, path) || !m_host.failures.empty()) {
-      result.failure = m_host.failures.empty() ? "?" : m_host.failures.front();
-      return result;
-    }
-    const PeakFit fit = FitViewPeaks(m_view, m_host);
-    if (!fit.Succeeded()) {
-      result.failure = fit.failure;
-    } else if (!fit.outcome.converged) {
-      result.failure = kNotConvergedText;
-    } else {
-      m_view.MarkFitted();
-      m_view.StoreFittedParameters(fit.a);
-      result.report = ReportOfFit(m_view, fit);
-    }
-    return result;
-  }
-
- private:
-  void ForgetMessages() {
-    m_host.messages.clear();
-    m_host.icons.clear();
-    m_host.failures.clear();
-  }
-
-  const ViewState& m_start;
-  CTavDoc m_doc;
-  AnsweringHost m_host;
-  CTavView m_view;
-};
 
 // Where the threads of a run put their results, and who is told.
 class ResultCollector {
@@ -123,7 +69,120 @@ std::vector<int> ShardIndexes(std::size_t count, const SeriesOptions& options) {
   return indexes;
 }
 
-bool Cancelled(const std::atomic<bool>* cancel) { return cancel != nullptr && cancel->load(); }
+// What every thread of a run reads.
+struct SeriesRun {
+  const SeriesSetup& setup;
+  std::vector<std::string> paths;  // sorted
+  const SeriesOptions& options;
+  const std::atomic<bool>* cancel;
+
+  bool Cancelled() const { return cancel != nullptr && cancel->load(); }
+};
+
+// Profiles read ahead, handed from the thread that reads them to the one that
+// fits them, at most kCapacity waiting.
+class ProfileQueue {
+ public:
+  static constexpr std::size_t kCapacity = 4;
+
+  // False once the queue is closed (the profile is dropped).
+  bool Push(LoadedProfile profile) {
+    std::unique_lock<std::mutex> lock(m_mutex);
+    m_changed.wait(lock, [&] { return m_closed || m_waiting.size() < kCapacity; });
+    if (m_closed) return false;
+    m_waiting.push_back(std::move(profile));
+    m_changed.notify_all();
+    return true;
+  }
+
+  // The next profile; none once the queue is closed and empty.
+  std::optional<LoadedProfile> Pop() {
+    std::unique_lock<std::mutex> lock(m_mutex);
+    m_changed.wait(lock, [&] { return m_closed || !m_waiting.empty(); });
+    if (m_waiting.empty()) return std::nullopt;
+    LoadedProfile profile = std::move(m_waiting.front());
+    m_waiting.pop_front();
+    m_changed.notify_all();
+    return profile;
+  }
+
+  void Close() {
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    m_closed = true;
+    m_changed.notify_all();
+  }
+
+ private:
+  std::mutex m_mutex;
+  std::condition_variable m_changed;
+  std::deque<LoadedProfile> m_waiting;
+  bool m_closed = false;
+};
+
+// Starts threads running work, as many as asked for or as the system gives
+// (at least one), and waits for them.
+void RunThreads(std::size_t count, const std::function<void()>& work) {
+  std::vector<std::thread> pool;
+  try {
+    for (std::size_t t = 0; t < count; ++t) pool.emplace_back(work);
+  } catch (const std::system_error&) {
+    // Fewer threads than asked for do the same work; none at all cannot.
+    if (pool.empty()) throw;
+  }
+  for (std::thread& thread : pool) thread.join();
+}
+
+// One thread fits the files in order, each from the last success; another
+// reads the next files meanwhile.
+void RunChained(const SeriesRun& run, const std::vector<int>& indexes, ResultCollector& collector) {
+  ProfileQueue queue;
+  std::thread reader([&] {
+    try {
+      SeriesWorker worker(run.setup.state);
+      for (const int index : indexes) {
+        if (run.Cancelled() || !queue.Push(worker.Load(run.paths[index]))) break;
+      }
+    } catch (...) {
+      collector.Fail(std::current_exception());
+    }
+    queue.Close();
+  });
+  try {
+    SeriesWorker worker(run.setup.state);
+    const ScopedPeakShape shape(run.setup.shape);
+    for (std::size_t k = 0; k < indexes.size() && !run.Cancelled(); ++k) {
+      std::optional<LoadedProfile> profile = queue.Pop();
+      if (!profile) break;
+      const int index = indexes[k];
+      collector.Put(k, worker.Fit(index, run.paths[index], std::move(*profile)));
+    }
+  } catch (...) {
+    collector.Fail(std::current_exception());
+  }
+  queue.Close();
+  reader.join();
+}
+
+// Each thread takes the next file not yet taken and fits it from the setup.
+void RunIndependent(const SeriesRun& run, const std::vector<int>& indexes,
+                    ResultCollector& collector) {
+  std::atomic<std::size_t> next{0};
+  const auto work = [&] {
+    try {
+      SeriesWorker worker(run.setup.state);
+      const ScopedPeakShape shape(run.setup.shape);
+      for (std::size_t k = next++; k < indexes.size() && !run.Cancelled(); k = next++) {
+        const int index = indexes[k];
+        worker.Restart();
+        collector.Put(k, worker.Fit(index, run.paths[index], worker.Load(run.paths[index])));
+      }
+    } catch (...) {
+      collector.Fail(std::current_exception());
+    }
+  };
+  const auto jobs = static_cast<std::size_t>(std::clamp(run.options.jobs, 1, kMaxSeriesJobs));
+  RunThreads(std::max<std::size_t>(1, std::min(jobs, indexes.size())), work);
+}
 
 }  // namespace
 
@@ -143,36 +202,13 @@ std::vector<std::string> SortedSeriesPaths(std::vector<std::string> paths) {
 SeriesResult RunSeries(const SeriesSetup& setup, std::vector<std::string> paths,
                        const SeriesOptions& options, const SeriesProgress& progress,
                        const std::atomic<bool>* cancel) {
-  paths = SortedSeriesPaths(std::move(paths));
-  const std::vector<int> indexes = ShardIndexes(paths.size(), options);
+  const SeriesRun run{setup, SortedSeriesPaths(std::move(paths)), options, cancel};
+  const std::vector<int> indexes = ShardIndexes(run.paths.size(), options);
   ResultCollector collector(indexes.size(), progress);
-  std::atomic<std::size_t> next{0};
-  const bool chained = options.mode == SeriesMode::kChained;
-
-  // Each thread takes the next file not yet taken; a chained series has one
-  // thread, which takes them all in order.
-  const auto work = [&] {
-    try {
-      SeriesWorker worker(setup.state);
-      const ScopedPeakShape shape(setup.shape);
-      for (std::size_t k = next++; k < indexes.size() && !Cancelled(cancel); k = next++) {
-        if (!chained) worker.Restart();
-        collector.Put(k, worker.Fit(indexes[k], paths[indexes[k]]));
-      }
-    } catch (...) {
-      collector.Fail(std::current_exception());
-    }
-  };
-  const int jobs = chained ? 1 : std::clamp(options.jobs, 1, kMaxSeriesJobs);
-  const std::size_t wanted = static_cast<std::size_t>(jobs);
-  const std::size_t threads = std::max<std::size_t>(1, std::min(wanted, indexes.size()));
-  std::vector<std::thread> pool;
-  try {
-    for (std::size_t t = 0; t < threads; ++t) pool.emplace_back(work);
-  } catch (const std::system_error&) {
-    // Fewer threads than asked for do the same work; none at all cannot.
-    if (pool.empty()) throw;
+  if (options.mode == SeriesMode::kChained) {
+    RunChained(run, indexes, collector);
+  } else {
+    RunIndependent(run, indexes, collector);
   }
-  for (std::thread& thread : pool) thread.join();
   return collector.Take(setup.state.peaks.m_nPeak);
 }

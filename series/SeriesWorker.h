@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+
+#include "profile/TavDoc.h"
+#include "series/SeriesFit.h"
+#include "view/AnsweringHost.h"
+#include "view/TavView.h"
+
+// A profile read for a series, or why it could not be.
+struct LoadedProfile {
+  CTavDoc doc;
+  std::string failure;  // empty when read whole
+};
+
+// A document, a host that answers nothing and shows nothing, and a view over
+// them that starts from a series' setup. The files of one thread of a series
+// are read into a new document each and fitted in the view, one after the
+// other; g_function must select the setup's shape on that thread.
+class SeriesWorker {
+ public:
+  explicit SeriesWorker(const ViewState& start);
+  SeriesWorker(const SeriesWorker&) = delete;
+  SeriesWorker& operator=(const SeriesWorker&) = delete;
+
+  // The next file starts from the setup's peaks again.
+  void Restart();
+  // Reads path as a series does: by its content, into a new document.
+  LoadedProfile Load(const std::string& path);
+  // Fits a profile read by Load (of this worker or another one over the same
+  // setup). A success leaves its fitted values in the view, where the next
+  // file of a chained series starts from.
+  SeriesFileResult Fit(int index, const std::string& path, LoadedProfile profile);
+
+ private:
+  void ForgetMessages();
+
+  const ViewState& m_start;
+  CTavDoc m_doc;
+  AnsweringHost m_host;
+  CTavView m_view;
+};
