@@ -30,4 +30,5 @@ constexpr int ID_POLAR_CORRECT = 32780;
 constexpr int ID_SAVE_REPORT = 32781;
 constexpr int ID_REPORT_SETTINGS = 32782;
 constexpr int ID_PEAK_TABLE = 32783;
+constexpr int ID_SERIES_FIT = 32784;
 }  // namespace cmd

@@ -1,5 +1,7 @@
 #include "app/CommandTable.h"
 
+#include <QtGlobal>
+
 #include "app/CommandIds.h"
 
 using namespace cmd;
@@ -38,6 +40,8 @@ const std::vector<CommandInfo>& Commands() {
       {ID_SAVE_REPORT, "レポート保存(CSV)", "", "ピークの表をCSV形式で保存", ""},
       {ID_REPORT_SETTINGS, "波長・Scherrer設定...", "", "波長とScherrer式の定数を入力します", ""},
       {ID_PEAK_TABLE, "ピーク表", "", "ピーク表を表示または非表示にします", ""},
+      {ID_SERIES_FIT, QT_TRANSLATE_NOOP("CMainFrame", "シリーズフィット..."), "",
+       QT_TRANSLATE_NOOP("CMainFrame", "同じピークを複数のファイルでフィットします"), ""},
   };
   return table;
 }
@@ -55,7 +59,7 @@ const std::vector<MenuInfo>& MainMenu() {
       {"範囲設定", {ID_RANGE_SET, ID_RANGE_INPUT, ID_PEAK_POSITION, 0, ID_RANGE_RESET}},
       {"フィッテング",
        {ID_LSQ_CONDITION, ID_LSQ_START, ID_SAVE_RESULT, ID_SAVE_REPORT, ID_REPORT_SETTINGS,
-        ID_PEAK_TABLE}},
+        ID_PEAK_TABLE, ID_SERIES_FIT}},
       {"補正", {ID_BACK_REMOVE, ID_POLAR_CORRECT}},
   };
   return menus;

@@ -26,8 +26,11 @@
 #include "app/Printing.h"
 #include "app/QtHost.h"
 #include "app/ReportSettingsDlg.h"
+#include "app/SeriesDlg.h"
+#include "app/SeriesWindow.h"
 #include "commands/Commands.h"
 #include "profile/TavDoc.h"
+#include "series/SeriesFit.h"
 #include "view/AnsweringHost.h"
 #include "view/TavView.h"
 
@@ -250,6 +253,7 @@ void CMainFrame::ConnectCommands() {
   Connect(ID_SAVE_REPORT, [&view] { OnSaveReport(view); });
   Connect(ID_REPORT_SETTINGS, [this] { OnReportSettings(); });
   Connect(ID_PEAK_TABLE, [this] { TogglePeakTable(); });
+  Connect(ID_SERIES_FIT, [this] { OnSeriesFit(); });
   // Undo, cut, copy, paste and the pane commands have no handler: they stay
   // disabled.
 }
@@ -266,6 +270,7 @@ void CMainFrame::UpdateCommandStates() {
   Action(ID_LSQ_START)->setEnabled(m_view->IsLsqStartEnabled());
   Action(ID_SAVE_RESULT)->setEnabled(m_view->IsSaveResultEnabled());
   Action(ID_SAVE_REPORT)->setEnabled(m_view->IsReportEnabled());
+  Action(ID_SERIES_FIT)->setEnabled(m_view->IsLsqStartEnabled());
   Action(ID_PEAK_TABLE)->setChecked(m_peakTable->isVisible());
   ShowReportInTable();
 }
@@ -345,6 +350,19 @@ void CMainFrame::SaveTableLayout() {
 void CMainFrame::closeEvent(QCloseEvent* event) {
   SaveTableLayout();
   QMainWindow::closeEvent(event);
+}
+
+// The series runs in a window of its own, on a thread of its own, from the
+// peaks and settings the session has now.
+void CMainFrame::OnSeriesFit() {
+  CSeriesDlg dialog(this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  std::vector<std::string> paths;
+  for (const QString& file : dialog.Files()) paths.push_back(QFile::encodeName(file).toStdString());
+  auto* window =
+      new CSeriesWindow(SeriesSetupOf(*m_view), std::move(paths), dialog.Options(), this);
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  window->show();
 }
 
 void CMainFrame::OnReportSettings() {

@@ -80,6 +80,7 @@ class CMainFrame : public QMainWindow {
   void ConnectCommands();
   void Connect(int id, std::function<void()> handler);
   void OnReportSettings();
+  void OnSeriesFit();
   void ShowReportInTable();
   void OpenPeakTable();
   void PlacePeakTable();

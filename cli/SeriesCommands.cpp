@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <climits>
+#include <exception>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -72,9 +73,17 @@ void SeriesCommand(ScriptSession& s, const Args& a) {
     return;
   }
   ProgressPrinter printer(s.err, IsTerminal(s.err));
-  const SeriesResult result = RunSeries(
-      SeriesSetupOf(s.view), std::move(paths), s.seriesOptions,
-      [&](const SeriesFileResult& file, int done, int total) { printer.Done(file, done, total); });
+  SeriesResult result;
+  try {
+    result = RunSeries(SeriesSetupOf(s.view), std::move(paths), s.seriesOptions,
+                       [&](const SeriesFileResult& file, int done, int total) {
+                         printer.Done(file, done, total);
+                       });
+  } catch (const std::exception& e) {
+    // No thread could be started, or memory ran out: nothing is written.
+    s.host.ReportFailure(std::string("シリーズフィットできませんでした: ") + e.what());
+    return;
+  }
   printer.Finish(result, a[0]);
   std::string error;
   if (!WriteSeriesCsv(a[0], result, error)) s.host.ReportFailure(CannotSaveText(a[0], error));

@@ -54,7 +54,8 @@ TEST_F(MainFrameTest, MenusHaveTheirTextsSeparatorsAndShortcutsInOrder) {
        {"結果保存", ""},
        {"レポート保存(CSV)", ""},
        {"波長・Scherrer設定...", ""},
-       {"ピーク表", ""}},
+       {"ピーク表", ""},
+       {"シリーズフィット...", ""}},
       {{"バック除去", ""}, {"偏光補正", ""}},
   };
   for (int m = 0; m < 4; ++m) {
@@ -241,6 +242,7 @@ TEST_F(MainFrameTest, EveryPromptAndToolTip) {
       {cmd::ID_SAVE_REPORT, "ピークの表をCSV形式で保存", nullptr},
       {cmd::ID_REPORT_SETTINGS, "波長とScherrer式の定数を入力します", nullptr},
       {cmd::ID_PEAK_TABLE, "ピーク表を表示または非表示にします", nullptr},
+      {cmd::ID_SERIES_FIT, "同じピークを複数のファイルでフィットします", nullptr},
   };
   ASSERT_EQ(frame->actions().size(), static_cast<qsizetype>(std::size(expected)));
   for (const Texts& t : expected) {

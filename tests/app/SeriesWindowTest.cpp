@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QTableWidget>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "app/SeriesPlot.h"
+#include "app/SeriesWindow.h"
+#include "commands/Commands.h"
+#include "fit/PeakModel.h"
+#include "profile/TavDoc.h"
+#include "tests/support/TempFile.h"
+#include "view/AnsweringHost.h"
+#include "view/TavView.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A Lorentzian peak at position on a flat background over 28..34.
+void WriteProfile(const fs::path& path, double position) {
+  std::ofstream out(path);
+  for (int i = 0; i <= 600; ++i) {
+    const double x = 28.0 + 0.01 * i;
+    const double u = (x - position) / 0.1;
+    out << x << ' ' << 1000.0 / (1.0 + u * u) + 50.0 + (i % 7) << '\n';
+  }
+}
+
+TEST(SeriesWindow, ShowsTheRowsAndPlotsAColumnWithErrorBars) {
+  const fs::path dir =
+      fs::path(::testing::TempDir()) / ("tav-series-gui-" + std::to_string(getpid()));
+  fs::create_directories(dir);
+  std::vector<std::string> paths;
+  for (int k = 0; k < 4; ++k) {
+    paths.push_back((dir / ("s" + std::to_string(k) + ".xy")).string());
+    WriteProfile(paths.back(), 30.0 + 0.02 * k);
+  }
+  CTavDoc doc;
+  AnsweringHost host;
+  CTavView view(doc, host);
+  ASSERT_TRUE(ReadProfileByContent(view, paths[0]));
+  view.TakeLoadedProfile();
+  view.OnPeakPosition();
+  view.AppendPeakAt(30.0, 1040.0);
+
+  CSeriesWindow window(SeriesSetupOf(view), paths, SeriesOptions{}, nullptr);
+  const QDeadlineTimer deadline(30000);
+  while (window.IsRunning() && !deadline.hasExpired()) QCoreApplication::processEvents();
+  ASSERT_FALSE(window.IsRunning());
+  EXPECT_EQ(window.Table()->rowCount(), 4);
+  EXPECT_EQ(window.Table()->item(3, 2)->text(), "ok");
+
+  window.ColumnChooser()->setCurrentIndex(window.ColumnChooser()->findData("fwhm"));
+  const SeriesPlotData& plotted = window.Plot()->Data();
+  ASSERT_EQ(plotted.points.size(), 4u);
+  EXPECT_EQ(plotted.points[3].index, 3.0);
+  EXPECT_NEAR(plotted.points[3].value, 0.2, 0.01);
+  EXPECT_GT(plotted.points[3].error, 0.0);
+
+  QString error;
+  const std::string svg = (dir / "plot.svg").string();
+  ASSERT_TRUE(window.SavePlotTo(QString::fromStdString(svg), error)) << error.toStdString();
+  EXPECT_NE(ReadFileBytes(svg).find("<svg"), std::string::npos);
+  const std::string png = (dir / "plot.png").string();
+  ASSERT_TRUE(window.SavePlotTo(QString::fromStdString(png), error)) << error.toStdString();
+  EXPECT_EQ(ReadFileBytes(png).substr(1, 3), "PNG");
+  fs::remove_all(dir);
+}
+
+}  // namespace
