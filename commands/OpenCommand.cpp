@@ -75,12 +75,12 @@ bool StoreRigaku(const RigakuProfile& profile, const Destination& to) {
     to.host.ReportFailure(TruncatedText(to.path, *profile.count, static_cast<int>(n)));
   }
   CTavDoc& doc = to.doc;
+  doc.SetOrigin(ProfileFormat::Rigaku, to.path, std::nullopt);
   if (profile.start) doc.m_start = *profile.start;
   if (profile.step) doc.m_step = *profile.step;
   if (profile.stop) doc.m_stop = *profile.stop;
   doc.SetCounts(profile.values, static_cast<int>(n));
   doc.SetWavelengths(RigakuWavelengths(profile), WavelengthSource::kFile);
-  doc.SetOrigin(ProfileFormat::Rigaku, to.path, std::nullopt);
   return true;
 }
 
