@@ -3,7 +3,7 @@
 #include <cmath>
 #include <numbers>
 
-thread_local DoubletLines g_doublet;
+constinit thread_local DoubletLines g_doublet;
 
 Kalpha2Line Kalpha2Position(double position, double wavelengthRatio) {
   constexpr double kRadiansPerHalfDegree = std::numbers::pi / 360.0;

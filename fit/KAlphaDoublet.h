@@ -11,7 +11,7 @@ struct DoubletLines {
 
 // The doublet the peak model evaluates, per thread like g_function; off
 // unless a ScopedDoublet turns it on.
-extern thread_local DoubletLines g_doublet;
+extern thread_local constinit DoubletLines g_doublet;
 
 // The Kα2 position (degrees 2θ) of a Kα1 line at position, and its derivative
 // by position. NaN where no Kα2 angle exists.

@@ -5,7 +5,7 @@
 
 #include "fit/KAlphaDoublet.h"
 
-thread_local int g_function = kLorentzian;
+constinit thread_local int g_function = kLorentzian;
 
 namespace {
 

@@ -11,7 +11,7 @@ constexpr int kNoShape = -1;
 // The model selector: one of the four shapes; any other value gives a model
 // of 0. Each thread has its own, so that fits on worker threads (a series)
 // never see another thread's shape; a new thread starts with kLorentzian.
-extern thread_local int g_function;
+extern thread_local constinit int g_function;
 
 // Whether a g_function value selects a shape (a model other than 0).
 inline bool IsPeakShape(int function) {
