@@ -20,7 +20,11 @@ constexpr int kStepCalls = 10;
 FitData CollectFitWindow(const CTavView& view) {
   FitData data;
   const CTavDoc& doc = view.GetDocument();
-  for (const int i : view.FitWindow()) {
+  const std::vector<int> window = view.FitWindow();
+  data.x.reserve(window.size() + 1);
+  data.y.reserve(window.size() + 1);
+  data.sig.reserve(window.size() + 1);
+  for (const int i : window) {
     data.x.push_back(doc.m_x[i]);
     data.y.push_back(doc.m_y[i]);
     data.sig.push_back(1.0);
@@ -46,11 +50,25 @@ std::vector<double> InitialParameters(const CTavView& v, const FitData& data) {
   return a;
 }
 
+// The minimiser's normal matrix alpha[1..npar][1..npar] and chi-square.
+NormalEquations NormalEquationsOf(double** alpha, int npar, double chisq) {
+  NormalEquations normal;
+  normal.npar = npar;
+  normal.chisq = chisq;
+  normal.alpha.reserve(static_cast<std::size_t>(npar) * static_cast<std::size_t>(npar));
+  for (int j = 1; j <= npar; ++j) {
+    for (int k = 1; k <= npar; ++k) normal.alpha.push_back(alpha[j][k]);
+  }
+  return normal;
+}
+
 // The starting call and up to ten step calls, with a message after each step
 // call: converged when an accepted step lowered chi-square by less than the
-// tolerance's share of it, otherwise not (yet). Throws FitFailure; the
-// minimiser's storage is released either way.
-FitOutcome RunMinimiser(const FitData& data, std::vector<double>& a, double tolerance, Host& host) {
+// tolerance's share of it, otherwise not (yet). Every parameter is fitted, so
+// alpha and chisq stay those at a, in parameter order, and end in normal.
+// Throws FitFailure; the minimiser's storage is released either way.
+FitOutcome RunMinimiser(const FitData& data, std::vector<double>& a, double tolerance, Host& host,
+                        NormalEquations& normal) {
   const int npar = static_cast<int>(a.size()) - 1;
   std::vector<int> lista(npar + 1);
   for (int k = 1; k <= npar; ++k) lista[k] = k;
@@ -85,6 +103,7 @@ FitOutcome RunMinimiser(const FitData& data, std::vector<double>& a, double tole
     host.MessageBox("収束していません");
     prev = chisq;
   }
+  normal = NormalEquationsOf(alpha, npar, chisq);
   return outcome;
 }
 
@@ -110,7 +129,7 @@ PeakFit FitViewPeaks(const CTavView& view, Host& host) {
   const ScopedDoublet lines(DoubletLinesOf(view));
   fit.a = InitialParameters(view, fit.data);
   try {
-    fit.outcome = RunMinimiser(fit.data, fit.a, view.Tolerance(), host);
+    fit.outcome = RunMinimiser(fit.data, fit.a, view.Tolerance(), host, fit.normal);
   } catch (const FitFailure& failure) {
     fit.failure = std::string("フィッティングできませんでした: ") + failure.what();
   } catch (const std::bad_alloc&) {
@@ -122,8 +141,9 @@ PeakFit FitViewPeaks(const CTavView& view, Host& host) {
 PeakReport ReportOfFit(const CTavView& view, const PeakFit& fit) {
   const int npar = static_cast<int>(fit.a.size()) - 1;
   const ScopedDoublet lines(DoubletLinesOf(view));
-  PeakReport report = MakePeakReport(fit.data.x.data(), fit.data.y.data(), fit.data.npt,
-                                     fit.a.data(), npar, g_function, ReportSettingsOf(view));
+  PeakReport report =
+      MakePeakReport(fit.data.x.data(), fit.data.y.data(), fit.data.npt, fit.a.data(), npar,
+                     g_function, ReportSettingsOf(view), fit.normal);
   report.statistics.converged = fit.outcome.converged;
   report.statistics.steps = fit.outcome.steps;
   return report;

@@ -36,6 +36,8 @@ struct PeakFit {
   std::string failure;
   FitData data;
   std::vector<double> a;  // the final parameters a[1..npar]
+  // The normal matrix and chi-square at a, as the minimiser ended with them.
+  NormalEquations normal;
   FitOutcome outcome;
 
   bool Succeeded() const { return failure.empty(); }

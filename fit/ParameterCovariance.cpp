@@ -15,14 +15,35 @@ namespace {
 const char kUnknownPrefix[] = "不確かさは求められません: ";
 
 // The normal matrix JᵀJ and χ² at a, all parameters fitted, unit weights.
-void NormalMatrix(const double x[], const double y[], int npt, const double a[], int npar,
-                  double** alpha, double& chisq) {
+NormalEquations NormalEquationsAt(const double x[], const double y[], int npt, const double a[],
+                                  int npar) {
   const std::vector<double> sig(static_cast<std::size_t>(npt) + 1, 1.0);
   std::vector<int> lista(static_cast<std::size_t>(npar) + 1);
   for (int k = 1; k <= npar; ++k) lista[k] = k;
   std::vector<double> beta(static_cast<std::size_t>(npar) + 1);
-  curvature(x, y, sig.data(), npt, a, npar, lista.data(), npar, alpha, beta.data(), chisq,
+  double** alpha = matrix(1, npar, 1, npar);
+  ReleaseOnExit releaseAlpha([&] { release_matrix(alpha, 1, npar, 1, npar); });
+  NormalEquations normal;
+  curvature(x, y, sig.data(), npt, a, npar, lista.data(), npar, alpha, beta.data(), normal.chisq,
             peakmodel);
+  normal.npar = npar;
+  normal.alpha.reserve(static_cast<std::size_t>(npar) * static_cast<std::size_t>(npar));
+  for (int j = 1; j <= npar; ++j) {
+    for (int k = 1; k <= npar; ++k) normal.alpha.push_back(alpha[j][k]);
+  }
+  return normal;
+}
+
+ParameterCovariance TooFewPoints(int npt, int npar) {
+  return ParameterCovariance::Unknown(std::string(kUnknownPrefix) + "データ点 " +
+                                      std::to_string(npt) + " 個に対しパラメータが " +
+                                      std::to_string(npar) + " 個です");
+}
+
+ParameterCovariance NoInverse(const FitFailure& failure) {
+  return ParameterCovariance::Unknown(kUnknownPrefix +
+                                      std::string("正規方程式の行列の逆行列がありません (") +
+                                      failure.what() + ")");
 }
 
 // Inverts alpha[1..n][1..n] in place (gaussj, with an unused right-hand side).
@@ -92,28 +113,37 @@ std::optional<double> ParameterCovariance::Propagate(const std::vector<double>& 
 
 ParameterCovariance EstimateCovariance(const double x[], const double y[], int npt,
                                        const double a[], int npar, int shape) {
-  if (npt <= npar) {
-    return ParameterCovariance::Unknown(std::string(kUnknownPrefix) + "データ点 " +
-                                        std::to_string(npt) + " 個に対しパラメータが " +
-                                        std::to_string(npar) + " 個です");
-  }
+  if (npt <= npar) return TooFewPoints(npt, npar);
   const ScopedPeakShape selected(shape);
+  NormalEquations normal;
+  try {
+    normal = NormalEquationsAt(x, y, npt, a, npar);
+  } catch (const FitFailure& failure) {
+    return NoInverse(failure);
+  }
+  return CovarianceOfNormalEquations(normal, npt);
+}
+
+ParameterCovariance CovarianceOfNormalEquations(const NormalEquations& normal, int npt) {
+  const int npar = normal.npar;
+  if (npt <= npar) return TooFewPoints(npt, npar);
   double** alpha = matrix(1, npar, 1, npar);
   ReleaseOnExit releaseAlpha([&] { release_matrix(alpha, 1, npar, 1, npar); });
-  double chisq = 0.0;
+  for (int j = 1; j <= npar; ++j) {
+    for (int k = 1; k <= npar; ++k) {
+      alpha[j][k] = normal.alpha[static_cast<std::size_t>((j - 1) * npar + k - 1)];
+    }
+  }
   try {
-    NormalMatrix(x, y, npt, a, npar, alpha, chisq);
     Invert(alpha, npar);
   } catch (const FitFailure& failure) {
-    return ParameterCovariance::Unknown(kUnknownPrefix +
-                                        std::string("正規方程式の行列の逆行列がありません (") +
-                                        failure.what() + ")");
+    return NoInverse(failure);
   }
-  if (!std::isfinite(chisq)) {
+  if (!std::isfinite(normal.chisq)) {
     return ParameterCovariance::Unknown(kUnknownPrefix +
                                         std::string("χ² が有限の値ではありません"));
   }
-  const ParameterCovariance c = Scaled(alpha, npar, chisq / (npt - npar));
+  const ParameterCovariance c = Scaled(alpha, npar, normal.chisq / (npt - npar));
   if (!VariancesAreValid(c)) {
     return ParameterCovariance::Unknown(kUnknownPrefix +
                                         std::string("負または有限でない分散があります"));

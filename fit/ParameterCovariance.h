@@ -44,6 +44,16 @@ class ParameterCovariance {
   std::string m_reason;
 };
 
+// The normal matrix JᵀJ of a fit, all parameters fitted with unit weights,
+// and χ², both at the final parameters: what the minimiser leaves in its
+// alpha and chisq after any call. alpha is row by row, element (j, k) at
+// (j - 1) · npar + k - 1.
+struct NormalEquations {
+  int npar = 0;
+  std::vector<double> alpha;
+  double chisq = 0.0;
+};
+
 // The covariance of the parameters a[1..npar] of the peak model of the given
 // shape (a g_function value) fitted with unit weights to (x[i], y[i]),
 // i = 1..npt: C = (JᵀJ)⁻¹ · χ² / (npt − npar), J the model's derivatives at
@@ -52,3 +62,7 @@ class ParameterCovariance {
 // negative or not finite.
 ParameterCovariance EstimateCovariance(const double x[], const double y[], int npt,
                                        const double a[], int npar, int shape);
+
+// The same covariance from the normal matrix and χ² a fit over npt points
+// ended with; the same numbers as EstimateCovariance at those parameters.
+ParameterCovariance CovarianceOfNormalEquations(const NormalEquations& normal, int npt);

@@ -212,6 +212,17 @@ PeakReport MakePeakReport(const double x[], const double y[], int npt, const dou
   return report;
 }
 
+PeakReport MakePeakReport(const double x[], const double y[], int npt, const double a[], int npar,
+                          int shape, const ReportSettings& settings,
+                          const NormalEquations& normal) {
+  PeakReport report;
+  report.shape = shape;
+  report.statistics = ComputeFitStatistics(x, y, npt, a, npar, shape);
+  report.covariance = CovarianceOfNormalEquations(normal, npt);
+  RedescribePeaks(report, a, npar, settings);
+  return report;
+}
+
 void RedescribePeaks(PeakReport& report, const double a[], int npar,
                      const ReportSettings& settings) {
   report.notes.clear();

@@ -57,6 +57,10 @@ struct PeakReport {
 // the statistics are left for the caller.
 PeakReport MakePeakReport(const double x[], const double y[], int npt, const double a[], int npar,
                           int shape, const ReportSettings& settings);
+// The same report with the covariance taken from the normal equations the fit
+// ended with at a, instead of working them out again.
+PeakReport MakePeakReport(const double x[], const double y[], int npt, const double a[], int npar,
+                          int shape, const ReportSettings& settings, const NormalEquations& normal);
 
 // The per-peak part for parameters a[1..npar] with their covariance (an
 // unknown one leaves every uncertainty unset). Appends to notes why a

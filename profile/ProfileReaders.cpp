@@ -1,5 +1,6 @@
 #include "profile/ProfileReaders.h"
 
+#include <array>
 #include <cctype>
 #include <string>
 
@@ -68,10 +69,10 @@ RigakuProfile ReadRigakuProfile(std::string_view text) {
   bool counted = false;
   while (!counted && reader.Next(line)) counted = ApplyHeaderLine(line, profile);
   if (!counted) return profile;
+  std::array<DecimalNumber, kValuesPerLine> numbers;
   while (reader.Next(line) && !EndsBlock(line)) {
-    for (const std::string_view token : SplitTokens(line, kValuesPerLine)) {
-      profile.values.push_back(DecimalPrefix(token));
-    }
+    const std::size_t count = ScanTokenNumbers(line, numbers);
+    for (std::size_t k = 0; k < count; ++k) profile.values.push_back(numbers[k].value);
   }
   return profile;
 }
@@ -90,13 +91,15 @@ XyProfile ReadXyProfile(std::string_view text, int skipLines, int lastLine) {
   for (int i = 0; i < skipLines && reader.Next(line); ++i) {
   }
   bool everyThird = true;
+  std::array<DecimalNumber, 3> numbers;
+  const auto isNumber = [&](std::size_t k) { return numbers[k].length > 0; };
   while (static_cast<int>(profile.x.size()) < lastLine && reader.Next(line) && line.size() >= 2) {
-    const auto tokens = SplitTokens(line, 3);
-    if (tokens.size() < 2 || !HasDecimalPrefix(tokens[0]) || !HasDecimalPrefix(tokens[1])) continue;
-    profile.x.push_back(DecimalPrefix(tokens[0]));
-    profile.y.push_back(DecimalPrefix(tokens[1]));
-    everyThird = everyThird && tokens.size() == 3 && HasDecimalPrefix(tokens[2]);
-    if (everyThird) profile.third.push_back(DecimalPrefix(tokens[2]));
+    const std::size_t count = ScanTokenNumbers(line, numbers);
+    if (count < 2 || !isNumber(0) || !isNumber(1)) continue;
+    profile.x.push_back(numbers[0].value);
+    profile.y.push_back(numbers[1].value);
+    everyThird = everyThird && count == 3 && isNumber(2);
+    if (everyThird) profile.third.push_back(numbers[2].value);
   }
   if (!everyThird) profile.third.clear();
   return profile;

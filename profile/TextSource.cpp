@@ -29,10 +29,14 @@ std::string NormalizeText(std::string_view raw) {
   if (raw.substr(0, kBom.size()) == kBom) raw.remove_prefix(kBom.size());
   std::string text;
   text.reserve(raw.size());
-  for (std::size_t i = 0; i < raw.size(); ++i) {
-    if (raw[i] == '\r' && i + 1 < raw.size() && raw[i + 1] == '\n') continue;
-    text += raw[i];
+  // Copies the text between CR LF pairs whole, leaving out each pair's CR.
+  std::size_t from = 0;
+  for (std::size_t crlf = raw.find("\r\n"); crlf != std::string_view::npos;
+       crlf = raw.find("\r\n", from)) {
+    text.append(raw.substr(from, crlf - from));
+    from = crlf + 1;
   }
+  text.append(raw.substr(from));
   return text;
 }
 
@@ -93,10 +97,15 @@ bool LineReader::Next(std::string_view& line) {
   if (m_pos >= m_text.size()) return false;
   const std::size_t begin = m_pos;
   std::size_t end = begin;
+  std::size_t nul = std::string_view::npos;
   while (end < m_text.size()) {
-    const char c = m_text[end++];
+    const auto c = static_cast<unsigned char>(m_text[end++]);
+    // Line feed, carriage return and NUL all lie below the first printable.
+    if (c > '\r') continue;
     if (c == '\n') break;
-    if (c == '\r') {
+    if (c == '\0') {
+      if (nul == std::string_view::npos) nul = end - 1;
+    } else if (c == '\r') {
       // Carriage returns right before a line feed belong to that line end;
       // any other ends the line by itself.
       std::size_t next = end;
@@ -108,8 +117,6 @@ bool LineReader::Next(std::string_view& line) {
     }
   }
   m_pos = end;
-  line = m_text.substr(begin, end - begin);
-  const std::size_t nul = line.find('\0');
-  if (nul != std::string_view::npos) line = line.substr(0, nul);
+  line = m_text.substr(begin, (nul == std::string_view::npos ? end : nul) - begin);
   return true;
 }

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "commands/Commands.h"
+#include "commands/PeakFit.h"
+#include "fit/ParameterCovariance.h"
 #include "fit/PeakModel.h"
 #include "tests/support/LoadedProfile.h"
 #include "tests/support/TestHost.h"
@@ -208,3 +211,27 @@ TEST_F(FitCommandTest, ConditionsPresetFromRememberedValuesAndRepaint) {
 }
 
 }  // namespace
+
+TEST_F(FitCommandTest, MinimiserNormalEquationsGiveTheRecomputedCovariance) {
+  // After any step call, accepted or rejected, converged or not, the
+  // minimiser's matrix and chi-square are those at its parameters.
+  const Synthetic data(400, 28.0, 0.01);
+  LoadSpectrum(view, data.x, data.y);
+  PlaceTwoPeaks();
+  for (const double tolerance : {1e-12, 0.001}) {
+    view.SetTolerance(tolerance);
+    const PeakFit fit = FitViewPeaks(view, host);
+    ASSERT_TRUE(fit.Succeeded());
+    const int npar = static_cast<int>(fit.a.size()) - 1;
+    const ParameterCovariance reused = CovarianceOfNormalEquations(fit.normal, fit.data.npt);
+    const ParameterCovariance recomputed = EstimateCovariance(
+        fit.data.x.data(), fit.data.y.data(), fit.data.npt, fit.a.data(), npar, g_function);
+    ASSERT_TRUE(reused.Known() && recomputed.Known());
+    for (int j = 1; j <= npar; ++j) {
+      for (int k = 1; k <= npar; ++k) {
+        const double a = reused(j, k), b = recomputed(j, k);
+        EXPECT_EQ(std::memcmp(&a, &b, sizeof a), 0) << j << "," << k;
+      }
+    }
+  }
+}

@@ -1,9 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <random>
+#include <regex>
 #include <string>
 
 #include "profile/ProfileReaders.h"
 #include "profile/TextSource.h"
+#include "profile/Tokens.h"
 #include "tests/support/SharedData.h"
 
 namespace {
@@ -12,6 +19,41 @@ std::string Header(int count) {
   return "*START          =  10\n*STEP           =  0.5\n*STOP           =  20\n"
          "*COUNT          =  " +
          std::to_string(count) + "\n";
+}
+
+// The X-Y reader as its rules say, token by token: SplitTokens, then each
+// token's decimal prefix found by a regular expression and read by strtod.
+std::optional<double> ReferenceNumber(std::string_view token) {
+  static const std::regex kDecimal(R"([+-]?([0-9]+(\.[0-9]*)?|\.[0-9]+)([eE][+-]?[0-9]+)?)");
+  std::match_results<std::string_view::const_iterator> match;
+  if (!std::regex_search(token.begin(), token.end(), match, kDecimal,
+                         std::regex_constants::match_continuous)) {
+    return std::nullopt;
+  }
+  return std::strtod(match.str().c_str(), nullptr);
+}
+
+XyProfile ReferenceXy(std::string_view text) {
+  XyProfile profile;
+  LineReader reader(text);
+  std::string_view line;
+  bool everyThird = true;
+  while (reader.Next(line) && line.size() >= 2) {
+    const auto tokens = SplitTokens(line, 3);
+    std::vector<std::optional<double>> numbers;
+    for (const std::string_view token : tokens) numbers.push_back(ReferenceNumber(token));
+    if (numbers.size() < 2 || !numbers[0] || !numbers[1]) continue;
+    profile.x.push_back(*numbers[0]);
+    profile.y.push_back(*numbers[1]);
+    everyThird = everyThird && numbers.size() == 3 && numbers[2];
+    if (everyThird) profile.third.push_back(*numbers[2]);
+  }
+  if (!everyThird) profile.third.clear();
+  return profile;
+}
+
+bool SameBits(const std::vector<double>& a, const std::vector<double>& b) {
+  return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0;
 }
 
 }  // namespace
@@ -140,4 +182,59 @@ TEST(Readers, MalformedInputNeverReadsOutOfBounds) {
   EXPECT_EQ(ReadRigakuProfile(Header(3) + longLine + "\n").values.size(), 1u);
   EXPECT_EQ(ReadRigakuProfile(Header(3) + "nan inf 0x10 -inf\n").values,
             (std::vector<double>{0, 0, 0, 0}));
+}
+
+TEST(XyReader, TrickyLinesReadAsTheRulesSay) {
+  // Signs, points, exponents with and without digits, Fortran D exponents,
+  // hex, inf and nan, separators of every kind, trailing garbage, NUL bytes.
+  const std::vector<std::string> pieces{"+1.5",
+                                        "-2e3",
+                                        ".5",
+                                        "7.",
+                                        "-.25E-2",
+                                        "1e",
+                                        "1e+",
+                                        "1.0D+02",
+                                        "0x1A",
+                                        "inf",
+                                        "-nan",
+                                        "+-1",
+                                        "-",
+                                        ".",
+                                        "12abc",
+                                        "3,4",
+                                        "\t",
+                                        "  ",
+                                        ",",
+                                        "\v\f",
+                                        "\r",
+                                        "\r\n",
+                                        "\r\r\n",
+                                        std::string(1, '\0'),
+                                        "1e400",
+                                        "-1e-400",
+                                        "0.1",
+                                        "123456789012345678901234",
+                                        "\"2\"",
+                                        "9.999999999999999e22",
+                                        "2.2250738585072011e-308",
+                                        "4.9406564584124654e-324"};
+  std::mt19937 random(11);
+  std::size_t points = 0;
+  for (int line = 0; line < 20000; ++line) {
+    std::string text;
+    const int count = 2 + static_cast<int>(random() % 5);
+    for (int k = 0; k < count; ++k) {
+      text += pieces[random() % pieces.size()];
+      if (random() % 3 != 0) text += random() % 2 ? " " : ",";
+    }
+    text += '\n';
+    const XyProfile read = ReadXyProfile(text, 0, INT_MAX);
+    const XyProfile reference = ReferenceXy(text);
+    ASSERT_TRUE(SameBits(read.x, reference.x) && SameBits(read.y, reference.y) &&
+                SameBits(read.third, reference.third))
+        << text;
+    points += read.x.size();
+  }
+  EXPECT_GT(points, 5000u);
 }

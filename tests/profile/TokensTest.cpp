@@ -2,6 +2,9 @@
 
 #include <climits>
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <random>
 #include <string>
 
 #include "profile/TextSource.h"
@@ -21,6 +24,27 @@ std::vector<std::string> Lines(std::string_view text) {
   std::string_view line;
   while (reader.Next(line)) out.emplace_back(line);
   return out;
+}
+
+// strtod in the C locale is correctly rounded, as the reader must be.
+double Strtod(const std::string& text) { return std::strtod(text.c_str(), nullptr); }
+
+bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+// A random decimal number of up to 25 digits, with or without a point, a sign
+// and an exponent, sometimes beyond the range of a double.
+std::string RandomDecimal(std::mt19937& random) {
+  const auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+  std::string text = std::string(pick(3) == 0 ? "-" : pick(5) == 0 ? "+" : "");
+  const int digits = 1 + pick(25);
+  const int point = pick(digits + 2) - 1;  // -1: none
+  for (int i = 0; i < digits; ++i) {
+    if (i == point) text += '.';
+    text += static_cast<char>('0' + (pick(3) == 0 ? 0 : pick(10)));
+  }
+  if (point == digits) text += '.';
+  if (pick(2) == 0) text += (pick(2) ? "e" : "E") + std::to_string(pick(700) - 350);
+  return text;
 }
 
 }  // namespace
@@ -53,6 +77,24 @@ TEST(Tokens, DecimalPrefixReadsLikeAtofInDecimalOnly) {
   EXPECT_FALSE(HasDecimalPrefix("theta"));
   EXPECT_FALSE(HasDecimalPrefix("\"2"));
   EXPECT_TRUE(HasDecimalPrefix("2theta"));
+}
+
+TEST(Tokens, DecimalsAreCorrectlyRoundedAndSpanTheirWholeText) {
+  std::mt19937 random(7);
+  for (int i = 0; i < 200000; ++i) {
+    const std::string number = RandomDecimal(random);
+    const std::string text = number + (i % 2 ? "x" : ",1");
+    const DecimalNumber scanned = ScanDecimal(text);
+    ASSERT_EQ(scanned.length, number.size()) << text;
+    ASSERT_TRUE(SameBits(scanned.value, Strtod(number))) << text;
+  }
+  // Beyond the range of a double, by the exponent or by the digits alone.
+  const std::string zeros(330, '0');
+  EXPECT_EQ(DecimalPrefix("0." + zeros + "1"), 0.0);
+  EXPECT_EQ(DecimalPrefix("1" + zeros + "e-5"), HUGE_VAL);
+  EXPECT_EQ(DecimalPrefix("-1" + zeros), -HUGE_VAL);
+  EXPECT_TRUE(std::signbit(DecimalPrefix("-0.0")));
+  EXPECT_EQ(DecimalPrefix("1e999999999999999999999"), HUGE_VAL);
 }
 
 TEST(Tokens, IntegerPrefixSaturates) {
