@@ -12,11 +12,15 @@ constexpr std::size_t kHeadBytes = 4096;
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
+// Whether a line of text, as LineReader hands them out, starts with key. A
+// line starts the text or follows a line feed or a carriage return; a key
+// that starts with none of those nor NUL is looked for only where its first
+// character is.
 bool HasLineStarting(std::string_view text, std::string_view key) {
-  LineReader reader(text);
-  std::string_view line;
-  while (reader.Next(line)) {
-    if (line.starts_with(key)) return true;
+  for (std::size_t at = text.find(key.front()); at != std::string_view::npos;
+       at = text.find(key.front(), at + 1)) {
+    const bool lineStart = at == 0 || text[at - 1] == '\n' || text[at - 1] == '\r';
+    if (lineStart && text.substr(at).starts_with(key)) return true;
   }
   return false;
 }

@@ -26,4 +26,18 @@ TEST(FileTypeDetect, RigakuOnlyWithACountKeyAtTheStartOfALine) {
   EXPECT_EQ(DetectFileType("/nonexistent/profile.asc"), FileType::Xy);
 }
 
+TEST(FileTypeDetect, KeysCountOnlyWhereALineStarts) {
+  using namespace std::string_literals;
+  const auto format = [](const std::string& text) { return DetectProfileFormat(text).format; };
+  EXPECT_EQ(format("*COUNT = 2\n1 2\n"), ProfileFormat::Rigaku);
+  EXPECT_EQ(format("x\r*COUNT = 2\r1 2\r"), ProfileFormat::Rigaku);
+  EXPECT_EQ(format("x\r\r\n*COUNT = 2\n"), ProfileFormat::Rigaku);
+  EXPECT_EQ(format("1 2 *COUNT\n3 4\n"), ProfileFormat::Xy);
+  EXPECT_EQ(format("1 2\n *COUNT\n*COUN\n"), ProfileFormat::Xy);
+  // A line ends at a NUL byte (beyond the first 4 KiB, where it makes no binary).
+  EXPECT_EQ(format(std::string(5000, '1') + "\n2\0*COUNT = 2\n"s), ProfileFormat::Xy);
+  EXPECT_EQ(format("*RAS_DATA_START\n*COUNT\n"), ProfileFormat::Ras);
+  EXPECT_EQ(format("*COUNT\n\r*RAS_DATA_START\n"), ProfileFormat::Ras);
+}
+
 }  // namespace
