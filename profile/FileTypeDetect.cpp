@@ -130,11 +130,15 @@ Detection DetectProfileFormat(std::string_view bytes) {
 }
 
 bool LoadProfileBytes(const std::string& path, std::string& bytes, std::string& error) {
+  // Any file is read up to the structured documents' limit; only a larger
+  // text file needs a second read.
+  static_assert(kMaxDocumentBytes >= kHeadBytes);
   bool whole = true;
-  if (!LoadFileBytes(path, kHeadBytes, bytes, whole, error)) return false;
+  if (!LoadFileBytes(path, kMaxDocumentBytes, bytes, whole, error)) return false;
   if (whole) return true;
-  const std::size_t limit = LooksStructured(bytes) ? kMaxDocumentBytes : std::string::npos - 1;
-  if (!LoadFileBytes(path, limit, bytes, whole, error)) return false;
+  const bool structured = LooksStructured(std::string_view(bytes).substr(0, kHeadBytes));
+  const std::size_t limit = structured ? kMaxDocumentBytes : std::string::npos - 1;
+  if (!structured && !LoadFileBytes(path, limit, bytes, whole, error)) return false;
   if (!whole) error = "大きすぎます (" + std::to_string(limit) + " バイトまで)";
   return whole;
 }
