@@ -5,7 +5,6 @@
 #include <cstring>
 #include <optional>
 #include <random>
-#include <regex>
 #include <string>
 
 #include "profile/ProfileReaders.h"
@@ -21,16 +20,31 @@ std::string Header(int count) {
          std::to_string(count) + "\n";
 }
 
+// The length of the run of digits at token[i...].
+std::size_t DigitsAt(std::string_view token, std::size_t i) {
+  std::size_t n = 0;
+  while (i + n < token.size() && token[i + n] >= '0' && token[i + n] <= '9') ++n;
+  return n;
+}
+
 // The X-Y reader as its rules say, token by token: SplitTokens, then each
-// token's decimal prefix found by a regular expression and read by strtod.
+// token's decimal prefix, [+-]?(D+(.D*)?|.D+)([eE][+-]?D+)?, read by strtod.
 std::optional<double> ReferenceNumber(std::string_view token) {
-  static const std::regex kDecimal(R"([+-]?([0-9]+(\.[0-9]*)?|\.[0-9]+)([eE][+-]?[0-9]+)?)");
-  std::match_results<std::string_view::const_iterator> match;
-  if (!std::regex_search(token.begin(), token.end(), match, kDecimal,
-                         std::regex_constants::match_continuous)) {
-    return std::nullopt;
+  std::size_t i = token.starts_with('+') || token.starts_with('-') ? 1 : 0;
+  const std::size_t whole = DigitsAt(token, i);
+  i += whole;
+  std::size_t fraction = 0;
+  if (i < token.size() && token[i] == '.') {
+    fraction = DigitsAt(token, i + 1);
+    if (whole > 0 || fraction > 0) i += 1 + fraction;
   }
-  return std::strtod(match.str().c_str(), nullptr);
+  if (whole == 0 && fraction == 0) return std::nullopt;
+  if (i < token.size() && (token[i] == 'e' || token[i] == 'E')) {
+    std::size_t j = i + 1;
+    if (j < token.size() && (token[j] == '+' || token[j] == '-')) ++j;
+    if (const std::size_t exponent = DigitsAt(token, j); exponent > 0) i = j + exponent;
+  }
+  return std::strtod(std::string(token.substr(0, i)).c_str(), nullptr);
 }
 
 XyProfile ReferenceXy(std::string_view text) {
