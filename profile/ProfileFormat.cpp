@@ -1,37 +1,34 @@
 #include "profile/ProfileFormat.h"
 
-const char* FormatName(ProfileFormat format) {
-  switch (format) {
-    case ProfileFormat::Rigaku:
-      return "rigaku";
-    case ProfileFormat::Xy:
-      return "xy";
-    case ProfileFormat::Xrdml:
-      return "xrdml";
-    case ProfileFormat::Ras:
-      return "ras";
-    case ProfileFormat::Rasx:
-      return "rasx";
-    case ProfileFormat::Brml:
-      return "brml";
+namespace {
+
+struct FormatNames {
+  ProfileFormat format;
+  const char* name;
+  const char* label;
+};
+
+constexpr FormatNames kFormats[] = {
+    {ProfileFormat::Rigaku, "rigaku", "RINT"}, {ProfileFormat::Xy, "xy", "X-Y"},
+    {ProfileFormat::Xrdml, "xrdml", "XRDML"},  {ProfileFormat::Ras, "ras", "RAS"},
+    {ProfileFormat::Rasx, "rasx", "RASX"},     {ProfileFormat::Brml, "brml", "BRML"},
+};
+
+const FormatNames* NamesOf(ProfileFormat format) {
+  for (const FormatNames& names : kFormats) {
+    if (names.format == format) return &names;
   }
-  return "";
+  return nullptr;
+}
+
+}  // namespace
+
+const char* FormatName(ProfileFormat format) {
+  const FormatNames* names = NamesOf(format);
+  return names ? names->name : "";
 }
 
 const char* FormatLabel(ProfileFormat format) {
-  switch (format) {
-    case ProfileFormat::Rigaku:
-      return "RINT";
-    case ProfileFormat::Xy:
-      return "X-Y";
-    case ProfileFormat::Xrdml:
-      return "XRDML";
-    case ProfileFormat::Ras:
-      return "RAS";
-    case ProfileFormat::Rasx:
-      return "RASX";
-    case ProfileFormat::Brml:
-      return "BRML";
-  }
-  return "";
+  const FormatNames* names = NamesOf(format);
+  return names ? names->label : "";
 }
