@@ -8,6 +8,7 @@
 #include "cli/ScriptError.h"
 #include "cli/SeriesCommands.h"
 #include "cli/StateJson.h"
+#include "cli/ViewCommands.h"
 #include "commands/Commands.h"
 #include "render/RenderPng.h"
 #include "view/AnsweringHost.h"
@@ -137,7 +138,8 @@ void Conditions(ScriptSession& s, const Args& a) {
   }
   // The dialog's options stay as they are.
   const FitOptions& options = s.view.Options();
-  s.host.fitCondition = FitConditions{tol, shape, options.m_widthFromData, options.m_doublet};
+  s.host.fitCondition =
+      FitConditions{tol, shape, options.m_widthFromData, options.m_doublet, options.m_stepMessages};
   OnLsqCondition(s.view);
 }
 
@@ -312,6 +314,14 @@ constexpr ScriptCommandEntry kCommands[] = {
     {"series-mode", SeriesModeCommand},
     {"series-jobs", SeriesJobsCommand},
     {"series-shard", SeriesShardCommand},
+    {"view", ViewCommand},
+    {"wheel", WheelCommand},
+    {"pan", PanCommand},
+    {"undo", UndoCommand},
+    {"redo", RedoCommand},
+    {"step-messages", StepMessagesCommand},
+    {"export-plot", ExportPlotCommand},
+    {"subtract-background", SubtractBackgroundCommand},
 };
 
 }  // namespace

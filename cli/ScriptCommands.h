@@ -8,11 +8,13 @@
 
 class AnsweringHost;
 class CTavView;
+class UndoHistory;
 
 // What a script's commands work on: the view (and through it the document),
 // the host whose dialogs the commands answer, the output and the error
 // stream, and the count of commands that did nothing because their menu item
-// was disabled; and the options of the series fits it runs.
+// was disabled; the options of the series fits it runs, and the undo
+// history.
 struct ScriptSession {
   CTavView& view;
   AnsweringHost& host;
@@ -20,6 +22,7 @@ struct ScriptSession {
   std::ostream& err;
   int& disabledCommands;
   SeriesOptions& seriesOptions;
+  UndoHistory& history;
 };
 
 // One script command: its word, and the function that checks its arguments,

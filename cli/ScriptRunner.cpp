@@ -26,8 +26,19 @@ void ScriptRunner::Execute(const std::vector<std::string>& words) {
   if (command == nullptr) throw ScriptError("unknown command: " + name);
   // Answers are given by the command that needs them and never outlive it.
   m_host.ClearAnswers();
-  ScriptSession session{m_view, m_host, m_out, m_err, m_disabledCommands, m_seriesOptions};
-  command->run(session, Args(words.begin() + 1, words.end()));
+  ScriptSession session{m_view,          m_host,   m_out, m_err, m_disabledCommands,
+                        m_seriesOptions, m_history};
+  // Every command but undo and redo themselves may make a step.
+  const bool recorded = name != "undo" && name != "redo";
+  if (recorded) m_history.Begin(m_view);
+  try {
+    command->run(session, Args(words.begin() + 1, words.end()));
+  } catch (...) {
+    if (recorded) m_history.End(m_view);
+    m_host.ClearAnswers();
+    throw;
+  }
+  if (recorded) m_history.End(m_view);
   m_host.ClearAnswers();
 }
 

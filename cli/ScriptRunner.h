@@ -6,6 +6,7 @@
 
 #include "cli/ScriptError.h"
 #include "cli/ScriptParser.h"
+#include "history/UndoHistory.h"
 #include "profile/TavDoc.h"
 #include "series/SeriesFit.h"
 #include "view/AnsweringHost.h"
@@ -39,4 +40,5 @@ class ScriptRunner {
   CTavView m_view;
   int m_disabledCommands = 0;
   SeriesOptions m_seriesOptions;
+  UndoHistory m_history;
 };

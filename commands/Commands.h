@@ -21,6 +21,11 @@ void OnLsqStart(CTavView& view);      // ID_LSQ_START
 void OnSaveResult(CTavView& view);    // ID_SAVE_RESULT
 void OnBackRemove(CTavView& view);    // ID_BACK_REMOVE
 void OnPolarCorrect(CTavView& view);  // ID_POLAR_CORRECT
+// Subtracts the estimated baseline from every intensity; the estimate is
+// then used up (it described the profile before), and the Y range follows
+// the new extremes. Enabled once an estimate has computed a baseline.
+void OnBackSubtract(CTavView& view);
+bool IsBackSubtractEnabled(const CTavView& view);
 
 // The open command refusing, with a message and no change, a profile of more
 // than maxPoints points (at most CTavDoc::kMaxPoints, what OnFileOpen allows).
@@ -56,6 +61,10 @@ void SetInitialWidthFromData(CTavView& view, bool fromData);
 // open profile: without them it says so and changes nothing. Returns whether
 // the option is now as asked.
 bool SetDoublet(CTavView& view, bool on, std::optional<double> ratio = std::nullopt);
+
+// A message box after every step of a fit (the default), or the step
+// messages in the host's status line and only the final box.
+void SetStepMessages(CTavView& view, bool boxes);
 
 // The fit-conditions dialog shows the last values it accepted in this run;
 // this forgets them, as a new run starts (0.001, Lorentzian).

@@ -24,6 +24,12 @@ void ApplyWidthFromData(CTavView& view, bool fromData) {
   view.SetFitOptions(options);
 }
 
+void ApplyStepMessages(CTavView& view, bool boxes) {
+  FitOptions options = view.Options();
+  options.m_stepMessages = boxes;
+  view.SetFitOptions(options);
+}
+
 // The doublet option as asked, or a message and no change when it cannot be
 // turned on.
 bool ApplyDoublet(CTavView& view, bool on, std::optional<double> ratio) {
@@ -47,11 +53,13 @@ void OnLsqCondition(CTavView& view) {
   FitConditions conditions = g_rememberedConditions;
   conditions.widthFromData = view.Options().m_widthFromData;
   conditions.doublet = view.Options().m_doublet;
+  conditions.stepMessages = view.Options().m_stepMessages;
   if (view.GetHost().FitConditionDialog(conditions)) {
     g_rememberedConditions = conditions;
     view.SetTolerance(conditions.tolerance);
     g_function = conditions.function;
     ApplyWidthFromData(view, conditions.widthFromData);
+    ApplyStepMessages(view, conditions.stepMessages);
     if (conditions.doublet != view.Options().m_doublet) {
       ApplyDoublet(view, conditions.doublet, view.Options().m_doubletRatio);
     }
@@ -86,3 +94,5 @@ bool SetDoublet(CTavView& view, bool on, std::optional<double> ratio) {
   view.Repaint();
   return true;
 }
+
+void SetStepMessages(CTavView& view, bool boxes) { ApplyStepMessages(view, boxes); }

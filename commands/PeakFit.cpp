@@ -63,12 +63,19 @@ NormalEquations NormalEquationsOf(double** alpha, int npar, double chisq) {
 }
 
 // The starting call and up to ten step calls, with a message after each step
-// call: converged when an accepted step lowered chi-square by less than the
-// tolerance's share of it, otherwise not (yet). Every parameter is fitted, so
-// alpha and chisq stay those at a, in parameter order, and end in normal.
-// Throws FitFailure; the minimiser's storage is released either way.
+// call (a box, or the status line): converged when an accepted step lowered chi-square by less than
+// the tolerance's share of it, otherwise not (yet). Every parameter is fitted, so alpha and chisq
+// stay those at a, in parameter order, and end in normal. Throws FitFailure; the minimiser's
+// storage is released either way.
 FitOutcome RunMinimiser(const FitData& data, std::vector<double>& a, double tolerance, Host& host,
-                        NormalEquations& normal) {
+                        bool stepBoxes, NormalEquations& normal) {
+  const auto tell = [&](const char* text) {
+    if (stepBoxes) {
+      host.MessageBox(text);
+    } else {
+      host.StatusMessage(text);
+    }
+  };
   const int npar = static_cast<int>(a.size()) - 1;
   std::vector<int> lista(npar + 1);
   for (int k = 1; k <= npar; ++k) lista[k] = k;
@@ -96,11 +103,11 @@ FitOutcome RunMinimiser(const FitData& data, std::vector<double>& a, double tole
     // says nothing about convergence, and the next call tries a shorter step.
     const bool accepted = lambda < lambdaBefore;
     if (accepted && std::sqrt((prev - chisq) * (prev - chisq)) < prev * tolerance) {
-      host.MessageBox("収束しました");
+      tell("収束しました");
       outcome.converged = true;
       break;
     }
-    host.MessageBox("収束していません");
+    tell("収束していません");
     prev = chisq;
   }
   normal = NormalEquationsOf(alpha, npar, chisq);
@@ -129,7 +136,8 @@ PeakFit FitViewPeaks(const CTavView& view, Host& host) {
   const ScopedDoublet lines(DoubletLinesOf(view));
   fit.a = InitialParameters(view, fit.data);
   try {
-    fit.outcome = RunMinimiser(fit.data, fit.a, view.Tolerance(), host, fit.normal);
+    fit.outcome = RunMinimiser(fit.data, fit.a, view.Tolerance(), host,
+                               view.Options().m_stepMessages, fit.normal);
   } catch (const FitFailure& failure) {
     fit.failure = std::string("フィッティングできませんでした: ") + failure.what();
   } catch (const std::bad_alloc&) {

@@ -89,3 +89,13 @@ void ImageCanvas::VerticalRun(int x, long long y0, long long y1, QRgb rgb) {
   const long long to = std::min<long long>(y1, m_height);
   for (long long y = from; y < to; ++y) m_bits[y * m_stride + x] = rgb;
 }
+
+int ImageCanvas::TextWidth(const std::string& text) {
+  if (text.empty() || !qGuiApp) return Canvas::TextWidth(text);
+  return CanvasTextImage(text, m_textColor).width();
+}
+
+int ImageCanvas::TextHeight() {
+  if (!qGuiApp) return Canvas::TextHeight();
+  return CanvasTextImage("0", m_textColor).height();
+}

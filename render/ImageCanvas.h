@@ -23,6 +23,8 @@ class ImageCanvas : public Canvas {
   void TextOut(int x, int y, const std::string& text) override;
   void SetTextColor(Color color) override;
   void FrameRect(int left, int top, int right, int bottom, Color color) override;
+  int TextWidth(const std::string& text) override;
+  int TextHeight() override;
 
  private:
   void Plot(int x, int y, QRgb rgb) {

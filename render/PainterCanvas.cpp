@@ -145,3 +145,9 @@ void PainterCanvas::FillCells(long long left, long long top, long long right, lo
   const auto b = static_cast<int>(std::min(bottom, m_visible.bottom));
   if (r > l && b > t) m_painter.fillRect(QRect(l, t, r - l, b - t), ToQColor(color));
 }
+
+int PainterCanvas::TextWidth(const std::string& text) {
+  return CanvasTextCellSize(m_painter, text).width();
+}
+
+int PainterCanvas::TextHeight() { return CanvasTextCellSize(m_painter, "0").height(); }

@@ -30,6 +30,8 @@ class PainterCanvas : public Canvas {
   void TextOut(int x, int y, const std::string& text) override;
   void SetTextColor(Color color) override;
   void FrameRect(int left, int top, int right, int bottom, Color color) override;
+  int TextWidth(const std::string& text) override;
+  int TextHeight() override;
 
   // Draws the pending pixels now.
   void Flush();

@@ -14,6 +14,7 @@ constexpr Color kPurple = 0x7D007D;
 constexpr Color kRed = 0x0000FF;
 constexpr Color kGrey = 0x7D7D7D;
 constexpr Color kBlack = 0x000000;
+constexpr Color kLightGrey = 0xD0D0D0;
 }  // namespace colors
 
 // The drawing surface of the view, in device pixels. A fresh canvas has a
@@ -32,4 +33,8 @@ class Canvas {
   // One-pixel frame of the rectangle; the right and bottom edges are excluded,
   // so the frame's pixels are columns left and right-1, rows top and bottom-1.
   virtual void FrameRect(int left, int top, int right, int bottom, Color color) = 0;
+  // The size of the cell TextOut fills for the text; a canvas that draws no
+  // text gives an estimate.
+  virtual int TextWidth(const std::string& text) { return 8 * static_cast<int>(text.size()); }
+  virtual int TextHeight() { return 16; }
 };

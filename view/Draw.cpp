@@ -1,11 +1,13 @@
 #include <array>
 #include <cmath>
 #include <optional>
+#include <vector>
 
 #include "correct/BackgroundFit.h"
 #include "fit/KAlphaDoublet.h"
 #include "fit/PeakModel.h"
 #include "text/NumberText.h"
+#include "view/AxisDrawing.h"
 #include "view/Canvas.h"
 #include "view/PeakParameters.h"
 #include "view/TavView.h"
@@ -21,7 +23,18 @@ namespace {
 // Parameter vector a[1..npar] of the peak model, npar = 3n + 2 or 4n + 2.
 using Parameters = std::array<double, 4 * kMaxPeaks + 3>;
 // The abscissae of the curve samples, computed once for all curves.
-using Samples = std::array<double, plot::kSamples>;
+using Samples = std::vector<double>;
+
+// What every layer draws with: the view and its conversions now.
+struct Picture {
+  const CTavView& v;
+  PlotMapping m;
+  bool clip;
+
+  const PlotLayout& Layout() const { return m.Layout(); }
+  // Whether row py lies inside the plot frame.
+  bool InFrameRows(int py) const { return Layout().top <= py && py < Layout().bottom; }
+};
 
 // A range of zero width or height would divide by zero in the conversions;
 // whatever needs that conversion is left out.
@@ -45,13 +58,14 @@ std::optional<double> ReferenceLevel(const CTavView& v) {
   return std::nullopt;
 }
 
-void DrawDataPoints(const CTavView& v, Canvas& dc) {
+void DrawDataPoints(const Picture& p, Canvas& dc) {
+  const CTavView& v = p.v;
   if (!HasWidth(v) || !HasHeight(v)) return;
   const CTavDoc& doc = v.GetDocument();
   for (int i = 1; i <= doc.m_nData; ++i) {
     if (!InDisplayWindow(v, doc.m_x[i], doc.m_y[i])) continue;
-    const int px = v.XToPixel(doc.m_x[i]);
-    const int py = v.YToPixel(doc.m_y[i]);
+    const int px = p.m.XToPixel(doc.m_x[i]);
+    const int py = p.m.YToPixel(doc.m_y[i]);
     dc.SetPixel(px, py, colors::kBlue);
     dc.SetPixel(px + 1, py, colors::kBlue);
     dc.SetPixel(px, py + 1, colors::kBlue);
@@ -59,50 +73,62 @@ void DrawDataPoints(const CTavView& v, Canvas& dc) {
   }
 }
 
-// The X labels keep the canvas's current text colour; the Y labels are red.
-void DrawTitleAndLabels(const CTavView& v, Canvas& dc) {
-  const DisplayRange& r = v.Range();
-  dc.TextOut(plot::kTitleX, plot::kTitleY, "Curve Fitting");
-  dc.TextOut(plot::kXMinLabelX, plot::kXLabelY, NumberText(r.m_xMin));
-  dc.TextOut(plot::kXMaxLabelX, plot::kXLabelY, NumberText(r.m_xMax));
+// The title, and the range at the corners unless ticks label the axes. The X
+// labels keep the canvas's current text colour; the Y labels are red.
+void DrawTitleAndLabels(const Picture& p, Canvas& dc) {
+  const DisplayRange& r = p.v.Range();
+  const PlotLayout& l = p.Layout();
+  dc.TextOut(l.titleX, l.titleY, "Curve Fitting");
+  if (p.v.Plot().ticks) return;
+  dc.TextOut(l.xMinLabelX, l.xLabelY, NumberText(r.m_xMin));
+  dc.TextOut(l.xMaxLabelX, l.xLabelY, NumberText(r.m_xMax));
   dc.SetTextColor(colors::kRed);
-  dc.TextOut(plot::kYLabelX, plot::kYMaxLabelY, NumberText(r.m_yMax));
-  dc.TextOut(plot::kYLabelX, plot::kYMinLabelY, NumberText(r.m_yMin));
+  dc.TextOut(l.yLabelX, l.yMaxLabelY, NumberText(r.m_yMax));
+  dc.TextOut(l.yLabelX, l.yMinLabelY, NumberText(r.m_yMin));
 }
 
-void DrawFrame(Canvas& dc) {
-  dc.FrameRect(plot::kLeft, plot::kTop, plot::kRight, plot::kBottom, colors::kGrey);
+void DrawFrame(const Picture& p, Canvas& dc) {
+  const PlotLayout& l = p.Layout();
+  dc.FrameRect(l.left, l.top, l.right, l.bottom, colors::kGrey);
 }
 
 // One curve pixel: only samples inside the Y range are drawn.
-void DrawSample(const CTavView& v, Canvas& dc, int s, double value, Color color) {
-  if (InYRange(v, value)) dc.SetPixel(plot::kLeft + s, v.YToPixel(value), color);
+void DrawSample(const Picture& p, Canvas& dc, int s, double value, Color color) {
+  if (InYRange(p.v, value)) dc.SetPixel(p.Layout().left + s, p.m.YToPixel(value), color);
 }
 
-void DrawBackgroundLine(const CTavView& v, Canvas& dc, const Samples& xs, double slope,
+Samples CurveSamples(const Picture& p) {
+  Samples xs(p.Layout().Samples());
+  for (int s = 0; s < p.Layout().Samples(); ++s) xs[s] = p.m.CurveX(s);
+  return xs;
+}
+
+void DrawBackgroundLine(const Picture& p, Canvas& dc, const Samples& xs, double slope,
                         double intercept) {
-  for (int s = 0; s < plot::kSamples; ++s) {
+  for (int s = 0; s < p.Layout().Samples(); ++s) {
     const double x = xs[s];
-    DrawSample(v, dc, s, x * slope + intercept, colors::kPurple);
+    DrawSample(p, dc, s, x * slope + intercept, colors::kPurple);
   }
 }
 
 // Peak k alone, riding on the background line; the selected peak is green.
 // The mixed shapes and the doublet (both lines as one component) take the
 // model itself for the one peak.
-void DrawComponent(const CTavView& v, Canvas& dc, const Samples& xs, const Parameters& a, int k) {
+void DrawComponent(const Picture& p, Canvas& dc, const Samples& xs, const Parameters& a, int k) {
+  const CTavView& v = p.v;
   const Color color = k == v.Peaks().m_curPeak ? colors::kGreen : colors::kYellow;
+  const int samples = p.Layout().Samples();
   if (HasShapeParameter(g_function) || g_doublet.on) {
     const int npar = ParameterCount(v);
-    for (int s = 0; s < plot::kSamples; ++s) {
-      DrawSample(v, dc, s, OnePeakValue(a.data(), npar, k, xs[s]), color);
+    for (int s = 0; s < samples; ++s) {
+      DrawSample(p, dc, s, OnePeakValue(a.data(), npar, k, xs[s]), color);
     }
     return;
   }
   const int n = v.Peaks().m_nPeak;
   const double slope = a[3 * n + 1];
   const double intercept = a[3 * n + 2];
-  for (int s = 0; s < plot::kSamples; ++s) {
+  for (int s = 0; s < samples; ++s) {
     const double x = xs[s];
     const double u = (x - a[3 * k - 1]) / a[3 * k];
     double value;
@@ -111,23 +137,24 @@ void DrawComponent(const CTavView& v, Canvas& dc, const Samples& xs, const Param
     } else {
       value = a[3 * k - 2] / (u * u + 1) + x * slope + intercept;
     }
-    DrawSample(v, dc, s, value, color);
+    DrawSample(p, dc, s, value, color);
   }
 }
 
-void DrawTotal(const CTavView& v, Canvas& dc, const Samples& xs, const Parameters& a) {
-  const int npar = ParameterCount(v);
-  for (int s = 0; s < plot::kSamples; ++s) {
+void DrawTotal(const Picture& p, Canvas& dc, const Samples& xs, const Parameters& a) {
+  const int npar = ParameterCount(p.v);
+  for (int s = 0; s < p.Layout().Samples(); ++s) {
     double total = 0.0;
     peakvalue(xs[s], a.data(), total, npar);
-    DrawSample(v, dc, s, total, colors::kRed);
+    DrawSample(p, dc, s, total, colors::kRed);
   }
 }
 
 // Without a reference level the placed peaks have nothing to stand on, so no
 // curve is drawn until a fit gives them a background of their own. Placed
 // peaks take their widths from the X span, so a span of zero draws none.
-void DrawCurves(const CTavView& v, Canvas& dc) {
+void DrawCurves(const Picture& p, Canvas& dc) {
+  const CTavView& v = p.v;
   if (!HasHeight(v)) return;
   Parameters a{};
   if (v.Peaks().m_bFitted == 1) {
@@ -137,25 +164,27 @@ void DrawCurves(const CTavView& v, Canvas& dc) {
     if (!y0 || !HasWidth(v)) return;
     FillPlacedParameters(v, *y0, a.data());
   }
-  Samples xs;
-  for (int s = 0; s < plot::kSamples; ++s) xs[s] = v.SampleX(s);
+  const Samples xs = CurveSamples(p);
   const int n = v.Peaks().m_nPeak;
   const int npar = ParameterCount(v);
-  DrawBackgroundLine(v, dc, xs, a[npar - 1], a[npar]);
+  DrawBackgroundLine(p, dc, xs, a[npar - 1], a[npar]);
   if (IsPeakShape(g_function)) {
-    for (int k = 1; k <= n; ++k) DrawComponent(v, dc, xs, a, k);
+    for (int k = 1; k <= n; ++k) DrawComponent(p, dc, xs, a, k);
   }
-  DrawTotal(v, dc, xs, a);
+  DrawTotal(p, dc, xs, a);
 }
 
-// Markers are not clipped: a peak outside the range gets its marker outside
-// the frame.
-void DrawPeakMarkers(const CTavView& v, Canvas& dc) {
+// Markers are not clipped unless asked: a peak outside the range gets its
+// marker outside the frame.
+void DrawPeakMarkers(const Picture& p, Canvas& dc) {
+  const CTavView& v = p.v;
   if (!HasWidth(v)) return;
+  const PlotLayout& l = p.Layout();
   for (int k = 1; k <= v.Peaks().m_nPeak; ++k) {
-    const int px = v.XToPixel(v.Peaks().m_position[k]);
-    dc.MoveTo(px, plot::kTop);
-    dc.LineTo(px, plot::kBottom);
+    const int px = p.m.XToPixel(v.Peaks().m_position[k]);
+    if (p.clip && (px < l.left || px >= l.right)) continue;
+    dc.MoveTo(px, l.top);
+    dc.LineTo(px, l.bottom);
   }
 }
 
@@ -165,6 +194,8 @@ void DrawPeakMarkers(const CTavView& v, Canvas& dc) {
 void CTavView::DrawBackgroundEstimate(Canvas& dc) const {
   if (m_state.background.m_bBackShown != 1) return;
   const CTavView& v = *this;
+  const Picture p{v, Mapping(), m_plotOptions.clip};
+  const PlotLayout& l = p.Layout();
   const BackgroundLayer& b = v.Background();
   const DisplayRange& r = v.Range();
   // A range of zero width or height has no pixel scale: draw nothing that
@@ -175,33 +206,39 @@ void CTavView::DrawBackgroundEstimate(Canvas& dc) const {
     // Bins are not tested against the X range: they keep their places in
     // data units when the range changes after the estimate.
     for (int i = 0; i < b.NBin(); ++i) {
-      const int px = v.XToPixel(b.m_binX[i]);
+      const int px = p.m.XToPixel(b.m_binX[i]);
+      if (p.clip && (px < l.left || px >= l.right)) continue;
       if (r.m_yMin <= b.m_binY[i] && b.m_binY[i] <= r.m_yMax) {
-        dc.SetPixel(px, v.YToPixel(b.m_binY[i]), colors::kRed);
+        dc.SetPixel(px, p.m.YToPixel(b.m_binY[i]), colors::kRed);
       }
     }
   }
   // The baseline has no Y-range test: where it leaves the range it is drawn
-  // above or below the plot window.
+  // above or below the plot window, unless curves are clipped to the frame.
   if (b.m_bgCoefSet && hasHeight) {
-    for (int s = 0; s < plot::kSamples; ++s) {
-      const double y = bgfit::BaselineAt(b.m_bgCoef, v.SampleX(s));
-      dc.SetPixel(plot::kLeft + s, v.YToPixel(y), colors::kBlack);
+    for (int s = 0; s < l.Samples(); ++s) {
+      const double y = bgfit::BaselineAt(b.m_bgCoef, p.m.CurveX(s));
+      const int py = p.m.YToPixel(y);
+      if (p.clip && !p.InFrameRows(py)) continue;
+      dc.SetPixel(l.left + s, py, colors::kBlack);
     }
   }
 }
 
 void CTavView::OnDraw(Canvas& dc) const {
   const ScopedDoublet lines(DoubletLinesOf(*this));
+  const Picture p{*this, Mapping(), m_plotOptions.clip};
   const bool hasData = m_doc.m_nData > 0;
-  DrawDataPoints(*this, dc);
+  DrawDataPoints(p, dc);
   if (hasData) {
-    DrawTitleAndLabels(*this, dc);
-    DrawFrame(dc);
+    DrawTitleAndLabels(p, dc);
+    DrawFrame(p, dc);
+    if (m_plotOptions.ticks) DrawAxisTicks(*this, p.m, dc);
   }
   if (m_state.peaks.m_nPeak > 0) {
-    DrawCurves(*this, dc);
-    DrawPeakMarkers(*this, dc);
+    DrawCurves(p, dc);
+    DrawPeakMarkers(p, dc);
   }
+  if (ShowsResiduals()) DrawResiduals(*this, p.m, dc);
   if (m_state.background.m_bBackShown == 1) DrawBackgroundEstimate(dc);
 }

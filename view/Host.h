@@ -26,13 +26,15 @@ struct RangeValues {
 };
 
 // Values exchanged with the fit-conditions dialog: the tolerance, the peak
-// shape (a g_function value, or kNoShape when none was chosen), and the two
-// options: starting widths from the data, and the Kα1/Kα2 doublet.
+// shape (a g_function value, or kNoShape when none was chosen), and the
+// options: starting widths from the data, the Kα1/Kα2 doublet, and a message
+// box after every fit step.
 struct FitConditions {
   double tolerance = 0.0;
   int function = kNoShape;
   bool widthFromData = false;
   bool doublet = false;
+  bool stepMessages = true;
 };
 
 enum class MessageIcon { None, Exclamation };
@@ -68,4 +70,6 @@ class Host {
   // any other message box without an icon; a host that keeps count of
   // failures (a script run) tells them apart here.
   virtual void ReportFailure(const std::string& text) { MessageBox(text); }
+  // A passing message in the status line, where the host has one.
+  virtual void StatusMessage(const std::string& /*text*/) {}
 };

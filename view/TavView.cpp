@@ -10,30 +10,27 @@ CTavView::CTavView(CTavDoc& doc, Host& host) : m_doc(doc), m_host(host) {
   g_function = kLorentzian;
 }
 
-int CTavView::XToPixel(double x) const {
-  const DisplayRange& r = m_state.range;
-  return TruncToPixel((x - r.m_xMin) * plot::kWidth / (r.m_xMax - r.m_xMin) + plot::kLeft);
-}
-
-int CTavView::YToPixel(double y) const {
-  const DisplayRange& r = m_state.range;
-  return TruncToPixel((y - r.m_yMin) * -plot::kHeight / (r.m_yMax - r.m_yMin) + plot::kBottom);
-}
-
-double CTavView::PixelToX(int px) const {
-  const DisplayRange& r = m_state.range;
-  return (r.m_xMax - r.m_xMin) * (px - plot::kLeft) / plot::kWidth + r.m_xMin;
-}
-
-double CTavView::PixelToY(int py) const {
-  const DisplayRange& r = m_state.range;
-  return (r.m_yMin - r.m_yMax) * (py - plot::kTop) / plot::kHeight + r.m_yMax;
-}
+int CTavView::XToPixel(double x) const { return Mapping().XToPixel(x); }
+int CTavView::YToPixel(double y) const { return Mapping().YToPixel(y); }
+double CTavView::PixelToX(int px) const { return Mapping().PixelToX(px); }
+double CTavView::PixelToY(int py) const { return Mapping().PixelToY(py); }
 
 double CTavView::SampleX(int s) const {
   const DisplayRange& r = m_state.range;
   return (r.m_xMax - r.m_xMin) * s / plot::kWidth + r.m_xMin;
 }
+
+PlotLayout CTavView::Layout() const { return LayoutFor(m_plotOptions, ShowsResiduals()); }
+
+PlotMapping CTavView::Mapping() const {
+  return PlotMapping(m_state.range, Layout(), m_plotOptions.scale);
+}
+
+bool CTavView::ShowsResiduals() const {
+  return m_plotOptions.residuals && m_state.peaks.m_bFitted == 1 && m_state.peaks.m_nPeak > 0;
+}
+
+void CTavView::SetPlotOptions(const PlotOptions& options) { m_plotOptions = options; }
 
 std::vector<int> CTavView::FitWindow() const {
   const DisplayRange& r = m_state.range;
@@ -70,6 +67,11 @@ void CTavView::AdoptState(const ViewState& state) {
   m_state = state;
   m_state.report.reset();
   if (hadReport || state.report) ++m_reportRevision;
+}
+
+void CTavView::RestoreState(const ViewState& state) {
+  m_state = state;
+  ++m_reportRevision;
 }
 
 void CTavView::SetReadingSettings(int skipLines, int lastLine) {
@@ -135,8 +137,21 @@ void CTavView::SetBaseline(const bgfit::Coefficients& coef) {
   m_state.background.m_bgCoefSet = true;
 }
 
+void CTavView::MarkBackgroundSubtracted() {
+  BackgroundLayer& b = m_state.background;
+  b.m_bBackShown = 0;
+  b.m_bgCoefSet = false;
+  b.m_binX.clear();
+  b.m_binY.clear();
+  FollowYExtremes();
+}
+
 void CTavView::MarkPolarized() {
   m_state.m_bPolarized = 1;
+  FollowYExtremes();
+}
+
+void CTavView::FollowYExtremes() {
   // With no spectrum there are no extremes to take: the range stays.
   if (m_doc.m_nData > 0) {
     m_doc.ComputeYExtremes();

@@ -4,6 +4,9 @@
 
 #include "profile/TavDoc.h"
 #include "view/PlotGeometry.h"
+#include "view/PlotLayout.h"
+#include "view/PlotMapping.h"
+#include "view/PlotOptions.h"
 #include "view/ViewState.h"
 
 class Canvas;
@@ -61,8 +64,19 @@ class CTavView {
   int YToPixel(double y) const;
   double PixelToX(int px) const;
   double PixelToY(int py) const;
-  // Abscissa of curve sample s = 0..550 across the display range.
+  // Abscissa of sample s = 0..550 across the display range (the result
+  // file's samples, whatever the plot's size).
   double SampleX(int s) const;
+
+  // How the picture is drawn; not part of State().
+  const PlotOptions& Plot() const { return m_plotOptions; }
+  void SetPlotOptions(const PlotOptions& options);
+  // Where the picture's parts lie under the plot options now.
+  PlotLayout Layout() const;
+  // The conversions of the display range, layout and scale now.
+  PlotMapping Mapping() const;
+  // Whether the residual strip is shown: asked for, with a fit on screen.
+  bool ShowsResiduals() const;
   // The fit window: indices i (1-based, ascending) with m_xMin <= X[i] <= m_xMax.
   std::vector<int> FitWindow() const;
 
@@ -81,6 +95,12 @@ class CTavView {
   void OnLButtonDblClk(int x, int y);
   void OnRButtonDown(int x, int y);
   void OnKeyDown(unsigned key);
+  // Wheel zoom about pixel (px, py): each step up shrinks both spans to four
+  // fifths around the data point under the pixel (negative steps widen). Pan:
+  // the picture follows the pointer by (dx, dy) pixels. Both change only the
+  // display range, as the range dialog does, and repaint.
+  void ZoomAbout(int px, int py, int steps);
+  void PanBy(int dx, int dy);
   // The double-click's effect at exact data coordinates (scripts use it).
   void AppendPeakAt(double x, double y);
 
@@ -102,6 +122,8 @@ class CTavView {
   // profile: the peaks (fitted or not), range, conditions and settings; not
   // the report, which belongs to the other view's profile.
   void AdoptState(const ViewState& state);
+  // Puts back a state kept by an undo history, report and modes included.
+  void RestoreState(const ViewState& state);
   // After an open: Y extremes and the display range from the document (when
   // it holds points), no fit on screen, the rubber band disarmed.
   void TakeLoadedProfile();
@@ -124,6 +146,9 @@ class CTavView {
   // The polarization correction was applied to the document; the Y range
   // follows its new extremes.
   void MarkPolarized();
+  // The baseline was subtracted from the document: the estimate no longer
+  // describes it and is dropped, and the Y range follows the new extremes.
+  void MarkBackgroundSubtracted();
 
   // Tests only: every field, writable, to set up a state in one step.
   ViewState& StateForTests() { return m_state; }
@@ -132,10 +157,13 @@ class CTavView {
   // The range a load sets up: X from the first and last point (smaller end in
   // m_xMin), Y from the document's extremes. Needs m_nData > 0.
   void SetRangeFromDocument();
+  // The Y range from the document's extremes (kept without points).
+  void FollowYExtremes();
   void DropReport();
 
   CTavDoc& m_doc;
   Host& m_host;
   ViewState m_state;
+  PlotOptions m_plotOptions;
   int m_reportRevision = 0;
 };

@@ -24,6 +24,7 @@ struct DisplayRange {
   double m_xMax = 0.0;
   double m_yMin = 0.0;
   double m_yMax = 0.0;
+  friend bool operator==(const DisplayRange&, const DisplayRange&) = default;
 };
 
 // Which mode the mouse is in: placing peaks, or the rubber band with its
@@ -56,6 +57,8 @@ struct PeakTable {
   double m_bgA = 0.0;
   double m_bgB = 0.0;
 
+  friend bool operator==(const PeakTable&, const PeakTable&) = default;
+
  private:
   static std::array<int, kMaxPeaks + 1> NoShapes() {
     std::array<int, kMaxPeaks + 1> shapes;
@@ -74,6 +77,10 @@ struct FitOptions {
   // The Kα2/Kα1 height ratio given for the doublet; unset: the profile's,
   // else 0.5.
   std::optional<double> m_doubletRatio;
+  // A message box after every step of the fit; otherwise the step messages
+  // go to the host's status line and only the final box appears.
+  bool m_stepMessages = true;
+  friend bool operator==(const FitOptions&, const FitOptions&) = default;
 };
 
 // How an X-Y list is read; the column dialog shows and changes them.
@@ -82,6 +89,7 @@ struct ReadingSettings {
   int m_yColumn = 2;
   int m_skipLines = 0;
   int m_lastLine = limits::kLastLineMax;
+  friend bool operator==(const ReadingSettings&, const ReadingSettings&) = default;
 };
 
 // The background estimate's layer: the clipped bins and the baseline.
@@ -94,6 +102,7 @@ struct BackgroundLayer {
   bgfit::Coefficients m_bgCoef{};
   // Whether any estimate has computed m_bgCoef yet (no baseline before that).
   bool m_bgCoefSet = false;
+  friend bool operator==(const BackgroundLayer&, const BackgroundLayer&) = default;
 };
 
 // The Scherrer equation's constant and the instrument's own FWHM (degrees 2θ),
@@ -101,6 +110,7 @@ struct BackgroundLayer {
 struct ScherrerSettings {
   double m_k = 0.9;
   double m_instrumentalFwhm = 0.0;
+  friend bool operator==(const ScherrerSettings&, const ScherrerSettings&) = default;
 };
 
 // Everything the view holds besides the document.

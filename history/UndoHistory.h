@@ -1,0 +1,75 @@
+#pragma once
+
+#include <cstddef>
+#include <deque>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "profile/TavDoc.h"
+#include "view/ViewState.h"
+
+class CTavView;
+
+// The steps a user can take back and do again. A host brackets every command
+// (menu item, mouse action, key) with Begin and End; End keeps a step when
+// the command changed the view's state, the peak shape or the document. The
+// modes and the selected peak are restored with a step but do not make one.
+//
+// The profile's points are shared between steps and copied only when a
+// command changed them (an open, a correction), so that a step of a large
+// profile costs its view state alone. The history keeps at most maxSteps
+// steps and, of the point sets only it holds, at most maxBytes (the newest
+// step always stays).
+class UndoHistory {
+ public:
+  static constexpr std::size_t kDefaultSteps = 100;
+  static constexpr std::size_t kDefaultBytes = std::size_t{512} << 20;
+
+  explicit UndoHistory(std::size_t maxSteps = kDefaultSteps, std::size_t maxBytes = kDefaultBytes);
+
+  void Begin(const CTavView& view);
+  void End(const CTavView& view);
+
+  bool CanUndo() const { return !m_undo.empty(); }
+  bool CanRedo() const { return !m_redo.empty(); }
+  // Restore the state before the last step (after the last undone one);
+  // false, and nothing changed, when there is none. The host repaints.
+  bool Undo(CTavView& view);
+  bool Redo(CTavView& view);
+  void Clear();
+
+  std::size_t UndoSteps() const { return m_undo.size(); }
+  // Bytes of the point sets the steps hold besides the document's own.
+  std::size_t HeldPointBytes() const;
+
+ private:
+  struct Points {
+    int nData = 0;
+    std::vector<double> x;
+    std::vector<double> y;
+    std::vector<double> sigma;
+  };
+  using SharedPoints = std::shared_ptr<const Points>;
+  struct Snapshot {
+    ViewState view;
+    int function = 0;
+    CTavDoc header;  // the document without its points
+    SharedPoints points;
+    int reportRevision = 0;
+  };
+
+  Snapshot Capture(const CTavView& view) const;
+  void Restore(const Snapshot& snapshot, CTavView& view);
+  const SharedPoints& CurrentPoints(const CTavView& view);
+  bool Changed(const Snapshot& before, const Snapshot& after) const;
+  void Trim();
+
+  std::size_t m_maxSteps;
+  std::size_t m_maxBytes;
+  std::deque<Snapshot> m_undo;
+  std::vector<Snapshot> m_redo;
+  std::optional<Snapshot> m_pending;
+  // The document's points as the last End (or restore) left them.
+  SharedPoints m_points;
+};
