@@ -3,11 +3,33 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 #include <clocale>
+#include <iostream>
 
+#include "app/GuiCommandLine.h"
 #include "app/TavApp.h"
+#include "lang/VersionText.h"
 
 int main(int argc, char** argv) {
-  QApplication application(argc, argv);
+  // tav's own options come first: --help and --version print and end the
+  // program before Qt looks for a display.
+  GuiOptions options = ParseGuiCommandLine(argc, argv);
+  const Language language = GuiLanguage(options.language, ProcessEnvironment());
+  if (options.bad) {
+    std::cerr << kGuiUsage;
+    return 2;
+  }
+  if (options.help) {
+    std::cout << GuiHelpText(language);
+    return 0;
+  }
+  if (options.version) {
+    std::cout << VersionText("tav", language);
+    return 0;
+  }
+
+  int qtArgc = static_cast<int>(options.remaining.size());
+  options.remaining.push_back(nullptr);
+  QApplication application(qtArgc, options.remaining.data());
   QApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
   QApplication::setApplicationName(QStringLiteral("tav"));
   // Qt adopts the user's locale; the readers and writers read and print

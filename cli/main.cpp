@@ -4,32 +4,28 @@
 #include <sstream>
 #include <string>
 
+#include "cli/CliCommandLine.h"
 #include "cli/ScriptParser.h"
 #include "cli/ScriptRunner.h"
+#include "lang/VersionText.h"
 
 namespace {
 
-int Usage() {
-  std::cerr << "usage: tav-cli [--strict] [-e 'CMD; CMD; ...'] [SCRIPT_FILE]\n";
-  return 2;
-}
-
 // Runs the -e commands, then the script file (or standard input when neither
 // was given); returns 0, or 2 after a bad command or an unreadable file.
-int RunScripts(ScriptRunner& runner, const std::string& inline_script, bool have_inline,
-               const std::string& script_file) {
-  if (have_inline) {
-    const int status = runner.Run(ParseScript(inline_script));
+int RunScripts(ScriptRunner& runner, const CliOptions& options) {
+  if (options.have_inline) {
+    const int status = runner.Run(ParseScript(options.inline_script));
     if (status != 0) return status;
   }
-  if (!script_file.empty() || !have_inline) {
+  if (!options.script_file.empty() || !options.have_inline) {
     std::stringstream text;
-    if (script_file.empty()) {
+    if (options.script_file.empty()) {
       text << std::cin.rdbuf();
     } else {
-      std::ifstream in(script_file, std::ios::binary);
+      std::ifstream in(options.script_file, std::ios::binary);
       if (!in) {
-        std::cerr << "error: cannot read " << script_file << '\n';
+        std::cerr << "error: cannot read " << options.script_file << '\n';
         return 2;
       }
       text << in.rdbuf();
@@ -42,31 +38,24 @@ int RunScripts(ScriptRunner& runner, const std::string& inline_script, bool have
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string inline_script;
-  std::string script_file;
-  bool have_inline = false;
-  bool strict = false;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    if (arg == "-e") {
-      if (i + 1 >= argc) return Usage();
-      inline_script += std::string(argv[++i]) + "\n";
-      have_inline = true;
-    } else if (arg == "--strict") {
-      strict = true;
-    } else if (arg == "-h" || arg == "--help") {
-      Usage();
-      return 0;
-    } else if (script_file.empty() && !arg.empty() && arg[0] != '-') {
-      script_file = arg;
-    } else {
-      return Usage();
-    }
+  const std::optional<CliOptions> options = ParseCliCommandLine(argc, argv);
+  if (!options) {
+    std::cerr << kCliUsage;
+    return 2;
+  }
+  const Language language = CliLanguage(options->language);
+  if (options->help) {
+    std::cout << CliHelpText(language);
+    return 0;
+  }
+  if (options->version) {
+    std::cout << VersionText("tav-cli", language);
+    return 0;
   }
 
   ScriptRunner runner(std::cout, std::cerr);
-  const int status = RunScripts(runner, inline_script, have_inline, script_file);
+  const int status = RunScripts(runner, *options);
   // --strict: a run that went to its end is still a failure when any command failed.
-  if (status == 0 && strict && runner.AnyFailure()) return 1;
+  if (status == 0 && options->strict && runner.AnyFailure()) return 1;
   return status;
 }

@@ -1,5 +1,5 @@
 // tav-cli as a program: its routes to a script (-e, a file, standard input),
-// their order, its usage and its exit statuses.
+// their order, its usage, help and version, and its exit statuses.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include "lang/VersionText.h"
 #include "tests/support/TempFile.h"
 
 namespace {
@@ -24,14 +25,15 @@ std::string CurrentTestName() {
 }
 
 // Runs tav-cli with arguments (already quoted for the shell) and input on
-// its standard input.
-CliRun RunCli(const std::string& arguments, const std::string& input = "") {
+// its standard input, after the environment assignments given.
+CliRun RunCli(const std::string& arguments, const std::string& input = "",
+              const std::string& environment = "") {
   // Tests run in parallel processes: each has files of its own.
   const std::string name = std::string("cli_") + CurrentTestName();
   const std::string in = WriteTempFile(name + "_stdin", input);
   const std::string out = ::testing::TempDir() + name + "_stdout";
   const std::string err = ::testing::TempDir() + name + "_stderr";
-  const std::string command = std::string("'") + TAV_CLI_PATH + "' " + arguments + " <'" + in +
+  const std::string command = environment + " '" + TAV_CLI_PATH + "' " + arguments + " <'" + in +
                               "' >'" + out + "' 2>'" + err + "'";
   const int raw = std::system(command.c_str());
   CliRun run;
@@ -90,11 +92,26 @@ TEST(CliMain, BadCommandsStopTheRunWithStatusTwo) {
   EXPECT_EQ(stopped.err, "error: line 1: usage: range XMIN XMAX YMIN YMAX\n");
 }
 
-TEST(CliMain, UsageForHelpAndForBadArguments) {
-  const CliRun help = RunCli("--help");
+TEST(CliMain, HelpAndVersionOnStandardOutputUsageForBadArguments) {
+  // Help and version: stdout, status 0, Japanese unless --lang en, whatever
+  // the locale; nothing is run.
+  const CliRun help = RunCli("--help -e state");
   EXPECT_EQ(help.status, 0);
-  EXPECT_EQ(help.err, kUsage);
-  for (const char* bad : {"-e", "-x", "a.tav b.tav", "--bogus"}) {
+  EXPECT_EQ(help.err, "");
+  EXPECT_EQ(help.out.rfind("使い方: tav-cli ", 0), 0u) << help.out;
+  EXPECT_EQ(RunCli("-h").out, help.out);
+  const CliRun english = RunCli("--help --lang en");
+  EXPECT_EQ(english.status, 0);
+  EXPECT_EQ(english.out.rfind("Usage: tav-cli ", 0), 0u) << english.out;
+  EXPECT_EQ(RunCli("--help", "", "LC_ALL=en_US.UTF-8 LANG=en_US.UTF-8").out, help.out);
+  const CliRun version = RunCli("--lang=en --version");
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out.rfind("tav-cli " + std::string(ProgramVersion()) + "\n", 0), 0u)
+      << version.out;
+  EXPECT_EQ(RunCli("--lang en -e state").out.rfind("{\"doc\": ", 0), 0u);
+
+  for (const char* bad :
+       {"-e", "-x", "a.tav b.tav", "--bogus", "--lang", "--lang fr --help", "--lang= --version"}) {
     SCOPED_TRACE(bad);
     const CliRun run = RunCli(bad);
     EXPECT_EQ(run.status, 2);
