@@ -1,0 +1,65 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/support/ScriptRun.h"
+#include "tests/support/TempFile.h"
+
+namespace {
+
+const std::string kSample = std::string(TAV_SOURCE_DIR) + "/data/sample.asc";
+const std::string kFitScript =
+    "open rigaku " + kSample + "; range 46 48.6 0 2800; peak-mode; peak 47.3 2600; ";
+
+std::size_t Count(const std::string& text, const std::string& what) {
+  std::size_t n = 0;
+  for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) {
+    ++n;
+  }
+  return n;
+}
+
+}  // namespace
+
+// With no size asked for, the exported PNG is the rendered one; an SVG of the
+// same plot is written by extension.
+TEST(ViewScript, ExportDrawsThePlotAsRenderDoesOrAsSvg) {
+  const std::string png1 = WriteTempFile("render.png", "");
+  const std::string png2 = WriteTempFile("export.png", "");
+  const std::string svg = WriteTempFile("export.svg", "");
+  const ScriptOutcome run =
+      RunScript(kFitScript + "fit; render " + png1 + "; export-plot " + png2 +
+                "; view ticks on; view residuals on; export-plot " + svg + " 1200 800");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(ReadFileBytes(png1), ReadFileBytes(png2));
+  const std::string text = ReadFileBytes(svg);
+  EXPECT_NE(text.find("<svg"), std::string::npos);
+  EXPECT_NE(text.find("viewBox=\"0 0 1200 800\""), std::string::npos);
+}
+
+TEST(ViewScript, StepMessagesOffLeavesOnlyTheFinalBox) {
+  const ScriptOutcome boxes = RunScript(kFitScript + "fit");
+  const ScriptOutcome quiet = RunScript(kFitScript + "step-messages off; fit");
+  EXPECT_GE(Count(boxes.out, "message: "), 2u);
+  EXPECT_EQ(Count(quiet.out, "message: "), 1u);
+  EXPECT_EQ(quiet.out, boxes.out.substr(boxes.out.rfind("message: ")));
+}
+
+TEST(ViewScript, SubtractingTheBaselineNeedsAnEstimateAndLowersTheProfile) {
+  const ScriptOutcome run = RunScript("open rigaku " + kSample +
+                                      "; subtract-background; background; subtract-background; "
+                                      "subtract-background; state");
+  ASSERT_EQ(run.status, 0) << run.err;
+  // Once before the estimate, once after it was used up.
+  EXPECT_EQ(Count(run.out, "disabled: subtract-background"), 2u);
+  EXPECT_NE(run.out.find("\"m_bBackShown\": 0"), std::string::npos);
+  EXPECT_EQ(run.out.find("\"m_yMin\": 95,"), std::string::npos);
+}
+
+TEST(ViewScript, BadOptionsAreErrors) {
+  for (const char* bad :
+       {"view scale cubic", "view ticks maybe", "view size 10", "view size 0 5", "wheel 1 2",
+        "pan 1", "step-messages yes", "export-plot a.png 0 5", "undo 1"}) {
+    EXPECT_EQ(RunScript(bad).status, 2) << bad;
+  }
+}
