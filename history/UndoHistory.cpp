@@ -123,21 +123,16 @@ void UndoHistory::Restore(const Snapshot& snapshot, CTavView& view) {
   view.RestoreState(snapshot.view);
 }
 
-bool UndoHistory::Undo(CTavView& view) {
-  if (m_undo.empty() || m_pending) return false;
-  CurrentPoints(view);
-  m_redo.push_back(Capture(view));
-  Restore(m_undo.back(), view);
-  m_undo.pop_back();
-  return true;
-}
+bool UndoHistory::Undo(CTavView& view) { return Move(m_undo, m_redo, view); }
 
-bool UndoHistory::Redo(CTavView& view) {
-  if (m_redo.empty() || m_pending) return false;
+bool UndoHistory::Redo(CTavView& view) { return Move(m_redo, m_undo, view); }
+
+bool UndoHistory::Move(Steps& from, Steps& to, CTavView& view) {
+  if (from.empty() || m_pending) return false;
   CurrentPoints(view);
-  m_undo.push_back(Capture(view));
-  Restore(m_redo.back(), view);
-  m_redo.pop_back();
+  to.push_back(Capture(view));
+  Restore(from.back(), view);
+  from.pop_back();
   Trim();
   return true;
 }

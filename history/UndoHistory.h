@@ -64,11 +64,14 @@ class UndoHistory {
   const SharedPoints& CurrentPoints(const CTavView& view);
   bool Changed(const Snapshot& before, const Snapshot& after) const;
   void Trim();
+  using Steps = std::deque<Snapshot>;
+  // Puts back the newest step of `from`, keeping the present one in `to`.
+  bool Move(Steps& from, Steps& to, CTavView& view);
 
   std::size_t m_maxSteps;
   std::size_t m_maxBytes;
-  std::deque<Snapshot> m_undo;
-  std::vector<Snapshot> m_redo;
+  Steps m_undo;
+  Steps m_redo;
   std::optional<Snapshot> m_pending;
   // The document's points as the last End (or restore) left them.
   SharedPoints m_points;
