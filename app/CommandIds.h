@@ -31,4 +31,5 @@ constexpr int ID_SAVE_REPORT = 32781;
 constexpr int ID_REPORT_SETTINGS = 32782;
 constexpr int ID_PEAK_TABLE = 32783;
 constexpr int ID_SERIES_FIT = 32784;
+constexpr int ID_FIND_PEAKS = 32785;
 }  // namespace cmd

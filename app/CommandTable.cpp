@@ -42,6 +42,11 @@ const std::vector<CommandInfo>& Commands() {
       {ID_PEAK_TABLE, "ピーク表", "", "ピーク表を表示または非表示にします", ""},
       {ID_SERIES_FIT, QT_TRANSLATE_NOOP("CMainFrame", "シリーズフィット..."), "",
        QT_TRANSLATE_NOOP("CMainFrame", "同じピークを複数のファイルでフィットします"), ""},
+      {ID_FIND_PEAKS, QT_TRANSLATE_NOOP("CMainFrame", "ピーク自動検索"), "",
+       QT_TRANSLATE_NOOP(
+           "CMainFrame",
+           "表示範囲のピークを探して、強い順に空いている欄へ置きます\nピーク自動検索"),
+       ":/icons/findpeaks.png"},
   };
   return table;
 }
@@ -56,7 +61,8 @@ const CommandInfo* FindCommand(int id) {
 const std::vector<MenuInfo>& MainMenu() {
   static const std::vector<MenuInfo> menus = {
       {"ﾌｧｲﾙ(&F)", {ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, 0, 0, ID_APP_EXIT}},
-      {"範囲設定", {ID_RANGE_SET, ID_RANGE_INPUT, ID_PEAK_POSITION, 0, ID_RANGE_RESET}},
+      {"範囲設定",
+       {ID_RANGE_SET, ID_RANGE_INPUT, ID_PEAK_POSITION, ID_FIND_PEAKS, 0, ID_RANGE_RESET}},
       {"フィッテング",
        {ID_LSQ_CONDITION, ID_LSQ_START, ID_SAVE_RESULT, ID_SAVE_REPORT, ID_REPORT_SETTINGS,
         ID_PEAK_TABLE, ID_SERIES_FIT}},
@@ -71,6 +77,7 @@ const std::vector<int>& ToolBarButtons() {
                                            ID_EDIT_CUT,   ID_EDIT_COPY,
                                            ID_EDIT_PASTE, 0,
                                            ID_FILE_PRINT, 0,
-                                           ID_APP_ABOUT};
+                                           ID_APP_ABOUT,  0,
+                                           ID_FIND_PEAKS};
   return buttons;
 }

@@ -28,7 +28,9 @@
 #include "app/ReportSettingsDlg.h"
 #include "app/SeriesDlg.h"
 #include "app/SeriesWindow.h"
+#include "app/WilliamsonHallPanel.h"
 #include "commands/Commands.h"
+#include "commands/PeakAnalysis.h"
 #include "profile/TavDoc.h"
 #include "series/SeriesFit.h"
 #include "view/AnsweringHost.h"
@@ -254,6 +256,7 @@ void CMainFrame::ConnectCommands() {
   Connect(ID_REPORT_SETTINGS, [this] { OnReportSettings(); });
   Connect(ID_PEAK_TABLE, [this] { TogglePeakTable(); });
   Connect(ID_SERIES_FIT, [this] { OnSeriesFit(); });
+  Connect(ID_FIND_PEAKS, [&view] { OnFindPeaks(view); });
   // Undo, cut, copy, paste and the pane commands have no handler: they stay
   // disabled.
 }
@@ -271,6 +274,7 @@ void CMainFrame::UpdateCommandStates() {
   Action(ID_SAVE_RESULT)->setEnabled(m_view->IsSaveResultEnabled());
   Action(ID_SAVE_REPORT)->setEnabled(m_view->IsReportEnabled());
   Action(ID_SERIES_FIT)->setEnabled(m_view->IsLsqStartEnabled());
+  Action(ID_FIND_PEAKS)->setEnabled(IsFindPeaksEnabled(*m_view));
   Action(ID_PEAK_TABLE)->setChecked(m_peakTable->isVisible());
   ShowReportInTable();
 }
@@ -280,6 +284,7 @@ void CMainFrame::ShowReportInTable() {
   m_shownReportRevision = m_view->ReportRevision();
   const PeakReport* report = m_view->Report();
   m_peakTable->ShowReport(report);
+  m_peakTable->WilliamsonHall()->ShowReport(report, ReportSettingsOf(*m_view));
   if (report != nullptr && !m_peakTable->isVisible() && m_tableLayout.wanted) OpenPeakTable();
 }
 

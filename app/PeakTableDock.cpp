@@ -11,6 +11,8 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "app/WilliamsonHallPanel.h"
+
 namespace {
 
 struct Column {
@@ -100,7 +102,8 @@ PeakTableDock::PeakTableDock(QWidget* parent)
     : QDockWidget(QStringLiteral("ピーク表"), parent),
       m_table(new PeakTableWidget(0, kColumnCount)),
       m_statistics(new QLabel),
-      m_notes(new QLabel) {
+      m_notes(new QLabel),
+      m_williamsonHall(new WilliamsonHallPanel) {
   setObjectName(QStringLiteral("peakTableDock"));
   setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea | Qt::BottomDockWidgetArea);
   QStringList titles;
@@ -119,6 +122,7 @@ PeakTableDock::PeakTableDock(QWidget* parent)
   layout->addWidget(m_table, 1);
   layout->addWidget(m_statistics);
   layout->addWidget(m_notes);
+  layout->addWidget(m_williamsonHall);
   setWidget(body);
 }
 

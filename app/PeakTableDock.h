@@ -9,6 +9,7 @@
 class QCloseEvent;
 class QKeyEvent;
 class QLabel;
+class WilliamsonHallPanel;
 
 // The peak table's grid: Ctrl+C copies every row, with the header line, as
 // tab-separated text.
@@ -40,6 +41,8 @@ class PeakTableDock : public QDockWidget {
   PeakTableWidget* Table() const { return m_table; }
   QLabel* StatisticsLabel() const { return m_statistics; }
   QLabel* NotesLabel() const { return m_notes; }
+  // The Williamson–Hall result below the table.
+  WilliamsonHallPanel* WilliamsonHall() const { return m_williamsonHall; }
 
  signals:
   // The user closed the table with its own button.
@@ -55,6 +58,7 @@ class PeakTableDock : public QDockWidget {
   PeakTableWidget* m_table;
   QLabel* m_statistics;
   QLabel* m_notes;
+  WilliamsonHallPanel* m_williamsonHall;
 };
 
 // A table cell: "value ± uncertainty" with the uncertainty rounded to two

@@ -10,10 +10,12 @@
 #include "cli/StateJson.h"
 #include "cli/ViewCommands.h"
 #include "commands/Commands.h"
+#include "commands/PeakAnalysis.h"
 #include "render/RenderPng.h"
 #include "view/AnsweringHost.h"
 #include "view/PeakReportFormat.h"
 #include "view/TavView.h"
+#include "view/WilliamsonHallFormat.h"
 
 namespace {
 
@@ -240,6 +242,30 @@ void Scherrer(ScriptSession& s, const Args& a) {
   SetScherrerSettings(s.view, k, instrumental);
 }
 
+void FindPeaksCommand(ScriptSession& s, const Args& a) {
+  ExpectCount(a, 0, 2, "find-peaks [MAX [SNR]]");
+  const int maxPeaks =
+      a.empty() ? CTavView::kMaxPeaks : ParseIntIn(a[0], 1, CTavView::kMaxPeaks, "MAX");
+  const double snr = a.size() > 1 ? ParsePositive(a[1], "SNR") : 3.0;
+  if (!IsFindPeaksEnabled(s.view)) return ReportDisabled(s, "find-peaks");
+  OnFindPeaks(s.view, maxPeaks, snr);
+}
+
+// The Williamson–Hall line of the fit on screen as JSON; why a peak was left
+// out or the size is unknown goes to the error stream like the report's notes.
+void WilliamsonHallCommand(ScriptSession& s, const Args& a) {
+  constexpr const char* kUsage = "williamson-hall [fwhm|integral]";
+  ExpectCount(a, 0, 1, kUsage);
+  if (!a.empty() && a[0] != "fwhm" && a[0] != "integral")
+    throw ScriptError(std::string("usage: ") + kUsage);
+  const BreadthMeasure measure =
+      !a.empty() && a[0] == "integral" ? BreadthMeasure::kIntegralBreadth : BreadthMeasure::kFwhm;
+  const std::optional<WilliamsonHall> wh = WilliamsonHallOf(s.view, measure);
+  if (!wh || !wh->line) return ReportDisabled(s, "williamson-hall");
+  s.out << FormatWilliamsonHallJson(*wh) << '\n';
+  for (const std::string& note : wh->notes) s.err << "note: " << note << '\n';
+}
+
 void Background(ScriptSession& s, const Args& a) {
   ExpectCount(a, 0, 0, "background");
   OnBackRemove(s.view);
@@ -310,6 +336,8 @@ constexpr ScriptCommandEntry kCommands[] = {
     {"scherrer", Scherrer},
     {"doublet", Doublet},
     {"initial-width", InitialWidth},
+    {"find-peaks", FindPeaksCommand},
+    {"williamson-hall", WilliamsonHallCommand},
     {"series", SeriesCommand},
     {"series-mode", SeriesModeCommand},
     {"series-jobs", SeriesJobsCommand},

@@ -49,3 +49,14 @@ CrystalliteSize ScherrerSize(const ScherrerInputs& inputs, double position, doub
   size.byFwhm = -size.nm / beta.fwhm * beta.byObserved;
   return size;
 }
+
+BroadeningTerm SampleBreadthCosTheta(double position, double observedBreadth,
+                                     double instrumentalFwhm, WidthRemoval removal) {
+  const SampleFwhm beta = RemoveInstrumentalFwhm(observedBreadth, instrumentalFwhm, removal);
+  const double theta = ThetaOf(position);
+  BroadeningTerm term;
+  term.value = beta.fwhm * kRadiansPerDegree * std::cos(theta);
+  term.byPosition = -beta.fwhm * kRadiansPerDegree * std::sin(theta) * kThetaPerPosition;
+  term.byBreadth = beta.byObserved * kRadiansPerDegree * std::cos(theta);
+  return term;
+}

@@ -42,3 +42,18 @@ struct ScherrerInputs {
 
 // Requires 0 < position < 180 and 0 <= instrumentalFwhm < observedFwhm.
 CrystalliteSize ScherrerSize(const ScherrerInputs& inputs, double position, double observedFwhm);
+
+// β·cos θ in radians, β the sample breadth (FWHM or integral breadth) left
+// after the instrumental FWHM is removed from the observed breadth, with its
+// derivatives by the position and the observed breadth (both degrees 2θ).
+// The broadening term of the Williamson–Hall relation
+// β cos θ = K·λ/D + 4·ε·sin θ.
+struct BroadeningTerm {
+  double value = 0.0;
+  double byPosition = 0.0;
+  double byBreadth = 0.0;
+};
+
+// Requires 0 < position < 180 and 0 <= instrumentalFwhm < observedBreadth.
+BroadeningTerm SampleBreadthCosTheta(double position, double observedBreadth,
+                                     double instrumentalFwhm, WidthRemoval removal);

@@ -73,6 +73,16 @@ PeakQuantity Size(const ScherrerInputs& inputs, double position, const PeakQuant
   return q;
 }
 
+PeakQuantity BreadthCosTheta(double position, const PeakQuantity& breadth, double instrumental,
+                             WidthRemoval removal) {
+  const BroadeningTerm t = SampleBreadthCosTheta(position, breadth.value, instrumental, removal);
+  PeakQuantity q;
+  q.value = t.value;
+  for (int i = 0; i < kMaxPeakParameters; ++i) q.gradient[i] = t.byBreadth * breadth.gradient[i];
+  q.gradient[kPositionParameter] += t.byPosition;
+  return q;
+}
+
 // What of the settings can be used, with the notes on what cannot.
 struct UsableSettings {
   bool wavelength = false;
@@ -110,8 +120,9 @@ std::string PeakNote(int k, const std::string& text) {
 // The d-spacing and the crystallite size, as far as the settings and the
 // peak allow; a note says why one is unknown.
 void AddBraggAndScherrer(const PeakSlice& slice, const PeakShape& shape, const PeakQuantity& fwhm,
-                         const ReportSettings& settings, const UsableSettings& usable,
-                         PeakResult& r, std::vector<std::string>& notes) {
+                         const PeakQuantity& integralBreadth, const ReportSettings& settings,
+                         const UsableSettings& usable, PeakResult& r,
+                         std::vector<std::string>& notes) {
   if (!usable.wavelength) return;
   const double position = slice.p[kPositionParameter];
   if (!(position > 0.0 && position < 180.0)) {
@@ -131,6 +142,12 @@ void AddBraggAndScherrer(const PeakSlice& slice, const PeakShape& shape, const P
   const ScherrerInputs inputs{settings.scherrerK, *settings.wavelength, settings.instrumentalFwhm,
                               shape.removal};
   r.sizeNm = slice.Of(Size(inputs, position, fwhm));
+  r.fwhmCosTheta =
+      slice.Of(BreadthCosTheta(position, fwhm, settings.instrumentalFwhm, shape.removal));
+  if (settings.instrumentalFwhm < integralBreadth.value) {
+    r.integralBreadthCosTheta = slice.Of(
+        BreadthCosTheta(position, integralBreadth, settings.instrumentalFwhm, shape.removal));
+  }
 }
 
 // Warnings on parameters of a mixed shape outside their meaningful range;
@@ -166,9 +183,10 @@ PeakResult DescribePeak(const PeakSlice& slice, const PeakShape& shape,
   const PeakQuantity area = shape.area(slice.p);
   r.fwhm = slice.Of(fwhm);
   r.area = slice.Of(area);
-  r.integralBreadth = slice.Of(IntegralBreadth(area, slice.p[kHeightParameter]));
+  const PeakQuantity breadth = IntegralBreadth(area, slice.p[kHeightParameter]);
+  r.integralBreadth = slice.Of(breadth);
   NoteOutOfRange(slice, shape, k, notes);
-  AddBraggAndScherrer(slice, shape, fwhm, settings, usable, r, notes);
+  AddBraggAndScherrer(slice, shape, fwhm, breadth, settings, usable, r, notes);
   return r;
 }
 

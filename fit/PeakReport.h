@@ -40,6 +40,12 @@ struct PeakResult {
   Estimate shapeParameter;   // unset for shapes without one
   Estimate dSpacing;         // Å
   Estimate sizeNm;           // crystallite size, nm
+  // β·cos θ (radians) of the sample's FWHM, the breadth the size above
+  // comes from, and of its integral breadth, each after the instrumental
+  // FWHM is removed; unset where the size could not be had, or the integral
+  // breadth does not exceed the instrumental FWHM.
+  Estimate fwhmCosTheta;
+  Estimate integralBreadthCosTheta;
 };
 
 struct PeakReport {

@@ -98,14 +98,22 @@ void CTavView::OnLButtonUp(int x, int y) {
 void CTavView::OnLButtonDblClk(int x, int y) { AppendPeakAt(PixelToX(x), PixelToY(y)); }
 
 void CTavView::AppendPeakAt(double x, double y) {
+  if (m_state.modes.m_bPeakMode != 1) return;
+  PlacePeak(x, y, false);
+}
+
+void CTavView::PlaceFoundPeak(double x, double y) { PlacePeak(x, y, true); }
+
+void CTavView::PlacePeak(double x, double y, bool widthFromData) {
   PeakTable& t = m_state.peaks;
-  if (m_state.modes.m_bPeakMode != 1 || t.m_nPeak >= kMaxPeaks) return;
+  if (t.m_nPeak >= kMaxPeaks) return;
   const int k = t.m_nPeak + 1;
   t.m_nPeak = k;
   DropReport();  // the fit's report no longer describes the peaks
   t.m_curPeak = k;
   t.m_position[k] = x;
   t.m_height[k] = y;
+  t.m_widthFromData[k] = widthFromData;
   // After a fit the peak is drawn and fitted with its slot's width; a slot
   // no fit has written would hold no width at all, so it starts from the
   // width the unfitted preview would give it now.

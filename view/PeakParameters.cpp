@@ -84,7 +84,7 @@ void FillPlacedParameters(const CTavView& v, double y0, double a[]) {
 }
 
 double PlacedWidth(const CTavView& v, int k) {
-  if (v.Options().m_widthFromData) return WidthFromData(v, k);
+  if (v.Options().m_widthFromData || v.Peaks().m_widthFromData[k]) return WidthFromData(v, k);
   return SpanGuess(v, k);
 }
 

@@ -24,7 +24,8 @@ void FillPlacedParameters(const CTavView& v, double y0, double a[]);
 // The starting width of placed peak k: a tenth of the displayed X span times
 // the peak's width factor; with the width from the data, the half width
 // measured in the fit window (as the shape's width parameter) times the
-// factor, kept between two data steps and that tenth of the span.
+// factor, kept between two data steps and that tenth of the span (also for
+// a peak the peak search placed).
 double PlacedWidth(const CTavView& v, int k);
 
 // Peak k of a[1..npar] alone on the background line at x, both lines of it

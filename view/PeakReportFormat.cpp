@@ -51,6 +51,8 @@ std::string FormatPeakRowCsv(const PeakResult& peak) {
 
 std::string FormatCsvNumber(double value) { return Cell(value); }
 
+std::string FormatJsonNumber(double value) { return JsonNumber(value); }
+
 std::string FormatPeakTableCsv(const PeakReport& report) {
   std::string out = PeakTableCsvHeader() + '\n';
   for (const PeakResult& peak : report.peaks) {

@@ -28,3 +28,5 @@ std::string FormatCsvNumber(double value);
 // Numbers as printf's "%.17g" in the C locale; a number that is not finite
 // (reduced χ² with npt <= npar, Rwp and Rp when every count is 0) is null.
 std::string FormatFitStatisticsJson(const FitStatistics& statistics);
+// A number of such JSON: "%.17g", null when not finite.
+std::string FormatJsonNumber(double value);

@@ -150,6 +150,11 @@ class CTavView {
   // describes it and is dropped, and the Y range follows the new extremes.
   void MarkBackgroundSubtracted();
 
+  // A peak the peak search found, placed at (x, y) as a double-click places
+  // one but in any mode, its starting width measured in the data. Nothing
+  // happens while the table is full.
+  void PlaceFoundPeak(double x, double y);
+
   // Tests only: every field, writable, to set up a state in one step.
   ViewState& StateForTests() { return m_state; }
 
@@ -160,6 +165,8 @@ class CTavView {
   // The Y range from the document's extremes (kept without points).
   void FollowYExtremes();
   void DropReport();
+  // Appends a peak at (x, y) to a table that has room, selected.
+  void PlacePeak(double x, double y, bool widthFromData);
 
   CTavDoc& m_doc;
   Host& m_host;

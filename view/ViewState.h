@@ -50,6 +50,9 @@ struct PeakTable {
   // Whether a fit has written slot k's width (a peak appended after a fit
   // into a slot never fitted starts from the unfitted width guess).
   std::array<bool, kMaxPeaks + 1> m_widthFitted{};
+  // Whether slot k was placed by the peak search: its starting width is
+  // measured in the data whatever the fit options say.
+  std::array<bool, kMaxPeaks + 1> m_widthFromData{};
   // The fitted shape parameter (η or m) of slot k, and the shape whose fit
   // wrote it (kNoShape: none); other shapes start from their own value.
   std::array<double, kMaxPeaks + 1> m_shapeParam{};

@@ -48,7 +48,12 @@ TEST_F(MainFrameTest, MenusHaveTheirTextsSeparatorsAndShortcutsInOrder) {
        {"", ""},
        {"", ""},
        {"ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", ""}},
-      {{"範囲設定", ""}, {"範囲入力", ""}, {"ピーク位置", ""}, {"", ""}, {"初期範囲", ""}},
+      {{"範囲設定", ""},
+       {"範囲入力", ""},
+       {"ピーク位置", ""},
+       {"ピーク自動検索", ""},
+       {"", ""},
+       {"初期範囲", ""}},
       {{"最小二乗条件", ""},
        {"最小二乗スタート", ""},
        {"結果保存", ""},
@@ -105,10 +110,11 @@ TEST_F(MainFrameTest, ToolBarAndCommandsWithoutHandlers) {
                           cmd::ID_EDIT_CUT,   cmd::ID_EDIT_COPY,
                           cmd::ID_EDIT_PASTE, 0,
                           cmd::ID_FILE_PRINT, 0,
-                          cmd::ID_APP_ABOUT};
+                          cmd::ID_APP_ABOUT,  0,
+                          cmd::ID_FIND_PEAKS};
   const QList<QAction*> buttons = bars[0]->actions();
-  ASSERT_EQ(buttons.size(), 11);
-  for (int i = 0; i < 11; ++i) {
+  ASSERT_EQ(buttons.size(), 13);
+  for (int i = 0; i < 13; ++i) {
     if (expected[i] == 0) {
       EXPECT_TRUE(buttons[i]->isSeparator()) << i;
     } else {
@@ -243,6 +249,8 @@ TEST_F(MainFrameTest, EveryPromptAndToolTip) {
       {cmd::ID_REPORT_SETTINGS, "波長とScherrer式の定数を入力します", nullptr},
       {cmd::ID_PEAK_TABLE, "ピーク表を表示または非表示にします", nullptr},
       {cmd::ID_SERIES_FIT, "同じピークを複数のファイルでフィットします", nullptr},
+      {cmd::ID_FIND_PEAKS, "表示範囲のピークを探して、強い順に空いている欄へ置きます",
+       "ピーク自動検索"},
   };
   ASSERT_EQ(frame->actions().size(), static_cast<qsizetype>(std::size(expected)));
   for (const Texts& t : expected) {
