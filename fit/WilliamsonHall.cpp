@@ -23,7 +23,9 @@ std::vector<WilliamsonHallPoint> UsablePoints(const PeakReport& report, BreadthM
   for (const PeakResult& peak : report.peaks) {
     const Estimate& term = BreadthOf(peak, measure);
     const std::string name = "ピーク " + std::to_string(peak.peak) + ": ";
-    if (!Known(term.value) || !Known(peak.position.value)) {
+    if (!Known(peak.height.value) || !(*peak.height.value > 0.0)) {
+      notes.push_back(name + "高さが正でないため、Williamson–Hall 解析から除きました");
+    } else if (!Known(term.value) || !Known(peak.position.value)) {
       notes.push_back(name + "試料の幅が求められないため、Williamson–Hall 解析から除きました");
     } else if (!Known(term.error) || !(*term.error > 0.0)) {
       notes.push_back(name + "β cos θ の不確かさが不明のため、Williamson–Hall 解析から除きました");

@@ -50,6 +50,8 @@ struct WilliamsonHall {
   std::vector<std::string> notes;
 };
 
-// The analysis of the report's peaks with the settings it was made with.
+// The analysis of the report's peaks with the settings it was made with. A
+// peak is used when its height is positive and β cos θ and a positive
+// uncertainty of it are known; a note names every peak left out.
 WilliamsonHall AnalyseWilliamsonHall(const PeakReport& report, const ReportSettings& settings,
                                      BreadthMeasure measure);

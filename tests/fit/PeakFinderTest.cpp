@@ -2,12 +2,16 @@
 
 #include <cmath>
 #include <random>
+#include <sstream>
+#include <string>
 #include <vector>
 
 #include "commands/PeakAnalysis.h"
 #include "fit/KAlphaDoublet.h"
 #include "fit/PeakFinder.h"
 #include "tests/support/LoadedProfile.h"
+#include "tests/support/ScriptRun.h"
+#include "tests/support/SharedData.h"
 #include "tests/support/TestHost.h"
 #include "view/PeakParameters.h"
 
@@ -118,6 +122,75 @@ TEST(FindPeaksCommand, FillsTheFreeSlotsInAnyModeWithWidthsFromTheData) {
 
   EXPECT_EQ(OnFindPeaks(view), 0);
   EXPECT_EQ(host.messages.back(), "表示範囲にピークは見つかりませんでした");
+}
+
+}  // namespace
+
+namespace {
+
+// The positions of the placed peaks in a script's last "state" line.
+std::vector<double> PlacedPositions(const std::string& out) {
+  const std::size_t state = out.rfind("{\"doc\"");
+  const int n = std::stoi(out.substr(out.find("\"m_nPeak\": ", state) + 11));
+  std::istringstream in(out.substr(out.find("\"m_position\": [", state) + 15));
+  std::vector<double> positions(n);
+  char separator = 0;
+  for (double& p : positions) in >> p >> separator;
+  return positions;
+}
+
+// Each expected line within two data steps of one found, in any order.
+void ExpectLines(const std::vector<double>& found, const std::vector<double>& lines, double step,
+                 const std::string& what) {
+  for (const double line : lines) {
+    bool near = false;
+    for (const double p : found) near = near || std::fabs(p - line) <= 2 * step;
+    EXPECT_TRUE(near) << what << ": no peak at " << line;
+  }
+}
+
+TEST(FindPeaksScript, FindsTheMainLinesOfMeasuredProfiles) {
+  SKIP_WITHOUT_SHARED_DATA();
+  struct Case {
+    const char* file;
+    double step;
+    std::vector<double> lines;
+  };
+  const Case cases[] = {
+      {"ornl_xrd_to_bragg_peaks__data_xrd.asc", 0.01, {26.57, 54.67, 77.46}},
+      {"datalab__JO_KL_16_ZF_3_60deg_0.02step_12degpermin_001.rasx",
+       0.02,
+       {7.38, 10.42, 12.76, 14.74, 16.5, 18.08}},
+      {"datalab__Scan_C1.xrdml", 0.0167, {51.98, 17.65}},
+  };
+  for (const Case& c : cases) {
+    const ScriptOutcome r = RunScript("open auto " + SharedData(c.file) + "; find-peaks; state");
+    ASSERT_EQ(r.status, 0) << r.err;
+    ExpectLines(PlacedPositions(r.out), c.lines, c.step, c.file);
+  }
+}
+
+TEST(FindPeaksScript, TheResolvedKalpha2LineOfSiliconIsAPeakOnlyWithoutTheDoublet) {
+  SKIP_WITHOUT_SHARED_DATA();
+  const std::string open =
+      "open rigaku " + SharedData("rigakuXRD__2Theta.asc") + "; range 60 75 0 800000; ";
+  const ScriptOutcome apart = RunScript(open + "find-peaks; state");
+  const ScriptOutcome doublet = RunScript(open + "doublet on; find-peaks; state");
+  ASSERT_EQ(apart.status, 0);
+  ASSERT_EQ(doublet.status, 0);
+  const std::vector<double> withKalpha2 = PlacedPositions(apart.out);
+  const std::vector<double> withoutKalpha2 = PlacedPositions(doublet.out);
+  ExpectLines(withKalpha2, {69.14, 69.33, 61.70}, 0.01, "doublet off");
+  ExpectLines(withoutKalpha2, {69.14, 61.70}, 0.01, "doublet on");
+  EXPECT_EQ(withoutKalpha2.size() + 1, withKalpha2.size());
+}
+
+TEST(FindPeaksScript, SaysDisabledWithoutAProfileAndRefusesBadArguments) {
+  EXPECT_EQ(RunScript("find-peaks").out, "disabled: find-peaks\n");
+  EXPECT_EQ(RunScript("find-peaks 11").status, 2);
+  EXPECT_EQ(RunScript("find-peaks 5 0").status, 2);
+  EXPECT_EQ(RunScript("williamson-hall size").status, 2);
+  EXPECT_EQ(RunScript("williamson-hall integral").out, "disabled: williamson-hall\n");
 }
 
 }  // namespace

@@ -25,6 +25,7 @@ PeakReport ReportOf(const std::vector<std::array<double, 3>>& peaks) {
     PeakResult r;
     r.peak = ++k;
     r.position.value = position;
+    r.height.value = 100.0;
     r.fwhmCosTheta = {term, error};
     report.peaks.push_back(r);
   }
