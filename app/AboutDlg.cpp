@@ -10,7 +10,7 @@
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
   const DialogUnits units(DialogFont());
   setFont(DialogFont());
-  setWindowTitle(QStringLiteral("tavのﾊﾞｰｼﾞｮﾝ情報"));
+  setWindowTitle(tr("tavのﾊﾞｰｼﾞｮﾝ情報"));
   setModal(true);
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);

@@ -4,11 +4,11 @@
 #include <QLineEdit>
 
 CColumnDlg::CColumnDlg(const ColumnSettings& preset, QWidget* parent)
-    : CTavDialog(parent, QStringLiteral("ﾀﾞｲｱﾛｸﾞ"), 187, 109), m_settings(preset) {
-  m_x = AddField(QStringLiteral("Xデータ："), 0, preset.xColumn);
-  m_y = AddField(QStringLiteral("Yデータ："), 1, preset.yColumn);
-  m_skip = AddField(QStringLiteral("読み飛ばし："), 2, preset.skipLines);
-  m_last = AddField(QStringLiteral("最終行："), 3, preset.lastLine);
+    : CTavDialog(parent, tr("ﾀﾞｲｱﾛｸﾞ"), 187, 109), m_settings(preset) {
+  m_x = AddField(tr("Xデータ："), 0, preset.xColumn);
+  m_y = AddField(tr("Yデータ："), 1, preset.yColumn);
+  m_skip = AddField(tr("読み飛ばし："), 2, preset.skipLines);
+  m_last = AddField(tr("最終行："), 3, preset.lastLine);
 }
 
 QLineEdit* CColumnDlg::AddField(const QString& label, int row, int value) {

@@ -5,8 +5,8 @@
 #include <QRadioButton>
 
 CFileTypeDlg::CFileTypeDlg(QWidget* parent)
-    : CTavDialog(parent, QStringLiteral("ﾀﾞｲｱﾛｸﾞ"), 187, 91), m_group(new QButtonGroup(this)) {
-  auto* box = new QGroupBox(QStringLiteral("ファイルタイプの選択"), this);
+    : CTavDialog(parent, tr("ﾀﾞｲｱﾛｸﾞ"), 187, 91), m_group(new QButtonGroup(this)) {
+  auto* box = new QGroupBox(tr("ファイルタイプの選択"), this);
   box->setGeometry(Units().Rect(7, 7, 112, 73));
   auto* xy = new QRadioButton(QStringLiteral("X-Y data"), this);
   xy->setGeometry(Units().Rect(20, 22, 80, 12));

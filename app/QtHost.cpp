@@ -16,7 +16,10 @@ namespace {
 
 std::string ToStd(const QString& text) { return text.toStdString(); }
 
-QString AllFilesFilter() { return QStringLiteral("すべてのファイル (*)"); }
+// A text of the file dialogs, marked with QT_TRANSLATE_NOOP("QtHost", ...).
+QString Text(const char* source) { return QCoreApplication::translate("QtHost", source); }
+
+QString AllFilesFilter() { return Text(QT_TRANSLATE_NOOP("QtHost", "すべてのファイル (*)")); }
 
 // "*.*" stands for every name, which is "*" here.
 bool NamesEveryFile(const QString& pattern) {
@@ -27,9 +30,10 @@ bool NamesEveryFile(const QString& pattern) {
 // lists the DAT files, then all files; a pattern of every name lists all.
 QStringList NameFilters(const QString& pattern) {
   if (NamesEveryFile(pattern)) return {AllFilesFilter()};
-  const QString label = pattern.startsWith(QStringLiteral("*."))
-                            ? pattern.mid(2).toUpper() + QStringLiteral(" ファイル")
-                            : pattern;
+  const QString label =
+      pattern.startsWith(QStringLiteral("*."))
+          ? Text(QT_TRANSLATE_NOOP("QtHost", "%1 ファイル")).arg(pattern.mid(2).toUpper())
+          : pattern;
   return {QStringLiteral("%1 (%2)").arg(label, pattern), AllFilesFilter()};
 }
 
@@ -60,17 +64,16 @@ QString DefaultSuffix(const std::string& start) {
 // The open dialog's filters: every file first, as it has always listed, then
 // the profiles of every format the program reads, together and one by one.
 QStringList OpenFilters() {
-  const auto text = [](const char* label) { return QCoreApplication::translate("QtHost", label); };
   const QString xy = QStringLiteral("*.xy *.xye *.txt *.dat *.csv");
-  return {
-      AllFilesFilter(),
-      text("回折プロファイル (%1)").arg(QStringLiteral("*.asc *.ras *.rasx *.xrdml *.brml ") + xy),
-      text("Rigaku RINT ASCII (*.asc)"),
-      text("Rigaku RAS (*.ras)"),
-      text("Rigaku RASX (*.rasx)"),
-      text("PANalytical XRDML (*.xrdml)"),
-      text("Bruker BRML (*.brml)"),
-      text("X-Y リスト (%1)").arg(xy)};
+  return {AllFilesFilter(),
+          Text(QT_TRANSLATE_NOOP("QtHost", "回折プロファイル (%1)"))
+              .arg(QStringLiteral("*.asc *.ras *.rasx *.xrdml *.brml ") + xy),
+          QStringLiteral("Rigaku RINT ASCII (*.asc)"),
+          QStringLiteral("Rigaku RAS (*.ras)"),
+          QStringLiteral("Rigaku RASX (*.rasx)"),
+          QStringLiteral("PANalytical XRDML (*.xrdml)"),
+          QStringLiteral("Bruker BRML (*.brml)"),
+          Text(QT_TRANSLATE_NOOP("QtHost", "X-Y リスト (%1)")).arg(xy)};
 }
 
 bool RunFileDialog(QFileDialog& dialog, std::string& path) {

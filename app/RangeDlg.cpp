@@ -5,7 +5,7 @@
 #include <QPushButton>
 
 CRangeDlg::CRangeDlg(const RangeValues& preset, QWidget* parent)
-    : CTavDialog(parent, QStringLiteral("ﾀﾞｲｱﾛｸﾞ"), 165, 141), m_range(preset) {
+    : CTavDialog(parent, tr("ﾀﾞｲｱﾛｸﾞ"), 165, 141), m_range(preset) {
   PlaceButtons(Units().Rect(29, 105, 50, 14), Units().Rect(90, 105, 50, 14));
   m_xMin = AddEdit(90, 18, preset.xMin);
   m_xMax = AddEdit(90, 38, preset.xMax);

@@ -13,32 +13,32 @@ constexpr int kLabelWidth = 80;
 constexpr int kEditX = 90;
 constexpr int kEditWidth = 60;
 
-QString PositiveNumberMessage() { return QStringLiteral("正の数値を入力してください。"); }
+QString PositiveNumberMessage() { return CReportSettingsDlg::tr("正の数値を入力してください。"); }
 
 }  // namespace
 
 CReportSettingsDlg::CReportSettingsDlg(const Wavelengths& wavelengths, const QString& source,
                                        const std::optional<Wavelengths>& defaults, double k,
                                        double instrumentalFwhm, QWidget* parent)
-    : CTavDialog(parent, QStringLiteral("波長・Scherrer設定"), 220, 204),
+    : CTavDialog(parent, tr("波長・Scherrer設定"), 220, 204),
       m_wavelengths(wavelengths),
       m_defaults(defaults),
       m_k(k),
       m_instrumentalFwhm(instrumentalFwhm) {
-  m_lambda1 = AddRow(QStringLiteral("λ1 (Å)"), 7, wavelengths.lambda1);
-  m_lambda2 = AddRow(QStringLiteral("λ2 (Å)"), 25, wavelengths.lambda2);
-  m_ratio = AddRow(QStringLiteral("Kα2/Kα1 強度比"), 43, wavelengths.alpha2Ratio);
-  m_source = new QLabel(QStringLiteral("波長の値: ") + source, this);
+  m_lambda1 = AddRow(tr("λ1 (Å)"), 7, wavelengths.lambda1);
+  m_lambda2 = AddRow(tr("λ2 (Å)"), 25, wavelengths.lambda2);
+  m_ratio = AddRow(tr("Kα2/Kα1 強度比"), 43, wavelengths.alpha2Ratio);
+  m_source = new QLabel(tr("波長の値: ") + source, this);
   m_source->setGeometry(Units().Rect(kLabelX, 61, 140, 10));
-  m_kEdit = AddRow(QStringLiteral("Scherrer定数 K"), 84, k);
-  m_instrumental = AddRow(QStringLiteral("装置の半値幅 (2θ°)"), 102, instrumentalFwhm);
-  m_useDefault = new QCheckBox(QStringLiteral("波長のないファイルに既定の波長を使う"), this);
+  m_kEdit = AddRow(tr("Scherrer定数 K"), 84, k);
+  m_instrumental = AddRow(tr("装置の半値幅 (2θ°)"), 102, instrumentalFwhm);
+  m_useDefault = new QCheckBox(tr("波長のないファイルに既定の波長を使う"), this);
   m_useDefault->setGeometry(Units().Rect(kLabelX, 126, 200, 10));
   m_useDefault->setChecked(defaults.has_value());
   const Wavelengths shown = defaults.value_or(Wavelengths{});
-  m_defaultLambda1 = AddRow(QStringLiteral("既定の λ1 (Å)"), 140, shown.lambda1);
-  m_defaultLambda2 = AddRow(QStringLiteral("既定の λ2 (Å)"), 158, shown.lambda2);
-  m_defaultRatio = AddRow(QStringLiteral("既定の強度比"), 176, shown.alpha2Ratio);
+  m_defaultLambda1 = AddRow(tr("既定の λ1 (Å)"), 140, shown.lambda1);
+  m_defaultLambda2 = AddRow(tr("既定の λ2 (Å)"), 158, shown.lambda2);
+  m_defaultRatio = AddRow(tr("既定の強度比"), 176, shown.alpha2Ratio);
   EnableDefaults(m_useDefault->isChecked());
   connect(m_useDefault, &QCheckBox::toggled, this, &CReportSettingsDlg::EnableDefaults);
   QWidget* order[] = {m_lambda1,      m_lambda2,    m_ratio,          m_kEdit,
@@ -111,7 +111,7 @@ bool CReportSettingsDlg::Exchange() {
   }
   if (!ReadDouble(m_instrumental, instrumental)) return false;
   if (instrumental < 0.0) {
-    Refuse(m_instrumental, QStringLiteral("0 以上の数値を入力してください。"));
+    Refuse(m_instrumental, tr("0 以上の数値を入力してください。"));
     return false;
   }
   if (!ReadDefaults()) return false;

@@ -2,10 +2,11 @@
 
 #include <QFileInfo>
 
+#include "app/LanguageMenu.h"
 #include "app/MainFrame.h"
 #include "profile/TavDoc.h"
 
-CTavApp::CTavApp() = default;
+CTavApp::CTavApp(Language language) : m_language(language) {}
 
 CTavApp::~CTavApp() {
   // The frame holds the view, which refers to the document.
@@ -17,6 +18,7 @@ bool CTavApp::InitInstance(const QStringList& arguments) {
   m_recent.Load();
   m_doc = std::make_unique<CTavDoc>();
   m_frame = std::make_unique<CMainFrame>(*m_doc);
+  AddLanguageMenu(*m_frame, m_language);
   m_frame->resize(760, 520);
   m_frame->show();
   QObject::connect(m_frame.get(), &CMainFrame::FileDropped, m_frame.get(),

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/RecentFiles.h"
+#include "lang/Language.h"
 
 class CMainFrame;
 class CTavDoc;
@@ -12,7 +13,8 @@ class CTavDoc;
 // files, and the start-up that opens a file named on the command line.
 class CTavApp {
  public:
-  CTavApp();
+  // language: the one the windows speak, checked in the language menu.
+  explicit CTavApp(Language language = Language::kJapanese);
   ~CTavApp();
   CTavApp(const CTavApp&) = delete;
   CTavApp& operator=(const CTavApp&) = delete;
@@ -35,4 +37,5 @@ class CTavApp {
   std::unique_ptr<CTavDoc> m_doc;
   std::unique_ptr<CMainFrame> m_frame;
   RecentFiles m_recent;
+  Language m_language;
 };

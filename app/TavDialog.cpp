@@ -20,7 +20,7 @@ CTavDialog::CTavDialog(QWidget* parent, const QString& caption, int widthDlu, in
   m_ok = new QPushButton(QStringLiteral("OK"), this);
   m_ok->setDefault(true);
   m_ok->setAutoDefault(true);
-  m_cancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
+  m_cancel = new QPushButton(tr("ｷｬﾝｾﾙ"), this);
   m_cancel->setAutoDefault(false);
   connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
   connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -47,7 +47,7 @@ bool CTavDialog::ReadInt(QLineEdit* edit, int& value) {
   bool ok = false;
   const int parsed = edit->text().trimmed().toInt(&ok);
   if (!ok) {
-    Refuse(edit, QStringLiteral("整数を入力してください。"));
+    Refuse(edit, tr("整数を入力してください。"));
     return false;
   }
   value = parsed;
@@ -58,8 +58,7 @@ bool CTavDialog::ReadIntInRange(QLineEdit* edit, int& value, int minimum, int ma
   int parsed = 0;
   if (!ReadInt(edit, parsed)) return false;
   if (parsed < minimum || parsed > maximum) {
-    Refuse(edit,
-           QStringLiteral("%1 から %2 までの整数を入力してください。").arg(minimum).arg(maximum));
+    Refuse(edit, tr("%1 から %2 までの整数を入力してください。").arg(minimum).arg(maximum));
     return false;
   }
   value = parsed;
@@ -71,7 +70,7 @@ bool CTavDialog::ReadDouble(QLineEdit* edit, double& value) {
   const double parsed = edit->text().trimmed().toDouble(&ok);
   // A range or tolerance of infinity or NaN would only poison the drawing.
   if (!ok || !std::isfinite(parsed)) {
-    Refuse(edit, QStringLiteral("数値を入力してください。"));
+    Refuse(edit, tr("数値を入力してください。"));
     return false;
   }
   value = parsed;
@@ -82,7 +81,7 @@ bool CTavDialog::ReadDoubleInRange(QLineEdit* edit, double& value, double minimu
   double parsed = 0.0;
   if (!ReadDouble(edit, parsed)) return false;
   if (parsed < minimum || parsed > maximum) {
-    Refuse(edit, QStringLiteral("%1 から %2 までの数値を入力してください。")
+    Refuse(edit, tr("%1 から %2 までの数値を入力してください。")
                      .arg(DoubleFieldText(minimum), DoubleFieldText(maximum)));
     return false;
   }

@@ -6,8 +6,24 @@
 #include <iostream>
 
 #include "app/GuiCommandLine.h"
+#include "app/LanguageMenu.h"
 #include "app/TavApp.h"
 #include "lang/VersionText.h"
+#include "translations/ProgramTranslation.h"
+
+namespace {
+
+// Qt's own texts (file, print and message-box dialogs) in language, where
+// Qt's translations are installed; English needs none.
+void LoadQtTexts(QTranslator& translator, Language language) {
+  if (language != Language::kJapanese) return;
+  if (translator.load(QStringLiteral("qtbase_ja"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QApplication::installTranslator(&translator);
+  }
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   // tav's own options come first: --help and --version print and end the
@@ -35,16 +51,21 @@ int main(int argc, char** argv) {
   // Qt adopts the user's locale; the readers and writers read and print
   // numbers with a decimal point whatever the locale.
   std::setlocale(LC_NUMERIC, "C");
-  // The program speaks Japanese whatever the user's locale, and so do Qt's
-  // own dialogs (file, print, message box buttons) where the translation is
-  // installed.
+  // The windows speak --lang's language, else the one chosen in the View
+  // menu, else the locale's; Qt's own dialogs follow. The texts are written
+  // in Japanese: other languages come from the program's translation, which
+  // the core's messages use too.
+  const Language windowLanguage =
+      GuiLanguage(options.language ? options.language : StoredLanguage(), ProcessEnvironment());
   QTranslator qtTexts;
-  if (qtTexts.load(QStringLiteral("qtbase_ja"),
-                   QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-    QApplication::installTranslator(&qtTexts);
+  LoadQtTexts(qtTexts, windowLanguage);
+  QTranslator programTexts;
+  if (LoadProgramTranslation(programTexts, windowLanguage)) {
+    QApplication::installTranslator(&programTexts);
+    TranslateCoreTexts(&programTexts);
   }
 
-  CTavApp app;
+  CTavApp app(windowLanguage);
   if (!app.InitInstance(application.arguments().mid(1))) return 1;
   const int status = application.exec();
   app.ExitInstance();

@@ -13,6 +13,7 @@
 #include "series/SeriesCsv.h"
 #include "series/SeriesFileList.h"
 #include "series/SeriesFit.h"
+#include "text/Translate.h"
 #include "view/AnsweringHost.h"
 #include "view/TavView.h"
 
@@ -81,7 +82,8 @@ void SeriesCommand(ScriptSession& s, const Args& a) {
                        });
   } catch (const std::exception& e) {
     // No thread could be started, or memory ran out: nothing is written.
-    s.host.ReportFailure(std::string("シリーズフィットできませんでした: ") + e.what());
+    s.host.ReportFailure(TranslatedFormat(
+        QT_TRANSLATE_NOOP("tav", "シリーズフィットできませんでした: %1"), {e.what()}));
     return;
   }
   printer.Finish(result, a[0]);

@@ -1,4 +1,5 @@
 // tav-cli: runs a session script of tav without a display.
+#include <QTranslator>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -8,6 +9,7 @@
 #include "cli/ScriptParser.h"
 #include "cli/ScriptRunner.h"
 #include "lang/VersionText.h"
+#include "translations/ProgramTranslation.h"
 
 namespace {
 
@@ -52,6 +54,10 @@ int main(int argc, char** argv) {
     std::cout << VersionText("tav-cli", language);
     return 0;
   }
+
+  // Messages in Japanese unless --lang asks for another language.
+  QTranslator texts;
+  if (LoadProgramTranslation(texts, language)) TranslateCoreTexts(&texts);
 
   ScriptRunner runner(std::cout, std::cerr);
   const int status = RunScripts(runner, *options);

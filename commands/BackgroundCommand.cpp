@@ -2,6 +2,7 @@
 
 #include "commands/Commands.h"
 #include "correct/BackgroundFit.h"
+#include "text/Translate.h"
 #include "view/Host.h"
 #include "view/TavView.h"
 
@@ -23,7 +24,7 @@ void OnBackRemove(CTavView& view) {
   if (!binX.empty()) {
     const bgfit::CubicFit fit = bgfit::FitCubic(binX, binY);
     if (fit.zeroPivot) {
-      view.GetHost().ReportFailure("これはだめです");
+      view.GetHost().ReportFailure(Translated(QT_TRANSLATE_NOOP("tav", "これはだめです")));
       view.HideBackgroundEstimate();
     }
     view.SetBaseline(fit.coef);

@@ -9,31 +9,37 @@
 #include "profile/MeasuredReaders.h"
 #include "profile/ProfileReaders.h"
 #include "profile/TextSource.h"
+#include "text/Translate.h"
 #include "view/Host.h"
 #include "view/TavView.h"
 
 namespace {
 
 std::string CannotOpenText(const std::string& path, const std::string& reason) {
-  return "ファイルを開けません: " + path + " (" + reason + ")";
+  return TranslatedFormat(QT_TRANSLATE_NOOP("tav", "ファイルを開けません: %1 (%2)"),
+                          {path, reason});
 }
 
 std::string NothingReadText(const std::string& path) {
-  return "データを読み込めませんでした: " + path;
+  return TranslatedFormat(QT_TRANSLATE_NOOP("tav", "データを読み込めませんでした: %1"), {path});
 }
 
 std::string TruncatedText(const std::string& path, int count, int read) {
-  return "データが途中で終わっています: " + path + " (" + std::to_string(count) + " 点のうち " +
-         std::to_string(read) + " 点を読み込みました)";
+  return TranslatedFormat(
+      QT_TRANSLATE_NOOP("tav",
+                        "データが途中で終わっています: %1 (%2 点のうち %3 点を読み込みました)"),
+      {path, std::to_string(count), std::to_string(read)});
 }
 
 std::string TooManyPointsText(const std::string& path, std::size_t points, std::size_t limit) {
-  return "点が多すぎます: " + path + " (" + std::to_string(points) + " 点; 読み込めるのは " +
-         std::to_string(limit) + " 点まで)";
+  return TranslatedFormat(
+      QT_TRANSLATE_NOOP("tav", "点が多すぎます: %1 (%2 点; 読み込めるのは %3 点まで)"),
+      {path, std::to_string(points), std::to_string(limit)});
 }
 
 std::string UnsupportedText(const std::string& path, const std::string& recognised) {
-  return "読み込める形式ではありません: " + path + " (" + recognised + ")";
+  return TranslatedFormat(QT_TRANSLATE_NOOP("tav", "読み込める形式ではありません: %1 (%2)"),
+                          {path, recognised});
 }
 
 std::string BrokenFileText(const std::string& path, ProfileFormat format,
@@ -42,8 +48,10 @@ std::string BrokenFileText(const std::string& path, ProfileFormat format,
 }
 
 std::string FirstScanText(const std::string& path, int scans) {
-  return "複数のスキャンがあります: " + path + " (" + std::to_string(scans) +
-         " スキャンのうち最初のスキャンを読み込みました)";
+  return TranslatedFormat(
+      QT_TRANSLATE_NOOP(
+          "tav", "複数のスキャンがあります: %1 (%2 スキャンのうち最初のスキャンを読み込みました)"),
+      {path, std::to_string(scans)});
 }
 
 // Where a profile read from path goes, and the most points it may hold.

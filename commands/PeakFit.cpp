@@ -34,8 +34,9 @@ FitData CollectFitWindow(const CTavView& view) {
 }
 
 std::string TooFewPointsText(int npt, int npar) {
-  return "フィットする範囲の点が少なすぎます: " + std::to_string(npt) + " 点, パラメータ " +
-         std::to_string(npar) + " 個";
+  return TranslatedFormat(
+      QT_TRANSLATE_NOOP("tav", "フィットする範囲の点が少なすぎます: %1 点, パラメータ %2 個"),
+      {std::to_string(npt), std::to_string(npar)});
 }
 
 // The starting parameters: the last fit's values while one is on screen,
@@ -103,11 +104,11 @@ FitOutcome RunMinimiser(const FitData& data, std::vector<double>& a, double tole
     // says nothing about convergence, and the next call tries a shorter step.
     const bool accepted = lambda < lambdaBefore;
     if (accepted && std::sqrt((prev - chisq) * (prev - chisq)) < prev * tolerance) {
-      tell("収束しました");
+      tell(Translated(QT_TRANSLATE_NOOP("tav", "収束しました")).c_str());
       outcome.converged = true;
       break;
     }
-    tell("収束していません");
+    tell(Translated(QT_TRANSLATE_NOOP("tav", "収束していません")).c_str());
     prev = chisq;
   }
   normal = NormalEquationsOf(alpha, npar, chisq);
@@ -120,7 +121,7 @@ PeakFit FitViewPeaks(const CTavView& view, Host& host) {
   PeakFit fit;
   fit.data = CollectFitWindow(view);
   if (fit.data.npt == 0) {
-    fit.failure = "フィットする範囲にデータがありません";
+    fit.failure = Translated(QT_TRANSLATE_NOOP("tav", "フィットする範囲にデータがありません"));
     return fit;
   }
   // A model with as many parameters as points fits them all at once and
@@ -139,9 +140,11 @@ PeakFit FitViewPeaks(const CTavView& view, Host& host) {
     fit.outcome = RunMinimiser(fit.data, fit.a, view.Tolerance(), host,
                                view.Options().m_stepMessages, fit.normal);
   } catch (const FitFailure& failure) {
-    fit.failure = std::string("フィッティングできませんでした: ") + failure.what();
+    fit.failure = TranslatedFormat(QT_TRANSLATE_NOOP("tav", "フィッティングできませんでした: %1"),
+                                   {failure.what()});
   } catch (const std::bad_alloc&) {
-    fit.failure = "フィッティングできませんでした: out of memory";
+    fit.failure = TranslatedFormat(QT_TRANSLATE_NOOP("tav", "フィッティングできませんでした: %1"),
+                                   {"out of memory"});
   }
   return fit;
 }

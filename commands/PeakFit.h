@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "fit/PeakReport.h"
+#include "text/Translate.h"
 
 class CTavView;
 class Host;
@@ -22,8 +23,8 @@ struct FitData {
 };
 
 // The refusal of a doublet fit without both wavelengths.
-inline constexpr const char* kDoubletNeedsWavelengths =
-    "Kα1/Kα2 の二重線には波長 λ1 と λ2 が必要です。波長・Scherrer設定で入力してください。";
+inline constexpr MarkedText kDoubletNeedsWavelengths{QT_TRANSLATE_NOOP(
+    "tav", "Kα1/Kα2 の二重線には波長 λ1 と λ2 が必要です。波長・Scherrer設定で入力してください。")};
 
 // How the step calls ended.
 struct FitOutcome {

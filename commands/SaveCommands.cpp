@@ -4,6 +4,7 @@
 #include "commands/SaveThroughDialog.h"
 #include "profile/AtomicFile.h"
 #include "profile/ProfileWriters.h"
+#include "text/Translate.h"
 #include "view/Host.h"
 #include "view/TavView.h"
 
@@ -14,7 +15,8 @@ bool NameHasWildcard(const std::string& path) {
 }
 
 std::string CannotSaveText(const std::string& path, const std::string& reason) {
-  return "ファイルを保存できません: " + path + " (" + reason + ")";
+  return TranslatedFormat(QT_TRANSLATE_NOOP("tav", "ファイルを保存できません: %1 (%2)"),
+                          {path, reason});
 }
 
 // The dialog starts with the pattern of the files it lists.

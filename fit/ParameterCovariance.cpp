@@ -9,10 +9,15 @@
 #include "fit/Gaussj.h"
 #include "fit/PeakModel.h"
 #include "fit/ScopedPeakShape.h"
+#include "text/Translate.h"
 
 namespace {
 
-const char kUnknownPrefix[] = "不確かさは求められません: ";
+// The reason a covariance is unknown, as a note: "uncertainties unknown: WHY".
+ParameterCovariance UnknownBecause(const std::string& why) {
+  return ParameterCovariance::Unknown(
+      TranslatedFormat(QT_TRANSLATE_NOOP("tav", "不確かさは求められません: %1"), {why}));
+}
 
 // The normal matrix JᵀJ and χ² at a, all parameters fitted, unit weights.
 NormalEquations NormalEquationsAt(const double x[], const double y[], int npt, const double a[],
@@ -35,15 +40,14 @@ NormalEquations NormalEquationsAt(const double x[], const double y[], int npt, c
 }
 
 ParameterCovariance TooFewPoints(int npt, int npar) {
-  return ParameterCovariance::Unknown(std::string(kUnknownPrefix) + "データ点 " +
-                                      std::to_string(npt) + " 個に対しパラメータが " +
-                                      std::to_string(npar) + " 個です");
+  return UnknownBecause(
+      TranslatedFormat(QT_TRANSLATE_NOOP("tav", "データ点 %1 個に対しパラメータが %2 個です"),
+                       {std::to_string(npt), std::to_string(npar)}));
 }
 
 ParameterCovariance NoInverse(const FitFailure& failure) {
-  return ParameterCovariance::Unknown(kUnknownPrefix +
-                                      std::string("正規方程式の行列の逆行列がありません (") +
-                                      failure.what() + ")");
+  return UnknownBecause(TranslatedFormat(
+      QT_TRANSLATE_NOOP("tav", "正規方程式の行列の逆行列がありません (%1)"), {failure.what()}));
 }
 
 // Inverts alpha[1..n][1..n] in place (gaussj, with an unused right-hand side).
@@ -140,13 +144,11 @@ ParameterCovariance CovarianceOfNormalEquations(const NormalEquations& normal, i
     return NoInverse(failure);
   }
   if (!std::isfinite(normal.chisq)) {
-    return ParameterCovariance::Unknown(kUnknownPrefix +
-                                        std::string("χ² が有限の値ではありません"));
+    return UnknownBecause(Translated(QT_TRANSLATE_NOOP("tav", "χ² が有限の値ではありません")));
   }
   const ParameterCovariance c = Scaled(alpha, npar, normal.chisq / (npt - npar));
   if (!VariancesAreValid(c)) {
-    return ParameterCovariance::Unknown(kUnknownPrefix +
-                                        std::string("負または有限でない分散があります"));
+    return UnknownBecause(Translated(QT_TRANSLATE_NOOP("tav", "負または有限でない分散があります")));
   }
   return c;
 }

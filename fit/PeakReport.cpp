@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "fit/Diffraction.h"
+#include "text/Translate.h"
 
 namespace {
 
@@ -94,27 +95,33 @@ UsableSettings CheckSettings(const ReportSettings& s, std::vector<std::string>& 
   UsableSettings usable;
   usable.instrumental = std::isfinite(s.instrumentalFwhm) && s.instrumentalFwhm >= 0.0;
   if (!s.wavelength) {
-    notes.push_back("波長が不明のため、面間隔と結晶子径は求められません");
+    notes.push_back(
+        Translated(QT_TRANSLATE_NOOP("tav", "波長が不明のため、面間隔と結晶子径は求められません")));
   } else if (!IsPositive(*s.wavelength)) {
-    notes.push_back("波長 " + NumberForNote(*s.wavelength) +
-                    " が正の数でないため、面間隔と結晶子径は求められません");
+    notes.push_back(TranslatedFormat(
+        QT_TRANSLATE_NOOP("tav", "波長 %1 が正の数でないため、面間隔と結晶子径は求められません"),
+        {NumberForNote(*s.wavelength)}));
   } else {
     usable.wavelength = true;
   }
   if (!IsPositive(s.scherrerK)) {
-    notes.push_back("Scherrer定数 K = " + NumberForNote(s.scherrerK) +
-                    " が正の数でないため、結晶子径は求められません");
+    notes.push_back(TranslatedFormat(
+        QT_TRANSLATE_NOOP("tav",
+                          "Scherrer定数 K = %1 が正の数でないため、結晶子径は求められません"),
+        {NumberForNote(s.scherrerK)}));
   }
   if (!usable.instrumental) {
-    notes.push_back("装置の半値幅 " + NumberForNote(s.instrumentalFwhm) +
-                    " が負または数値でないため、結晶子径は求められません");
+    notes.push_back(TranslatedFormat(
+        QT_TRANSLATE_NOOP("tav",
+                          "装置の半値幅 %1 が負または数値でないため、結晶子径は求められません"),
+        {NumberForNote(s.instrumentalFwhm)}));
   }
   usable.scherrer = usable.wavelength && usable.instrumental && IsPositive(s.scherrerK);
   return usable;
 }
 
 std::string PeakNote(int k, const std::string& text) {
-  return "ピーク " + std::to_string(k) + ": " + text;
+  return TranslatedFormat(QT_TRANSLATE_NOOP("tav", "ピーク %1: %2"), {std::to_string(k), text});
 }
 
 // The d-spacing and the crystallite size, as far as the settings and the
@@ -126,17 +133,22 @@ void AddBraggAndScherrer(const PeakSlice& slice, const PeakShape& shape, const P
   if (!usable.wavelength) return;
   const double position = slice.p[kPositionParameter];
   if (!(position > 0.0 && position < 180.0)) {
-    notes.push_back(PeakNote(r.peak, "位置 " + NumberForNote(position) +
-                                         " が 2θ 0〜180° の範囲外のため、面間隔と結晶子径は"
-                                         "求められません"));
+    notes.push_back(
+        PeakNote(r.peak, TranslatedFormat(QT_TRANSLATE_NOOP("tav",
+                                                            "位置 %1 が 2θ 0〜180° の範囲外のため、"
+                                                            "面間隔と結晶子径は求められません"),
+                                          {NumberForNote(position)})));
     return;
   }
   r.dSpacing = slice.Of(DSpacing(*settings.wavelength, position));
   if (!usable.scherrer) return;
   if (!(settings.instrumentalFwhm < fwhm.value)) {
-    notes.push_back(PeakNote(r.peak, "装置の半値幅 " + NumberForNote(settings.instrumentalFwhm) +
-                                         " が観測された半値幅 " + NumberForNote(fwhm.value) +
-                                         " 以上のため、結晶子径は求められません"));
+    notes.push_back(PeakNote(
+        r.peak,
+        TranslatedFormat(QT_TRANSLATE_NOOP("tav",
+                                           "装置の半値幅 %1 が観測された半値幅 %2 "
+                                           "以上のため、結晶子径は求められません"),
+                         {NumberForNote(settings.instrumentalFwhm), NumberForNote(fwhm.value)})));
     return;
   }
   const ScherrerInputs inputs{settings.scherrerK, *settings.wavelength, settings.instrumentalFwhm,
@@ -155,18 +167,30 @@ void AddBraggAndScherrer(const PeakSlice& slice, const PeakShape& shape, const P
 void NoteOutOfRange(const PeakSlice& slice, const PeakShape& shape, int k,
                     std::vector<std::string>& notes) {
   if (!shape.HasShapeParameter()) return;
-  const std::string peak = "ピーク " + std::to_string(k) + ": ";
-  const std::string asIs = "（制限せずそのまま示しています）";
   const double w = slice.p[kWidthParameter];
-  if (!(w > 0.0))
-    notes.push_back(peak + "幅 " + NumberForNote(w) + " が正の数ではありません" + asIs);
+  if (!(w > 0.0)) {
+    notes.push_back(PeakNote(
+        k,
+        TranslatedFormat(QT_TRANSLATE_NOOP(
+                             "tav", "幅 %1 が正の数ではありません（制限せずそのまま示しています）"),
+                         {NumberForNote(w)})));
+  }
   const double q = slice.p[kShapeParameter];
   if (q >= shape.parameterMin && q <= shape.parameterMax) return;
-  const std::string range = std::isinf(shape.parameterMax)
-                                ? NumberForNote(shape.parameterMin) + " 未満です"
-                                : NumberForNote(shape.parameterMin) + "〜" +
-                                      NumberForNote(shape.parameterMax) + " の範囲外です";
-  notes.push_back(peak + shape.parameterName + " " + NumberForNote(q) + " が " + range + asIs);
+  const std::string name = Translated(shape.parameterName);
+  if (std::isinf(shape.parameterMax)) {
+    notes.push_back(PeakNote(
+        k, TranslatedFormat(
+               QT_TRANSLATE_NOOP("tav", "%1 %2 が %3 未満です（制限せずそのまま示しています）"),
+               {name, NumberForNote(q), NumberForNote(shape.parameterMin)})));
+  } else {
+    notes.push_back(PeakNote(
+        k,
+        TranslatedFormat(QT_TRANSLATE_NOOP(
+                             "tav", "%1 %2 が %3〜%4 の範囲外です（制限せずそのまま示しています）"),
+                         {name, NumberForNote(q), NumberForNote(shape.parameterMin),
+                          NumberForNote(shape.parameterMax)})));
+  }
 }
 
 PeakResult DescribePeak(const PeakSlice& slice, const PeakShape& shape,
@@ -198,14 +222,17 @@ std::vector<PeakResult> DescribePeaks(const double a[], int npar, int shape,
                                       std::vector<std::string>& notes) {
   const PeakShape* description = FindPeakShape(shape);
   if (description == nullptr) {
-    notes.push_back("ピーク形状が選ばれていないため、ピークの値は求められません");
+    notes.push_back(Translated(
+        QT_TRANSLATE_NOOP("tav", "ピーク形状が選ばれていないため、ピークの値は求められません")));
     return {};
   }
   const int perPeak = description->parametersPerPeak;
   if (npar < 2 || (npar - 2) % perPeak != 0) {
     notes.push_back(
-        std::to_string(npar) + " 個のパラメータは " + description->name +
-        " のピークとバックグラウンド直線に分けられないため、ピークの値は求められません");
+        TranslatedFormat(QT_TRANSLATE_NOOP("tav",
+                                           "%1 個のパラメータは %2 のピークとバックグラウンド直線に"
+                                           "分けられないため、ピークの値は求められません"),
+                         {std::to_string(npar), description->name}));
     return {};
   }
   const int n = (npar - 2) / perPeak;

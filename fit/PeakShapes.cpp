@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "fit/PeakModel.h"
+#include "text/Translate.h"
 
 namespace {
 
@@ -108,8 +109,10 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 const PeakShape kShapes[] = {
     {kGaussian, "gauss", 3, WidthRemoval::kQuadrature, GaussFwhm, GaussArea, nullptr, 0, 0},
     {kLorentzian, "lorentz", 3, WidthRemoval::kLinear, LorentzFwhm, LorentzArea, nullptr, 0, 0},
-    {kPseudoVoigt, "pvoigt", 4, WidthRemoval::kMixed, TwiceWidth, PseudoVoigtArea, "η", 0.0, 1.0},
-    {kPearson7, "pearson7", 4, WidthRemoval::kMixed, TwiceWidth, PearsonArea, "指数 m", 0.5, kInf},
+    {kPseudoVoigt, "pvoigt", 4, WidthRemoval::kMixed, TwiceWidth, PseudoVoigtArea,
+     QT_TRANSLATE_NOOP("tav", "η"), 0.0, 1.0},
+    {kPearson7, "pearson7", 4, WidthRemoval::kMixed, TwiceWidth, PearsonArea,
+     QT_TRANSLATE_NOOP("tav", "指数 m"), 0.5, kInf},
 };
 
 }  // namespace

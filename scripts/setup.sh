@@ -7,6 +7,8 @@ packages=(
   cmake ninja-build g++ ccache   # the build (ccache when present)
   qt6-base-dev                   # Qt Core, Gui, Widgets, PrintSupport, Test
   qt6-svg-dev                    # Qt Svg: the series plot saved as SVG
+  qt6-tools-dev                  # CMake's Qt6LinguistTools (lrelease at build time)
+  qt6-l10n-tools                 # lrelease and lupdate themselves
   libx11-dev                     # lock-key states (XKB) for the GUI's status bar
   libpugixml-dev                 # XML of XRDML, BRML and RASX files
   libzip-dev                     # zip archives of RASX and BRML files

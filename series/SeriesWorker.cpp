@@ -4,11 +4,12 @@
 
 #include "commands/Commands.h"
 #include "commands/PeakFit.h"
+#include "text/Translate.h"
 
 namespace {
 
 // The step message of a fit that ran out of step calls.
-constexpr const char* kNotConvergedText = "収束していません";
+constexpr const char* kNotConvergedText = QT_TRANSLATE_NOOP("tav", "収束していません");
 
 }  // namespace
 
@@ -29,7 +30,8 @@ LoadedProfile SeriesWorker::Load(const std::string& path) {
   if (!m_host.failures.empty()) {
     profile.failure = m_host.failures.front();
   } else if (!read) {
-    profile.failure = "データを読み込めませんでした: " + path;
+    profile.failure =
+        TranslatedFormat(QT_TRANSLATE_NOOP("tav", "データを読み込めませんでした: %1"), {path});
   }
   profile.doc = std::move(m_doc);
   return profile;
@@ -49,7 +51,7 @@ SeriesFileResult SeriesWorker::Fit(int index, const std::string& path, LoadedPro
   if (!fit.Succeeded()) {
     result.failure = fit.failure;
   } else if (!fit.outcome.converged) {
-    result.failure = kNotConvergedText;
+    result.failure = Translated(kNotConvergedText);
   } else {
     m_view.MarkFitted();
     m_view.StoreFittedParameters(fit.a);

@@ -120,6 +120,19 @@ TEST(CliMain, HelpAndVersionOnStandardOutputUsageForBadArguments) {
   }
 }
 
+TEST(CliMain, MessageLinesInEnglishOnlyWithLangEn) {
+  // Scripts read the Japanese lines: an English locale changes nothing, and
+  // --lang en changes only the message lines.
+  const std::string script = "-e 'open rigaku /nonexistent/a.asc; state'";
+  const CliRun japanese = RunCli(script, "", "LC_ALL=en_US.UTF-8 LANG=en_US.UTF-8");
+  const CliRun english = RunCli("--lang en " + script);
+  EXPECT_EQ(japanese.out.rfind("message: ファイルを開けません: /nonexistent/a.asc (", 0), 0u)
+      << japanese.out;
+  EXPECT_EQ(english.out.rfind("message: Cannot open /nonexistent/a.asc (", 0), 0u) << english.out;
+  const auto afterFirstLine = [](const std::string& text) { return text.substr(text.find('\n')); };
+  EXPECT_EQ(afterFirstLine(english.out), afterFirstLine(japanese.out));
+}
+
 TEST(CliMain, StrictFailsARunWithAFailedCommand) {
   const std::string failing = "-e 'open rigaku /nonexistent/a.asc; fit'";
   const CliRun plain = RunCli(failing);
