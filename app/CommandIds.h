@@ -14,6 +14,7 @@ constexpr int ID_EDIT_COPY = 57634;
 constexpr int ID_EDIT_CUT = 57635;
 constexpr int ID_EDIT_PASTE = 57637;
 constexpr int ID_EDIT_UNDO = 57643;
+constexpr int ID_EDIT_REDO = 57644;
 constexpr int ID_APP_ABOUT = 57664;
 constexpr int ID_APP_EXIT = 57665;
 constexpr int ID_NEXT_PANE = 57680;
@@ -32,4 +33,15 @@ constexpr int ID_REPORT_SETTINGS = 32782;
 constexpr int ID_PEAK_TABLE = 32783;
 constexpr int ID_SERIES_FIT = 32784;
 constexpr int ID_FIND_PEAKS = 32785;
+// The view menu, background subtraction and plot export.
+constexpr int ID_VIEW_SCALE_LINEAR = 32790;
+constexpr int ID_VIEW_SCALE_SQRT = 32791;
+constexpr int ID_VIEW_SCALE_LOG = 32792;
+constexpr int ID_VIEW_TICKS = 32793;
+constexpr int ID_VIEW_GRID = 32794;
+constexpr int ID_VIEW_RESIDUALS = 32795;
+constexpr int ID_VIEW_CLIP = 32796;
+constexpr int ID_VIEW_FIT_WINDOW = 32797;
+constexpr int ID_BACK_SUBTRACT = 32798;
+constexpr int ID_EXPORT_PLOT = 32799;
 }  // namespace cmd

@@ -20,6 +20,8 @@ const std::vector<CommandInfo>& Commands() {
        ":/icons/about.png"},
       {ID_EDIT_UNDO, "元に戻す(&U)", "Ctrl+Z;Alt+Backspace", "直前に行った動作を元に戻す\n元に戻す",
        ""},
+      {ID_EDIT_REDO, QT_TRANSLATE_NOOP("CMainFrame", "やり直し(&R)"), "Ctrl+Y",
+       QT_TRANSLATE_NOOP("CMainFrame", "元に戻した動作をやり直す\nやり直し"), ""},
       {ID_EDIT_CUT, "切り取り(&T)", "Ctrl+X;Shift+Del",
        "選択範囲を切り取ってｸﾘｯﾌﾟﾎﾞｰﾄﾞに移動\n切り取り", ":/icons/cut.png"},
       {ID_EDIT_COPY, "ｺﾋﾟｰ(&C)", "Ctrl+C;Ctrl+Ins", "選択範囲をｺﾋﾟｰしてｸﾘｯﾌﾟﾎﾞｰﾄﾞに保存\nｺﾋﾟｰ",
@@ -47,6 +49,27 @@ const std::vector<CommandInfo>& Commands() {
            "CMainFrame",
            "表示範囲のピークを探して、強い順に空いている欄へ置きます\nピーク自動検索"),
        ":/icons/findpeaks.png"},
+      {ID_VIEW_SCALE_LINEAR, QT_TRANSLATE_NOOP("CMainFrame", "強度: 線形"), "",
+       QT_TRANSLATE_NOOP("CMainFrame", "強度を線形の目盛りで描く"), ""},
+      {ID_VIEW_SCALE_SQRT, QT_TRANSLATE_NOOP("CMainFrame", "強度: 平方根"), "",
+       QT_TRANSLATE_NOOP("CMainFrame", "強度を平方根の目盛りで描く"), ""},
+      {ID_VIEW_SCALE_LOG, QT_TRANSLATE_NOOP("CMainFrame", "強度: 対数"), "",
+       QT_TRANSLATE_NOOP("CMainFrame", "強度を対数の目盛りで描く（0 以下は下端に）"), ""},
+      {ID_VIEW_TICKS, QT_TRANSLATE_NOOP("CMainFrame", "目盛り"), "",
+       QT_TRANSLATE_NOOP("CMainFrame", "軸に目盛りと数値を描く"), ""},
+      {ID_VIEW_GRID, QT_TRANSLATE_NOOP("CMainFrame", "グリッド"), "",
+       QT_TRANSLATE_NOOP("CMainFrame", "目盛りの位置に格子線を描く"), ""},
+      {ID_VIEW_RESIDUALS, QT_TRANSLATE_NOOP("CMainFrame", "残差"), "",
+       QT_TRANSLATE_NOOP("CMainFrame", "フィットの後、プロットの下に残差（データ − モデル）を描く"),
+       ""},
+      {ID_VIEW_CLIP, QT_TRANSLATE_NOOP("CMainFrame", "枠内に描く"), "",
+       QT_TRANSLATE_NOOP("CMainFrame", "曲線をプロットの枠の内側だけに描く"), ""},
+      {ID_VIEW_FIT_WINDOW, QT_TRANSLATE_NOOP("CMainFrame", "ウィンドウに合わせる"), "",
+       QT_TRANSLATE_NOOP("CMainFrame", "プロットをウィンドウの大きさに合わせる"), ""},
+      {ID_BACK_SUBTRACT, QT_TRANSLATE_NOOP("CMainFrame", "推定バックグラウンドを差し引く"), "",
+       QT_TRANSLATE_NOOP("CMainFrame", "推定したバックグラウンドを強度から差し引く"), ""},
+      {ID_EXPORT_PLOT, QT_TRANSLATE_NOOP("CMainFrame", "プロットを書き出す..."), "",
+       QT_TRANSLATE_NOOP("CMainFrame", "プロットを PNG または SVG の画像として保存"), ""},
   };
   return table;
 }
@@ -60,13 +83,18 @@ const CommandInfo* FindCommand(int id) {
 
 const std::vector<MenuInfo>& MainMenu() {
   static const std::vector<MenuInfo> menus = {
-      {"ﾌｧｲﾙ(&F)", {ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, 0, 0, ID_APP_EXIT}},
+      {"ﾌｧｲﾙ(&F)",
+       {ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_EXPORT_PLOT, 0, 0, ID_APP_EXIT}},
+      {QT_TRANSLATE_NOOP("CMainFrame", "編集(&E)"), {ID_EDIT_UNDO, ID_EDIT_REDO}},
+      {QT_TRANSLATE_NOOP("CMainFrame", "表示(&V)"),
+       {ID_VIEW_SCALE_LINEAR, ID_VIEW_SCALE_SQRT, ID_VIEW_SCALE_LOG, 0, ID_VIEW_TICKS, ID_VIEW_GRID,
+        ID_VIEW_RESIDUALS, ID_VIEW_CLIP, 0, ID_VIEW_FIT_WINDOW}},
       {"範囲設定",
        {ID_RANGE_SET, ID_RANGE_INPUT, ID_PEAK_POSITION, ID_FIND_PEAKS, 0, ID_RANGE_RESET}},
       {"フィッテング",
        {ID_LSQ_CONDITION, ID_LSQ_START, ID_SAVE_RESULT, ID_SAVE_REPORT, ID_REPORT_SETTINGS,
         ID_PEAK_TABLE, ID_SERIES_FIT}},
-      {"補正", {ID_BACK_REMOVE, ID_POLAR_CORRECT}},
+      {"補正", {ID_BACK_REMOVE, ID_BACK_SUBTRACT, ID_POLAR_CORRECT}},
   };
   return menus;
 }

@@ -8,7 +8,7 @@
 #include <QRadioButton>
 
 CFitConditionDlg::CFitConditionDlg(const FitConditions& preset, QWidget* parent)
-    : CTavDialog(parent, QStringLiteral("ﾀﾞｲｱﾛｸﾞ"), 187, 176),
+    : CTavDialog(parent, QStringLiteral("ﾀﾞｲｱﾛｸﾞ"), 187, 192),
       m_conditions(preset),
       m_group(new QButtonGroup(this)) {
   auto* label = new QLabel(QStringLiteral("収束条件＝"), this);
@@ -39,6 +39,9 @@ CFitConditionDlg::CFitConditionDlg(const FitConditions& preset, QWidget* parent)
   m_doublet = new QCheckBox(tr("Kα1/Kα2 の二重線でフィットする"), this);
   m_doublet->setGeometry(Units().Rect(10, 158, 170, 12));
   m_doublet->setChecked(preset.doublet);
+  m_stepMessages = new QCheckBox(tr("反復ごとにメッセージを表示する"), this);
+  m_stepMessages->setGeometry(Units().Rect(10, 174, 170, 12));
+  m_stepMessages->setChecked(preset.stepMessages);
 }
 
 bool CFitConditionDlg::Exchange() {
@@ -48,6 +51,7 @@ bool CFitConditionDlg::Exchange() {
   read.function = m_group->checkedId();  // kNoShape when none is checked
   read.widthFromData = m_widthFromData->isChecked();
   read.doublet = m_doublet->isChecked();
+  read.stepMessages = m_stepMessages->isChecked();
   m_conditions = read;
   return true;
 }

@@ -9,7 +9,7 @@ class QLineEdit;
 
 // The fit conditions: the convergence tolerance, the peak shape (a
 // g_function value, or kNoShape when none is chosen), the starting widths
-// from the data and the Kα1/Kα2 doublet.
+// from the data, the Kα1/Kα2 doublet and a message box after every step.
 class CFitConditionDlg : public CTavDialog {
   Q_OBJECT
  public:
@@ -21,6 +21,7 @@ class CFitConditionDlg : public CTavDialog {
   QButtonGroup* Buttons() const { return m_group; }
   QCheckBox* WidthFromDataBox() const { return m_widthFromData; }
   QCheckBox* DoubletBox() const { return m_doublet; }
+  QCheckBox* StepMessagesBox() const { return m_stepMessages; }
 
  protected:
   bool Exchange() override;
@@ -30,4 +31,5 @@ class CFitConditionDlg : public CTavDialog {
   QButtonGroup* m_group;
   QCheckBox* m_widthFromData;
   QCheckBox* m_doublet;
+  QCheckBox* m_stepMessages;
 };

@@ -1,10 +1,13 @@
 #include "app/MainFrame.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QIcon>
 #include <QLabel>
 #include <QMenu>
@@ -21,6 +24,7 @@
 #include "app/AboutDlg.h"
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
+#include "app/ExportSizeDlg.h"
 #include "app/PeakTableDock.h"
 #include "app/PlotWidget.h"
 #include "app/Printing.h"
@@ -28,10 +32,13 @@
 #include "app/ReportSettingsDlg.h"
 #include "app/SeriesDlg.h"
 #include "app/SeriesWindow.h"
+#include "app/UndoSteps.h"
 #include "app/WilliamsonHallPanel.h"
 #include "commands/Commands.h"
 #include "commands/PeakAnalysis.h"
+#include "history/UndoHistory.h"
 #include "profile/TavDoc.h"
+#include "render/ExportPlot.h"
 #include "series/SeriesFit.h"
 #include "view/AnsweringHost.h"
 #include "view/TavView.h"
@@ -53,6 +60,38 @@ constexpr int kKeyLockPollMs = 250;
 constexpr int kPlotWidth = 700;
 
 QString IdleText() { return QStringLiteral("ﾚﾃﾞｨ"); }
+
+QString ProgramTitle() {
+  return QStringLiteral("カーブフィッティングプログラム（バックグランド自動）");
+}
+
+// The view menu's check boxes and the option each one switches.
+struct ViewSwitch {
+  int id;
+  bool ViewPreferences::*flag;
+  bool PlotOptions::*option;
+};
+
+constexpr ViewSwitch kViewSwitches[] = {
+    {ID_VIEW_TICKS, nullptr, &PlotOptions::ticks},
+    {ID_VIEW_GRID, nullptr, &PlotOptions::grid},
+    {ID_VIEW_RESIDUALS, nullptr, &PlotOptions::residuals},
+    {ID_VIEW_CLIP, nullptr, &PlotOptions::clip},
+    {ID_VIEW_FIT_WINDOW, &ViewPreferences::fitWindow, nullptr},
+};
+
+bool& SwitchedValue(ViewPreferences& p, const ViewSwitch& s) {
+  return s.flag != nullptr ? p.*s.flag : p.plot.*s.option;
+}
+
+struct ScaleChoice {
+  int id;
+  IntensityScale scale;
+};
+
+constexpr ScaleChoice kScaleChoices[] = {{ID_VIEW_SCALE_LINEAR, IntensityScale::kLinear},
+                                         {ID_VIEW_SCALE_SQRT, IntensityScale::kSqrt},
+                                         {ID_VIEW_SCALE_LOG, IntensityScale::kLog}};
 
 // The local file a drag carries (the first, when it carries several), or "".
 QString DraggedFile(const QMimeData* data) {
@@ -95,9 +134,12 @@ CMainFrame::CMainFrame(CTavDoc& doc, QWidget* parent)
   m_answers = std::make_unique<AnsweringHost>(m_host.get());
   m_answers->RecordMessages(false);
   m_view = std::make_unique<CTavView>(doc, *m_answers);
+  m_history = std::make_unique<UndoHistory>();
+  m_steps = std::make_unique<UndoSteps>(*m_history, *m_view);
   m_plot->SetView(m_view.get());
+  m_plot->SetUndoSteps(m_steps.get());
   setCentralWidget(m_plot);
-  setWindowTitle(QStringLiteral("カーブフィッティングプログラム（バックグランド自動）"));
+  setWindowTitle(ProgramTitle());
   setWindowIcon(QIcon(QStringLiteral(":/icons/tav.png")));
 
   CreateActions();
@@ -109,6 +151,7 @@ CMainFrame::CMainFrame(CTavDoc& doc, QWidget* parent)
   PlacePeakTable();
   m_view->SetDefaultWavelengths(LoadDefaultWavelengths());
   ConnectCommands();
+  ChangeView([](ViewPreferences& p) { p = LoadViewPreferences(); });
   setAcceptDrops(true);
   connect(m_plot, &PlotWidget::ViewInputHandled, this, &CMainFrame::UpdateCommandStates);
   UpdateCommandStates();
@@ -118,6 +161,7 @@ CMainFrame::CMainFrame(CTavDoc& doc, QWidget* parent)
 CMainFrame::~CMainFrame() {
   // The widget outlives the view as a child of this window: detach it first.
   m_plot->SetView(nullptr);
+  m_plot->SetUndoSteps(nullptr);
 }
 
 QAction* CMainFrame::Action(int id) const {
@@ -146,6 +190,12 @@ void CMainFrame::CreateActions() {
   Action(ID_RANGE_SET)->setCheckable(true);
   Action(ID_PEAK_POSITION)->setCheckable(true);
   Action(ID_PEAK_TABLE)->setCheckable(true);
+  m_scaleGroup = new QActionGroup(this);
+  for (const ScaleChoice& choice : kScaleChoices) {
+    Action(choice.id)->setCheckable(true);
+    m_scaleGroup->addAction(Action(choice.id));
+  }
+  for (const ViewSwitch& option : kViewSwitches) Action(option.id)->setCheckable(true);
 }
 
 void CMainFrame::CreateMenus() {
@@ -257,14 +307,64 @@ void CMainFrame::ConnectCommands() {
   Connect(ID_PEAK_TABLE, [this] { TogglePeakTable(); });
   Connect(ID_SERIES_FIT, [this] { OnSeriesFit(); });
   Connect(ID_FIND_PEAKS, [&view] { OnFindPeaks(view); });
-  // Undo, cut, copy, paste and the pane commands have no handler: they stay
+  Connect(ID_BACK_SUBTRACT, [&view] { OnBackSubtract(view); });
+  Connect(ID_EXPORT_PLOT, [this] { OnExportPlot(); });
+  Connect(ID_EDIT_UNDO, [this] { Undo(); });
+  Connect(ID_EDIT_REDO, [this] { Redo(); });
+  ConnectViewMenu();
+  // Cut, copy, paste and the pane commands have no handler: they stay
   // disabled.
+}
+
+void CMainFrame::ConnectViewMenu() {
+  for (const ScaleChoice& choice : kScaleChoices) {
+    const IntensityScale scale = choice.scale;
+    Connect(choice.id,
+            [this, scale] { ChangeView([scale](ViewPreferences& p) { p.plot.scale = scale; }); });
+  }
+  for (const ViewSwitch& option : kViewSwitches) {
+    Connect(option.id, [this, option] {
+      ChangeView([option](ViewPreferences& p) {
+        bool& value = SwitchedValue(p, option);
+        value = !value;
+      });
+    });
+  }
+}
+
+void CMainFrame::ChangeView(const std::function<void(ViewPreferences&)>& change) {
+  change(m_viewPreferences);
+  SaveViewPreferences(m_viewPreferences);
+  PlotOptions options = m_viewPreferences.plot;
+  options.size = m_view->Plot().size;
+  m_view->SetPlotOptions(options);
+  m_plot->SetFollowsSize(m_viewPreferences.fitWindow);
+  m_view->Repaint();
 }
 
 void CMainFrame::Execute(int id) {
   const auto it = m_handlers.find(id);
-  if (it != m_handlers.end()) it->second();
+  if (it != m_handlers.end()) {
+    // Undo and redo move through the steps; they make none.
+    const bool makesStep = id != ID_EDIT_UNDO && id != ID_EDIT_REDO;
+    m_host->ForgetSavedFile();
+    {
+      const UndoSteps::Scope step(makesStep ? m_steps.get() : nullptr);
+      it->second();
+    }
+    if (const std::string& saved = m_host->SavedFile(); !saved.empty()) {
+      m_host->ShowStatus(tr("保存しました: %1").arg(QString::fromStdString(saved)));
+    }
+  }
   UpdateCommandStates();
+}
+
+void CMainFrame::Undo() {
+  if (m_history->Undo(*m_view)) m_view->Repaint();
+}
+
+void CMainFrame::Redo() {
+  if (m_history->Redo(*m_view)) m_view->Repaint();
 }
 
 void CMainFrame::UpdateCommandStates() {
@@ -276,7 +376,31 @@ void CMainFrame::UpdateCommandStates() {
   Action(ID_SERIES_FIT)->setEnabled(m_view->IsLsqStartEnabled());
   Action(ID_FIND_PEAKS)->setEnabled(IsFindPeaksEnabled(*m_view));
   Action(ID_PEAK_TABLE)->setChecked(m_peakTable->isVisible());
+  Action(ID_BACK_SUBTRACT)->setEnabled(IsBackSubtractEnabled(*m_view));
+  Action(ID_EDIT_UNDO)->setEnabled(m_history->CanUndo());
+  Action(ID_EDIT_REDO)->setEnabled(m_history->CanRedo());
+  ShowViewChoices();
   ShowReportInTable();
+  ShowFileInTitle();
+}
+
+void CMainFrame::ShowViewChoices() {
+  for (const ScaleChoice& choice : kScaleChoices) {
+    Action(choice.id)->setChecked(m_viewPreferences.plot.scale == choice.scale);
+  }
+  for (const ViewSwitch& option : kViewSwitches) {
+    Action(option.id)->setChecked(SwitchedValue(m_viewPreferences, option));
+  }
+}
+
+// The program's title, then the name of the file on screen when there is one.
+void CMainFrame::ShowFileInTitle() {
+  const std::string& path = m_view->GetDocument().m_path;
+  QString title = ProgramTitle();
+  if (!path.empty()) {
+    title += QStringLiteral(" - ") + QFileInfo(QString::fromStdString(path)).fileName();
+  }
+  if (title != windowTitle()) setWindowTitle(title);
 }
 
 void CMainFrame::ShowReportInTable() {
@@ -399,7 +523,11 @@ void CMainFrame::dropEvent(QDropEvent* event) {
   QMetaObject::invokeMethod(
       this,
       [this, path] {
-        OpenWithoutDialogs(QFile::encodeName(path).toStdString(), FileType::Auto);
+        {
+          const UndoSteps::Scope step(m_steps.get());
+          OpenWithoutDialogs(QFile::encodeName(path).toStdString(), FileType::Auto);
+        }
+        UpdateCommandStates();
         emit FileDropped(path);
       },
       Qt::QueuedConnection);
@@ -421,3 +549,34 @@ void CMainFrame::OpenWithoutDialogs(const std::string& path, FileType type) {
 }
 
 void CMainFrame::PrintPreview() { ::PrintPreview(*m_view, this); }
+
+// The file and its type first, then the picture's size (the plot's own to
+// start with), then the picture through the plot's own drawing.
+void CMainFrame::OnExportPlot() {
+  QFileDialog dialog(this, tr("プロットを書き出す"));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  if (const QString folder = StartFolder(); !folder.isEmpty()) dialog.setDirectory(folder);
+  const QString png = tr("PNG 画像 (*.png)");
+  dialog.setNameFilters({png, tr("SVG 画像 (*.svg)")});
+  dialog.setDefaultSuffix(QStringLiteral("png"));
+  connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, png](const QString& filter) {
+    dialog.setDefaultSuffix(filter == png ? QStringLiteral("png") : QStringLiteral("svg"));
+  });
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  const QString path = dialog.selectedFiles().first();
+  RememberFolderOf(path);
+
+  int width = 0, height = 0;
+  DefaultExportSize(*m_view, width, height);
+  CExportSizeDlg size(width, height, this);
+  if (size.exec() != QDialog::Accepted) return;
+  std::string error;
+  if (!ExportPlot(*m_view, QFile::encodeName(path).toStdString(), size.Width(), size.Height(),
+                  error)) {
+    m_answers->ReportFailure(
+        tr("%1 に書き出せませんでした: %2").arg(path, QString::fromStdString(error)).toStdString());
+    return;
+  }
+  m_host->ShowStatus(tr("保存しました: %1").arg(path));
+}

@@ -17,12 +17,15 @@ class CTavView;
 class PeakTableDock;
 class PlotWidget;
 class QAction;
+class QActionGroup;
 class QCloseEvent;
 class QDragEnterEvent;
 class QDropEvent;
 class QLabel;
 class QTimer;
 class QtHost;
+class UndoHistory;
+class UndoSteps;
 
 // The main window: menus, accelerators, tool bar and status bar around the
 // plot widget. Each command's action calls one handler; the view's update
@@ -42,6 +45,8 @@ class CMainFrame : public QMainWindow {
   PlotWidget& Plot() { return *m_plot; }
   // The peak table beside the plot; hidden until the first report.
   PeakTableDock& PeakTable() { return *m_peakTable; }
+  // The steps the edit menu takes back and does again.
+  UndoHistory& History() { return *m_history; }
   // The action of a command id (see CommandIds.h), or nullptr.
   QAction* Action(int id) const;
   QLabel* IdlePane() const { return m_idle; }
@@ -50,7 +55,8 @@ class CMainFrame : public QMainWindow {
   void ShowKeyLocks(const KeyLockState& state);
   bool PollsKeyLocks() const { return m_lockPoll != nullptr; }
 
-  // Runs a command as its menu item, accelerator or button does.
+  // Runs a command as its menu item, accelerator or button does: one undo
+  // step, then the status bar names what a save wrote.
   void Execute(int id);
   void UpdateCommandStates();
   // Opens path through the open command with the dialogs answered ahead: the
@@ -86,11 +92,23 @@ class CMainFrame : public QMainWindow {
   void PlacePeakTable();
   void TogglePeakTable();
   void SaveTableLayout();
+  void ConnectViewMenu();
+  // Applies a change to the view menu's choices, remembers them and repaints.
+  void ChangeView(const std::function<void(ViewPreferences&)>& change);
+  void ShowViewChoices();
+  void ShowFileInTitle();
+  void Undo();
+  void Redo();
+  void OnExportPlot();
 
   std::unique_ptr<QtHost> m_host;
   std::unique_ptr<AnsweringHost> m_answers;
   std::unique_ptr<CTavView> m_view;
+  std::unique_ptr<UndoHistory> m_history;
+  std::unique_ptr<UndoSteps> m_steps;
   PlotWidget* m_plot;
+  ViewPreferences m_viewPreferences;
+  QActionGroup* m_scaleGroup = nullptr;
   PeakTableDock* m_peakTable = nullptr;
   // What the table shows, to rebuild it only when the report changes.
   int m_shownReportRevision = -1;

@@ -3,9 +3,20 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
+#include "app/UndoSteps.h"
 #include "render/ImageCanvas.h"
 #include "view/TavView.h"
+
+namespace {
+
+// The wheel's angle of one notch, in eighths of a degree.
+constexpr int kWheelStepAngle = 120;
+// Ctrl with an arrow key pans by this fraction of the plot.
+constexpr int kKeyPanDivisor = 10;
+
+}  // namespace
 
 PlotWidget::PlotWidget(QWidget* parent) : QWidget(parent) {
   // Moves arrive without a button too: the band follows the pointer while
@@ -30,6 +41,48 @@ void PlotWidget::SetOverlay(std::function<void(Canvas&)> draw) {
 
 void PlotWidget::ClearOverlay() { m_overlay = nullptr; }
 
+void PlotWidget::SetFollowsSize(bool follows) {
+  m_followsSize = follows;
+  TellViewTheSize();
+}
+
+void PlotWidget::TellViewTheSize() {
+  if (m_view == nullptr) return;
+  PlotOptions options = m_view->Plot();
+  options.size = m_followsSize ? PlotSize{width(), height()} : PlotSize{};
+  if (options == m_view->Plot()) return;
+  m_view->SetPlotOptions(options);
+  update();
+}
+
+void PlotWidget::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (m_followsSize) TellViewTheSize();
+}
+
+template <class Handler>
+void PlotWidget::Handle(Handler handler) {
+  {
+    const UndoSteps::Scope step(m_steps);
+    handler();
+  }
+  emit ViewInputHandled();
+}
+
+void PlotWidget::StartPan(const QPoint& at) {
+  EndPan();
+  if (m_steps != nullptr) m_steps->Begin();
+  m_panning = true;
+  m_panFrom = at;
+}
+
+void PlotWidget::EndPan() {
+  if (!m_panning) return;
+  m_panning = false;
+  if (m_steps != nullptr) m_steps->End();
+  emit ViewInputHandled();
+}
+
 void PlotWidget::paintEvent(QPaintEvent*) {
   ++m_paints;
   if (!m_reuseFrame || m_frame.size() != size()) {
@@ -50,45 +103,88 @@ void PlotWidget::mousePressEvent(QMouseEvent* event) {
   if (m_view == nullptr) return;
   const QPoint p = event->position().toPoint();
   if (event->button() == Qt::LeftButton) {
-    m_view->OnLButtonDown(p.x(), p.y());
+    Handle([&] { m_view->OnLButtonDown(p.x(), p.y()); });
   } else if (event->button() == Qt::RightButton) {
-    m_view->OnRButtonDown(p.x(), p.y());
-  } else {
-    return;
+    Handle([&] { m_view->OnRButtonDown(p.x(), p.y()); });
+  } else if (event->button() == Qt::MiddleButton) {
+    StartPan(p);
   }
-  emit ViewInputHandled();
 }
 
 void PlotWidget::mouseReleaseEvent(QMouseEvent* event) {
-  if (m_view == nullptr || event->button() != Qt::LeftButton) return;
+  if (m_view == nullptr) return;
+  if (event->button() == Qt::MiddleButton) return EndPan();
+  if (event->button() != Qt::LeftButton) return;
   const QPoint p = event->position().toPoint();
-  m_view->OnLButtonUp(p.x(), p.y());
-  emit ViewInputHandled();
+  Handle([&] { m_view->OnLButtonUp(p.x(), p.y()); });
 }
 
 void PlotWidget::mouseMoveEvent(QMouseEvent* event) {
   if (m_view == nullptr) return;
   const QPoint p = event->position().toPoint();
   m_view->OnMouseMove(p.x(), p.y());
+  if (m_panning && (event->buttons() & Qt::MiddleButton)) {
+    const QPoint by = p - m_panFrom;
+    m_panFrom = p;
+    m_view->PanBy(by.x(), by.y());
+  }
   emit ViewInputHandled();
 }
 
 void PlotWidget::mouseDoubleClickEvent(QMouseEvent* event) {
   // Only the left button has a double-click handler; a right double-click
-  // ends there, like the platform's unhandled double-click message.
-  if (m_view == nullptr || event->button() != Qt::LeftButton) return;
+  // ends there, like the platform's unhandled double-click message. The
+  // middle button's second press starts a pan as its first did.
+  if (m_view == nullptr) return;
   const QPoint p = event->position().toPoint();
-  m_view->OnLButtonDblClk(p.x(), p.y());
-  emit ViewInputHandled();
+  if (event->button() == Qt::MiddleButton) return StartPan(p);
+  if (event->button() != Qt::LeftButton) return;
+  Handle([&] { m_view->OnLButtonDblClk(p.x(), p.y()); });
 }
 
 void PlotWidget::keyPressEvent(QKeyEvent* event) {
-  if (m_view != nullptr) {
-    m_view->OnKeyDown(VirtualKey(event->key()));
-    emit ViewInputHandled();
+  if (m_view != nullptr && !PanByKey(*event)) {
+    Handle([&] { m_view->OnKeyDown(VirtualKey(event->key())); });
   }
   // Then the key goes on to default processing.
   QWidget::keyPressEvent(event);
+}
+
+bool PlotWidget::PanByKey(const QKeyEvent& event) {
+  if (!(event.modifiers() & Qt::ControlModifier)) return false;
+  const PlotLayout layout = m_view->Layout();
+  const int dx = layout.Width() / kKeyPanDivisor, dy = layout.Height() / kKeyPanDivisor;
+  // The arrow shows more of its side: the picture moves the other way.
+  QPoint by;
+  switch (event.key()) {
+    case Qt::Key_Left:
+      by = QPoint(dx, 0);
+      break;
+    case Qt::Key_Right:
+      by = QPoint(-dx, 0);
+      break;
+    case Qt::Key_Up:
+      by = QPoint(0, dy);
+      break;
+    case Qt::Key_Down:
+      by = QPoint(0, -dy);
+      break;
+    default:
+      return false;
+  }
+  Handle([&] { m_view->PanBy(by.x(), by.y()); });
+  return true;
+}
+
+void PlotWidget::wheelEvent(QWheelEvent* event) {
+  event->accept();
+  if (m_view == nullptr) return;
+  m_wheelAngle += event->angleDelta().y();
+  const int steps = m_wheelAngle / kWheelStepAngle;
+  if (steps == 0) return;
+  m_wheelAngle -= steps * kWheelStepAngle;
+  const QPoint p = event->position().toPoint();
+  Handle([&] { m_view->ZoomAbout(p.x(), p.y(), steps); });
 }
 
 unsigned PlotWidget::VirtualKey(int qtKey) {

@@ -1,11 +1,15 @@
 #include "app/Preferences.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QVariant>
 
 namespace {
 
 const QString kReportGroup = QStringLiteral("Report");
 const QString kPeakTableGroup = QStringLiteral("Peak Table");
+const QString kViewGroup = QStringLiteral("View");
+const QString kFoldersGroup = QStringLiteral("Folders");
 
 std::optional<double> ReadOptional(const QSettings& settings, const QString& key) {
   bool ok = false;
@@ -25,6 +29,17 @@ void WriteOptional(QSettings& settings, const QString& key, const std::optional<
 bool IsDockArea(int area) {
   return area == Qt::LeftDockWidgetArea || area == Qt::RightDockWidgetArea ||
          area == Qt::BottomDockWidgetArea;
+}
+
+IntensityScale ScaleFromSetting(int value) {
+  switch (value) {
+    case int(IntensityScale::kSqrt):
+      return IntensityScale::kSqrt;
+    case int(IntensityScale::kLog):
+      return IntensityScale::kLog;
+    default:
+      return IntensityScale::kLinear;
+  }
 }
 
 }  // namespace
@@ -76,4 +91,50 @@ void SavePeakTableLayout(const PeakTableLayout& layout) {
   settings.setValue(QStringLiteral("Floating"), layout.floating);
   settings.setValue(QStringLiteral("FloatingGeometry"), layout.floatingGeometry);
   settings.setValue(QStringLiteral("Width"), layout.dockedWidth);
+}
+
+ViewPreferences LoadViewPreferences() {
+  QSettings settings = ProgramSettings();
+  settings.beginGroup(kViewGroup);
+  ViewPreferences p;
+  p.plot.scale = ScaleFromSetting(settings.value(QStringLiteral("Scale"), 0).toInt());
+  p.plot.ticks = settings.value(QStringLiteral("Ticks"), false).toBool();
+  p.plot.grid = settings.value(QStringLiteral("Grid"), false).toBool();
+  p.plot.residuals = settings.value(QStringLiteral("Residuals"), false).toBool();
+  p.plot.clip = settings.value(QStringLiteral("Clip"), false).toBool();
+  p.fitWindow = settings.value(QStringLiteral("FitWindow"), false).toBool();
+  return p;
+}
+
+void SaveViewPreferences(const ViewPreferences& preferences) {
+  QSettings settings = ProgramSettings();
+  settings.beginGroup(kViewGroup);
+  const PlotOptions& plot = preferences.plot;
+  settings.setValue(QStringLiteral("Scale"), int(plot.scale));
+  settings.setValue(QStringLiteral("Ticks"), plot.ticks);
+  settings.setValue(QStringLiteral("Grid"), plot.grid);
+  settings.setValue(QStringLiteral("Residuals"), plot.residuals);
+  settings.setValue(QStringLiteral("Clip"), plot.clip);
+  settings.setValue(QStringLiteral("FitWindow"), preferences.fitWindow);
+}
+
+QString LoadLastFolder() {
+  QSettings settings = ProgramSettings();
+  settings.beginGroup(kFoldersGroup);
+  return settings.value(QStringLiteral("LastFolder")).toString();
+}
+
+void SaveLastFolder(const QString& folder) {
+  QSettings settings = ProgramSettings();
+  settings.beginGroup(kFoldersGroup);
+  settings.setValue(QStringLiteral("LastFolder"), folder);
+}
+
+QString StartFolder() {
+  const QString folder = LoadLastFolder();
+  return !folder.isEmpty() && QDir(folder).exists() ? folder : QString();
+}
+
+void RememberFolderOf(const QString& file) {
+  if (!file.isEmpty()) SaveLastFolder(QFileInfo(file).absolutePath());
 }

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "profile/Wavelengths.h"
+#include "view/PlotOptions.h"
 
 // What the program remembers between runs, kept with QSettings under the
 // application's name.
@@ -26,3 +27,22 @@ struct PeakTableLayout {
 
 PeakTableLayout LoadPeakTableLayout();
 void SavePeakTableLayout(const PeakTableLayout& layout);
+
+// The view menu's choices: the plot options but the size, and whether the
+// plot follows the window.
+struct ViewPreferences {
+  PlotOptions plot;
+  bool fitWindow = false;
+};
+
+ViewPreferences LoadViewPreferences();
+void SaveViewPreferences(const ViewPreferences& preferences);
+
+// The folder the file dialogs start in: the last one a file was chosen in,
+// or "" before the first.
+QString LoadLastFolder();
+void SaveLastFolder(const QString& folder);
+// The last folder when it still exists, else "" (the dialog's own start).
+QString StartFolder();
+// Remembers the folder of a file just chosen in a dialog.
+void RememberFolderOf(const QString& file);

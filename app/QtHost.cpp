@@ -2,17 +2,23 @@
 
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QMainWindow>
 #include <QMessageBox>
+#include <QStatusBar>
 #include <QStringList>
 
 #include "app/ColumnDlg.h"
 #include "app/FileTypeDlg.h"
 #include "app/FitConditionDlg.h"
 #include "app/PlotWidget.h"
+#include "app/Preferences.h"
 #include "app/RangeDlg.h"
 #include "commands/SaveThroughDialog.h"
 
 namespace {
+
+// How long a status message stays before the idle text comes back.
+constexpr int kStatusMessageMs = 15000;
 
 std::string ToStd(const QString& text) { return text.toStdString(); }
 
@@ -42,6 +48,7 @@ QStringList NameFilters(const QString& pattern) {
 // as the file.
 void PresetFileDialog(QFileDialog& dialog, QFileDialog::AcceptMode mode, const std::string& start) {
   dialog.setAcceptMode(mode);
+  if (const QString folder = StartFolder(); !folder.isEmpty()) dialog.setDirectory(folder);
   dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                      : QFileDialog::AnyFile);
   if (NameHasWildcard(start)) {
@@ -78,7 +85,9 @@ QStringList OpenFilters() {
 
 bool RunFileDialog(QFileDialog& dialog, std::string& path) {
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
-  path = ToStd(dialog.selectedFiles().first());
+  const QString chosen = dialog.selectedFiles().first();
+  RememberFolderOf(chosen);
+  path = ToStd(chosen);
   return true;
 }
 
@@ -140,6 +149,7 @@ bool QtHost::SaveFileDialog(std::string& path) {
   while (RunFileDialog(dialog, chosen)) {
     if (!NameHasWildcard(chosen)) {
       path = chosen;
+      m_savedFile = chosen;
       return true;
     }
     MessageBox(CannotSaveText(chosen, kWildcardNameReason), MessageIcon::None);
@@ -152,4 +162,20 @@ void QtHost::MessageBox(const std::string& text, MessageIcon icon) {
                   QStringLiteral("tav"), QString::fromStdString(text), QMessageBox::Ok,
                   DialogParent());
   box.exec();
+}
+
+void QtHost::ReportFailure(const std::string& text) {
+  m_savedFile.clear();
+  MessageBox(text, MessageIcon::None);
+}
+
+void QtHost::StatusMessage(const std::string& text) { ShowStatus(QString::fromStdString(text)); }
+
+void QtHost::ShowStatus(const QString& text) {
+  auto* window = qobject_cast<QMainWindow*>(DialogParent());
+  if (window == nullptr) return;
+  QStatusBar* bar = window->statusBar();
+  bar->showMessage(text, kStatusMessageMs);
+  // A fit's steps come one after another without the event loop.
+  bar->repaint();
 }

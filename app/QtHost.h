@@ -5,6 +5,7 @@
 #include "view/Host.h"
 
 class PlotWidget;
+class QString;
 class QWidget;
 
 // The view's platform in the GUI: repaints and the rubber band go to the plot
@@ -24,9 +25,19 @@ class QtHost : public Host {
   bool FitConditionDialog(FitConditions& conditions) override;
   bool SaveFileDialog(std::string& path) override;
   void MessageBox(const std::string& text, MessageIcon icon) override;
+  void ReportFailure(const std::string& text) override;
+  // Shows text in the main window's status bar at once.
+  void StatusMessage(const std::string& text) override;
+  void ShowStatus(const QString& text);
+
+  // The file the save dialog chose since ForgetSavedFile, while no failure
+  // was reported after it: what a command has just written; "" for none.
+  const std::string& SavedFile() const { return m_savedFile; }
+  void ForgetSavedFile() { m_savedFile.clear(); }
 
  private:
   QWidget* DialogParent() const;
 
   PlotWidget& m_plot;
+  std::string m_savedFile;
 };

@@ -13,6 +13,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/Preferences.h"
+
 CSeriesDlg::CSeriesDlg(QWidget* parent)
     : QDialog(parent),
       m_files(new QListWidget(this)),
@@ -88,8 +90,11 @@ void CSeriesDlg::AddFiles(const QStringList& files) {
 }
 
 void CSeriesDlg::ChooseFiles() {
-  const QStringList files = QFileDialog::getOpenFileNames(this, tr("シリーズのファイル"));
-  if (!files.isEmpty()) AddFiles(files);
+  const QStringList files =
+      QFileDialog::getOpenFileNames(this, tr("シリーズのファイル"), StartFolder());
+  if (files.isEmpty()) return;
+  RememberFolderOf(files.first());
+  AddFiles(files);
 }
 
 void CSeriesDlg::RemoveSelected() {

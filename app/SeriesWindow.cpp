@@ -19,6 +19,7 @@
 #include <memory>
 #include <utility>
 
+#include "app/Preferences.h"
 #include "app/SeriesPlot.h"
 
 namespace {
@@ -249,8 +250,9 @@ bool CSeriesWindow::SavePlotTo(const QString& path, QString& error) const {
 
 void CSeriesWindow::AskCsvPath() {
   const QString path =
-      QFileDialog::getSaveFileName(this, tr("CSV保存"), QString(), tr("CSV ファイル (*.csv)"));
+      QFileDialog::getSaveFileName(this, tr("CSV保存"), StartFolder(), tr("CSV ファイル (*.csv)"));
   if (path.isEmpty()) return;
+  RememberFolderOf(path);
   QString error;
   if (!SaveCsvTo(path, error)) {
     QMessageBox::warning(this, windowTitle(), tr("保存できません: %1 (%2)").arg(path, error));
@@ -259,9 +261,10 @@ void CSeriesWindow::AskCsvPath() {
 
 void CSeriesWindow::AskPlotPath() {
   QString filter;
-  QString path = QFileDialog::getSaveFileName(this, tr("図を保存"), QString(),
+  QString path = QFileDialog::getSaveFileName(this, tr("図を保存"), StartFolder(),
                                               tr("PNG 画像 (*.png);;SVG 画像 (*.svg)"), &filter);
   if (path.isEmpty()) return;
+  RememberFolderOf(path);
   if (QFileInfo(path).suffix().isEmpty())
     path += filter.contains(QStringLiteral("svg")) ? ".svg" : ".png";
   QString error;

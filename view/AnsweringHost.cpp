@@ -84,6 +84,10 @@ void AnsweringHost::ReportFailure(const std::string& text) {
   if (Host* platform = Platform()) platform->ReportFailure(text);
 }
 
+void AnsweringHost::StatusMessage(const std::string& text) {
+  if (m_platform != nullptr) m_platform->StatusMessage(text);
+}
+
 void AnsweringHost::ClearAnswers() {
   fileType.reset();
   openPath.reset();

@@ -13,7 +13,8 @@
 // - without one (scripts, tests), an unanswered dialog is cancelled and
 //   nothing is shown;
 // - with one (the GUI), an unanswered dialog and every message box go to the
-//   platform (unless AskPlatform(false)), and so do repaints and overlays.
+//   platform (unless AskPlatform(false)), and so do repaints, overlays and
+//   status messages.
 // Everything the view asks is also recorded: counts, the values each dialog
 // was shown, the message texts, and which of them reported a failure.
 class AnsweringHost : public Host {
@@ -30,6 +31,8 @@ class AnsweringHost : public Host {
   bool SaveFileDialog(std::string& path) override;
   void MessageBox(const std::string& text, MessageIcon icon) override;
   void ReportFailure(const std::string& text) override;
+  // Status messages go to the platform, like repaints.
+  void StatusMessage(const std::string& text) override;
 
   // Answers for the next dialogs; each is taken once.
   std::optional<FileType> fileType;

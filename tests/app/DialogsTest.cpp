@@ -204,15 +204,19 @@ TEST_F(DialogsTest, FitConditionsOfferTheMixedShapesAndTheTwoOptions) {
     EXPECT_EQ(dialog->WidthFromDataBox()->text(), QStringLiteral("初期幅をデータから推定する"));
     EXPECT_TRUE(dialog->WidthFromDataBox()->isChecked());
     EXPECT_FALSE(dialog->DoubletBox()->isChecked());
+    EXPECT_EQ(dialog->StepMessagesBox()->text(), QStringLiteral("反復ごとにメッセージを表示する"));
+    EXPECT_TRUE(dialog->StepMessagesBox()->isChecked());
     dialog->Buttons()->button(kPseudoVoigt)->click();
     dialog->WidthFromDataBox()->click();
     dialog->DoubletBox()->click();
+    dialog->StepMessagesBox()->click();
     dialog->OkButton()->click();
   }});
   ASSERT_TRUE(Host().FitConditionDialog(conditions));
   EXPECT_EQ(conditions.function, kPseudoVoigt);
   EXPECT_FALSE(conditions.widthFromData);
   EXPECT_TRUE(conditions.doublet);
+  EXPECT_FALSE(conditions.stepMessages);
 }
 
 TEST_F(DialogsTest, MessageBoxHasTheApplicationCaptionAndIcon) {

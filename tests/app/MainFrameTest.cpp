@@ -35,19 +35,33 @@ using MainFrameTest = GuiFixture;
 
 TEST_F(MainFrameTest, MenusHaveTheirTextsSeparatorsAndShortcutsInOrder) {
   const QList<QAction*> menus = frame->menuBar()->actions();
-  ASSERT_EQ(menus.size(), 4);
+  ASSERT_EQ(menus.size(), 6);
   EXPECT_EQ(menus[0]->text(), QStringLiteral("ﾌｧｲﾙ(&F)"));
-  EXPECT_EQ(menus[1]->text(), QStringLiteral("範囲設定"));
-  EXPECT_EQ(menus[2]->text(), QStringLiteral("フィッテング"));
-  EXPECT_EQ(menus[3]->text(), QStringLiteral("補正"));
+  EXPECT_EQ(menus[1]->text(), QStringLiteral("編集(&E)"));
+  EXPECT_EQ(menus[2]->text(), QStringLiteral("表示(&V)"));
+  EXPECT_EQ(menus[3]->text(), QStringLiteral("範囲設定"));
+  EXPECT_EQ(menus[4]->text(), QStringLiteral("フィッテング"));
+  EXPECT_EQ(menus[5]->text(), QStringLiteral("補正"));
 
   const std::vector<std::vector<Item>> expected = {
       {{"開く(&O)...", "Ctrl+O"},
        {"TXTファイル保存(&S)", "Ctrl+S"},
        {"DATファイル保存(&A)...", ""},
+       {"プロットを書き出す...", ""},
        {"", ""},
        {"", ""},
        {"ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", ""}},
+      {{"元に戻す(&U)", "Ctrl+Z"}, {"やり直し(&R)", "Ctrl+Y"}},
+      {{"強度: 線形", ""},
+       {"強度: 平方根", ""},
+       {"強度: 対数", ""},
+       {"", ""},
+       {"目盛り", ""},
+       {"グリッド", ""},
+       {"残差", ""},
+       {"枠内に描く", ""},
+       {"", ""},
+       {"ウィンドウに合わせる", ""}},
       {{"範囲設定", ""},
        {"範囲入力", ""},
        {"ピーク位置", ""},
@@ -61,9 +75,9 @@ TEST_F(MainFrameTest, MenusHaveTheirTextsSeparatorsAndShortcutsInOrder) {
        {"波長・Scherrer設定...", ""},
        {"ピーク表", ""},
        {"シリーズフィット...", ""}},
-      {{"バック除去", ""}, {"偏光補正", ""}},
+      {{"バック除去", ""}, {"推定バックグラウンドを差し引く", ""}, {"偏光補正", ""}},
   };
-  for (int m = 0; m < 4; ++m) {
+  for (int m = 0; m < 6; ++m) {
     const std::vector<Item> items = ItemsOf(menus[m]->menu());
     ASSERT_EQ(items.size(), expected[m].size()) << "menu " << m;
     for (std::size_t i = 0; i < items.size(); ++i) {
@@ -151,8 +165,8 @@ TEST_F(MainFrameTest, ToolBarAndCommandsWithoutHandlers) {
 }
 
 TEST_F(MainFrameTest, CheckMarksAndEnablingFollowTheView) {
-  QMenu* rangeMenu = frame->menuBar()->actions()[1]->menu();
-  QMenu* fitMenu = frame->menuBar()->actions()[2]->menu();
+  QMenu* rangeMenu = frame->menuBar()->actions()[3]->menu();
+  QMenu* fitMenu = frame->menuBar()->actions()[4]->menu();
   // Fresh view: disarmed range mode, nothing to fit, nothing fitted.
   EXPECT_FALSE(Action(cmd::ID_RANGE_SET)->isChecked());
   EXPECT_FALSE(Action(cmd::ID_PEAK_POSITION)->isChecked());
@@ -191,11 +205,11 @@ QString StatusText(CMainFrame& frame) {
 
 TEST_F(MainFrameTest, AnOpenMenuShowsTheHighlightedPromptOrNothing) {
   const QList<QAction*> menus = frame->menuBar()->actions();
-  QMenu* fitMenu = menus[2]->menu();
-  QMenu* correctMenu = menus[3]->menu();
+  QMenu* fitMenu = menus[4]->menu();
+  QMenu* correctMenu = menus[5]->menu();
   EXPECT_EQ(StatusText(*frame), QStringLiteral("ﾚﾃﾞｨ"));
 
-  frame->menuBar()->setActiveAction(menus[2]);
+  frame->menuBar()->setActiveAction(menus[4]);
   ASSERT_TRUE(fitMenu->isVisible());
   // Open, nothing highlighted yet.
   EXPECT_EQ(StatusText(*frame), QString());
@@ -203,7 +217,7 @@ TEST_F(MainFrameTest, AnOpenMenuShowsTheHighlightedPromptOrNothing) {
   EXPECT_EQ(StatusText(*frame), QStringLiteral("最小二乗条件を入力します"));
 
   // Another menu of the bar: its commands have no prompt.
-  frame->menuBar()->setActiveAction(menus[3]);
+  frame->menuBar()->setActiveAction(menus[5]);
   ASSERT_TRUE(correctMenu->isVisible());
   EXPECT_FALSE(fitMenu->isVisible());
   correctMenu->setActiveAction(Action(cmd::ID_BACK_REMOVE));
@@ -251,6 +265,18 @@ TEST_F(MainFrameTest, EveryPromptAndToolTip) {
       {cmd::ID_SERIES_FIT, "同じピークを複数のファイルでフィットします", nullptr},
       {cmd::ID_FIND_PEAKS, "表示範囲のピークを探して、強い順に空いている欄へ置きます",
        "ピーク自動検索"},
+      {cmd::ID_EDIT_REDO, "元に戻した動作をやり直す", "やり直し"},
+      {cmd::ID_VIEW_SCALE_LINEAR, "強度を線形の目盛りで描く", nullptr},
+      {cmd::ID_VIEW_SCALE_SQRT, "強度を平方根の目盛りで描く", nullptr},
+      {cmd::ID_VIEW_SCALE_LOG, "強度を対数の目盛りで描く（0 以下は下端に）", nullptr},
+      {cmd::ID_VIEW_TICKS, "軸に目盛りと数値を描く", nullptr},
+      {cmd::ID_VIEW_GRID, "目盛りの位置に格子線を描く", nullptr},
+      {cmd::ID_VIEW_RESIDUALS, "フィットの後、プロットの下に残差（データ − モデル）を描く",
+       nullptr},
+      {cmd::ID_VIEW_CLIP, "曲線をプロットの枠の内側だけに描く", nullptr},
+      {cmd::ID_VIEW_FIT_WINDOW, "プロットをウィンドウの大きさに合わせる", nullptr},
+      {cmd::ID_BACK_SUBTRACT, "推定したバックグラウンドを強度から差し引く", nullptr},
+      {cmd::ID_EXPORT_PLOT, "プロットを PNG または SVG の画像として保存", nullptr},
   };
   ASSERT_EQ(frame->actions().size(), static_cast<qsizetype>(std::size(expected)));
   for (const Texts& t : expected) {

@@ -1,0 +1,133 @@
+#include <QStatusBar>
+#include <QWheelEvent>
+
+#include "app/CommandIds.h"
+#include "app/Preferences.h"
+#include "history/UndoHistory.h"
+#include "tests/app/GuiFixture.h"
+
+namespace {
+
+// A window with the bundled profile open; the view menu's choices are the
+// defaults before and after each test.
+class ViewMenuTest : public GuiFixture {
+ protected:
+  void SetUp() override {
+    SaveViewPreferences({});
+    GuiFixture::SetUp();
+    frame->OpenWithoutDialogs(TAV_SOURCE_DIR "/data/sample.asc", FileType::Rigaku);
+    ASSERT_GT(doc.m_nData, 0);
+  }
+  void TearDown() override {
+    GuiFixture::TearDown();
+    SaveViewPreferences({});
+  }
+
+  void Wheel(const QPoint& at, int angle) {
+    QWheelEvent event(at, Plot().mapToGlobal(at), QPoint(), QPoint(0, angle), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&Plot(), &event);
+  }
+};
+
+TEST_F(ViewMenuTest, TheTitleNamesTheFileAndTheEditMenuTakesBackAPeakAndAZoom) {
+  EXPECT_EQ(frame->windowTitle(),
+            QStringLiteral("カーブフィッティングプログラム（バックグランド自動） - sample.asc"));
+  QAction* undo = Action(cmd::ID_EDIT_UNDO);
+  QAction* redo = Action(cmd::ID_EDIT_REDO);
+  // The open above came from the command line: nothing to take back yet.
+  EXPECT_FALSE(undo->isEnabled());
+
+  Action(cmd::ID_PEAK_POSITION)->trigger();
+  QTest::mouseDClick(&Plot(), Qt::LeftButton, {}, QPoint(300, 150));
+  QTest::mouseRelease(&Plot(), Qt::LeftButton, {}, QPoint(300, 150));
+  ASSERT_EQ(View().Peaks().m_nPeak, 1);
+  const PeakTable placed = View().Peaks();
+  ASSERT_TRUE(undo->isEnabled());
+
+  undo->trigger();
+  EXPECT_EQ(View().Peaks().m_nPeak, 0);
+  EXPECT_FALSE(Action(cmd::ID_LSQ_START)->isEnabled());
+  EXPECT_TRUE(redo->isEnabled());
+  redo->trigger();
+  EXPECT_EQ(View().Peaks(), placed);
+  EXPECT_TRUE(Action(cmd::ID_LSQ_START)->isEnabled());
+  EXPECT_FALSE(redo->isEnabled());
+
+  // A notch of the wheel zooms about the pointer, as one step of its own;
+  // half a notch waits for the other half.
+  const DisplayRange before = View().Range();
+  Wheel(QPoint(300, 150), 60);
+  EXPECT_EQ(View().Range(), before);
+  Wheel(QPoint(300, 150), 60);
+  EXPECT_LT(View().Range().m_xMax - View().Range().m_xMin, before.m_xMax - before.m_xMin);
+  undo->trigger();
+  EXPECT_EQ(View().Range(), before);
+  EXPECT_EQ(View().Peaks(), placed);
+  EXPECT_EQ(frame->History().UndoSteps(), 1u);
+}
+
+TEST_F(ViewMenuTest, TheScaleReachesTheViewIsRememberedAndStatusMessagesShow) {
+  Action(cmd::ID_VIEW_SCALE_LOG)->trigger();
+  EXPECT_EQ(View().Plot().scale, IntensityScale::kLog);
+  EXPECT_TRUE(Action(cmd::ID_VIEW_SCALE_LOG)->isChecked());
+  EXPECT_FALSE(Action(cmd::ID_VIEW_SCALE_LINEAR)->isChecked());
+  // Ticks switch on and off again; only the scale is left changed.
+  Action(cmd::ID_VIEW_TICKS)->trigger();
+  EXPECT_TRUE(View().Plot().ticks);
+  Action(cmd::ID_VIEW_TICKS)->trigger();
+  EXPECT_FALSE(View().Plot().ticks);
+  // A display choice is no step to take back.
+  EXPECT_FALSE(Action(cmd::ID_EDIT_UNDO)->isEnabled());
+
+  // The next run starts with it.
+  CTavDoc otherDoc;
+  CMainFrame next(otherDoc);
+  EXPECT_EQ(next.View().Plot().scale, IntensityScale::kLog);
+  EXPECT_TRUE(next.Action(cmd::ID_VIEW_SCALE_LOG)->isChecked());
+
+  // What the commands put in the status line reaches the window's status bar.
+  View().GetHost().StatusMessage("反復 3");
+  EXPECT_EQ(frame->statusBar()->currentMessage(), QStringLiteral("反復 3"));
+}
+
+// The data under a pixel of the fixed picture, and under the pixel that
+// shows the same place of a plot following the window.
+TEST_F(ViewMenuTest, AWindowSizedPlotGivesDragsAndDoubleClicksTheDataOfTheFixedOne) {
+  const double x0 = View().PixelToX(200), x1 = View().PixelToX(400);
+  const double yTop = View().PixelToY(120), yBottom = View().PixelToY(300);
+  const double peakX = View().PixelToX(300), peakY = View().PixelToY(150);
+  const DisplayRange start = View().Range();
+
+  Action(cmd::ID_VIEW_FIT_WINDOW)->trigger();
+  frame->resize(1500, 900);
+  QCoreApplication::processEvents();
+  const PlotLayout l = View().Layout();
+  ASSERT_EQ(View().Plot().size, (PlotSize{Plot().width(), Plot().height()}));
+  ASSERT_GT(l.Width(), plot::kWidth);
+  const auto scaled = [&l](int px, int py) {
+    return QPoint(l.left + (px - plot::kLeft) * l.Width() / plot::kWidth,
+                  l.top + (py - plot::kTop) * l.Height() / plot::kHeight);
+  };
+  // One pixel of the scaled plot in data units.
+  const double dx = (start.m_xMax - start.m_xMin) / l.Width();
+  const double dy = (start.m_yMax - start.m_yMin) / l.Height();
+
+  Action(cmd::ID_PEAK_POSITION)->trigger();
+  QTest::mouseDClick(&Plot(), Qt::LeftButton, {}, scaled(300, 150));
+  QTest::mouseRelease(&Plot(), Qt::LeftButton, {}, scaled(300, 150));
+  ASSERT_EQ(View().Peaks().m_nPeak, 1);
+  EXPECT_NEAR(View().Peaks().m_position[1], peakX, dx);
+  EXPECT_NEAR(View().Peaks().m_height[1], peakY, dy);
+
+  frame->Execute(cmd::ID_RANGE_SET);
+  QTest::mousePress(&Plot(), Qt::LeftButton, {}, scaled(400, 300));
+  QTest::mouseMove(&Plot(), scaled(200, 120));
+  QTest::mouseRelease(&Plot(), Qt::LeftButton, {}, scaled(200, 120));
+  EXPECT_NEAR(View().Range().m_xMin, x0, dx);
+  EXPECT_NEAR(View().Range().m_xMax, x1, dx);
+  EXPECT_NEAR(View().Range().m_yMin, yBottom, dy);
+  EXPECT_NEAR(View().Range().m_yMax, yTop, dy);
+}
+
+}  // namespace
