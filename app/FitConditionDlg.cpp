@@ -8,19 +8,19 @@
 #include <QRadioButton>
 
 CFitConditionDlg::CFitConditionDlg(const FitConditions& preset, QWidget* parent)
-    : CTavDialog(parent, QStringLiteral("ﾀﾞｲｱﾛｸﾞ"), 187, 192),
+    : CTavDialog(parent, tr("ﾀﾞｲｱﾛｸﾞ"), 187, 192),
       m_conditions(preset),
       m_group(new QButtonGroup(this)) {
-  auto* label = new QLabel(QStringLiteral("収束条件＝"), this);
+  auto* label = new QLabel(tr("収束条件＝"), this);
   label->setGeometry(Units().Rect(10, 14, 50, 10));
   m_tolerance = new QLineEdit(DoubleFieldText(preset.tolerance), this);
   m_tolerance->setGeometry(Units().Rect(60, 12, 55, 14));
 
-  auto* box = new QGroupBox(QStringLiteral("関数の選択"), this);
+  auto* box = new QGroupBox(tr("関数の選択"), this);
   box->setGeometry(Units().Rect(7, 36, 112, 100));
-  auto* gauss = new QRadioButton(QStringLiteral("ガウス関数"), this);
+  auto* gauss = new QRadioButton(tr("ガウス関数"), this);
   gauss->setGeometry(Units().Rect(20, 52, 85, 12));
-  auto* lorentz = new QRadioButton(QStringLiteral("ローレンツ関数"), this);
+  auto* lorentz = new QRadioButton(tr("ローレンツ関数"), this);
   lorentz->setGeometry(Units().Rect(20, 72, 85, 12));
   auto* pseudoVoigt = new QRadioButton(tr("擬フォークト関数"), this);
   pseudoVoigt->setGeometry(Units().Rect(20, 92, 85, 12));

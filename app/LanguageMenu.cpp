@@ -31,6 +31,15 @@ void Choose(QMainWindow& window, Language chosen, Language current) {
       Text(QT_TRANSLATE_NOOP("LanguageMenu", "言語の変更は次回の起動から有効になります。")));
 }
 
+// The window's own 表示 menu, when it has one.
+QMenu* ExistingViewMenu(QMainWindow& window) {
+  const QString title = QCoreApplication::translate("CMainFrame", "表示(&V)");
+  for (QAction* action : window.menuBar()->actions()) {
+    if (action->menu() != nullptr && action->text() == title) return action->menu();
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 std::optional<Language> StoredLanguage() {
@@ -44,7 +53,12 @@ void StoreLanguage(Language language) {
 }
 
 void AddLanguageMenu(QMainWindow& window, Language current) {
-  QMenu* view = window.menuBar()->addMenu(Text(QT_TRANSLATE_NOOP("LanguageMenu", "表示(&V)")));
+  QMenu* view = ExistingViewMenu(window);
+  if (view == nullptr) {
+    view = window.menuBar()->addMenu(Text(QT_TRANSLATE_NOOP("LanguageMenu", "表示(&V)")));
+  } else {
+    view->addSeparator();
+  }
   QMenu* languages = view->addMenu(Text(QT_TRANSLATE_NOOP("LanguageMenu", "言語(&L)")));
   auto* group = new QActionGroup(languages);
   for (const LanguageItem& item : kLanguages) {

@@ -11,7 +11,7 @@ class QMainWindow;
 std::optional<Language> StoredLanguage();
 void StoreLanguage(Language language);
 
-// Adds the 表示 menu with its 言語 choice (日本語 / English) to the window's
+// Adds the 言語 choice (日本語 / English) to the window's
 // menu bar, current checked. A new choice is stored and takes effect at the
 // next start, which a message box says.
 void AddLanguageMenu(QMainWindow& window, Language current);

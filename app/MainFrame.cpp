@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
@@ -59,10 +60,11 @@ constexpr int kKeyLockPollMs = 250;
 // The width the plot needs to show its whole frame and labels.
 constexpr int kPlotWidth = 700;
 
-QString IdleText() { return QStringLiteral("ﾚﾃﾞｨ"); }
+QString IdleText() { return QCoreApplication::translate("CMainFrame", "ﾚﾃﾞｨ"); }
 
 QString ProgramTitle() {
-  return QStringLiteral("カーブフィッティングプログラム（バックグランド自動）");
+  return QCoreApplication::translate("CMainFrame",
+                                     "カーブフィッティングプログラム（バックグランド自動）");
 }
 
 // The view menu's check boxes and the option each one switches.
@@ -115,15 +117,15 @@ QLabel* IndicatorPane(const char* text) {
 QString WavelengthSourceText(WavelengthSource source) {
   switch (source) {
     case WavelengthSource::kFile:
-      return QStringLiteral("ファイルから");
+      return QCoreApplication::translate("CMainFrame", "ファイルから");
     case WavelengthSource::kUser:
-      return QStringLiteral("入力値");
+      return QCoreApplication::translate("CMainFrame", "入力値");
     case WavelengthSource::kDefault:
-      return QStringLiteral("既定値");
+      return QCoreApplication::translate("CMainFrame", "既定値");
     case WavelengthSource::kNone:
       break;
   }
-  return QStringLiteral("なし");
+  return QCoreApplication::translate("CMainFrame", "なし");
 }
 
 }  // namespace
@@ -171,11 +173,11 @@ QAction* CMainFrame::Action(int id) const {
 
 void CMainFrame::CreateActions() {
   for (const CommandInfo& info : Commands()) {
-    auto* action = new QAction(QString::fromUtf8(info.text), this);
+    auto* action = new QAction(tr(info.text), this);
     action->setData(info.id);
     action->setShortcuts(ParseShortcuts(info.shortcuts));
     action->setShortcutContext(Qt::WindowShortcut);
-    const QStringList prompt = QString::fromUtf8(info.prompt).split('\n');
+    const QStringList prompt = tr(info.prompt).split('\n');
     action->setStatusTip(prompt.value(0));
     if (prompt.size() > 1) action->setToolTip(prompt.value(1));
     if (*info.icon != '\0') action->setIcon(QIcon(QString::fromUtf8(info.icon)));
@@ -200,7 +202,7 @@ void CMainFrame::CreateActions() {
 
 void CMainFrame::CreateMenus() {
   for (const MenuInfo& info : MainMenu()) {
-    QMenu* menu = menuBar()->addMenu(QString::fromUtf8(info.title));
+    QMenu* menu = menuBar()->addMenu(tr(info.title));
     // The file menu has two separators in a row: keep both.
     menu->setSeparatorsCollapsible(false);
     for (int id : info.items) {
@@ -217,7 +219,7 @@ void CMainFrame::CreateMenus() {
 }
 
 void CMainFrame::CreateToolBar() {
-  QToolBar* bar = addToolBar(QStringLiteral("ﾂｰﾙ ﾊﾞｰ"));
+  QToolBar* bar = addToolBar(tr("ﾂｰﾙ ﾊﾞｰ"));
   bar->setObjectName(QStringLiteral("toolBar"));
   bar->setIconSize(QSize(16, 15));
   bar->setMovable(true);

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -21,9 +22,12 @@ struct Column {
 };
 
 const Column kColumns[] = {
-    {"位置 (2θ)", &PeakResult::position},   {"高さ", &PeakResult::height},
-    {"半値幅", &PeakResult::fwhm},          {"面積", &PeakResult::area},
-    {"d (Å)", &PeakResult::dSpacing},       {"結晶子径 (nm)", &PeakResult::sizeNm},
+    {QT_TRANSLATE_NOOP("PeakTableDock", "位置 (2θ)"), &PeakResult::position},
+    {QT_TRANSLATE_NOOP("PeakTableDock", "高さ"), &PeakResult::height},
+    {QT_TRANSLATE_NOOP("PeakTableDock", "半値幅"), &PeakResult::fwhm},
+    {QT_TRANSLATE_NOOP("PeakTableDock", "面積"), &PeakResult::area},
+    {"d (Å)", &PeakResult::dSpacing},
+    {QT_TRANSLATE_NOOP("PeakTableDock", "結晶子径 (nm)"), &PeakResult::sizeNm},
     {"η / m", &PeakResult::shapeParameter},
 };
 constexpr int kColumnCount = static_cast<int>(std::size(kColumns));
@@ -39,9 +43,12 @@ QString StatisticText(double value) {
 }
 
 QString StatisticsText(const FitStatistics& s) {
-  return QStringLiteral("χ² = %1\n換算χ² = %2\nRwp = %3 %\nRp = %4 %\n収束: %5\n反復回数: %6")
+  return QCoreApplication::translate(
+             "PeakTableDock", "χ² = %1\n換算χ² = %2\nRwp = %3 %\nRp = %4 %\n収束: %5\n反復回数: %6")
       .arg(StatisticText(s.chisq), StatisticText(s.reducedChisq), StatisticText(s.rwp),
-           StatisticText(s.rp), s.converged ? QStringLiteral("あり") : QStringLiteral("なし"))
+           StatisticText(s.rp),
+           s.converged ? QCoreApplication::translate("PeakTableDock", "あり")
+                       : QCoreApplication::translate("PeakTableDock", "なし"))
       .arg(s.steps);
 }
 
@@ -75,7 +82,7 @@ QString PeakTableWidget::TabSeparatedText() const {
     const QTableWidgetItem* item = horizontalHeaderItem(c);
     header << (item != nullptr ? item->text() : QString());
   }
-  lines << QStringLiteral("ピーク\t") + header.join('\t');
+  lines << QCoreApplication::translate("PeakTableDock", "ピーク") + '\t' + header.join('\t');
   for (int r = 0; r < rowCount(); ++r) {
     QStringList cells;
     const QTableWidgetItem* label = verticalHeaderItem(r);
@@ -99,7 +106,7 @@ void PeakTableWidget::keyPressEvent(QKeyEvent* event) {
 }
 
 PeakTableDock::PeakTableDock(QWidget* parent)
-    : QDockWidget(QStringLiteral("ピーク表"), parent),
+    : QDockWidget(QCoreApplication::translate("PeakTableDock", "ピーク表"), parent),
       m_table(new PeakTableWidget(0, kColumnCount)),
       m_statistics(new QLabel),
       m_notes(new QLabel),
@@ -107,7 +114,9 @@ PeakTableDock::PeakTableDock(QWidget* parent)
   setObjectName(QStringLiteral("peakTableDock"));
   setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea | Qt::BottomDockWidgetArea);
   QStringList titles;
-  for (const Column& column : kColumns) titles << QString::fromUtf8(column.title);
+  for (const Column& column : kColumns) {
+    titles << QCoreApplication::translate("PeakTableDock", column.title);
+  }
   m_table->setHorizontalHeaderLabels(titles);
   m_table->setColumnCount(kShapeParameterColumn);
   m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -3,6 +3,7 @@
 
 #include "commands/Commands.h"
 #include "commands/PeakAnalysis.h"
+#include "text/Translate.h"
 #include "view/Host.h"
 #include "view/PeakParameters.h"
 #include "view/TavView.h"
@@ -37,7 +38,9 @@ int OnFindPeaks(CTavView& view, int maxPeaks, double signalToNoise) {
   const std::vector<FoundPeak> found = FindPeaks(x, y, SearchFor(view, maxPeaks, signalToNoise));
   for (const FoundPeak& peak : found) view.PlaceFoundPeak(peak.position, peak.height);
   view.Repaint();
-  if (found.empty()) view.GetHost().MessageBox("表示範囲にピークは見つかりませんでした");
+  if (found.empty())
+    view.GetHost().MessageBox(
+        Translated(QT_TRANSLATE_NOOP("tav", "表示範囲にピークは見つかりませんでした")));
   return static_cast<int>(found.size());
 }
 

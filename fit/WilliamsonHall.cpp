@@ -3,6 +3,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "text/Translate.h"
+
 namespace {
 
 constexpr double kNmPerAngstrom = 0.1;
@@ -22,13 +24,23 @@ std::vector<WilliamsonHallPoint> UsablePoints(const PeakReport& report, BreadthM
   std::vector<WilliamsonHallPoint> points;
   for (const PeakResult& peak : report.peaks) {
     const Estimate& term = BreadthOf(peak, measure);
-    const std::string name = "ピーク " + std::to_string(peak.peak) + ": ";
+    const std::string number = std::to_string(peak.peak);
     if (!Known(peak.height.value) || !(*peak.height.value > 0.0)) {
-      notes.push_back(name + "高さが正でないため、Williamson–Hall 解析から除きました");
+      notes.push_back(TranslatedFormat(
+          QT_TRANSLATE_NOOP("tav",
+                            "ピーク %1: 高さが正でないため、Williamson–Hall 解析から除きました"),
+          {number}));
     } else if (!Known(term.value) || !Known(peak.position.value)) {
-      notes.push_back(name + "試料の幅が求められないため、Williamson–Hall 解析から除きました");
+      notes.push_back(TranslatedFormat(
+          QT_TRANSLATE_NOOP(
+              "tav", "ピーク %1: 試料の幅が求められないため、Williamson–Hall 解析から除きました"),
+          {number}));
     } else if (!Known(term.error) || !(*term.error > 0.0)) {
-      notes.push_back(name + "β cos θ の不確かさが不明のため、Williamson–Hall 解析から除きました");
+      notes.push_back(TranslatedFormat(
+          QT_TRANSLATE_NOOP(
+              "tav",
+              "ピーク %1: β cos θ の不確かさが不明のため、Williamson–Hall 解析から除きました"),
+          {number}));
     } else {
       points.push_back({peak.peak, FourSinTheta(*peak.position.value), *term.value, *term.error});
     }
@@ -41,8 +53,8 @@ std::vector<WilliamsonHallPoint> UsablePoints(const PeakReport& report, BreadthM
 void AddSize(WilliamsonHall& wh, const ReportSettings& settings) {
   const StraightLine& line = *wh.line;
   if (!(line.intercept > 0.0)) {
-    wh.notes.push_back(
-        "切片が正でない（ひずみによる広がりが支配的）ため、結晶子径は求められません");
+    wh.notes.push_back(Translated(QT_TRANSLATE_NOOP(
+        "tav", "切片が正でない（ひずみによる広がりが支配的）ため、結晶子径は求められません")));
     return;
   }
   const double nm = settings.scherrerK * *settings.wavelength / line.intercept * kNmPerAngstrom;

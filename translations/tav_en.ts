@@ -32,6 +32,21 @@
     </message>
 </context>
 <context>
+    <name>CExportSizeDlg</name>
+    <message>
+        <source>プロットの大きさ</source>
+        <translation>Plot Size</translation>
+    </message>
+    <message>
+        <source>幅:</source>
+        <translation>Width:</translation>
+    </message>
+    <message>
+        <source>高さ:</source>
+        <translation>Height:</translation>
+    </message>
+</context>
+<context>
     <name>CFileTypeDlg</name>
     <message>
         <source>ﾀﾞｲｱﾛｸﾞ</source>
@@ -64,6 +79,30 @@
         <source>Kα1/Kα2 の二重線でフィットする</source>
         <translation>Fit as Kα1/Kα2 doublets</translation>
     </message>
+    <message>
+        <source>ﾀﾞｲｱﾛｸﾞ</source>
+        <translation>Fit Conditions</translation>
+    </message>
+    <message>
+        <source>収束条件＝</source>
+        <translation>Convergence tolerance =</translation>
+    </message>
+    <message>
+        <source>関数の選択</source>
+        <translation>Peak shape</translation>
+    </message>
+    <message>
+        <source>ガウス関数</source>
+        <translation>Gaussian</translation>
+    </message>
+    <message>
+        <source>ローレンツ関数</source>
+        <translation>Lorentzian</translation>
+    </message>
+    <message>
+        <source>反復ごとにメッセージを表示する</source>
+        <translation>Show a message after every iteration</translation>
+    </message>
 </context>
 <context>
     <name>CMainFrame</name>
@@ -74,6 +113,394 @@
     <message>
         <source>同じピークを複数のファイルでフィットします</source>
         <translation>Fit the same peaks in several files</translation>
+    </message>
+    <message>
+        <source>新規作成(&amp;N)</source>
+        <translation>&amp;New</translation>
+    </message>
+    <message>
+        <source>新規にﾌｧｲﾙを作成
+新規ﾌｧｲﾙ</source>
+        <translation>Create a new file
+New file</translation>
+    </message>
+    <message>
+        <source>開く(&amp;O)...</source>
+        <translation>&amp;Open...</translation>
+    </message>
+    <message>
+        <source>既存のﾌｧｲﾙを開く
+開く</source>
+        <translation>Open an existing file
+Open</translation>
+    </message>
+    <message>
+        <source>TXTファイル保存(&amp;S)</source>
+        <translation>&amp;Save as TXT</translation>
+    </message>
+    <message>
+        <source>TXT形式のﾌｧｲﾙを保存
+保存</source>
+        <translation>Save the profile as a TXT file
+Save</translation>
+    </message>
+    <message>
+        <source>DATファイル保存(&amp;A)...</source>
+        <translation>Save as D&amp;AT...</translation>
+    </message>
+    <message>
+        <source>DAT形式のファイルを保存
+保存</source>
+        <translation>Save the profile as a DAT file
+Save</translation>
+    </message>
+    <message>
+        <source>印刷(&amp;P)...</source>
+        <translation>&amp;Print...</translation>
+    </message>
+    <message>
+        <source>作業中のﾌｧｲﾙを印刷
+印刷</source>
+        <translation>Print the plot
+Print</translation>
+    </message>
+    <message>
+        <source>印刷ﾌﾟﾚﾋﾞｭｰ(&amp;V)</source>
+        <translation>Print Pre&amp;view</translation>
+    </message>
+    <message>
+        <source>ﾌﾙ ﾍﾟｰｼﾞ表示
+印刷ﾌﾟﾚﾋﾞｭｰ</source>
+        <translation>Show the full page
+Print preview</translation>
+    </message>
+    <message>
+        <source>ｱﾌﾟﾘｹｰｼｮﾝの終了(&amp;X)</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>ｱﾌﾟﾘｹｰｼｮﾝを終了し、ﾌｧｲﾙの保存を指示
+終了</source>
+        <translation>Quit the application
+Exit</translation>
+    </message>
+    <message>
+        <source>ﾊﾞｰｼﾞｮﾝ情報(&amp;A)...</source>
+        <translation>&amp;About tav...</translation>
+    </message>
+    <message>
+        <source>ﾌﾟﾛｸﾞﾗﾑの情報、ﾊﾞｰｼﾞｮﾝ、著作権を表示
+ﾊﾞｰｼﾞｮﾝ情報</source>
+        <translation>Show the program&apos;s information, version and copyright
+About</translation>
+    </message>
+    <message>
+        <source>元に戻す(&amp;U)</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>直前に行った動作を元に戻す
+元に戻す</source>
+        <translation>Undo the last action
+Undo</translation>
+    </message>
+    <message>
+        <source>やり直し(&amp;R)</source>
+        <translation>&amp;Redo</translation>
+    </message>
+    <message>
+        <source>元に戻した動作をやり直す
+やり直し</source>
+        <translation>Redo the action undone last
+Redo</translation>
+    </message>
+    <message>
+        <source>切り取り(&amp;T)</source>
+        <translation>Cu&amp;t</translation>
+    </message>
+    <message>
+        <source>選択範囲を切り取ってｸﾘｯﾌﾟﾎﾞｰﾄﾞに移動
+切り取り</source>
+        <translation>Cut the selection to the clipboard
+Cut</translation>
+    </message>
+    <message>
+        <source>ｺﾋﾟｰ(&amp;C)</source>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message>
+        <source>選択範囲をｺﾋﾟｰしてｸﾘｯﾌﾟﾎﾞｰﾄﾞに保存
+ｺﾋﾟｰ</source>
+        <translation>Copy the selection to the clipboard
+Copy</translation>
+    </message>
+    <message>
+        <source>貼り付け(&amp;P)</source>
+        <translation>&amp;Paste</translation>
+    </message>
+    <message>
+        <source>ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容を貼り付け
+貼り付け</source>
+        <translation>Paste the clipboard
+Paste</translation>
+    </message>
+    <message>
+        <source>次のﾍﾟｲﾝ</source>
+        <translation>Next Pane</translation>
+    </message>
+    <message>
+        <source>次のｳｨﾝﾄﾞｳ ﾍﾟｲﾝに切り替え
+次のﾍﾟｲﾝ</source>
+        <translation>Switch to the next window pane
+Next pane</translation>
+    </message>
+    <message>
+        <source>前のﾍﾟｲﾝ</source>
+        <translation>Previous Pane</translation>
+    </message>
+    <message>
+        <source>前のｳｨﾝﾄﾞｳ ﾍﾟｲﾝに切り替え
+前のﾍﾟｲﾝ</source>
+        <translation>Switch to the previous window pane
+Previous pane</translation>
+    </message>
+    <message>
+        <source>範囲設定</source>
+        <translation>Set Range</translation>
+    </message>
+    <message>
+        <source>フィッテングする範囲を設定</source>
+        <translation>Drag out the range to fit</translation>
+    </message>
+    <message>
+        <source>範囲入力</source>
+        <translation>Enter Range</translation>
+    </message>
+    <message>
+        <source>グラフの範囲をキーボードから入力</source>
+        <translation>Type the plot range</translation>
+    </message>
+    <message>
+        <source>ピーク位置</source>
+        <translation>Place Peaks</translation>
+    </message>
+    <message>
+        <source>ピーク位置の設定</source>
+        <translation>Double-click to place peaks</translation>
+    </message>
+    <message>
+        <source>初期範囲</source>
+        <translation>Reset Range</translation>
+    </message>
+    <message>
+        <source>設定範囲をもとにもどす</source>
+        <translation>Go back to the whole profile</translation>
+    </message>
+    <message>
+        <source>最小二乗条件</source>
+        <translation>Fit Conditions</translation>
+    </message>
+    <message>
+        <source>最小二乗条件を入力します</source>
+        <translation>Set the peak shape and convergence tolerance</translation>
+    </message>
+    <message>
+        <source>最小二乗スタート</source>
+        <translation>Start Fit</translation>
+    </message>
+    <message>
+        <source>結果保存</source>
+        <translation>Save Result</translation>
+    </message>
+    <message>
+        <source>バック除去</source>
+        <translation>Estimate Background</translation>
+    </message>
+    <message>
+        <source>偏光補正</source>
+        <translation>Polarization Correction</translation>
+    </message>
+    <message>
+        <source>レポート保存(CSV)</source>
+        <translation>Save Report (CSV)</translation>
+    </message>
+    <message>
+        <source>ピークの表をCSV形式で保存</source>
+        <translation>Save the peak table as CSV</translation>
+    </message>
+    <message>
+        <source>波長・Scherrer設定...</source>
+        <translation>Wavelength and Scherrer Settings...</translation>
+    </message>
+    <message>
+        <source>波長とScherrer式の定数を入力します</source>
+        <translation>Enter the wavelengths and the Scherrer constants</translation>
+    </message>
+    <message>
+        <source>ピーク表</source>
+        <translation>Peak Table</translation>
+    </message>
+    <message>
+        <source>ピーク表を表示または非表示にします</source>
+        <translation>Show or hide the peak table</translation>
+    </message>
+    <message>
+        <source>ピーク自動検索</source>
+        <translation>Find Peaks</translation>
+    </message>
+    <message>
+        <source>表示範囲のピークを探して、強い順に空いている欄へ置きます
+ピーク自動検索</source>
+        <translation>Find the peaks in the display range and place them, strongest first, in the free slots
+Find peaks</translation>
+    </message>
+    <message>
+        <source>強度: 線形</source>
+        <translation>Intensity: Linear</translation>
+    </message>
+    <message>
+        <source>強度を線形の目盛りで描く</source>
+        <translation>Draw intensities on a linear scale</translation>
+    </message>
+    <message>
+        <source>強度: 平方根</source>
+        <translation>Intensity: Square Root</translation>
+    </message>
+    <message>
+        <source>強度を平方根の目盛りで描く</source>
+        <translation>Draw intensities on a square-root scale</translation>
+    </message>
+    <message>
+        <source>強度: 対数</source>
+        <translation>Intensity: Logarithmic</translation>
+    </message>
+    <message>
+        <source>強度を対数の目盛りで描く（0 以下は下端に）</source>
+        <translation>Draw intensities on a logarithmic scale (zero and below on the bottom edge)</translation>
+    </message>
+    <message>
+        <source>目盛り</source>
+        <translation>Ticks</translation>
+    </message>
+    <message>
+        <source>軸に目盛りと数値を描く</source>
+        <translation>Draw tick marks and labels on the axes</translation>
+    </message>
+    <message>
+        <source>グリッド</source>
+        <translation>Grid</translation>
+    </message>
+    <message>
+        <source>目盛りの位置に格子線を描く</source>
+        <translation>Draw grid lines at the ticks</translation>
+    </message>
+    <message>
+        <source>残差</source>
+        <translation>Residuals</translation>
+    </message>
+    <message>
+        <source>フィットの後、プロットの下に残差（データ − モデル）を描く</source>
+        <translation>After a fit, draw the residuals (data − model) under the plot</translation>
+    </message>
+    <message>
+        <source>枠内に描く</source>
+        <translation>Clip to Frame</translation>
+    </message>
+    <message>
+        <source>曲線をプロットの枠の内側だけに描く</source>
+        <translation>Draw curves only inside the plot frame</translation>
+    </message>
+    <message>
+        <source>ウィンドウに合わせる</source>
+        <translation>Fit to Window</translation>
+    </message>
+    <message>
+        <source>プロットをウィンドウの大きさに合わせる</source>
+        <translation>Let the plot follow the window size</translation>
+    </message>
+    <message>
+        <source>推定バックグラウンドを差し引く</source>
+        <translation>Subtract Estimated Background</translation>
+    </message>
+    <message>
+        <source>推定したバックグラウンドを強度から差し引く</source>
+        <translation>Subtract the estimated background from the intensities</translation>
+    </message>
+    <message>
+        <source>プロットを書き出す...</source>
+        <translation>Export Plot...</translation>
+    </message>
+    <message>
+        <source>プロットを PNG または SVG の画像として保存</source>
+        <translation>Save the plot as a PNG or SVG image</translation>
+    </message>
+    <message>
+        <source>ﾌｧｲﾙ(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>編集(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>表示(&amp;V)</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>フィッテング</source>
+        <translation>Fitting</translation>
+    </message>
+    <message>
+        <source>補正</source>
+        <translation>Correction</translation>
+    </message>
+    <message>
+        <source>ﾚﾃﾞｨ</source>
+        <translation>Ready</translation>
+    </message>
+    <message>
+        <source>カーブフィッティングプログラム（バックグランド自動）</source>
+        <translation>Curve Fitting Program (Automatic Background)</translation>
+    </message>
+    <message>
+        <source>ファイルから</source>
+        <translation>from the file</translation>
+    </message>
+    <message>
+        <source>入力値</source>
+        <translation>entered</translation>
+    </message>
+    <message>
+        <source>既定値</source>
+        <translation>default</translation>
+    </message>
+    <message>
+        <source>なし</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>ﾂｰﾙ ﾊﾞｰ</source>
+        <translation>Toolbar</translation>
+    </message>
+    <message>
+        <source>保存しました: %1</source>
+        <translation>Saved: %1</translation>
+    </message>
+    <message>
+        <source>プロットを書き出す</source>
+        <translation>Export Plot</translation>
+    </message>
+    <message>
+        <source>PNG 画像 (*.png)</source>
+        <translation>PNG images (*.png)</translation>
+    </message>
+    <message>
+        <source>SVG 画像 (*.svg)</source>
+        <translation>SVG images (*.svg)</translation>
+    </message>
+    <message>
+        <source>%1 に書き出せませんでした: %2</source>
+        <translation>Could not write %1: %2</translation>
     </message>
 </context>
 <context>
@@ -343,6 +770,59 @@
     </message>
 </context>
 <context>
+    <name>PeakTableDock</name>
+    <message>
+        <source>位置 (2θ)</source>
+        <translation>Position (2θ)</translation>
+    </message>
+    <message>
+        <source>高さ</source>
+        <translation>Height</translation>
+    </message>
+    <message>
+        <source>半値幅</source>
+        <translation>FWHM</translation>
+    </message>
+    <message>
+        <source>面積</source>
+        <translation>Area</translation>
+    </message>
+    <message>
+        <source>結晶子径 (nm)</source>
+        <translation>Crystallite size (nm)</translation>
+    </message>
+    <message>
+        <source>χ² = %1
+換算χ² = %2
+Rwp = %3 %
+Rp = %4 %
+収束: %5
+反復回数: %6</source>
+        <translation>χ² = %1
+Reduced χ² = %2
+Rwp = %3 %
+Rp = %4 %
+Converged: %5
+Iterations: %6</translation>
+    </message>
+    <message>
+        <source>あり</source>
+        <translation>yes</translation>
+    </message>
+    <message>
+        <source>なし</source>
+        <translation>no</translation>
+    </message>
+    <message>
+        <source>ピーク</source>
+        <translation>Peak</translation>
+    </message>
+    <message>
+        <source>ピーク表</source>
+        <translation>Peak Table</translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <source>ファイル番号 (index)</source>
@@ -351,6 +831,26 @@
     <message>
         <source>PNG を作れません</source>
         <translation>Cannot make the PNG image</translation>
+    </message>
+    <message>
+        <source>使えるピークが2本未満のため、求められません</source>
+        <translation>Fewer than two usable peaks: nothing to fit</translation>
+    </message>
+    <message>
+        <source>結晶子径 D = %1
+微小ひずみ ε = %2
+換算χ² = %3 (%4 本)</source>
+        <translation>Crystallite size D = %1
+Microstrain ε = %2
+Reduced χ² = %3 (%4 peaks)</translation>
+    </message>
+    <message>
+        <source>Williamson–Hall: β cos θ (rad)</source>
+        <translation>Williamson–Hall: β cos θ (rad)</translation>
+    </message>
+    <message>
+        <source>4 sin θ</source>
+        <translation>4 sin θ</translation>
     </message>
 </context>
 <context>
@@ -370,6 +870,44 @@
     <message>
         <source>X-Y リスト (%1)</source>
         <translation>X-Y lists (%1)</translation>
+    </message>
+</context>
+<context>
+    <name>WilliamsonHallPanel</name>
+    <message>
+        <source>プロット...</source>
+        <translation>Plot...</translation>
+    </message>
+    <message>
+        <source>半値幅</source>
+        <translation>FWHM</translation>
+    </message>
+    <message>
+        <source>積分幅</source>
+        <translation>Integral breadth</translation>
+    </message>
+</context>
+<context>
+    <name>WilliamsonHallWindow</name>
+    <message>
+        <source>Williamson–Hall プロット</source>
+        <translation>Williamson–Hall Plot</translation>
+    </message>
+    <message>
+        <source>図を保存...</source>
+        <translation>Save Plot...</translation>
+    </message>
+    <message>
+        <source>図を保存</source>
+        <translation>Save Plot</translation>
+    </message>
+    <message>
+        <source>PNG 画像 (*.png);;SVG 画像 (*.svg)</source>
+        <translation>PNG images (*.png);;SVG images (*.svg)</translation>
+    </message>
+    <message>
+        <source>保存できません: %1 (%2)</source>
+        <translation>Cannot save %1 (%2)</translation>
     </message>
 </context>
 <context>
@@ -509,6 +1047,26 @@
     <message>
         <source>指数 m</source>
         <translation>exponent m</translation>
+    </message>
+    <message>
+        <source>表示範囲にピークは見つかりませんでした</source>
+        <translation>No peaks were found in the display range</translation>
+    </message>
+    <message>
+        <source>ピーク %1: 高さが正でないため、Williamson–Hall 解析から除きました</source>
+        <translation>Peak %1: left out of the Williamson–Hall analysis because its height is not positive</translation>
+    </message>
+    <message>
+        <source>ピーク %1: 試料の幅が求められないため、Williamson–Hall 解析から除きました</source>
+        <translation>Peak %1: left out of the Williamson–Hall analysis because its sample breadth is unknown</translation>
+    </message>
+    <message>
+        <source>ピーク %1: β cos θ の不確かさが不明のため、Williamson–Hall 解析から除きました</source>
+        <translation>Peak %1: left out of the Williamson–Hall analysis because the uncertainty of β cos θ is unknown</translation>
+    </message>
+    <message>
+        <source>切片が正でない（ひずみによる広がりが支配的）ため、結晶子径は求められません</source>
+        <translation>No crystallite size: the intercept is not positive (strain broadening dominates)</translation>
     </message>
 </context>
 </TS>
