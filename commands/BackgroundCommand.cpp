@@ -28,6 +28,7 @@ void OnBackRemove(CTavView& view) {
       view.HideBackgroundEstimate();
     }
     view.SetBaseline(fit.coef);
+    view.SetBaselineSpan(view.Range().m_xMin, view.Range().m_xMax);
   }
   view.Repaint();
 }

@@ -3,14 +3,21 @@
 #include "view/TavView.h"
 
 bool IsBackSubtractEnabled(const CTavView& view) {
-  return view.Background().m_bgCoefSet && view.GetDocument().m_nData > 0;
+  const BackgroundLayer& b = view.Background();
+  return b.m_bgCoefSet && b.m_bBackShown == 1 && b.NBin() > 0 && view.GetDocument().m_nData > 0;
 }
 
 void OnBackSubtract(CTavView& view) {
   if (!IsBackSubtractEnabled(view)) return;
   CTavDoc& doc = view.GetDocument();
-  const bgfit::Coefficients coef = view.Background().m_bgCoef;
-  for (int i = 1; i <= doc.m_nData; ++i) doc.m_y[i] -= bgfit::BaselineAt(coef, doc.m_x[i]);
+  const BackgroundLayer& b = view.Background();
+  const bgfit::Coefficients coef = b.m_bgCoef;
+  // Only where the baseline was estimated: beyond that span the cubic runs
+  // away and would wreck the rest of the profile.
+  for (int i = 1; i <= doc.m_nData; ++i) {
+    const double x = doc.m_x[i];
+    if (b.m_spanMin <= x && x <= b.m_spanMax) doc.m_y[i] -= bgfit::BaselineAt(coef, x);
+  }
   view.MarkBackgroundSubtracted();
   view.Repaint();
 }

@@ -21,9 +21,10 @@ void OnLsqStart(CTavView& view);      // ID_LSQ_START
 void OnSaveResult(CTavView& view);    // ID_SAVE_RESULT
 void OnBackRemove(CTavView& view);    // ID_BACK_REMOVE
 void OnPolarCorrect(CTavView& view);  // ID_POLAR_CORRECT
-// Subtracts the estimated baseline from every intensity; the estimate is
-// then used up (it described the profile before), and the Y range follows
-// the new extremes. Enabled once an estimate has computed a baseline.
+// Subtracts the estimated baseline from the intensities inside the X range
+// it was estimated over; the estimate is then used up (it described the
+// profile before), and the Y range follows the new extremes. Enabled while
+// an estimate with its bins and baseline is shown.
 void OnBackSubtract(CTavView& view);
 bool IsBackSubtractEnabled(const CTavView& view);
 

@@ -137,6 +137,11 @@ void CTavView::SetBaseline(const bgfit::Coefficients& coef) {
   m_state.background.m_bgCoefSet = true;
 }
 
+void CTavView::SetBaselineSpan(double xMin, double xMax) {
+  m_state.background.m_spanMin = xMin;
+  m_state.background.m_spanMax = xMax;
+}
+
 void CTavView::MarkBackgroundSubtracted() {
   BackgroundLayer& b = m_state.background;
   b.m_bBackShown = 0;

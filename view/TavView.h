@@ -143,6 +143,7 @@ class CTavView {
   void ShowBackgroundBins(std::vector<double> binX, std::vector<double> binY);
   void HideBackgroundEstimate();
   void SetBaseline(const bgfit::Coefficients& coef);
+  void SetBaselineSpan(double xMin, double xMax);
   // The polarization correction was applied to the document; the Y range
   // follows its new extremes.
   void MarkPolarized();

@@ -105,6 +105,10 @@ struct BackgroundLayer {
   bgfit::Coefficients m_bgCoef{};
   // Whether any estimate has computed m_bgCoef yet (no baseline before that).
   bool m_bgCoefSet = false;
+  // The X range the baseline was estimated over (the display range then):
+  // outside it the cubic describes nothing.
+  double m_spanMin = 0.0;
+  double m_spanMax = 0.0;
   friend bool operator==(const BackgroundLayer&, const BackgroundLayer&) = default;
 };
 

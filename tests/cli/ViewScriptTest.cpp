@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 
 #include "tests/support/ScriptRun.h"
@@ -54,6 +55,28 @@ TEST(ViewScript, SubtractingTheBaselineNeedsAnEstimateAndLowersTheProfile) {
   EXPECT_EQ(Count(run.out, "disabled: subtract-background"), 2u);
   EXPECT_NE(run.out.find("\"m_bBackShown\": 0"), std::string::npos);
   EXPECT_EQ(run.out.find("\"m_yMin\": 95,"), std::string::npos);
+}
+
+// A baseline estimated over part of the profile is subtracted only there.
+TEST(ViewScript, SubtractionStaysWithinTheEstimatedSpan) {
+  const ScriptOutcome before = RunScript("open rigaku " + kSample + "; points");
+  const ScriptOutcome after = RunScript("open rigaku " + kSample +
+                                        "; range 46 48.6 0 2800; background; "
+                                        "subtract-background; points");
+  std::istringstream a(before.out), b(after.out);
+  double xa, ya, xb, yb;
+  int inside = 0, changed = 0;
+  while (a >> xa >> ya && b >> xb >> yb) {
+    ASSERT_EQ(xa, xb);
+    const bool in = 46 <= xa && xa <= 48.6;
+    inside += in;
+    changed += ya != yb;
+    if (!in) {
+      EXPECT_EQ(ya, yb) << xa;
+    }
+  }
+  EXPECT_EQ(changed, inside);
+  EXPECT_GT(inside, 100);
 }
 
 TEST(ViewScript, BadOptionsAreErrors) {
