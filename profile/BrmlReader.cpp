@@ -8,6 +8,7 @@
 #include "profile/Tokens.h"
 #include "profile/XmlDocument.h"
 #include "profile/ZipArchive.h"
+#include "text/Translate.h"
 
 namespace {
 
@@ -51,7 +52,8 @@ Container ReadContainer(const ZipArchive& archive) {
     if (!name.empty()) container.rawData.push_back(name);
   }
   if (container.rawData.empty())
-    Fail(std::string(kContainerMember) + " が生データを指していません");
+    Fail(TranslatedFormat(QT_TRANSLATE_NOOP("tav", "%1 が生データを指していません"),
+                          {kContainerMember}));
   container.sample = NonEmpty(Child(root, "MeasurementInfo").attribute("SampleName").value());
   return container;
 }
@@ -59,7 +61,8 @@ Container ReadContainer(const ZipArchive& archive) {
 void ReadDatum(const pugi::xml_node& datum, MeasuredProfile& profile) {
   std::vector<double> fields;
   if (!ParseNumberList(datum.text().get(), fields) || fields.size() <= kTwoThetaField) {
-    Fail("<Datum> の行が \"時間,?,2θ,θ,強度\" ではありません");
+    Fail(
+        Translated(QT_TRANSLATE_NOOP("tav", "<Datum> の行が \"時間,?,2θ,θ,強度\" ではありません")));
   }
   profile.x.push_back(fields[kTwoThetaField]);
   profile.y.push_back(fields.back());
@@ -74,7 +77,7 @@ void ReadData(const pugi::xml_node& root, MeasuredProfile& profile) {
     }
     if (!profile.x.empty()) return;
   }
-  Fail("<Datum> がありません");
+  Fail(Translated(QT_TRANSLATE_NOOP("tav", "<Datum> がありません")));
 }
 
 }  // namespace

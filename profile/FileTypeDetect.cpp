@@ -3,6 +3,7 @@
 #include "profile/TextSource.h"
 #include "profile/XmlDocument.h"
 #include "profile/ZipArchive.h"
+#include "text/Translate.h"
 
 namespace {
 
@@ -83,9 +84,10 @@ Detection DetectArchive(std::string_view bytes) {
     if (archive.Has("Experiment0/DataContainer.xml") || archive.Has("Experiment0/RawData0.xml")) {
       return {ProfileFormat::Brml, {}};
     }
-    return {std::nullopt, "RASX・BRML のデータがない zip アーカイブ"};
+    return {std::nullopt,
+            Translated(QT_TRANSLATE_NOOP("tav", "RASX・BRML のデータがない zip アーカイブ"))};
   } catch (const ProfileFormatError&) {
-    return {std::nullopt, "壊れた zip アーカイブ"};
+    return {std::nullopt, Translated(QT_TRANSLATE_NOOP("tav", "壊れた zip アーカイブ"))};
   }
 }
 
@@ -114,15 +116,17 @@ FileType DetectFileType(const std::string& path) {
 Detection DetectProfileFormat(std::string_view bytes) {
   if (LooksLikeZip(bytes)) return DetectArchive(bytes);
   if (const auto raw = BrukerRawVersion(bytes))
-    return {std::nullopt, *raw + " 形式のバイナリファイル"};
+    return {std::nullopt,
+            TranslatedFormat(QT_TRANSLATE_NOOP("tav", "%1 形式のバイナリファイル"), {*raw})};
   const std::string_view head = bytes.substr(0, kHeadBytes);
   if (const auto root = XmlRootName(bytes)) {
     if (*root == "xrdMeasurements") return {ProfileFormat::Xrdml, {}};
-    if (root->empty()) return {std::nullopt, "XML 文書"};
-    return {std::nullopt, "ルート要素が " + *root + " の XML 文書"};
+    if (root->empty()) return {std::nullopt, Translated(QT_TRANSLATE_NOOP("tav", "XML 文書"))};
+    return {std::nullopt,
+            TranslatedFormat(QT_TRANSLATE_NOOP("tav", "ルート要素が %1 の XML 文書"), {*root})};
   }
   if (head.find('\0') != std::string_view::npos)
-    return {std::nullopt, "形式の分からないバイナリファイル"};
+    return {std::nullopt, Translated(QT_TRANSLATE_NOOP("tav", "形式の分からないバイナリファイル"))};
   const std::string_view text = WithoutBom(bytes);
   if (HasLineStarting(text, "*RAS_DATA_START")) return {ProfileFormat::Ras, {}};
   if (HasLineStarting(text, "*COUNT")) return {ProfileFormat::Rigaku, {}};
@@ -139,6 +143,8 @@ bool LoadProfileBytes(const std::string& path, std::string& bytes, std::string& 
   const bool structured = LooksStructured(std::string_view(bytes).substr(0, kHeadBytes));
   const std::size_t limit = structured ? kMaxDocumentBytes : std::string::npos - 1;
   if (!structured && !LoadFileBytes(path, limit, bytes, whole, error)) return false;
-  if (!whole) error = "大きすぎます (" + std::to_string(limit) + " バイトまで)";
+  if (!whole)
+    error = TranslatedFormat(QT_TRANSLATE_NOOP("tav", "大きすぎます (%1 バイトまで)"),
+                             {std::to_string(limit)});
   return whole;
 }

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <string>
 
+#include "text/Translate.h"
+
 namespace {
 
 MeasuredProfile ReadByFormat(ProfileFormat format, std::string_view bytes) {
@@ -20,14 +22,16 @@ MeasuredProfile ReadByFormat(ProfileFormat format, std::string_view bytes) {
     case ProfileFormat::Xy:
       break;
   }
-  throw ProfileFormatError(std::string(FormatName(format)) + " は装置のファイル形式ではありません");
+  throw ProfileFormatError(TranslatedFormat(
+      QT_TRANSLATE_NOOP("tav", "%1 は装置のファイル形式ではありません"), {FormatName(format)}));
 }
 
 // A product or an interpolation of finite numbers may still overflow.
 void CheckFinite(const MeasuredProfile& profile) {
   for (std::size_t i = 0; i < profile.x.size(); ++i) {
     if (!std::isfinite(profile.x[i]) || !std::isfinite(profile.y[i])) {
-      throw ProfileFormatError(std::to_string(i + 1) + " 点目が有限の数ではありません");
+      throw ProfileFormatError(TranslatedFormat(
+          QT_TRANSLATE_NOOP("tav", "%1 点目が有限の数ではありません"), {std::to_string(i + 1)}));
     }
   }
 }
@@ -37,7 +41,7 @@ void CheckFinite(const MeasuredProfile& profile) {
 MeasuredProfile ReadMeasuredProfile(ProfileFormat format, std::string_view bytes) {
   MeasuredProfile profile = ReadByFormat(format, bytes);
   if (profile.x.empty() || profile.x.size() != profile.y.size()) {
-    throw ProfileFormatError("データ点がありません");
+    throw ProfileFormatError(Translated(QT_TRANSLATE_NOOP("tav", "データ点がありません")));
   }
   CheckFinite(profile);
   return profile;

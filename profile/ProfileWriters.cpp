@@ -6,6 +6,8 @@
 #include <system_error>
 #include <utility>
 
+#include "text/Translate.h"
+
 namespace {
 
 // As printf's "%.Nf" in the C locale.
@@ -36,7 +38,9 @@ void AppendFixedField(std::string& out, double value) {
   AppendNumberField(out, text);
 }
 
-std::string PointName(int i) { return "点 " + std::to_string(i) + " の"; }
+std::string PointName(int i) {
+  return TranslatedFormat(QT_TRANSLATE_NOOP("tav", "点 %1 の"), {std::to_string(i)});
+}
 
 // The intensity as a count: truncated toward zero. Counts beyond the 32-bit
 // range are written in full rather than wrapped; a NaN has no count and is
@@ -56,7 +60,8 @@ std::string CountText(double value) {
 std::string NotFiniteMessage(const std::string& what, double value) {
   if (std::isfinite(value)) return {};
   const char* text = std::isnan(value) ? "nan" : value > 0 ? "inf" : "-inf";
-  return "保存できません: " + what + "が有限の数ではありません (" + text + ")";
+  return TranslatedFormat(
+      QT_TRANSLATE_NOOP("tav", "保存できません: %1が有限の数ではありません (%2)"), {what, text});
 }
 
 std::string FormatXyList(const CTavDoc& doc) {
@@ -99,19 +104,27 @@ std::string XyListUnwritable(const CTavDoc& doc) {
   for (int i = 1; i <= doc.m_nData; ++i) {
     if (std::isfinite(doc.m_x[i]) && std::isfinite(doc.m_y[i])) continue;
     std::string message = NotFiniteMessage(PointName(i) + " X ", doc.m_x[i]);
-    return message.empty() ? NotFiniteMessage(PointName(i) + "強度", doc.m_y[i]) : message;
+    return message.empty()
+               ? NotFiniteMessage(PointName(i) + Translated(QT_TRANSLATE_NOOP("tav", "強度")),
+                                  doc.m_y[i])
+               : message;
   }
   return {};
 }
 
 std::string CountFileUnwritable(const CTavDoc& doc) {
   const std::pair<const char*, double> header[] = {
-      {"開始値", doc.m_start}, {"ステップ", doc.m_step}, {"終了値", doc.m_stop}};
+      {QT_TRANSLATE_NOOP("tav", "開始値"), doc.m_start},
+      {QT_TRANSLATE_NOOP("tav", "ステップ"), doc.m_step},
+      {QT_TRANSLATE_NOOP("tav", "終了値"), doc.m_stop}};
   for (const auto& [name, value] : header) {
-    if (std::string message = NotFiniteMessage(name, value); !message.empty()) return message;
+    if (std::string message = NotFiniteMessage(Translated(name), value); !message.empty())
+      return message;
   }
   for (int i = 1; i <= doc.m_nData; ++i) {
-    if (!std::isfinite(doc.m_y[i])) return NotFiniteMessage(PointName(i) + "強度", doc.m_y[i]);
+    if (!std::isfinite(doc.m_y[i]))
+      return NotFiniteMessage(PointName(i) + Translated(QT_TRANSLATE_NOOP("tav", "強度")),
+                              doc.m_y[i]);
   }
   return {};
 }

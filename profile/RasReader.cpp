@@ -7,6 +7,7 @@
 #include "profile/TextSource.h"
 #include "profile/Tokens.h"
 #include "profile/XmlDocument.h"
+#include "text/Translate.h"
 
 namespace {
 
@@ -71,7 +72,9 @@ void ApplyHeaderLine(std::string_view line, MeasuredProfile& profile) {
 void ApplyDataRow(std::string_view line, int lineNumber, MeasuredProfile& profile) {
   std::vector<double> numbers;
   if (!ParseNumberList(line, numbers) || numbers.size() < 2) {
-    Fail(std::to_string(lineNumber) + " 行目が \"2θ 強度 減衰率\" の行ではありません");
+    Fail(TranslatedFormat(
+        QT_TRANSLATE_NOOP("tav", "%1 行目が \"2θ 強度 減衰率\" の行ではありません"),
+        {std::to_string(lineNumber)}));
   }
   profile.x.push_back(numbers[0]);
   profile.y.push_back(numbers.size() > 2 ? numbers[1] * numbers[2] : numbers[1]);
@@ -96,7 +99,9 @@ MeasuredProfile ReadRas(std::string_view bytes) {
     if (!started) continue;
     if (IsKeyLine(line, "*RAS_INT_START")) {
       if (inData)
-        Fail(std::to_string(lineNumber) + " 行目: *RAS_INT_END の前に次のスキャンがあります");
+        Fail(TranslatedFormat(
+            QT_TRANSLATE_NOOP("tav", "%1 行目: *RAS_INT_END の前に次のスキャンがあります"),
+            {std::to_string(lineNumber)}));
       ++profile.scans;
       inData = !read;
     } else if (IsKeyLine(line, "*RAS_INT_END")) {
@@ -108,9 +113,10 @@ MeasuredProfile ReadRas(std::string_view bytes) {
       ApplyHeaderLine(line, profile);
     }
   }
-  if (!started) Fail("*RAS_DATA_START がありません");
-  if (profile.scans == 0) Fail("*RAS_INT_START がありません");
-  if (!read) Fail("データが *RAS_INT_END の前で終わっています");
-  if (profile.x.empty()) Fail("データ点がありません");
+  if (!started) Fail(Translated(QT_TRANSLATE_NOOP("tav", "*RAS_DATA_START がありません")));
+  if (profile.scans == 0) Fail(Translated(QT_TRANSLATE_NOOP("tav", "*RAS_INT_START がありません")));
+  if (!read)
+    Fail(Translated(QT_TRANSLATE_NOOP("tav", "データが *RAS_INT_END の前で終わっています")));
+  if (profile.x.empty()) Fail(Translated(QT_TRANSLATE_NOOP("tav", "データ点がありません")));
   return profile;
 }

@@ -8,6 +8,7 @@
 #include "profile/Tokens.h"
 #include "profile/XmlDocument.h"
 #include "profile/ZipArchive.h"
+#include "text/Translate.h"
 
 namespace {
 
@@ -25,13 +26,15 @@ void ReadProfileRows(const std::string& text, MeasuredProfile& profile) {
   for (int lineNumber = 1; reader.Next(line); ++lineNumber) {
     if (line.find_first_not_of(" \t\r\n") == std::string_view::npos) continue;
     if (!ParseNumberList(line, numbers) || numbers.size() < 2) {
-      Fail(std::string(kProfileMember) + " の " + std::to_string(lineNumber) +
-           " 行目が \"2θ 強度 減衰率\" の行ではありません");
+      Fail(TranslatedFormat(
+          QT_TRANSLATE_NOOP("tav", "%1 の %2 行目が \"2θ 強度 減衰率\" の行ではありません"),
+          {kProfileMember, std::to_string(lineNumber)}));
     }
     profile.x.push_back(numbers[0]);
     profile.y.push_back(numbers.size() > 2 ? numbers[1] * numbers[2] : numbers[1]);
   }
-  if (profile.x.empty()) Fail(std::string(kProfileMember) + " にデータ点がありません");
+  if (profile.x.empty())
+    Fail(TranslatedFormat(QT_TRANSLATE_NOOP("tav", "%1 にデータ点がありません"), {kProfileMember}));
 }
 
 void ReadConditions(const ZipArchive& archive, MeasuredProfile& profile) {
@@ -62,7 +65,8 @@ int CountScans(const ZipArchive& archive) {
 MeasuredProfile ReadRasx(std::string_view bytes) {
   const ZipArchive archive(bytes);
   if (!archive.Has(kProfileMember))
-    Fail(std::string("アーカイブに ") + kProfileMember + " がありません");
+    Fail(TranslatedFormat(QT_TRANSLATE_NOOP("tav", "アーカイブに %1 がありません"),
+                          {kProfileMember}));
   MeasuredProfile profile;
   ReadProfileRows(NormalizeText(archive.Read(kProfileMember, kMaxDocumentBytes)), profile);
   ReadConditions(archive, profile);

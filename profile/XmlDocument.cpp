@@ -4,11 +4,13 @@
 
 #include "profile/ProfileFormat.h"
 #include "profile/Tokens.h"
+#include "text/Translate.h"
 
 void ParseXml(std::string_view bytes, pugi::xml_document& document, const std::string& what) {
   if (bytes.size() > kMaxDocumentBytes) {
-    throw ProfileFormatError(what + " が大きすぎます (" + std::to_string(bytes.size()) +
-                             " バイト)");
+    throw ProfileFormatError(
+        TranslatedFormat(QT_TRANSLATE_NOOP("tav", "%1 が大きすぎます (%2 バイト)"),
+                         {what, std::to_string(bytes.size())}));
   }
   // Without parse_doctype the DOCTYPE, internal subset and all, is skipped;
   // parse_escapes only replaces the five predefined entities and character
@@ -16,8 +18,9 @@ void ParseXml(std::string_view bytes, pugi::xml_document& document, const std::s
   const pugi::xml_parse_result result =
       document.load_buffer(bytes.data(), bytes.size(), pugi::parse_default);
   if (!result) {
-    throw ProfileFormatError(what + " の XML が壊れています (" + result.description() + ", " +
-                             std::to_string(result.offset) + " バイト目)");
+    throw ProfileFormatError(
+        TranslatedFormat(QT_TRANSLATE_NOOP("tav", "%1 の XML が壊れています (%2, %3 バイト目)"),
+                         {what, result.description(), std::to_string(result.offset)}));
   }
 }
 

@@ -6,6 +6,7 @@
 #include "profile/MeasuredReaders.h"
 #include "profile/Tokens.h"
 #include "profile/XmlDocument.h"
+#include "text/Translate.h"
 
 namespace {
 
@@ -13,14 +14,16 @@ namespace {
 
 pugi::xml_node Required(const pugi::xml_node& parent, std::string_view name) {
   const pugi::xml_node child = Child(parent, name);
-  if (!child) Fail("<" + std::string(name) + "> がありません");
+  if (!child)
+    Fail(TranslatedFormat(QT_TRANSLATE_NOOP("tav", "<%1> がありません"), {std::string(name)}));
   return child;
 }
 
 std::vector<double> Numbers(const pugi::xml_node& element) {
   std::vector<double> numbers;
   if (!ParseNumberList(element.text().get(), numbers)) {
-    Fail("<" + std::string(LocalName(element)) + "> に数値でないものがあります");
+    Fail(TranslatedFormat(QT_TRANSLATE_NOOP("tav", "<%1> に数値でないものがあります"),
+                          {std::string(LocalName(element))}));
   }
   return numbers;
 }
@@ -55,13 +58,15 @@ int CountScans(const pugi::xml_node& root) {
 std::vector<double> Intensities(const pugi::xml_node& dataPoints) {
   pugi::xml_node data = Child(dataPoints, "intensities");
   if (!data) data = Child(dataPoints, "counts");
-  if (!data) Fail("<intensities> も <counts> もありません");
+  if (!data) Fail(Translated(QT_TRANSLATE_NOOP("tav", "<intensities> も <counts> もありません")));
   std::vector<double> y = Numbers(data);
-  if (y.empty()) Fail("データ点がありません");
+  if (y.empty()) Fail(Translated(QT_TRANSLATE_NOOP("tav", "データ点がありません")));
   const pugi::xml_node attenuation = Child(dataPoints, "beamAttenuationFactors");
   if (attenuation) {
     const std::vector<double> factors = Numbers(attenuation);
-    if (factors.size() != y.size()) Fail("<beamAttenuationFactors> の数がデータ点の数と違います");
+    if (factors.size() != y.size())
+      Fail(Translated(
+          QT_TRANSLATE_NOOP("tav", "<beamAttenuationFactors> の数がデータ点の数と違います")));
     for (std::size_t i = 0; i < y.size(); ++i) y[i] *= factors[i];
   }
   return y;
@@ -77,15 +82,17 @@ std::vector<double> TwoThetaPositions(const pugi::xml_node& dataPoints, std::siz
       break;
     }
   }
-  if (!positions) Fail("2Theta の <positions> がありません");
+  if (!positions) Fail(Translated(QT_TRANSLATE_NOOP("tav", "2Theta の <positions> がありません")));
   if (const pugi::xml_node list = Child(positions, "listPositions")) {
     std::vector<double> x = Numbers(list);
-    if (x.size() != n) Fail("<listPositions> の数がデータ点の数と違います");
+    if (x.size() != n)
+      Fail(Translated(QT_TRANSLATE_NOOP("tav", "<listPositions> の数がデータ点の数と違います")));
     return x;
   }
   std::vector<double> start = Numbers(Required(positions, "startPosition"));
   std::vector<double> end = Numbers(Required(positions, "endPosition"));
-  if (start.size() != 1 || end.size() != 1) Fail("2Theta の開始・終了位置が読めません");
+  if (start.size() != 1 || end.size() != 1)
+    Fail(Translated(QT_TRANSLATE_NOOP("tav", "2Theta の開始・終了位置が読めません")));
   std::vector<double> x(n);
   for (std::size_t i = 0; i < n; ++i) {
     x[i] = n == 1 ? start[0]
@@ -99,9 +106,10 @@ std::vector<double> TwoThetaPositions(const pugi::xml_node& dataPoints, std::siz
 
 MeasuredProfile ReadXrdml(std::string_view bytes) {
   pugi::xml_document document;
-  ParseXml(bytes, document, "ファイル");
+  ParseXml(bytes, document, Translated(QT_TRANSLATE_NOOP("tav", "ファイル")));
   const pugi::xml_node root = document.document_element();
-  if (LocalName(root) != "xrdMeasurements") Fail("<xrdMeasurements> がありません");
+  if (LocalName(root) != "xrdMeasurements")
+    Fail(Translated(QT_TRANSLATE_NOOP("tav", "<xrdMeasurements> がありません")));
   const pugi::xml_node measurement = Required(root, "xrdMeasurement");
   const pugi::xml_node dataPoints = Required(Required(measurement, "scan"), "dataPoints");
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "profile/ProfileFormat.h"
+#include "text/Translate.h"
 
 namespace {
 
@@ -17,11 +18,11 @@ struct MemberCloser {
 };
 
 std::string MissingMemberText(const std::string& name) {
-  return "アーカイブに " + name + " がありません";
+  return TranslatedFormat(QT_TRANSLATE_NOOP("tav", "アーカイブに %1 がありません"), {name});
 }
 
 std::string UnreadableMemberText(const std::string& name) {
-  return "アーカイブの " + name + " を展開できません";
+  return TranslatedFormat(QT_TRANSLATE_NOOP("tav", "アーカイブの %1 を展開できません"), {name});
 }
 
 // The uncompressed size the directory states for a member.
@@ -52,7 +53,8 @@ ZipArchive::ZipArchive(std::string_view bytes) {
   if (m_archive == nullptr) {
     const std::string reason = zip_error_strerror(&error);
     zip_error_fini(&error);
-    throw ProfileFormatError("zip アーカイブとして読めません (" + reason + ")");
+    throw ProfileFormatError(TranslatedFormat(
+        QT_TRANSLATE_NOOP("tav", "zip アーカイブとして読めません (%1)"), {reason}));
   }
   zip_error_fini(&error);
 }
@@ -79,7 +81,8 @@ std::string ZipArchive::Read(const std::string& name, std::size_t maxBytes) cons
   const auto at = static_cast<zip_uint64_t>(index);
   const zip_uint64_t stated = StatedSize(m_archive, at, name);
   if (stated > maxBytes) {
-    throw ProfileFormatError(name + " が大きすぎます (" + std::to_string(stated) + " バイト)");
+    throw ProfileFormatError(TranslatedFormat(
+        QT_TRANSLATE_NOOP("tav", "%1 が大きすぎます (%2 バイト)"), {name, std::to_string(stated)}));
   }
   const MemberCloser member{zip_fopen_index(m_archive, at, 0)};
   if (member.file == nullptr) throw ProfileFormatError(UnreadableMemberText(name));
@@ -94,11 +97,13 @@ std::string ZipArchive::Read(const std::string& name, std::size_t maxBytes) cons
     if (n == 0) break;
     bytes.append(buffer, static_cast<std::size_t>(n));
     if (bytes.size() > stated) {
-      throw ProfileFormatError(name + " の大きさがアーカイブの目録と合いません");
+      throw ProfileFormatError(TranslatedFormat(
+          QT_TRANSLATE_NOOP("tav", "%1 の大きさがアーカイブの目録と合いません"), {name}));
     }
   }
   if (bytes.size() != stated) {
-    throw ProfileFormatError(name + " の大きさがアーカイブの目録と合いません");
+    throw ProfileFormatError(TranslatedFormat(
+        QT_TRANSLATE_NOOP("tav", "%1 の大きさがアーカイブの目録と合いません"), {name}));
   }
   return bytes;
 }

@@ -1068,5 +1068,213 @@ Reduced χ² = %3 (%4 peaks)</translation>
         <source>切片が正でない（ひずみによる広がりが支配的）ため、結晶子径は求められません</source>
         <translation>No crystallite size: the intercept is not positive (strain broadening dominates)</translation>
     </message>
+    <message>
+        <source>%1 が生データを指していません</source>
+        <translation>%1 does not point to the raw data</translation>
+    </message>
+    <message>
+        <source>&lt;Datum&gt; の行が &quot;時間,?,2θ,θ,強度&quot; ではありません</source>
+        <translation>a &lt;Datum&gt; row is not &quot;time,?,2θ,θ,intensity&quot;</translation>
+    </message>
+    <message>
+        <source>&lt;Datum&gt; がありません</source>
+        <translation>no &lt;Datum&gt;</translation>
+    </message>
+    <message>
+        <source>RASX・BRML のデータがない zip アーカイブ</source>
+        <translation>a zip archive without RASX or BRML data</translation>
+    </message>
+    <message>
+        <source>壊れた zip アーカイブ</source>
+        <translation>a damaged zip archive</translation>
+    </message>
+    <message>
+        <source>%1 形式のバイナリファイル</source>
+        <translation>a binary file in %1 format</translation>
+    </message>
+    <message>
+        <source>XML 文書</source>
+        <translation>an XML document</translation>
+    </message>
+    <message>
+        <source>ルート要素が %1 の XML 文書</source>
+        <translation>an XML document with the root element %1</translation>
+    </message>
+    <message>
+        <source>形式の分からないバイナリファイル</source>
+        <translation>a binary file of unknown format</translation>
+    </message>
+    <message>
+        <source>大きすぎます (%1 バイトまで)</source>
+        <translation>too large (at most %1 bytes)</translation>
+    </message>
+    <message>
+        <source>%1 は装置のファイル形式ではありません</source>
+        <translation>%1 is not an instrument file format</translation>
+    </message>
+    <message>
+        <source>%1 点目が有限の数ではありません</source>
+        <translation>point %1 is not a finite number</translation>
+    </message>
+    <message>
+        <source>データ点がありません</source>
+        <translation>no data points</translation>
+    </message>
+    <message>
+        <source>点 %1 の</source>
+        <translation>point %1 </translation>
+    </message>
+    <message>
+        <source>保存できません: %1が有限の数ではありません (%2)</source>
+        <translation>Cannot save: %1 is not a finite number (%2)</translation>
+    </message>
+    <message>
+        <source>強度</source>
+        <translation>intensity</translation>
+    </message>
+    <message>
+        <source>開始値</source>
+        <translation>start</translation>
+    </message>
+    <message>
+        <source>ステップ</source>
+        <translation>step</translation>
+    </message>
+    <message>
+        <source>終了値</source>
+        <translation>stop</translation>
+    </message>
+    <message>
+        <source>%1 行目が &quot;2θ 強度 減衰率&quot; の行ではありません</source>
+        <translation>line %1 is not a &quot;2θ intensity attenuation&quot; line</translation>
+    </message>
+    <message>
+        <source>%1 行目: *RAS_INT_END の前に次のスキャンがあります</source>
+        <translation>line %1: the next scan begins before *RAS_INT_END</translation>
+    </message>
+    <message>
+        <source>*RAS_DATA_START がありません</source>
+        <translation>no *RAS_DATA_START</translation>
+    </message>
+    <message>
+        <source>*RAS_INT_START がありません</source>
+        <translation>no *RAS_INT_START</translation>
+    </message>
+    <message>
+        <source>データが *RAS_INT_END の前で終わっています</source>
+        <translation>the data end before *RAS_INT_END</translation>
+    </message>
+    <message>
+        <source>%1 の %2 行目が &quot;2θ 強度 減衰率&quot; の行ではありません</source>
+        <translation>line %2 of %1 is not a &quot;2θ intensity attenuation&quot; line</translation>
+    </message>
+    <message>
+        <source>%1 にデータ点がありません</source>
+        <translation>no data points in %1</translation>
+    </message>
+    <message>
+        <source>アーカイブに %1 がありません</source>
+        <translation>the archive has no %1</translation>
+    </message>
+    <message>
+        <source>%1 が大きすぎます (%2 バイト)</source>
+        <translation>%1 is too large (%2 bytes)</translation>
+    </message>
+    <message>
+        <source>%1 の XML が壊れています (%2, %3 バイト目)</source>
+        <translation>the XML of %1 is damaged (%2, at byte %3)</translation>
+    </message>
+    <message>
+        <source>&lt;%1&gt; がありません</source>
+        <translation>no &lt;%1&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;%1&gt; に数値でないものがあります</source>
+        <translation>&lt;%1&gt; holds something that is not a number</translation>
+    </message>
+    <message>
+        <source>&lt;intensities&gt; も &lt;counts&gt; もありません</source>
+        <translation>neither &lt;intensities&gt; nor &lt;counts&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;beamAttenuationFactors&gt; の数がデータ点の数と違います</source>
+        <translation>the number of &lt;beamAttenuationFactors&gt; differs from the number of data points</translation>
+    </message>
+    <message>
+        <source>2Theta の &lt;positions&gt; がありません</source>
+        <translation>no &lt;positions&gt; of 2Theta</translation>
+    </message>
+    <message>
+        <source>&lt;listPositions&gt; の数がデータ点の数と違います</source>
+        <translation>the number of &lt;listPositions&gt; differs from the number of data points</translation>
+    </message>
+    <message>
+        <source>2Theta の開始・終了位置が読めません</source>
+        <translation>the start and end positions of 2Theta cannot be read</translation>
+    </message>
+    <message>
+        <source>ファイル</source>
+        <translation>the file</translation>
+    </message>
+    <message>
+        <source>&lt;xrdMeasurements&gt; がありません</source>
+        <translation>no &lt;xrdMeasurements&gt;</translation>
+    </message>
+    <message>
+        <source>アーカイブの %1 を展開できません</source>
+        <translation>cannot extract %1 from the archive</translation>
+    </message>
+    <message>
+        <source>zip アーカイブとして読めません (%1)</source>
+        <translation>cannot be read as a zip archive (%1)</translation>
+    </message>
+    <message>
+        <source>%1 の大きさがアーカイブの目録と合いません</source>
+        <translation>the size of %1 does not match the archive directory</translation>
+    </message>
+    <message>
+        <source>ピーク %1 の</source>
+        <translation>peak %1 </translation>
+    </message>
+    <message>
+        <source>高さ</source>
+        <translation>height</translation>
+    </message>
+    <message>
+        <source>位置</source>
+        <translation>position</translation>
+    </message>
+    <message>
+        <source>幅</source>
+        <translation>width</translation>
+    </message>
+    <message>
+        <source>指数</source>
+        <translation>exponent</translation>
+    </message>
+    <message>
+        <source>背景の傾き</source>
+        <translation>background slope</translation>
+    </message>
+    <message>
+        <source>背景の切片</source>
+        <translation>background intercept</translation>
+    </message>
+    <message>
+        <source>フィットデータ %1 行目の</source>
+        <translation>fit data row %1: </translation>
+    </message>
+    <message>
+        <source>値</source>
+        <translation>value</translation>
+    </message>
+    <message>
+        <source>合計</source>
+        <translation>total</translation>
+    </message>
+    <message>
+        <source>背景</source>
+        <translation>background</translation>
+    </message>
 </context>
 </TS>

@@ -9,6 +9,7 @@
 #include "fit/KAlphaDoublet.h"
 #include "fit/PeakModel.h"
 #include "profile/ProfileWriters.h"
+#include "text/Translate.h"
 #include "view/PeakParameters.h"
 #include "view/TavView.h"
 
@@ -74,7 +75,9 @@ std::vector<double> FittedParameters(const CTavView& v) {
 // The name of the fourth column of the mixed shapes' peak rows.
 std::string ShapeParameterHeader() { return g_function == kPseudoVoigt ? "Eta" : "Exponent"; }
 
-std::string PeakName(std::size_t k) { return "ピーク " + std::to_string(k) + " の"; }
+std::string PeakName(std::size_t k) {
+  return TranslatedFormat(QT_TRANSLATE_NOOP("tav", "ピーク %1 の"), {std::to_string(k)});
+}
 
 // The first value of the table's section or the background's that is not a
 // finite number, as a refusal; empty when there is none.
@@ -82,30 +85,41 @@ std::string TableUnwritable(const PeakTable& t, const std::vector<double>& a) {
   const int per = PeakParameterCount(g_function);
   for (int k = 1; k <= t.m_nPeak; ++k) {
     const std::pair<const char*, double> values[] = {
-        {"高さ", t.m_height[k]}, {"位置", t.m_position[k]}, {"幅", t.m_width[k]}};
+        {QT_TRANSLATE_NOOP("tav", "高さ"), t.m_height[k]},
+        {QT_TRANSLATE_NOOP("tav", "位置"), t.m_position[k]},
+        {QT_TRANSLATE_NOOP("tav", "幅"), t.m_width[k]}};
     for (const auto& [name, value] : values) {
-      if (!std::isfinite(value)) return NotFiniteMessage(PeakName(k) + name, value);
+      if (!std::isfinite(value)) return NotFiniteMessage(PeakName(k) + Translated(name), value);
     }
     if (const double q = a[per * k]; per == 4 && !std::isfinite(q)) {
-      return NotFiniteMessage(PeakName(k) + (g_function == kPseudoVoigt ? "η" : "指数"), q);
+      return NotFiniteMessage(
+          PeakName(k) + (g_function == kPseudoVoigt ? std::string("η")
+                                                    : Translated(QT_TRANSLATE_NOOP("tav", "指数"))),
+          q);
     }
   }
-  if (!std::isfinite(t.m_bgA)) return NotFiniteMessage("背景の傾き", t.m_bgA);
-  return NotFiniteMessage("背景の切片", t.m_bgB);
+  if (!std::isfinite(t.m_bgA))
+    return NotFiniteMessage(Translated(QT_TRANSLATE_NOOP("tav", "背景の傾き")), t.m_bgA);
+  return NotFiniteMessage(Translated(QT_TRANSLATE_NOOP("tav", "背景の切片")), t.m_bgB);
 }
 
 // The first value of sampled row s that is not a finite number, as a refusal
 // naming the row (counted from 1) and its column; empty when there is none.
 std::string SampleRowUnwritable(const SampleRow& row, int s) {
   const auto refuse = [s](const std::string& column, double value) {
-    return NotFiniteMessage("フィットデータ " + std::to_string(s + 1) + " 行目の" + column, value);
+    return NotFiniteMessage(TranslatedFormat(QT_TRANSLATE_NOOP("tav", "フィットデータ %1 行目の"),
+                                             {std::to_string(s + 1)}) +
+                                column,
+                            value);
   };
   if (!std::isfinite(row.x)) return refuse(" X ", row.x);
   for (std::size_t j = 0; j < row.peaks.size(); ++j) {
-    if (!std::isfinite(row.peaks[j])) return refuse(PeakName(j + 1) + "値", row.peaks[j]);
+    if (!std::isfinite(row.peaks[j]))
+      return refuse(PeakName(j + 1) + Translated(QT_TRANSLATE_NOOP("tav", "値")), row.peaks[j]);
   }
-  if (!std::isfinite(row.total)) return refuse("合計", row.total);
-  return refuse("背景", row.background);
+  if (!std::isfinite(row.total))
+    return refuse(Translated(QT_TRANSLATE_NOOP("tav", "合計")), row.total);
+  return refuse(Translated(QT_TRANSLATE_NOOP("tav", "背景")), row.background);
 }
 
 }  // namespace
