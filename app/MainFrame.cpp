@@ -107,7 +107,7 @@ QString DraggedFile(const QMimeData* data) {
 // An indicator pane of the status bar, in the "off" look until its key's
 // state lights it.
 QLabel* IndicatorPane(const char* text) {
-  auto* pane = new QLabel(QString::fromUtf8(text));
+  auto* pane = new QLabel(QCoreApplication::translate("CMainFrame", text));
   pane->setAlignment(Qt::AlignCenter);
   pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 8);
   pane->setEnabled(false);
@@ -243,7 +243,8 @@ void CMainFrame::CreateStatusBar() {
   m_capsPane = IndicatorPane("CAP");
   m_numPane = IndicatorPane("NUM");
   m_scrollPane = IndicatorPane("SCRL");
-  for (QLabel* pane : {IndicatorPane("ｶﾅ"), m_capsPane, m_numPane, m_scrollPane}) {
+  for (QLabel* pane : {IndicatorPane(QT_TRANSLATE_NOOP("CMainFrame", "ｶﾅ")), m_capsPane, m_numPane,
+                       m_scrollPane}) {
     bar->addPermanentWidget(pane);
   }
   PollKeyLocks();

@@ -502,6 +502,10 @@ Find peaks</translation>
         <source>%1 に書き出せませんでした: %2</source>
         <translation>Could not write %1: %2</translation>
     </message>
+    <message>
+        <source>ｶﾅ</source>
+        <translation>KANA</translation>
+    </message>
 </context>
 <context>
     <name>CRangeDlg</name>
