@@ -85,7 +85,7 @@
     </message>
     <message>
         <source>収束条件＝</source>
-        <translation>Convergence tolerance =</translation>
+        <translation>Tolerance =</translation>
     </message>
     <message>
         <source>関数の選択</source>
