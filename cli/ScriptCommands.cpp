@@ -152,12 +152,6 @@ void InitialWidth(ScriptSession& s, const Args& a) {
   SetInitialWidthFromData(s.view, a[0] == "data");
 }
 
-// A command whose menu item is disabled does nothing but say so.
-void ReportDisabled(ScriptSession& s, const char* command) {
-  s.out << "disabled: " << command << '\n';
-  ++s.disabledCommands;
-}
-
 void Fit(ScriptSession& s, const Args& a) {
   ExpectCount(a, 0, 0, "fit");
   if (!s.view.IsLsqStartEnabled()) return ReportDisabled(s, "fit");
@@ -353,6 +347,11 @@ constexpr ScriptCommandEntry kCommands[] = {
 };
 
 }  // namespace
+
+void ReportDisabled(ScriptSession& s, const char* command) {
+  s.out << "disabled: " << command << '\n';
+  ++s.disabledCommands;
+}
 
 const ScriptCommandEntry* FindScriptCommand(std::string_view word) {
   for (const ScriptCommandEntry& entry : kCommands) {

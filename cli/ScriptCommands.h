@@ -32,5 +32,9 @@ struct ScriptCommandEntry {
   void (*run)(ScriptSession& session, const Args& args);
 };
 
+// A command whose menu item is disabled does nothing but print
+// "disabled: COMMAND"; it counts as a failure.
+void ReportDisabled(ScriptSession& s, const char* command);
+
 // The command of a word, or nullptr for an unknown word.
 const ScriptCommandEntry* FindScriptCommand(std::string_view word);

@@ -69,8 +69,7 @@ void SeriesCommand(ScriptSession& s, const Args& a) {
   }
   if (paths.empty()) throw ScriptError("series: no files");
   if (!s.view.IsLsqStartEnabled()) {
-    s.out << "disabled: series\n";
-    ++s.disabledCommands;
+    ReportDisabled(s, "series");
     return;
   }
   ProgressPrinter printer(s.err, IsTerminal(s.err));

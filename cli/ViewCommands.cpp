@@ -35,11 +35,6 @@ bool* SwitchOf(PlotOptions& options, const std::string& name) {
   return nullptr;
 }
 
-void ReportDisabled(ScriptSession& s, const char* command) {
-  s.out << "disabled: " << command << '\n';
-  ++s.disabledCommands;
-}
-
 }  // namespace
 
 void ViewCommand(ScriptSession& s, const Args& a) {

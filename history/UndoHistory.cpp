@@ -40,23 +40,21 @@ bool SameBits(const std::vector<double>& a, const std::vector<double>& b) {
           }));
 }
 
-// The view's state without what does not make a step: the modes, the
-// selected peak and the report (which follows the rest).
-ViewState Comparable(const ViewState& state) {
-  ViewState s = state;
-  s.modes = InputModes{};
-  s.peaks.m_curPeak = 0;
-  s.report.reset();
-  return s;
+// The peak table without the selection, which does not make a step.
+PeakTable WithoutSelection(const PeakTable& table) {
+  PeakTable t = table;
+  t.m_curPeak = 0;
+  return t;
 }
 
+// Whether two view states differ in what makes a step: everything but the
+// modes, the selected peak and the report (which follows the rest and is
+// compared by its revision).
 bool SameView(const ViewState& a, const ViewState& b) {
-  const ViewState x = Comparable(a);
-  const ViewState y = Comparable(b);
-  return x.range == y.range && x.peaks == y.peaks && x.reading == y.reading &&
-         x.background == y.background && x.m_tolerance == y.m_tolerance &&
-         x.m_bPolarized == y.m_bPolarized && x.scherrer == y.scherrer &&
-         x.defaultWavelengths == y.defaultWavelengths && x.fitOptions == y.fitOptions;
+  return a.range == b.range && WithoutSelection(a.peaks) == WithoutSelection(b.peaks) &&
+         a.reading == b.reading && a.background == b.background && a.m_tolerance == b.m_tolerance &&
+         a.m_bPolarized == b.m_bPolarized && a.scherrer == b.scherrer &&
+         a.defaultWavelengths == b.defaultWavelengths && a.fitOptions == b.fitOptions;
 }
 
 }  // namespace
