@@ -57,6 +57,8 @@ std::string CountText(double value) {
 
 }  // namespace
 
+std::string XValueName() { return Translated(QT_TRANSLATE_NOOP("tav", " X ")); }
+
 std::string NotFiniteMessage(const std::string& what, double value) {
   if (std::isfinite(value)) return {};
   const char* text = std::isnan(value) ? "nan" : value > 0 ? "inf" : "-inf";
@@ -103,7 +105,7 @@ std::string FormatCountFile(const CTavDoc& doc) {
 std::string XyListUnwritable(const CTavDoc& doc) {
   for (int i = 1; i <= doc.m_nData; ++i) {
     if (std::isfinite(doc.m_x[i]) && std::isfinite(doc.m_y[i])) continue;
-    std::string message = NotFiniteMessage(PointName(i) + " X ", doc.m_x[i]);
+    std::string message = NotFiniteMessage(PointName(i) + XValueName(), doc.m_x[i]);
     return message.empty()
                ? NotFiniteMessage(PointName(i) + Translated(QT_TRANSLATE_NOOP("tav", "強度")),
                                   doc.m_y[i])

@@ -27,3 +27,7 @@ std::string CountFileUnwritable(const CTavDoc& doc);
 // finite number ("保存できません: WHATが有限の数ではありません (nan)", or inf, -inf);
 // empty when it is one.
 std::string NotFiniteMessage(const std::string& what, double value);
+
+// The X value's name in such a message, after the name of its point or row
+// (" X ", spaced as the Japanese message reads).
+std::string XValueName();

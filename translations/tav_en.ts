@@ -1280,5 +1280,9 @@ Reduced χ² = %3 (%4 peaks)</translation>
         <source>背景</source>
         <translation>background</translation>
     </message>
+    <message>
+        <source> X </source>
+        <translation>X</translation>
+    </message>
 </context>
 </TS>

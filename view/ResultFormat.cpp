@@ -112,7 +112,7 @@ std::string SampleRowUnwritable(const SampleRow& row, int s) {
                                 column,
                             value);
   };
-  if (!std::isfinite(row.x)) return refuse(" X ", row.x);
+  if (!std::isfinite(row.x)) return refuse(XValueName(), row.x);
   for (std::size_t j = 0; j < row.peaks.size(); ++j) {
     if (!std::isfinite(row.peaks[j]))
       return refuse(PeakName(j + 1) + Translated(QT_TRANSLATE_NOOP("tav", "値")), row.peaks[j]);
