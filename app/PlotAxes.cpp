@@ -10,6 +10,10 @@
 
 namespace {
 
+constexpr int kLeftMargin = 80;
+constexpr int kRightMargin = 20;
+constexpr int kTopMargin = 30;
+constexpr int kBottomMargin = 45;
 constexpr int kMarkRadius = 3;
 constexpr int kCapHalfWidth = 4;
 
@@ -22,6 +26,35 @@ QString WriteBytes(const QString& path, const QByteArray& bytes) {
 }
 
 }  // namespace
+
+Span PaddedSpan(Span span) {
+  if (!(span.hi > span.lo)) {
+    const double middle = std::isfinite(span.lo) ? span.lo : 0.0;
+    const double half = middle == 0.0 ? 1.0 : std::fabs(middle) * 0.01;
+    return {middle - half, middle + half};
+  }
+  const double pad = (span.hi - span.lo) * 0.05;
+  return {span.lo - pad, span.hi + pad};
+}
+
+QRect PlotFrame(const QRect& area) {
+  return area.adjusted(kLeftMargin, kTopMargin, -kRightMargin, -kBottomMargin);
+}
+
+void DrawPlotBox(QPainter& painter, const QRect& area, const QRect& frame, const QString& title,
+                 const QString& xLabel) {
+  painter.fillRect(area, Qt::white);
+  QFont font = painter.font();
+  font.setPixelSize(kFontPixels);
+  painter.setFont(font);
+  painter.setPen(QPen(Qt::black, 1));
+  painter.drawRect(frame);
+  painter.drawText(QRect(area.left(), area.top() + 5, area.width(), kFontPixels + 6),
+                   Qt::AlignHCenter, title);
+  painter.drawText(
+      QRect(frame.left(), area.bottom() - kFontPixels - 6, frame.width(), kFontPixels + 4),
+      Qt::AlignHCenter, xLabel);
+}
 
 void DrawYTicks(QPainter& painter, const Mapping& m) {
   const double step = TickStep(m.y);

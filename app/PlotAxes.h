@@ -20,6 +20,10 @@ struct Span {
 // A step of 1, 2 or 5 times a power of ten giving about five ticks.
 double TickStep(const Span& span);
 
+// The span widened by 5% on each side; an empty or unknown one becomes ±1%
+// about its value (±1 about 0).
+Span PaddedSpan(Span span);
+
 // Maps data to pixels of the frame.
 struct Mapping {
   QRect frame;
@@ -29,6 +33,15 @@ struct Mapping {
   double Px(double v) const { return frame.left() + (v - x.lo) / (x.hi - x.lo) * frame.width(); }
   double Py(double v) const { return frame.bottom() - (v - y.lo) / (y.hi - y.lo) * frame.height(); }
 };
+
+// The frame of a plot drawn in area: inside the margins left for the ticks,
+// the title and the X axis label.
+QRect PlotFrame(const QRect& area);
+
+// A white area with the frame, the title above it and the X axis label below,
+// and the painter's font set for the ticks.
+void DrawPlotBox(QPainter& painter, const QRect& area, const QRect& frame, const QString& title,
+                 const QString& xLabel);
 
 // Ticks with their values along the frame's left side, and along its
 // bottom (for an X axis of real numbers).

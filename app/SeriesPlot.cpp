@@ -8,24 +8,13 @@
 
 namespace {
 
-constexpr int kLeftMargin = 80;
-constexpr int kRightMargin = 20;
-constexpr int kTopMargin = 30;
-constexpr int kBottomMargin = 45;
-
 Span ValueSpan(const SeriesPlotData& data) {
   Span span{INFINITY, -INFINITY};
   for (const SeriesPoint& p : data.points) {
     span.lo = std::min(span.lo, p.value - p.error);
     span.hi = std::max(span.hi, p.value + p.error);
   }
-  if (!(span.hi > span.lo)) {
-    const double middle = std::isfinite(span.lo) ? span.lo : 0.0;
-    const double half = middle == 0.0 ? 1.0 : std::fabs(middle) * 0.01;
-    return {middle - half, middle + half};
-  }
-  const double pad = (span.hi - span.lo) * 0.05;
-  return {span.lo - pad, span.hi + pad};
+  return PaddedSpan(span);
 }
 
 Span IndexSpan(const SeriesPlotData& data) {
@@ -61,19 +50,8 @@ void DrawPoints(QPainter& painter, const Mapping& m, const SeriesPlotData& data)
 
 void DrawSeriesPlot(QPainter& painter, const QRect& area, const SeriesPlotData& data) {
   painter.save();
-  painter.fillRect(area, Qt::white);
-  QFont font = painter.font();
-  font.setPixelSize(kFontPixels);
-  painter.setFont(font);
-  const Mapping m{area.adjusted(kLeftMargin, kTopMargin, -kRightMargin, -kBottomMargin),
-                  IndexSpan(data), ValueSpan(data)};
-  painter.setPen(QPen(Qt::black, 1));
-  painter.drawRect(m.frame);
-  painter.drawText(QRect(area.left(), area.top() + 5, area.width(), kFontPixels + 6),
-                   Qt::AlignHCenter, data.title);
-  painter.drawText(
-      QRect(m.frame.left(), area.bottom() - kFontPixels - 6, m.frame.width(), kFontPixels + 4),
-      Qt::AlignHCenter, QObject::tr("ファイル番号 (index)"));
+  const Mapping m{PlotFrame(area), IndexSpan(data), ValueSpan(data)};
+  DrawPlotBox(painter, area, m.frame, data.title, QObject::tr("ファイル番号 (index)"));
   if (!data.points.empty()) {
     DrawXTicks(painter, m);
     DrawYTicks(painter, m);

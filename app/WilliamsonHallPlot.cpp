@@ -13,10 +13,6 @@
 
 namespace {
 
-constexpr int kLeftMargin = 80;
-constexpr int kRightMargin = 20;
-constexpr int kTopMargin = 30;
-constexpr int kBottomMargin = 45;
 constexpr int kButtonRow = 36;
 constexpr QSize kSavedSize(640, 400);
 
@@ -39,15 +35,7 @@ Mapping MappingOf(const QRect& frame, const WilliamsonHall& wh) {
       y.hi = std::max(y.hi, v);
     }
   }
-  if (!(y.hi > y.lo)) {
-    const double middle = std::isfinite(y.lo) ? y.lo : 0.0;
-    const double half = middle == 0.0 ? 1.0 : std::fabs(middle) * 0.01;
-    y = {middle - half, middle + half};
-  } else {
-    const double pad = (y.hi - y.lo) * 0.05;
-    y = {y.lo - pad, y.hi + pad};
-  }
-  return Mapping{frame, x, y};
+  return Mapping{frame, x, PaddedSpan(y)};
 }
 
 void DrawLine(QPainter& painter, const Mapping& m, const StraightLine& line) {
@@ -62,19 +50,9 @@ void DrawLine(QPainter& painter, const Mapping& m, const StraightLine& line) {
 
 void DrawWilliamsonHallPlot(QPainter& painter, const QRect& area, const WilliamsonHall& wh) {
   painter.save();
-  painter.fillRect(area, Qt::white);
-  QFont font = painter.font();
-  font.setPixelSize(kFontPixels);
-  painter.setFont(font);
-  const Mapping m =
-      MappingOf(area.adjusted(kLeftMargin, kTopMargin, -kRightMargin, -kBottomMargin), wh);
-  painter.setPen(QPen(Qt::black, 1));
-  painter.drawRect(m.frame);
-  painter.drawText(QRect(area.left(), area.top() + 5, area.width(), kFontPixels + 6),
-                   Qt::AlignHCenter, QObject::tr("Williamson–Hall: β cos θ (rad)"));
-  painter.drawText(
-      QRect(m.frame.left(), area.bottom() - kFontPixels - 6, m.frame.width(), kFontPixels + 4),
-      Qt::AlignHCenter, QObject::tr("4 sin θ"));
+  const Mapping m = MappingOf(PlotFrame(area), wh);
+  DrawPlotBox(painter, area, m.frame, QObject::tr("Williamson–Hall: β cos θ (rad)"),
+              QObject::tr("4 sin θ"));
   DrawXValueTicks(painter, m);
   DrawYTicks(painter, m);
   if (wh.line) DrawLine(painter, m, *wh.line);
