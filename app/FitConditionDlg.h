@@ -7,8 +7,8 @@ class QButtonGroup;
 class QCheckBox;
 class QLineEdit;
 
-// The fit conditions: the convergence tolerance, the peak shape (a
-// g_function value, or kNoShape when none is chosen), the starting widths
+// The fit conditions: the convergence tolerance, the peak shape
+// the registry's number, or kNoShape when none is chosen), the starting widths
 // from the data, the Kα1/Kα2 doublet and a message box after every step.
 class CFitConditionDlg : public CTavDialog {
   Q_OBJECT

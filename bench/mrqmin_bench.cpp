@@ -17,7 +17,6 @@
 #include "fit/Mrqmin.h"
 #include "fit/PeakCurvature.h"
 #include "fit/PeakModel.h"
-#include "fit/ScopedPeakShape.h"
 
 namespace {
 
@@ -37,7 +36,7 @@ struct Problem {
 // The pseudo-Voigt peaks mix in their Lorentzian share by η = 0.3..0.75 and
 // start from η = 0.5.
 Problem MakeProblem(int shape) {
-  const ScopedPeakShape selected(shape);
+  const PeakModel model(shape);
   const int per = PeakParameterCount(shape);
   const int npar = per * kPeaks + 2;
   Problem p;
@@ -59,7 +58,7 @@ Problem MakeProblem(int shape) {
   for (int i = 1; i <= kPoints; ++i) {
     p.x[i] = 20.0 + 0.01 * (i - 1);
     double v = 0.0;
-    peakvalue(p.x[i], truth.data(), v, npar);
+    model.Value(p.x[i], truth.data(), v, npar);
     p.y[i] = v + 3.0 * std::sin(0.37 * i);
   }
   p.start = truth;
@@ -77,7 +76,8 @@ Problem MakeProblem(int shape) {
 
 // One fit; appends the time of each mrqmin call in milliseconds.
 std::vector<double> TimedFit(const Problem& p, std::vector<double>& times) {
-  const ScopedPeakShape selected(p.shape);
+  const PeakModel model(p.shape);
+  MrqminSequence sequence;
   const int npar = p.npar;
   std::vector<double> a = p.start;
   std::vector<int> lista(npar + 1);
@@ -88,11 +88,11 @@ std::vector<double> TimedFit(const Problem& p, std::vector<double>& times) {
   for (int call = 0; call <= kStepCalls; ++call) {
     const auto t0 = std::chrono::steady_clock::now();
     mrqmin(p.x.data(), p.y.data(), p.sig.data(), kPoints, a.data(), npar, lista.data(), npar, covar,
-           alpha, chisq, peakmodel, lambda);
+           alpha, chisq, model, lambda, sequence);
     const auto t1 = std::chrono::steady_clock::now();
     times.push_back(std::chrono::duration<double, std::milli>(t1 - t0).count());
   }
-  mrqmin_abandon();
+  sequence.Release();
   release_matrix(alpha, 1, npar, 1, npar);
   release_matrix(covar, 1, npar, 1, npar);
   a.push_back(chisq);
@@ -110,17 +110,11 @@ std::uint64_t Fingerprint(const std::vector<double>& values) {
   return h;
 }
 
-// The peak model behind another address: curvature then takes the
-// point-by-point route.
-void PointByPointModel(double x, const double a[], double& value, double deriv[], int npar) {
-  peakmodel(x, a, value, deriv, npar);
-}
-
 // Alpha (lower triangle and diagonal), beta and chi-square of one curvature
 // call, in that order.
 std::vector<double> CurvatureSums(const Problem& p, const std::vector<double>& a,
                                   const SimdPath* path) {
-  const ScopedPeakShape selected(p.shape);
+  const PeakModel model(p.shape);
   const int npar = p.npar;
   std::vector<int> lista(npar + 1);
   for (int k = 1; k <= npar; ++k) lista[k] = k;
@@ -129,10 +123,10 @@ std::vector<double> CurvatureSums(const Problem& p, const std::vector<double>& a
   double chisq = 0.0;
   if (path != nullptr) {
     curvature_peaks(p.x.data(), p.y.data(), p.sig.data(), kPoints, a.data(), npar, lista.data(),
-                    npar, alpha, beta.data(), chisq, *path);
+                    npar, alpha, beta.data(), chisq, p.shape, *path);
   } else {
-    curvature(p.x.data(), p.y.data(), p.sig.data(), kPoints, a.data(), npar, lista.data(), npar,
-              alpha, beta.data(), chisq, PointByPointModel);
+    curvature_pointwise(p.x.data(), p.y.data(), p.sig.data(), kPoints, a.data(), npar, lista.data(),
+                        npar, alpha, beta.data(), chisq, model);
   }
   std::vector<double> sums;
   for (int j = 1; j <= npar; ++j) {

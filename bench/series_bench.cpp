@@ -88,7 +88,6 @@ SeriesSetup SetupOn(const std::string& first) {
   view.TakeLoadedProfile();
   view.OnPeakPosition();
   for (int p = 0; p < 3; ++p) view.AppendPeakAt(kPositions[p] + 0.02, 3000.0 - 600.0 * p);
-  g_function = kLorentzian;
   for (int fit = 0; fit < kSetupFits; ++fit) {
     OnLsqStart(view);
     if (view.Report() != nullptr && view.Report()->statistics.converged) break;

@@ -21,7 +21,8 @@ namespace {
 
 constexpr const char* kOpenUsage = "open rigaku|xy|auto|none PATH [SKIP LAST]";
 constexpr const char* kKeyUsage = "key W|N|LEFT|RIGHT|OTHER";
-constexpr const char* kConditionsUsage = "conditions gauss|lorentz|pvoigt|pearson7|none TOL";
+constexpr const char* kConditionsUsage =
+    "conditions gauss|lorentz|pvoigt|pearson7|spvoigt|none TOL";
 constexpr const char* kDoubletUsage = "doublet on [RATIO] | doublet off";
 constexpr const char* kInitialWidthUsage = "initial-width data|range";
 // A key the view does not handle ('A').
@@ -123,10 +124,7 @@ void Key(ScriptSession& s, const Args& a) {
 }
 
 int ShapeOf(const std::string& name) {
-  if (name == "gauss") return kGaussian;
-  if (name == "lorentz") return kLorentzian;
-  if (name == "pvoigt") return kPseudoVoigt;
-  if (name == "pearson7") return kPearson7;
+  if (const PeakShape* shape = FindPeakShapeNamed(name)) return shape->function;
   if (name == "none") return kNoShape;
   throw ScriptError(std::string("usage: ") + kConditionsUsage);
 }

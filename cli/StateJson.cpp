@@ -65,7 +65,7 @@ std::string StateJson(const CTavView& view) {
     << ", \"m_bgCoef\": " << Slots(b.m_bgCoef, 0, 3) << ", \"m_bPolarized\": " << view.Polarized()
     << ", \"m_shapeParam\": " << Slots(t.m_shapeParam, 1, k)
     << ", \"doublet\": " << Bool(view.Options().m_doublet) << "}";
-  s << ", \"g_function\": " << g_function;
+  s << ", \"g_function\": " << view.Problem().shape;
   s << ", \"ui\": {\"rangeSetChecked\": " << Bool(view.IsRangeSetChecked())
     << ", \"peakPositionChecked\": " << Bool(view.IsPeakPositionChecked())
     << ", \"lsqStartEnabled\": " << Bool(view.IsLsqStartEnabled())

@@ -66,7 +66,3 @@ bool SetDoublet(CTavView& view, bool on, std::optional<double> ratio = std::null
 // A message box after every step of a fit (the default), or the step
 // messages in the host's status line and only the final box.
 void SetStepMessages(CTavView& view, bool boxes);
-
-// The fit-conditions dialog shows the last values it accepted in this run;
-// this forgets them, as a new run starts (0.001, Lorentzian).
-void ForgetFitConditions();

@@ -11,13 +11,6 @@
 
 namespace {
 
-// What the dialog shows when a run starts.
-constexpr FitConditions kFirstConditions{0.001, kLorentzian};
-
-// The last accepted dialog values, kept for the whole run apart from the
-// view's m_tolerance and g_function.
-FitConditions g_rememberedConditions = kFirstConditions;
-
 void ApplyWidthFromData(CTavView& view, bool fromData) {
   FitOptions options = view.Options();
   options.m_widthFromData = fromData;
@@ -47,17 +40,20 @@ bool ApplyDoublet(CTavView& view, bool on, std::optional<double> ratio) {
 
 }  // namespace
 
-void ForgetFitConditions() { g_rememberedConditions = kFirstConditions; }
+// The dialog shows the view's fit problem: what was last accepted, or what
+// an undo restored.
+FitConditions ConditionsOf(const FitProblem& problem) {
+  return FitConditions{problem.tolerance, problem.shape, problem.options.m_widthFromData,
+                       problem.options.m_doublet, problem.options.m_stepMessages};
+}
 
 void OnLsqCondition(CTavView& view) {
-  FitConditions conditions = g_rememberedConditions;
-  conditions.widthFromData = view.Options().m_widthFromData;
-  conditions.doublet = view.Options().m_doublet;
-  conditions.stepMessages = view.Options().m_stepMessages;
+  FitConditions conditions = ConditionsOf(view.Problem());
   if (view.GetHost().FitConditionDialog(conditions)) {
-    g_rememberedConditions = conditions;
-    view.SetTolerance(conditions.tolerance);
-    g_function = conditions.function;
+    FitProblem problem = view.Problem();
+    problem.tolerance = conditions.tolerance;
+    problem.shape = conditions.function;
+    view.SetFitProblem(problem);
     ApplyWidthFromData(view, conditions.widthFromData);
     ApplyStepMessages(view, conditions.stepMessages);
     if (conditions.doublet != view.Options().m_doublet) {

@@ -6,7 +6,6 @@
 #include "commands/Commands.h"
 #include "fit/Allocators.h"
 #include "fit/Fatal.h"
-#include "fit/KAlphaDoublet.h"
 #include "fit/Mrqmin.h"
 #include "fit/PeakModel.h"
 #include "view/Host.h"
@@ -68,8 +67,8 @@ NormalEquations NormalEquationsOf(double** alpha, int npar, double chisq) {
 // the tolerance's share of it, otherwise not (yet). Every parameter is fitted, so alpha and chisq
 // stay those at a, in parameter order, and end in normal. Throws FitFailure; the minimiser's
 // storage is released either way.
-FitOutcome RunMinimiser(const FitData& data, std::vector<double>& a, double tolerance, Host& host,
-                        bool stepBoxes, NormalEquations& normal) {
+FitOutcome RunMinimiser(const FitData& data, const PeakModel& model, std::vector<double>& a,
+                        double tolerance, Host& host, bool stepBoxes, NormalEquations& normal) {
   const auto tell = [&](const char* text) {
     if (stepBoxes) {
       host.MessageBox(text);
@@ -87,11 +86,11 @@ FitOutcome RunMinimiser(const FitData& data, std::vector<double>& a, double tole
   ReleaseOnExit releaseCovar([&] { release_matrix(covar, 1, npar, 1, npar); });
   double** alpha = matrix(1, npar, 1, npar);
   ReleaseOnExit releaseAlpha([&] { release_matrix(alpha, 1, npar, 1, npar); });
-  ReleaseOnExit closeSequence([] { mrqmin_abandon(); });
+  MrqminSequence sequence;
 
   const auto step = [&] {
     mrqmin(data.x.data(), data.y.data(), data.sig.data(), data.npt, a.data(), npar, lista.data(),
-           nfit, covar, alpha, chisq, peakmodel, lambda);
+           nfit, covar, alpha, chisq, model, lambda, sequence);
   };
   step();
   double prev = chisq;
@@ -134,10 +133,9 @@ PeakFit FitViewPeaks(const CTavView& view, Host& host) {
     fit.failure = kDoubletNeedsWavelengths;
     return fit;
   }
-  const ScopedDoublet lines(DoubletLinesOf(view));
   fit.a = InitialParameters(view, fit.data);
   try {
-    fit.outcome = RunMinimiser(fit.data, fit.a, view.Tolerance(), host,
+    fit.outcome = RunMinimiser(fit.data, ModelOf(view), fit.a, view.Tolerance(), host,
                                view.Options().m_stepMessages, fit.normal);
   } catch (const FitFailure& failure) {
     fit.failure = TranslatedFormat(QT_TRANSLATE_NOOP("tav", "フィッティングできませんでした: %1"),
@@ -151,10 +149,9 @@ PeakFit FitViewPeaks(const CTavView& view, Host& host) {
 
 PeakReport ReportOfFit(const CTavView& view, const PeakFit& fit) {
   const int npar = static_cast<int>(fit.a.size()) - 1;
-  const ScopedDoublet lines(DoubletLinesOf(view));
   PeakReport report =
       MakePeakReport(fit.data.x.data(), fit.data.y.data(), fit.data.npt, fit.a.data(), npar,
-                     g_function, ReportSettingsOf(view), fit.normal);
+                     ModelOf(view), ReportSettingsOf(view), fit.normal);
   report.statistics.converged = fit.outcome.converged;
   report.statistics.steps = fit.outcome.steps;
   return report;

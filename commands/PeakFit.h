@@ -52,5 +52,5 @@ struct PeakFit {
 PeakFit FitViewPeaks(const CTavView& view, Host& host);
 
 // The peak report of a fit that succeeded, made with the view's report
-// settings, the shape g_function selects and the view's doublet lines.
+// settings and its model (the fit problem's shape and the doublet lines).
 PeakReport ReportOfFit(const CTavView& view, const PeakFit& fit);

@@ -1,19 +1,22 @@
 #include "fit/Curvature.h"
 
 #include "fit/Allocators.h"
-#include "fit/KAlphaDoublet.h"
-#include "fit/PeakCurvature.h"
-#include "fit/PeakModel.h"
+
+void FitModel::Curvature(const double x[], const double y[], const double sig[], int npt,
+                         const double a[], int npar, const int lista[], int nfit, double** alpha,
+                         double beta[], double& chisq) const {
+  curvature_pointwise(x, y, sig, npt, a, npar, lista, nfit, alpha, beta, chisq, *this);
+}
 
 void curvature(const double x[], const double y[], const double sig[], int npt, const double a[],
                int npar, const int lista[], int nfit, double** alpha, double beta[], double& chisq,
-               ModelFunction model) {
-  // The peak model of single lines has a faster route to the very same
-  // numbers; the doublet goes point by point.
-  if (model == peakmodel && !g_doublet.on) {
-    curvature_peaks(x, y, sig, npt, a, npar, lista, nfit, alpha, beta, chisq, FastestSimdPath());
-    return;
-  }
+               const FitModel& model) {
+  model.Curvature(x, y, sig, npt, a, npar, lista, nfit, alpha, beta, chisq);
+}
+
+void curvature_pointwise(const double x[], const double y[], const double sig[], int npt,
+                         const double a[], int npar, const int lista[], int nfit, double** alpha,
+                         double beta[], double& chisq, const FitModel& model) {
   double* deriv = vector(1, npar);
   ReleaseOnExit releaseDeriv([&] { release_vector(deriv, 1, npar); });
   for (int j = 1; j <= nfit; ++j) {
@@ -23,7 +26,7 @@ void curvature(const double x[], const double y[], const double sig[], int npt, 
   chisq = 0.0;
   for (int i = 1; i <= npt; ++i) {
     double ymod = 0.0;
-    model(x[i], a, ymod, deriv, npar);
+    model.Evaluate(x[i], a, ymod, deriv, npar);
     const double w = 1.0 / (sig[i] * sig[i]);
     const double dy = y[i] - ymod;
     for (int j = 1; j <= nfit; ++j) {

@@ -1,13 +1,15 @@
 #pragma once
 
-// The model callback: value at x and deriv[m] = d value / d a[m], 1-based.
-using ModelFunction = void (*)(double x, const double a[], double& value, double deriv[], int npar);
+#include "fit/FitModel.h"
 
-// Chi-square of the model at a against the points (x, y) with standard
-// deviations sig (all 1-based, npt points), the curvature matrix
-// alpha[j][k] = sum D_j·D_k/sig² and beta[j] = sum (y - model)·D_j/sig² over
-// the fitted parameters a[lista[1..nfit]]. Only rows and columns 1..nfit of
-// alpha are written. Sums run over the points in order.
+// The curvature sums of FitModel::Curvature for the model: the model's own
+// route to them.
 void curvature(const double x[], const double y[], const double sig[], int npt, const double a[],
                int npar, const int lista[], int nfit, double** alpha, double beta[], double& chisq,
-               ModelFunction model);
+               const FitModel& model);
+
+// The same sums point by point through the model's Evaluate, whatever route
+// the model has.
+void curvature_pointwise(const double x[], const double y[], const double sig[], int npt,
+                         const double a[], int npar, const int lista[], int nfit, double** alpha,
+                         double beta[], double& chisq, const FitModel& model);

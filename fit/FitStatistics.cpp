@@ -4,7 +4,6 @@
 #include <limits>
 
 #include "fit/PeakModel.h"
-#include "fit/ScopedPeakShape.h"
 
 namespace {
 
@@ -16,15 +15,14 @@ double RatioOrNaN(double a, double b) { return b != 0.0 ? a / b : kNaN; }
 }  // namespace
 
 FitStatistics ComputeFitStatistics(const double x[], const double y[], int npt, const double a[],
-                                   int npar, int shape) {
-  const ScopedPeakShape selected(shape);
+                                   int npar, const PeakModel& model) {
   double squares = 0.0;
   double absolutes = 0.0;
   double ySquares = 0.0;
   double yAbsolutes = 0.0;
   for (int i = 1; i <= npt; ++i) {
     double f = 0.0;
-    peakvalue(x[i], a, f, npar);
+    model.Value(x[i], a, f, npar);
     const double dy = y[i] - f;
     squares = dy * dy + squares;
     absolutes += std::fabs(dy);

@@ -1,5 +1,7 @@
 #pragma once
 
+class PeakModel;
+
 // How well the peak model at the final parameters matches the fit window,
 // with unit weights as the fit uses them.
 struct FitStatistics {
@@ -14,9 +16,8 @@ struct FitStatistics {
   int steps = 0;
 };
 
-// The statistics of the model of the given shape (a g_function value) with
-// parameters a[1..npar] over the points (x[i], y[i]), i = 1..npt. Sums run
-// over the points in order; χ² equals the chi-square the minimiser computes
-// at a with unit weights.
+// The statistics of the peak model with parameters a[1..npar] over the points (x[i], y[i]), i
+// = 1..npt. Sums run over the points in order; χ² equals the chi-square the minimiser computes at a
+// with unit weights.
 FitStatistics ComputeFitStatistics(const double x[], const double y[], int npt, const double a[],
-                                   int npar, int shape);
+                                   int npar, const PeakModel& model);

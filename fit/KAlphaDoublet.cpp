@@ -3,8 +3,6 @@
 #include <cmath>
 #include <numbers>
 
-constinit thread_local DoubletLines g_doublet;
-
 Kalpha2Line Kalpha2Position(double position, double wavelengthRatio) {
   constexpr double kRadiansPerHalfDegree = std::numbers::pi / 360.0;
   const double theta1 = position * kRadiansPerHalfDegree;

@@ -9,10 +9,6 @@ struct DoubletLines {
   double heightRatio = 0.5;      // Kα2 / Kα1
 };
 
-// The doublet the peak model evaluates, per thread like g_function; off
-// unless a ScopedDoublet turns it on.
-extern thread_local constinit DoubletLines g_doublet;
-
 // The Kα2 position (degrees 2θ) of a Kα1 line at position, and its derivative
 // by position. NaN where no Kα2 angle exists.
 struct Kalpha2Line {
@@ -20,15 +16,3 @@ struct Kalpha2Line {
   double byPosition = 0.0;
 };
 Kalpha2Line Kalpha2Position(double position, double wavelengthRatio);
-
-// Sets g_doublet for as long as it lives, then puts back the one before.
-class ScopedDoublet {
- public:
-  explicit ScopedDoublet(const DoubletLines& lines) : m_previous(g_doublet) { g_doublet = lines; }
-  ScopedDoublet(const ScopedDoublet&) = delete;
-  ScopedDoublet& operator=(const ScopedDoublet&) = delete;
-  ~ScopedDoublet() { g_doublet = m_previous; }
-
- private:
-  DoubletLines m_previous;
-};

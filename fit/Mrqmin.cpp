@@ -7,45 +7,25 @@
 #include "fit/Fatal.h"
 #include "fit/Gaussj.h"
 
+void MrqminSequence::Obtain(int parameters, int fitted) {
+  npar = parameters;
+  nfit = fitted;
+  lm_rhs = matrix(1, nfit, 1, 1);
+  lm_trial = vector(1, npar);
+  lm_step = vector(1, npar);
+  lm_beta = vector(1, npar);
+}
+
+void MrqminSequence::Release() {
+  if (lm_beta != nullptr) release_vector(lm_beta, 1, npar);
+  if (lm_step != nullptr) release_vector(lm_step, 1, npar);
+  if (lm_trial != nullptr) release_vector(lm_trial, 1, npar);
+  if (lm_rhs != nullptr) release_matrix(lm_rhs, 1, nfit, 1, 1);
+  lm_beta = lm_step = lm_trial = nullptr;
+  lm_rhs = nullptr;
+}
+
 namespace {
-
-// What lives from a starting call to the finishing call.
-struct Sequence {
-  int npar = 0;
-  int nfit = 0;
-  double lm_chisq = 0.0;
-  double* lm_beta = nullptr;
-  double* lm_step = nullptr;
-  double* lm_trial = nullptr;
-  double** lm_rhs = nullptr;
-
-  Sequence() = default;
-  Sequence(const Sequence&) = delete;
-  Sequence& operator=(const Sequence&) = delete;
-  ~Sequence() { Release(); }
-
-  bool IsOpen() const { return lm_rhs != nullptr; }
-
-  void Obtain(int parameters, int fitted) {
-    npar = parameters;
-    nfit = fitted;
-    lm_rhs = matrix(1, nfit, 1, 1);
-    lm_trial = vector(1, npar);
-    lm_step = vector(1, npar);
-    lm_beta = vector(1, npar);
-  }
-
-  void Release() {
-    if (lm_beta != nullptr) release_vector(lm_beta, 1, npar);
-    if (lm_step != nullptr) release_vector(lm_step, 1, npar);
-    if (lm_trial != nullptr) release_vector(lm_trial, 1, npar);
-    if (lm_rhs != nullptr) release_matrix(lm_rhs, 1, nfit, 1, 1);
-    lm_beta = lm_step = lm_trial = nullptr;
-    lm_rhs = nullptr;
-  }
-};
-
-thread_local Sequence t_sequence;
 
 // Appends the held parameters to lista[nfit+1..npar] in increasing order.
 void CompleteLista(int lista[], int npar, int nfit) {
@@ -65,18 +45,17 @@ void CompleteLista(int lista[], int npar, int nfit) {
 
 void StartSequence(const double x[], const double y[], const double sig[], int npt,
                    const double a[], int npar, int lista[], int nfit, double** alpha, double& chisq,
-                   ModelFunction model, double& lambda) {
-  t_sequence.Release();  // an abandoned sequence
-  t_sequence.Obtain(npar, nfit);
+                   const FitModel& model, double& lambda, MrqminSequence& s) {
+  s.Release();  // an abandoned sequence
+  s.Obtain(npar, nfit);
   CompleteLista(lista, npar, nfit);
   lambda = 0.001;
-  curvature(x, y, sig, npt, a, npar, lista, nfit, alpha, t_sequence.lm_beta, chisq, model);
-  t_sequence.lm_chisq = chisq;
+  curvature(x, y, sig, npt, a, npar, lista, nfit, alpha, s.lm_beta, chisq, model);
+  s.lm_chisq = chisq;
 }
 
 // Solves the damped normal equations into lm_step; covar gets the inverse.
-void SolveDamped(int nfit, double** covar, double** alpha, double lambda) {
-  Sequence& s = t_sequence;
+void SolveDamped(int nfit, double** covar, double** alpha, double lambda, MrqminSequence& s) {
   for (int j = 1; j <= nfit; ++j) {
     for (int k = 1; k <= nfit; ++k) covar[j][k] = alpha[j][k];
     covar[j][j] = (1.0 + lambda) * alpha[j][j];
@@ -88,8 +67,7 @@ void SolveDamped(int nfit, double** covar, double** alpha, double lambda) {
 
 void TryStep(const double x[], const double y[], const double sig[], int npt, double a[], int npar,
              const int lista[], int nfit, double** covar, double** alpha, double& chisq,
-             ModelFunction model, double& lambda) {
-  Sequence& s = t_sequence;
+             const FitModel& model, double& lambda, MrqminSequence& s) {
   for (int p = 1; p <= npar; ++p) s.lm_trial[p] = a[p];
   for (int j = 1; j <= nfit; ++j) s.lm_trial[lista[j]] = a[lista[j]] + s.lm_step[j];
   curvature(x, y, sig, npt, s.lm_trial, npar, lista, nfit, covar, s.lm_step, chisq, model);
@@ -112,26 +90,24 @@ void TryStep(const double x[], const double y[], const double sig[], int npt, do
 
 void mrqmin(const double x[], const double y[], const double sig[], int npt, double a[], int npar,
             int lista[], int nfit, double** covar, double** alpha, double& chisq,
-            ModelFunction model, double& lambda) {
+            const FitModel& model, double& lambda, MrqminSequence& sequence) {
   try {
     if (lambda < 0.0) {
-      StartSequence(x, y, sig, npt, a, npar, lista, nfit, alpha, chisq, model, lambda);
-    } else if (!t_sequence.IsOpen()) {
+      StartSequence(x, y, sig, npt, a, npar, lista, nfit, alpha, chisq, model, lambda, sequence);
+    } else if (!sequence.IsOpen()) {
       fatal("mrqmin: no fit sequence is open");
-    } else if (npar != t_sequence.npar || nfit != t_sequence.nfit) {
+    } else if (npar != sequence.npar || nfit != sequence.nfit) {
       fatal("mrqmin: parameter count changed during a fit");
     }
-    SolveDamped(nfit, covar, alpha, lambda);
+    SolveDamped(nfit, covar, alpha, lambda, sequence);
     if (lambda == 0.0) {
       expandcov(covar, npar, lista, nfit);
-      t_sequence.Release();
+      sequence.Release();
       return;
     }
-    TryStep(x, y, sig, npt, a, npar, lista, nfit, covar, alpha, chisq, model, lambda);
+    TryStep(x, y, sig, npt, a, npar, lista, nfit, covar, alpha, chisq, model, lambda, sequence);
   } catch (...) {
-    t_sequence.Release();
+    sequence.Release();
     throw;
   }
 }
-
-void mrqmin_abandon() { t_sequence.Release(); }

@@ -12,15 +12,36 @@
 //   as they were (lambda × 10.0).
 // - lambda == 0: finishing call. Leaves the covariance in covar, parameter
 //   order, and closes the sequence.
-// The sequence's storage is per thread. A starting call while a sequence is
-// open abandons it and releases its storage; a failure (fatal) in any call
-// releases the storage as it unwinds and leaves the sequence closed; a step
-// or finishing call with no open sequence, or with other sizes than the
-// starting call, is fatal.
+// What lives from a starting call to the finishing call belongs to the
+// sequence, which the caller that runs one fit owns. A starting call while
+// the sequence is open abandons it and releases its storage; a failure
+// (fatal) in any call releases the storage as it unwinds and leaves the
+// sequence closed; a step or finishing call with no open sequence, or with
+// other sizes than the starting call, is fatal.
+class MrqminSequence {
+ public:
+  MrqminSequence() = default;
+  MrqminSequence(const MrqminSequence&) = delete;
+  MrqminSequence& operator=(const MrqminSequence&) = delete;
+  ~MrqminSequence() { Release(); }
+
+  bool IsOpen() const { return lm_rhs != nullptr; }
+  // Closes an open sequence without the covariance and releases its storage
+  // (for callers that stop after their step calls); nothing when none is open.
+  void Release();
+
+  void Obtain(int parameters, int fitted);
+
+  // The minimiser's own, between its calls.
+  int npar = 0;
+  int nfit = 0;
+  double lm_chisq = 0.0;
+  double* lm_beta = nullptr;
+  double* lm_step = nullptr;
+  double* lm_trial = nullptr;
+  double** lm_rhs = nullptr;
+};
+
 void mrqmin(const double x[], const double y[], const double sig[], int npt, double a[], int npar,
             int lista[], int nfit, double** covar, double** alpha, double& chisq,
-            ModelFunction model, double& lambda);
-
-// Closes an open sequence without the covariance and releases its storage
-// (for callers that stop after their step calls); nothing when none is open.
-void mrqmin_abandon();
+            const FitModel& model, double& lambda, MrqminSequence& sequence);

@@ -8,7 +8,6 @@
 #include "fit/Fatal.h"
 #include "fit/Gaussj.h"
 #include "fit/PeakModel.h"
-#include "fit/ScopedPeakShape.h"
 #include "text/Translate.h"
 
 namespace {
@@ -21,7 +20,7 @@ ParameterCovariance UnknownBecause(const std::string& why) {
 
 // The normal matrix JᵀJ and χ² at a, all parameters fitted, unit weights.
 NormalEquations NormalEquationsAt(const double x[], const double y[], int npt, const double a[],
-                                  int npar) {
+                                  int npar, const PeakModel& model) {
   const std::vector<double> sig(static_cast<std::size_t>(npt) + 1, 1.0);
   std::vector<int> lista(static_cast<std::size_t>(npar) + 1);
   for (int k = 1; k <= npar; ++k) lista[k] = k;
@@ -30,7 +29,7 @@ NormalEquations NormalEquationsAt(const double x[], const double y[], int npt, c
   ReleaseOnExit releaseAlpha([&] { release_matrix(alpha, 1, npar, 1, npar); });
   NormalEquations normal;
   curvature(x, y, sig.data(), npt, a, npar, lista.data(), npar, alpha, beta.data(), normal.chisq,
-            peakmodel);
+            model);
   normal.npar = npar;
   normal.alpha.reserve(static_cast<std::size_t>(npar) * static_cast<std::size_t>(npar));
   for (int j = 1; j <= npar; ++j) {
@@ -116,12 +115,11 @@ std::optional<double> ParameterCovariance::Propagate(const std::vector<double>& 
 }
 
 ParameterCovariance EstimateCovariance(const double x[], const double y[], int npt,
-                                       const double a[], int npar, int shape) {
+                                       const double a[], int npar, const PeakModel& model) {
   if (npt <= npar) return TooFewPoints(npt, npar);
-  const ScopedPeakShape selected(shape);
   NormalEquations normal;
   try {
-    normal = NormalEquationsAt(x, y, npt, a, npar);
+    normal = NormalEquationsAt(x, y, npt, a, npar, model);
   } catch (const FitFailure& failure) {
     return NoInverse(failure);
   }

@@ -1,5 +1,7 @@
 #pragma once
 
+class PeakModel;
+
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -54,14 +56,12 @@ struct NormalEquations {
   double chisq = 0.0;
 };
 
-// The covariance of the parameters a[1..npar] of the peak model of the given
-// shape (a g_function value) fitted with unit weights to (x[i], y[i]),
-// i = 1..npt: C = (JᵀJ)⁻¹ · χ² / (npt − npar), J the model's derivatives at
-// the points, at a itself (no damping). Unknown, with the reason, when
-// npt <= npar, when JᵀJ cannot be inverted, or when a variance comes out
-// negative or not finite.
+// The covariance of the parameters a[1..npar] of the peak model fitted with unit weights to (x[i],
+// y[i]), i = 1..npt: C = (JᵀJ)⁻¹ · χ² / (npt − npar), J the model's derivatives at the points, at a
+// itself (no damping). Unknown, with the reason, when npt <= npar, when JᵀJ cannot be inverted, or
+// when a variance comes out negative or not finite.
 ParameterCovariance EstimateCovariance(const double x[], const double y[], int npt,
-                                       const double a[], int npar, int shape);
+                                       const double a[], int npar, const PeakModel& model);
 
 // The same covariance from the normal matrix and χ² a fit over npt points
 // ended with; the same numbers as EstimateCovariance at those parameters.

@@ -5,7 +5,7 @@
 #include <iterator>
 #include <vector>
 
-#include "fit/PeakModel.h"
+#include "fit/PeakShapes.h"
 
 namespace {
 
@@ -155,11 +155,10 @@ SimdPath FastestSimdPath() {
 
 void curvature_peaks(const double x[], const double y[], const double sig[], int npt,
                      const double a[], int npar, const int lista[], int nfit, double** alpha,
-                     double beta[], double& chisq, SimdPath path) {
+                     double beta[], double& chisq, int shape, SimdPath path) {
   const Kernels kernels = KernelsFor(path);
   const int stride = (nfit + 7) / 8 * 8;
   BlockBuffers b(npar, lista, nfit, stride);
-  const int shape = g_function;
   double sum = 0.0;
   for (int start = 1; start <= npt; start += kBlock) {
     const int n = npt - start + 1 < kBlock ? npt - start + 1 : kBlock;

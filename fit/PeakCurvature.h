@@ -12,7 +12,7 @@ enum class SimdPath { Portable, Avx2, Avx512 };
 SimdPath FastestSimdPath();
 bool SimdPathSupported(SimdPath path);
 
-// Same contract as curvature with model = peakmodel.
+// Same contract as curvature with the single-line peak model of the shape.
 void curvature_peaks(const double x[], const double y[], const double sig[], int npt,
                      const double a[], int npar, const int lista[], int nfit, double** alpha,
-                     double beta[], double& chisq, SimdPath path);
+                     double beta[], double& chisq, int shape, SimdPath path);

@@ -1,53 +1,43 @@
 #pragma once
 
-// The peak shapes g_function selects.
-constexpr int kGaussian = 0;
-constexpr int kLorentzian = 1;
-constexpr int kPseudoVoigt = 2;
-constexpr int kPearson7 = 3;
-// Neither shape: what the fit-conditions dialog gives with no shape chosen.
-constexpr int kNoShape = -1;
+#include "fit/FitModel.h"
+#include "fit/KAlphaDoublet.h"
+#include "fit/PeakShapes.h"
 
-// The model selector: one of the four shapes; any other value gives a model
-// of 0. Each thread has its own, so that fits on worker threads (a series)
-// never see another thread's shape; a new thread starts with kLorentzian.
-extern thread_local constinit int g_function;
+// The sum of n peaks of one shape on a line A·x + B, the model every fit,
+// report and drawing evaluates. a[1..npar] (1-based, npar = pn + 2 with p
+// the shape's parameters a peak): each peak's parameters in the registry's
+// order, then the slope A and the intercept B. While the doublet is on,
+// every peak is its line plus its Kα2 companion. A number that selects no
+// shape gives a model of 0 (every derivative 0).
+class PeakModel : public FitModel {
+ public:
+  explicit PeakModel(int shape, DoubletLines doublet = {}) : m_shape(shape), m_doublet(doublet) {}
 
-// Whether a g_function value selects a shape (a model other than 0).
-inline bool IsPeakShape(int function) {
-  return function == kGaussian || function == kLorentzian || function == kPseudoVoigt ||
-         function == kPearson7;
-}
+  int Shape() const { return m_shape; }
+  const DoubletLines& Doublet() const { return m_doublet; }
 
-// Whether a peak of the shape has a fourth parameter: the pseudo-Voigt's
-// Lorentzian fraction η or the Pearson VII exponent m.
-inline bool HasShapeParameter(int function) {
-  return function == kPseudoVoigt || function == kPearson7;
-}
+  // Sets value and deriv[m] = d value / d a[m] for m = 1..npar. Evaluate and
+  // Value give bit-identical values; neither allocates nor fails.
+  void Evaluate(double x, const double a[], double& value, double deriv[], int npar) const override;
+  void Value(double x, const double a[], double& value, int npar) const;
+  double ValueAt(double x, const double a[], int npar) const {
+    double value = 0.0;
+    Value(x, a, value, npar);
+    return value;
+  }
+  // Single lines go through the vectorised block sums (the same numbers);
+  // the doublet point by point.
+  void Curvature(const double x[], const double y[], const double sig[], int npt, const double a[],
+                 int npar, const int lista[], int nfit, double** alpha, double beta[],
+                 double& chisq) const override;
 
-// Parameters per peak in the model's parameter vector: 3, or 4 with a shape
-// parameter.
-inline int PeakParameterCount(int function) { return HasShapeParameter(function) ? 4 : 3; }
+ private:
+  // The peaks of any shape, each a single line or a doublet: adds their
+  // values to value and, when deriv is given, writes their derivatives.
+  void AddPeaks(double x, const double a[], int npar, double& value, double deriv[]) const;
+  bool IsSingleLineGaussOrLorentz() const;
 
-// The shape parameter a placed peak starts from (η = 0.5, m = 1.5; 0 for a
-// shape without one).
-inline double StartingShapeParameter(int function) {
-  if (function == kPseudoVoigt) return 0.5;
-  if (function == kPearson7) return 1.5;
-  return 0.0;
-}
-
-// The sum of n peaks of the shape g_function selects on a line A·x + B.
-// a[1..npar] (1-based, npar = 3n + 2, or 4n + 2 for a shape with a shape
-// parameter): height, position and width (and the shape parameter) of each
-// peak, then the slope A and the intercept B. With u = (x − position)/width:
-//   Gaussian      h·exp(−u²)
-//   Lorentzian    h/(1 + u²)
-//   pseudo-Voigt  h·[η/(1 + u²) + (1 − η)·exp(−ln 2·u²)]
-//   Pearson VII   h/(1 + (2^(1/m) − 1)·u²)^m
-// While g_doublet is on, every peak is that line plus its Kα2 companion.
-// Sets value and, for peakmodel, deriv[m] = d value / d a[m] for
-// m = 1..npar (all 0 for an unknown shape). Both give bit-identical values;
-// neither allocates nor fails.
-void peakmodel(double x, const double a[], double& value, double deriv[], int npar);
-void peakvalue(double x, const double a[], double& value, int npar);
+  int m_shape;
+  DoubletLines m_doublet;
+};

@@ -162,20 +162,17 @@ void AddBraggAndScherrer(const PeakSlice& slice, const PeakShape& shape, const P
   }
 }
 
-// Warnings on parameters of a mixed shape outside their meaningful range;
-// the values themselves stay as the fit left them.
-void NoteOutOfRange(const PeakSlice& slice, const PeakShape& shape, int k,
-                    std::vector<std::string>& notes) {
-  if (!shape.HasShapeParameter()) return;
-  const double w = slice.p[kWidthParameter];
-  if (!(w > 0.0)) {
-    notes.push_back(PeakNote(
-        k,
-        TranslatedFormat(QT_TRANSLATE_NOOP(
-                             "tav", "幅 %1 が正の数ではありません（制限せずそのまま示しています）"),
-                         {NumberForNote(w)})));
-  }
-  const double q = slice.p[kShapeParameter];
+void NoteWidthNotPositive(double w, int k, std::vector<std::string>& notes) {
+  if (w > 0.0) return;
+  notes.push_back(PeakNote(
+      k,
+      TranslatedFormat(
+          QT_TRANSLATE_NOOP("tav", "幅 %1 が正の数ではありません（制限せずそのまま示しています）"),
+          {NumberForNote(w)})));
+}
+
+void NoteShapeParameterOutside(double q, const PeakShape& shape, int k,
+                               std::vector<std::string>& notes) {
   if (q >= shape.parameterMin && q <= shape.parameterMax) return;
   const std::string name = Translated(shape.parameterName);
   if (std::isinf(shape.parameterMax)) {
@@ -193,6 +190,28 @@ void NoteOutOfRange(const PeakSlice& slice, const PeakShape& shape, int k,
   }
 }
 
+// Warnings on parameters of a mixed shape outside their meaningful range;
+// the values themselves stay as the fit left them.
+void NoteOutOfRange(const PeakSlice& slice, const PeakShape& shape, int k,
+                    std::vector<std::string>& notes) {
+  if (!shape.HasShapeParameter()) return;
+  NoteWidthNotPositive(slice.p[kWidthParameter], k, notes);
+  NoteShapeParameterOutside(slice.p[kShapeParameter], shape, k, notes);
+  if (!shape.split) return;
+  NoteWidthNotPositive(slice.p[kRightWidthParameter], k, notes);
+  NoteShapeParameterOutside(slice.p[kRightShapeParameter], shape, k, notes);
+}
+
+PeakQuantity Asymmetry(const double p[]) {
+  const double left = p[kWidthParameter];
+  const double right = p[kRightWidthParameter];
+  PeakQuantity q;
+  q.value = right / left;
+  q.gradient[kRightWidthParameter] = 1.0 / left;
+  q.gradient[kWidthParameter] = -q.value / left;
+  return q;
+}
+
 PeakResult DescribePeak(const PeakSlice& slice, const PeakShape& shape,
                         const ReportSettings& settings, const UsableSettings& usable, int k,
                         std::vector<std::string>& notes) {
@@ -203,6 +222,10 @@ PeakResult DescribePeak(const PeakSlice& slice, const PeakShape& shape,
   r.position = slice.Parameter(kPositionParameter);
   r.width = slice.Parameter(kWidthParameter);
   if (shape.HasShapeParameter()) r.shapeParameter = slice.Parameter(kShapeParameter);
+  if (shape.split) {
+    r.asymmetry = slice.Of(Asymmetry(slice.p));
+    r.shapeParameterRight = slice.Parameter(kRightShapeParameter);
+  }
   const PeakQuantity fwhm = shape.fwhm(slice.p);
   const PeakQuantity area = shape.area(slice.p);
   r.fwhm = slice.Of(fwhm);
@@ -248,21 +271,21 @@ std::vector<PeakResult> DescribePeaks(const double a[], int npar, int shape,
 }
 
 PeakReport MakePeakReport(const double x[], const double y[], int npt, const double a[], int npar,
-                          int shape, const ReportSettings& settings) {
+                          const PeakModel& model, const ReportSettings& settings) {
   PeakReport report;
-  report.shape = shape;
-  report.statistics = ComputeFitStatistics(x, y, npt, a, npar, shape);
-  report.covariance = EstimateCovariance(x, y, npt, a, npar, shape);
+  report.shape = model.Shape();
+  report.statistics = ComputeFitStatistics(x, y, npt, a, npar, model);
+  report.covariance = EstimateCovariance(x, y, npt, a, npar, model);
   RedescribePeaks(report, a, npar, settings);
   return report;
 }
 
 PeakReport MakePeakReport(const double x[], const double y[], int npt, const double a[], int npar,
-                          int shape, const ReportSettings& settings,
+                          const PeakModel& model, const ReportSettings& settings,
                           const NormalEquations& normal) {
   PeakReport report;
-  report.shape = shape;
-  report.statistics = ComputeFitStatistics(x, y, npt, a, npar, shape);
+  report.shape = model.Shape();
+  report.statistics = ComputeFitStatistics(x, y, npt, a, npar, model);
   report.covariance = CovarianceOfNormalEquations(normal, npt);
   RedescribePeaks(report, a, npar, settings);
   return report;

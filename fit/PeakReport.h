@@ -32,14 +32,16 @@ struct PeakResult {
   int peak = 0;  // 1..n
   const PeakShape* shape = nullptr;
   Estimate height;
-  Estimate position;         // degrees 2θ
-  Estimate width;            // the model's width parameter
-  Estimate fwhm;             // degrees 2θ
-  Estimate area;             // height × degrees 2θ
-  Estimate integralBreadth;  // area / height, degrees 2θ
-  Estimate shapeParameter;   // unset for shapes without one
-  Estimate dSpacing;         // Å
-  Estimate sizeNm;           // crystallite size, nm
+  Estimate position;             // degrees 2θ
+  Estimate width;                // the model's width parameter
+  Estimate fwhm;                 // degrees 2θ
+  Estimate area;                 // height × degrees 2θ
+  Estimate integralBreadth;      // area / height, degrees 2θ
+  Estimate shapeParameter;       // unset for shapes without one (η_left of a split peak)
+  Estimate asymmetry;            // w_right / w_left of a split peak, else unset
+  Estimate shapeParameterRight;  // η_right of a split peak, else unset
+  Estimate dSpacing;             // Å
+  Estimate sizeNm;               // crystallite size, nm
   // β·cos θ (radians) of the sample's FWHM, the breadth the size above
   // comes from, and of its integral breadth, each after the instrumental
   // FWHM is removed; unset where the size could not be had, or the integral
@@ -49,7 +51,7 @@ struct PeakResult {
 };
 
 struct PeakReport {
-  int shape = kNoShape;  // the g_function value the fit used
+  int shape = kNoShape;  // the shape the fit used
   FitStatistics statistics;
   ParameterCovariance covariance;
   std::vector<PeakResult> peaks;
@@ -57,16 +59,16 @@ struct PeakReport {
   std::vector<std::string> notes;
 };
 
-// The report of the peak model of the given shape (a g_function value) with
-// the final parameters a[1..npar] over the fit window's points (x[i], y[i]),
-// i = 1..npt, weighted as the fit weighs them (all 1). converged and steps of
-// the statistics are left for the caller.
+// The report of the peak model (its shape and doublet) with the final parameters a[1..npar] over
+// the fit window's points (x[i], y[i]), i = 1..npt, weighted as the fit weighs them (all 1).
+// converged and steps of the statistics are left for the caller.
 PeakReport MakePeakReport(const double x[], const double y[], int npt, const double a[], int npar,
-                          int shape, const ReportSettings& settings);
+                          const PeakModel& model, const ReportSettings& settings);
 // The same report with the covariance taken from the normal equations the fit
 // ended with at a, instead of working them out again.
 PeakReport MakePeakReport(const double x[], const double y[], int npt, const double a[], int npar,
-                          int shape, const ReportSettings& settings, const NormalEquations& normal);
+                          const PeakModel& model, const ReportSettings& settings,
+                          const NormalEquations& normal);
 
 // The per-peak part for parameters a[1..npar] with their covariance (an
 // unknown one leaves every uncertainty unset). Appends to notes why a

@@ -1,10 +1,11 @@
 #include "fit/PeakShapes.h"
 
 #include <cmath>
+#include <iterator>
 #include <limits>
 #include <numbers>
 
-#include "fit/PeakModel.h"
+#include "fit/ShapeLines.h"
 #include "text/Translate.h"
 
 namespace {
@@ -104,22 +105,137 @@ PeakQuantity PearsonArea(const double p[]) {
   return q;
 }
 
+// The split pseudo-Voigt: FWHM w_left + w_right; area the sum of the two
+// halves' areas, each half of a pseudo-Voigt of its own width and η.
+PeakQuantity SplitFwhm(const double p[]) {
+  const double left = p[kWidthParameter];
+  const double right = p[kRightWidthParameter];
+  PeakQuantity q;
+  q.value = Magnitude(left) + Magnitude(right);
+  q.gradient[kWidthParameter] = SignOf(left);
+  q.gradient[kRightWidthParameter] = SignOf(right);
+  return q;
+}
+
+PeakQuantity SplitPseudoVoigtArea(const double p[]) {
+  const double h = p[kHeightParameter];
+  const double left = p[kWidthParameter];
+  const double right = p[kRightWidthParameter];
+  const double etaLeft = p[kShapeParameter];
+  const double etaRight = p[kRightShapeParameter];
+  const double perLeft = (etaLeft * std::numbers::pi + (1.0 - etaLeft) * kVoigtGaussArea) / 2.0;
+  const double perRight = (etaRight * std::numbers::pi + (1.0 - etaRight) * kVoigtGaussArea) / 2.0;
+  const double perEta = (std::numbers::pi - kVoigtGaussArea) / 2.0;
+  PeakQuantity q;
+  q.value = h * (Magnitude(left) * perLeft + Magnitude(right) * perRight);
+  q.gradient[kHeightParameter] = Magnitude(left) * perLeft + Magnitude(right) * perRight;
+  q.gradient[kWidthParameter] = h * SignOf(left) * perLeft;
+  q.gradient[kRightWidthParameter] = h * SignOf(right) * perRight;
+  q.gradient[kShapeParameter] = h * Magnitude(left) * perEta;
+  q.gradient[kRightShapeParameter] = h * Magnitude(right) * perEta;
+  return q;
+}
+
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
 const PeakShape kShapes[] = {
-    {kGaussian, "gauss", 3, WidthRemoval::kQuadrature, GaussFwhm, GaussArea, nullptr, 0, 0},
-    {kLorentzian, "lorentz", 3, WidthRemoval::kLinear, LorentzFwhm, LorentzArea, nullptr, 0, 0},
-    {kPseudoVoigt, "pvoigt", 4, WidthRemoval::kMixed, TwiceWidth, PseudoVoigtArea,
-     QT_TRANSLATE_NOOP("tav", "η"), 0.0, 1.0},
-    {kPearson7, "pearson7", 4, WidthRemoval::kMixed, TwiceWidth, PearsonArea,
-     QT_TRANSLATE_NOOP("tav", "指数 m"), 0.5, kInf},
+    {kGaussian,
+     "gauss",
+     QT_TRANSLATE_NOOP("tav", "ガウス関数"),
+     3,
+     {"height", "position", "width"},
+     {},
+     "Height, Position, Width",
+     {},
+     WidthRemoval::kQuadrature,
+     GaussLine,
+     GaussFwhm,
+     GaussArea,
+     nullptr,
+     0,
+     0,
+     false},
+    {kLorentzian,
+     "lorentz",
+     QT_TRANSLATE_NOOP("tav", "ローレンツ関数"),
+     3,
+     {"height", "position", "width"},
+     {},
+     "Height, Position, Width",
+     {},
+     WidthRemoval::kLinear,
+     LorentzLine,
+     LorentzFwhm,
+     LorentzArea,
+     nullptr,
+     0,
+     0,
+     false},
+    {kPseudoVoigt,
+     "pvoigt",
+     QT_TRANSLATE_NOOP("tav", "擬フォークト関数"),
+     4,
+     {"height", "position", "width", "eta"},
+     {0, 0, 0, 0.5},
+     "Height, Position, Width, Eta",
+     {nullptr, nullptr, nullptr, QT_TRANSLATE_NOOP("tav", "η")},
+     WidthRemoval::kMixed,
+     PseudoVoigtLine,
+     TwiceWidth,
+     PseudoVoigtArea,
+     QT_TRANSLATE_NOOP("tav", "η"),
+     0.0,
+     1.0,
+     false},
+    {kPearson7,
+     "pearson7",
+     QT_TRANSLATE_NOOP("tav", "ピアソンVII関数"),
+     4,
+     {"height", "position", "width", "m"},
+     {0, 0, 0, 1.5},
+     "Height, Position, Width, Exponent",
+     {nullptr, nullptr, nullptr, QT_TRANSLATE_NOOP("tav", "指数")},
+     WidthRemoval::kMixed,
+     PearsonLine,
+     TwiceWidth,
+     PearsonArea,
+     QT_TRANSLATE_NOOP("tav", "指数 m"),
+     0.5,
+     kInf,
+     false},
+    {kSplitPseudoVoigt,
+     "spvoigt",
+     QT_TRANSLATE_NOOP("tav", "分割擬フォークト関数"),
+     6,
+     {"height", "position", "width_left", "eta_left", "width_right", "eta_right"},
+     {0, 0, 0, 0.5, 0, 0.5},
+     "Height, Position, WidthLeft, EtaLeft, WidthRight, EtaRight",
+     {nullptr, nullptr, nullptr, QT_TRANSLATE_NOOP("tav", "左の η"),
+      QT_TRANSLATE_NOOP("tav", "右の幅"), QT_TRANSLATE_NOOP("tav", "右の η")},
+     WidthRemoval::kMixed,
+     SplitPseudoVoigtLine,
+     SplitFwhm,
+     SplitPseudoVoigtArea,
+     QT_TRANSLATE_NOOP("tav", "η"),
+     0.0,
+     1.0,
+     true},
 };
+
+static_assert(std::size(kShapes) == kShapeCount);
 
 }  // namespace
 
+std::span<const PeakShape> PeakShapes() { return kShapes; }
+
 const PeakShape* FindPeakShape(int function) {
+  if (function < 0 || function >= kShapeCount) return nullptr;
+  return &kShapes[function];
+}
+
+const PeakShape* FindPeakShapeNamed(std::string_view name) {
   for (const PeakShape& shape : kShapes) {
-    if (shape.function == function) return &shape;
+    if (shape.name == name) return &shape;
   }
   return nullptr;
 }

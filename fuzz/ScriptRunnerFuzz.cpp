@@ -16,7 +16,6 @@
 #include "cli/ScriptParser.h"
 #include "cli/ScriptRunner.h"
 #include "commands/Commands.h"
-#include "fit/PeakModel.h"
 #include "fuzz/FuzzCheck.h"
 #include "fuzz/ScratchFolder.h"
 #include "render/ImageCanvas.h"
@@ -25,12 +24,6 @@
 namespace {
 
 constexpr std::size_t kMaxCommands = 64;
-
-// What a new run of the program starts with.
-void ResetProcessState() {
-  g_function = kLorentzian;
-  ForgetFitConditions();
-}
 
 // Runs commands up to the next render; false when one failed.
 bool RunSegment(ScriptRunner& runner, std::vector<ScriptCommand>& segment) {
@@ -69,7 +62,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static QImage image(plot::kPictureWidth, plot::kPictureHeight, QImage::Format_RGB32);
   ImageCanvas canvas(image);
 
-  ResetProcessState();
   std::ostringstream out, err;
   ScriptRunner runner(out, err);
   runner.host().DrawOverlaysOn(&canvas);
@@ -103,6 +95,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // A run stops at its first bad command, and says where; before that the
   // error stream holds only notes on why a result is empty.
   FUZZ_CHECK(ErrorStreamIsSound(err.str(), ok));
-  ResetProcessState();
   return 0;
 }

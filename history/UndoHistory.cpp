@@ -52,9 +52,9 @@ PeakTable WithoutSelection(const PeakTable& table) {
 // compared by its revision).
 bool SameView(const ViewState& a, const ViewState& b) {
   return a.range == b.range && WithoutSelection(a.peaks) == WithoutSelection(b.peaks) &&
-         a.reading == b.reading && a.background == b.background && a.m_tolerance == b.m_tolerance &&
+         a.reading == b.reading && a.background == b.background && a.fit == b.fit &&
          a.m_bPolarized == b.m_bPolarized && a.scherrer == b.scherrer &&
-         a.defaultWavelengths == b.defaultWavelengths && a.fitOptions == b.fitOptions;
+         a.defaultWavelengths == b.defaultWavelengths;
 }
 
 }  // namespace
@@ -74,7 +74,6 @@ const UndoHistory::SharedPoints& UndoHistory::CurrentPoints(const CTavView& view
 UndoHistory::Snapshot UndoHistory::Capture(const CTavView& view) const {
   Snapshot s;
   s.view = view.State();
-  s.function = g_function;
   CopyHeader(view.GetDocument(), s.header);
   s.points = m_points;
   s.reportRevision = view.ReportRevision();
@@ -103,8 +102,7 @@ void UndoHistory::End(const CTavView& view) {
 }
 
 bool UndoHistory::Changed(const Snapshot& before, const Snapshot& after) const {
-  return before.points != after.points || before.function != after.function ||
-         before.reportRevision != after.reportRevision ||
+  return before.points != after.points || before.reportRevision != after.reportRevision ||
          !SameHeader(before.header, after.header) || !SameView(before.view, after.view);
 }
 
@@ -117,7 +115,6 @@ void UndoHistory::Restore(const Snapshot& snapshot, CTavView& view) {
     doc.m_sigma = snapshot.points->sigma;
     m_points = snapshot.points;
   }
-  g_function = snapshot.function;
   view.RestoreState(snapshot.view);
 }
 

@@ -53,7 +53,6 @@ class UndoHistory {
   using SharedPoints = std::shared_ptr<const Points>;
   struct Snapshot {
     ViewState view;
-    int function = 0;
     CTavDoc header;  // the document without its points
     SharedPoints points;
     int reportRevision = 0;

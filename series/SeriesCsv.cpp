@@ -33,6 +33,8 @@ std::vector<std::string> Header() {
   std::vector<std::string> header{"file", "index", "status"};
   for (std::string& name : SplitCells(PeakTableCsvHeader())) header.push_back(std::move(name));
   for (const char* name : {"chisq", "reduced_chisq", "rwp"}) header.emplace_back(name);
+  for (std::string& name : SplitCells(SplitHalfCsvHeader().substr(1)))
+    header.push_back(std::move(name));
   return header;
 }
 
@@ -58,6 +60,8 @@ void AppendFile(SeriesTable& table, const SeriesFileResult& file, int peakCount)
     for (const double value : {s.chisq, s.reducedChisq, s.rwp}) {
       row.push_back(FormatCsvNumber(value));
     }
+    for (std::string& cell : SplitCells(FormatSplitHalfCsv(peak).substr(1)))
+      row.push_back(std::move(cell));
     table.rows.push_back(std::move(row));
   }
 }

@@ -11,7 +11,6 @@
 #include <utility>
 
 #include "fit/PeakModel.h"
-#include "fit/ScopedPeakShape.h"
 #include "series/SeriesWorker.h"
 #include "view/TavView.h"
 
@@ -149,7 +148,6 @@ void RunChained(const SeriesRun& run, const std::vector<int>& indexes, ResultCol
   });
   try {
     SeriesWorker worker(run.setup.state);
-    const ScopedPeakShape shape(run.setup.shape);
     for (std::size_t k = 0; k < indexes.size() && !run.Cancelled(); ++k) {
       std::optional<LoadedProfile> profile = queue.Pop();
       if (!profile) break;
@@ -170,7 +168,6 @@ void RunIndependent(const SeriesRun& run, const std::vector<int>& indexes,
   const auto work = [&] {
     try {
       SeriesWorker worker(run.setup.state);
-      const ScopedPeakShape shape(run.setup.shape);
       for (std::size_t k = next++; k < indexes.size() && !run.Cancelled(); k = next++) {
         const int index = indexes[k];
         worker.Restart();
@@ -190,7 +187,6 @@ SeriesSetup SeriesSetupOf(const CTavView& view) {
   SeriesSetup setup;
   setup.state = view.State();
   setup.state.report.reset();
-  setup.shape = g_function;
   return setup;
 }
 

@@ -35,10 +35,11 @@ struct SeriesOptions {
   int shardCount = 1;
 };
 
-// What the series takes from the view it starts from.
+// What the series takes from the view it starts from: its state with the
+// fit problem (shape, tolerance, options), without its report. Every worker
+// fits from a copy; the view itself is never touched.
 struct SeriesSetup {
-  ViewState state;       // without its report
-  int shape = kNoShape;  // the g_function value
+  ViewState state;
 };
 
 SeriesSetup SeriesSetupOf(const CTavView& view);
@@ -71,8 +72,7 @@ std::vector<std::string> SortedSeriesPaths(std::vector<std::string> paths);
 // Fits the setup's peaks in the files of paths (sorted here; the index of a
 // file is its place in the sorted list) that belong to the options' shard.
 // Stops before the next file once cancel is set; the files done are kept.
-// Runs on threads of its own, so it never changes the calling thread's
-// g_function.
+// Runs on threads of its own and changes nothing of the calling thread's.
 SeriesResult RunSeries(const SeriesSetup& setup, std::vector<std::string> paths,
                        const SeriesOptions& options, const SeriesProgress& progress = {},
                        const std::atomic<bool>* cancel = nullptr);

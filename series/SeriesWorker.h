@@ -16,7 +16,7 @@ struct LoadedProfile {
 // A document, a host that answers nothing and shows nothing, and a view over
 // them that starts from a series' setup. The files of one thread of a series
 // are read into a new document each and fitted in the view, one after the
-// other; g_function must select the setup's shape on that thread.
+// other, each with the setup's fit problem.
 class SeriesWorker {
  public:
   explicit SeriesWorker(const ViewState& start);

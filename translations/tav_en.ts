@@ -64,14 +64,6 @@
 <context>
     <name>CFitConditionDlg</name>
     <message>
-        <source>擬フォークト関数</source>
-        <translation>Pseudo-Voigt</translation>
-    </message>
-    <message>
-        <source>ピアソンVII関数</source>
-        <translation>Pearson VII</translation>
-    </message>
-    <message>
         <source>初期幅をデータから推定する</source>
         <translation>Estimate starting widths from the data</translation>
     </message>
@@ -90,14 +82,6 @@
     <message>
         <source>関数の選択</source>
         <translation>Peak shape</translation>
-    </message>
-    <message>
-        <source>ガウス関数</source>
-        <translation>Gaussian</translation>
-    </message>
-    <message>
-        <source>ローレンツ関数</source>
-        <translation>Lorentzian</translation>
     </message>
     <message>
         <source>反復ごとにメッセージを表示する</source>
@@ -1283,6 +1267,38 @@ Reduced χ² = %3 (%4 peaks)</translation>
     <message>
         <source> X </source>
         <translation>X</translation>
+    </message>
+    <message>
+        <source>ガウス関数</source>
+        <translation>Gaussian</translation>
+    </message>
+    <message>
+        <source>ローレンツ関数</source>
+        <translation>Lorentzian</translation>
+    </message>
+    <message>
+        <source>擬フォークト関数</source>
+        <translation>Pseudo-Voigt</translation>
+    </message>
+    <message>
+        <source>ピアソンVII関数</source>
+        <translation>Pearson VII</translation>
+    </message>
+    <message>
+        <source>分割擬フォークト関数</source>
+        <translation>Split pseudo-Voigt</translation>
+    </message>
+    <message>
+        <source>左の η</source>
+        <translation>left η</translation>
+    </message>
+    <message>
+        <source>右の幅</source>
+        <translation>right width</translation>
+    </message>
+    <message>
+        <source>右の η</source>
+        <translation>right η</translation>
     </message>
 </context>
 </TS>

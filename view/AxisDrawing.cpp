@@ -83,16 +83,17 @@ void DrawResiduals(const CTavView& v, const PlotMapping& m, Canvas& dc) {
   const PlotLayout& l = m.Layout();
   if (!l.strip) return;
   dc.FrameRect(l.left, l.stripTop, l.right, l.stripBottom, colors::kGrey);
-  std::array<double, 4 * kMaxPeaks + 3> a{};
+  std::array<double, kMaxPeakParameters * kMaxPeaks + 3> a{};
   FillFittedParameters(v, a.data());
   const int npar = ParameterCount(v);
   const CTavDoc& doc = v.GetDocument();
+  const PeakModel peaks = ModelOf(v);
   std::vector<int> columns;
   std::vector<double> residuals;
   double largest = 0.0;
   for (const int i : v.FitWindow()) {
     double model = 0.0;
-    peakvalue(doc.m_x[i], a.data(), model, npar);
+    peaks.Value(doc.m_x[i], a.data(), model, npar);
     const double residual = doc.m_y[i] - model;
     if (!std::isfinite(residual)) continue;
     columns.push_back(m.XToPixel(doc.m_x[i]));

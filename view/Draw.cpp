@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "correct/BackgroundFit.h"
-#include "fit/KAlphaDoublet.h"
 #include "fit/PeakModel.h"
 #include "text/NumberText.h"
 #include "view/AxisDrawing.h"
@@ -20,8 +19,8 @@
 
 namespace {
 
-// Parameter vector a[1..npar] of the peak model, npar = 3n + 2 or 4n + 2.
-using Parameters = std::array<double, 4 * kMaxPeaks + 3>;
+// Parameter vector a[1..npar] of the peak model, npar = pn + 2.
+using Parameters = std::array<double, kMaxPeakParameters * kMaxPeaks + 3>;
 // The abscissae of the curve samples, computed once for all curves.
 using Samples = std::vector<double>;
 
@@ -30,6 +29,7 @@ struct Picture {
   const CTavView& v;
   PlotMapping m;
   bool clip;
+  PeakModel model;
 
   const PlotLayout& Layout() const { return m.Layout(); }
   // Whether row py lies inside the plot frame.
@@ -111,32 +111,29 @@ void DrawBackgroundLine(const Picture& p, Canvas& dc, const Samples& xs, double 
   }
 }
 
+// The Gaussian or Lorentzian single line k on the background line at x, as
+// the picture has always computed it.
+double ClassicComponentValue(int shape, const Parameters& a, int n, int k, double x) {
+  const double slope = a[3 * n + 1];
+  const double intercept = a[3 * n + 2];
+  const double u = (x - a[3 * k - 1]) / a[3 * k];
+  if (shape == kGaussian) return std::exp(-u * u) * a[3 * k - 2] + x * slope + intercept;
+  return a[3 * k - 2] / (u * u + 1) + x * slope + intercept;
+}
+
 // Peak k alone, riding on the background line; the selected peak is green.
-// The mixed shapes and the doublet (both lines as one component) take the
-// model itself for the one peak.
+// Every shape but the single-line Gaussian and Lorentzian, and the doublet
+// (both lines as one component), takes the model itself for the one peak.
 void DrawComponent(const Picture& p, Canvas& dc, const Samples& xs, const Parameters& a, int k) {
   const CTavView& v = p.v;
   const Color color = k == v.Peaks().m_curPeak ? colors::kGreen : colors::kYellow;
   const int samples = p.Layout().Samples();
-  if (HasShapeParameter(g_function) || g_doublet.on) {
-    const int npar = ParameterCount(v);
-    for (int s = 0; s < samples; ++s) {
-      DrawSample(p, dc, s, OnePeakValue(a.data(), npar, k, xs[s]), color);
-    }
-    return;
-  }
-  const int n = v.Peaks().m_nPeak;
-  const double slope = a[3 * n + 1];
-  const double intercept = a[3 * n + 2];
+  const int shape = p.model.Shape();
+  const bool classic = (shape == kGaussian || shape == kLorentzian) && !p.model.Doublet().on;
+  const int npar = ParameterCount(v);
   for (int s = 0; s < samples; ++s) {
-    const double x = xs[s];
-    const double u = (x - a[3 * k - 1]) / a[3 * k];
-    double value;
-    if (g_function == kGaussian) {
-      value = std::exp(-u * u) * a[3 * k - 2] + x * slope + intercept;
-    } else {
-      value = a[3 * k - 2] / (u * u + 1) + x * slope + intercept;
-    }
+    const double value = classic ? ClassicComponentValue(shape, a, v.Peaks().m_nPeak, k, xs[s])
+                                 : OnePeakValue(p.model, a.data(), npar, k, xs[s]);
     DrawSample(p, dc, s, value, color);
   }
 }
@@ -145,7 +142,7 @@ void DrawTotal(const Picture& p, Canvas& dc, const Samples& xs, const Parameters
   const int npar = ParameterCount(p.v);
   for (int s = 0; s < p.Layout().Samples(); ++s) {
     double total = 0.0;
-    peakvalue(xs[s], a.data(), total, npar);
+    p.model.Value(xs[s], a.data(), total, npar);
     DrawSample(p, dc, s, total, colors::kRed);
   }
 }
@@ -168,7 +165,7 @@ void DrawCurves(const Picture& p, Canvas& dc) {
   const int n = v.Peaks().m_nPeak;
   const int npar = ParameterCount(v);
   DrawBackgroundLine(p, dc, xs, a[npar - 1], a[npar]);
-  if (IsPeakShape(g_function)) {
+  if (IsPeakShape(p.model.Shape())) {
     for (int k = 1; k <= n; ++k) DrawComponent(p, dc, xs, a, k);
   }
   DrawTotal(p, dc, xs, a);
@@ -194,7 +191,7 @@ void DrawPeakMarkers(const Picture& p, Canvas& dc) {
 void CTavView::DrawBackgroundEstimate(Canvas& dc) const {
   if (m_state.background.m_bBackShown != 1) return;
   const CTavView& v = *this;
-  const Picture p{v, Mapping(), m_plotOptions.clip};
+  const Picture p{v, Mapping(), m_plotOptions.clip, ModelOf(v)};
   const PlotLayout& l = p.Layout();
   const BackgroundLayer& b = v.Background();
   const DisplayRange& r = v.Range();
@@ -226,8 +223,7 @@ void CTavView::DrawBackgroundEstimate(Canvas& dc) const {
 }
 
 void CTavView::OnDraw(Canvas& dc) const {
-  const ScopedDoublet lines(DoubletLinesOf(*this));
-  const Picture p{*this, Mapping(), m_plotOptions.clip};
+  const Picture p{*this, Mapping(), m_plotOptions.clip, ModelOf(*this)};
   const bool hasData = m_doc.m_nData > 0;
   DrawDataPoints(p, dc);
   if (hasData) {

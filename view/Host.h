@@ -26,7 +26,7 @@ struct RangeValues {
 };
 
 // Values exchanged with the fit-conditions dialog: the tolerance, the peak
-// shape (a g_function value, or kNoShape when none was chosen), and the
+// shape (the registry's number, or kNoShape when none was chosen), and the
 // options: starting widths from the data, the Kα1/Kα2 doublet, and a message
 // box after every fit step.
 struct FitConditions {

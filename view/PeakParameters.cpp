@@ -15,11 +15,29 @@ namespace {
 
 constexpr double kDefaultDoubletRatio = 0.5;
 
-int PerPeak() { return PeakParameterCount(g_function); }
+int ShapeOf(const CTavView& v) { return v.Problem().shape; }
 
-double ShapeParameterOf(const PeakTable& t, int k) {
-  return t.m_shapeParamShape[k] == g_function ? t.m_shapeParam[k]
-                                              : StartingShapeParameter(g_function);
+int PerPeak(const CTavView& v) { return PeakParameterCount(ShapeOf(v)); }
+
+// The start of a placed peak's own parameters beyond its width; the right
+// half's width starts as the left one.
+void FillStartingShapeParameters(int shape, double width, double q[]) {
+  const PeakShape* s = FindPeakShape(shape);
+  if (s == nullptr) return;
+  for (int m = kShapeParameter; m < s->parametersPerPeak; ++m) q[m] = s->startValues[m];
+  if (s->split) q[kRightWidthParameter] = width;
+}
+
+// The fitted table's own parameters of slot k: those a fit of the shape
+// wrote, else the shape's starting values.
+void FillFittedShapeParameters(const PeakTable& t, int shape, int k, double q[]) {
+  FillStartingShapeParameters(shape, t.m_width[k], q);
+  if (t.m_shapeParamShape[k] != shape) return;
+  if (HasShapeParameter(shape)) q[kShapeParameter] = t.m_shapeParam[k];
+  if (PeakParameterCount(shape) > kRightShapeParameter) {
+    q[kRightWidthParameter] = t.m_widthRight[k];
+    q[kRightShapeParameter] = t.m_shapeParamRight[k];
+  }
 }
 
 // A tenth of the displayed X span times the peak's width factor.
@@ -30,8 +48,8 @@ double SpanGuess(const CTavView& v, int k) {
 
 // The half width at half maximum as the width parameter of the shape: the
 // Gaussian exp(−u²) is at half maximum at u = √(ln 2), the others at u = 1.
-double WidthParameterOfHalfWidth(double hwhm) {
-  return g_function == kGaussian ? hwhm / std::sqrt(std::numbers::ln2) : hwhm;
+double WidthParameterOfHalfWidth(int shape, double hwhm) {
+  return shape == kGaussian ? hwhm / std::sqrt(std::numbers::ln2) : hwhm;
 }
 
 double WidthFromData(const CTavView& v, int k) {
@@ -45,24 +63,24 @@ double WidthFromData(const CTavView& v, int k) {
   const std::optional<double> hwhm = MeasureHalfWidth(x, y, v.Peaks().m_position[k]);
   if (!hwhm) return guess;
   const double step = std::fabs(x.back() - x.front()) / static_cast<double>(x.size() - 1);
-  const double w = WidthParameterOfHalfWidth(*hwhm) * v.Peaks().m_widthFactor[k];
+  const double w = WidthParameterOfHalfWidth(ShapeOf(v), *hwhm) * v.Peaks().m_widthFactor[k];
   return std::min(std::max(w, 2.0 * step), guess);
 }
 
 }  // namespace
 
-int ParameterCount(const CTavView& v) { return PerPeak() * v.Peaks().m_nPeak + 2; }
+int ParameterCount(const CTavView& v) { return PerPeak(v) * v.Peaks().m_nPeak + 2; }
 
 void FillFittedParameters(const CTavView& v, double a[]) {
   const PeakTable& t = v.Peaks();
   const int n = t.m_nPeak;
-  const int per = PerPeak();
+  const int per = PerPeak(v);
   for (int k = 1; k <= n; ++k) {
-    const int first = per * (k - 1) + 1;
-    a[first] = t.m_height[k];
-    a[first + 1] = t.m_position[k];
-    a[first + 2] = t.m_width[k];
-    if (per == 4) a[first + 3] = ShapeParameterOf(t, k);
+    double* q = a + per * (k - 1) + 1;
+    q[kHeightParameter] = t.m_height[k];
+    q[kPositionParameter] = t.m_position[k];
+    q[kWidthParameter] = t.m_width[k];
+    FillFittedShapeParameters(t, ShapeOf(v), k, q);
   }
   a[per * n + 1] = t.m_bgA;
   a[per * n + 2] = t.m_bgB;
@@ -71,13 +89,13 @@ void FillFittedParameters(const CTavView& v, double a[]) {
 void FillPlacedParameters(const CTavView& v, double y0, double a[]) {
   const PeakTable& t = v.Peaks();
   const int n = t.m_nPeak;
-  const int per = PerPeak();
+  const int per = PerPeak(v);
   for (int k = 1; k <= n; ++k) {
-    const int first = per * (k - 1) + 1;
-    a[first] = t.m_height[k] - y0;
-    a[first + 1] = t.m_position[k];
-    a[first + 2] = PlacedWidth(v, k);
-    if (per == 4) a[first + 3] = StartingShapeParameter(g_function);
+    double* q = a + per * (k - 1) + 1;
+    q[kHeightParameter] = t.m_height[k] - y0;
+    q[kPositionParameter] = t.m_position[k];
+    q[kWidthParameter] = PlacedWidth(v, k);
+    FillStartingShapeParameters(ShapeOf(v), q[kWidthParameter], q);
   }
   a[per * n + 1] = 0.0;
   a[per * n + 2] = y0;
@@ -88,16 +106,18 @@ double PlacedWidth(const CTavView& v, int k) {
   return SpanGuess(v, k);
 }
 
-double OnePeakValue(const double a[], int npar, int k, double x) {
-  const int per = PerPeak();
-  std::array<double, 7> one{};
+double OnePeakValue(const PeakModel& model, const double a[], int npar, int k, double x) {
+  const int per = PeakParameterCount(model.Shape());
+  std::array<double, kMaxPeakParameters + 3> one{};
   for (int i = 1; i <= per; ++i) one[i] = a[per * (k - 1) + i];
   one[per + 1] = a[npar - 1];
   one[per + 2] = a[npar];
   double value = 0.0;
-  peakvalue(x, one.data(), value, per + 2);
+  model.Value(x, one.data(), value, per + 2);
   return value;
 }
+
+PeakModel ModelOf(const CTavView& v) { return PeakModel(ShapeOf(v), DoubletLinesOf(v)); }
 
 DoubletLines DoubletLinesOf(const CTavView& v) {
   const FitOptions& o = v.Options();

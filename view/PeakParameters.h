@@ -1,13 +1,14 @@
 #pragma once
 
 #include "fit/KAlphaDoublet.h"
+#include "fit/PeakModel.h"
 
 class CTavView;
 
 // The view's peak table as the peak model's parameters a[1..pn+2]
-// (n = m_nPeak, p = 3, or 4 for a shape with a shape parameter, as g_function
-// selects): height, position, width (and shape parameter) of each peak, then
-// the background's slope and intercept. `a` holds at least pn + 3 elements.
+// (n = m_nPeak, p the parameters a peak of the fit problem's shape has): height, position, width
+// (and shape parameter) of each peak, then the background's slope and intercept. `a` holds at least
+// pn + 3 elements.
 
 // The number of model parameters of the view's peaks, pn + 2.
 int ParameterCount(const CTavView& v);
@@ -29,12 +30,15 @@ void FillPlacedParameters(const CTavView& v, double y0, double a[]);
 double PlacedWidth(const CTavView& v, int k);
 
 // Peak k of a[1..npar] alone on the background line at x, both lines of it
-// while the doublet is on.
-double OnePeakValue(const double a[], int npar, int k, double x);
+// while the model's doublet is on.
+double OnePeakValue(const PeakModel& model, const double a[], int npar, int k, double x);
 
 // The doublet the view's model has: on while the option is on and the open
 // profile has both wavelengths; its height ratio the one given with the
 // option, else the profile's, else 0.5.
 DoubletLines DoubletLinesOf(const CTavView& v);
+// The model the view's peaks are fitted and drawn with: the fit problem's
+// shape with the view's doublet lines.
+PeakModel ModelOf(const CTavView& v);
 // Whether the doublet option is on but the profile lacks λ1 or λ2.
 bool DoubletLacksWavelengths(const CTavView& v);

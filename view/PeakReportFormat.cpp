@@ -49,14 +49,26 @@ std::string FormatPeakRowCsv(const PeakResult& peak) {
   return out;
 }
 
+std::string SplitHalfCsvHeader() {
+  return ",asymmetry,asymmetry_err,shape_param_right,shape_param_right_err";
+}
+
+std::string FormatSplitHalfCsv(const PeakResult& peak) {
+  std::string out;
+  AppendPair(out, peak.asymmetry);
+  AppendPair(out, peak.shapeParameterRight);
+  return out;
+}
+
 std::string FormatCsvNumber(double value) { return Cell(value); }
 
 std::string FormatJsonNumber(double value) { return JsonNumber(value); }
 
 std::string FormatPeakTableCsv(const PeakReport& report) {
-  std::string out = PeakTableCsvHeader() + '\n';
+  std::string out = PeakTableCsvHeader() + SplitHalfCsvHeader() + '\n';
   for (const PeakResult& peak : report.peaks) {
     out += FormatPeakRowCsv(peak);
+    out += FormatSplitHalfCsv(peak);
     out += '\n';
   }
   return out;

@@ -19,6 +19,12 @@ std::string FormatPeakTableCsv(const PeakReport& report);
 // without its line end.
 std::string PeakTableCsvHeader();
 std::string FormatPeakRowCsv(const PeakResult& peak);
+// The columns of a split peak's right half that tables append at their end
+// (empty for the symmetric shapes): w_right / w_left and η_right, each with
+// its standard uncertainty; the header without its line end and one peak's
+// cells, each starting with a comma.
+std::string SplitHalfCsvHeader();
+std::string FormatSplitHalfCsv(const PeakResult& peak);
 // A number as a cell of the table: "%.10g", empty when not finite.
 std::string FormatCsvNumber(double value);
 

@@ -6,7 +6,6 @@
 #include <utility>
 #include <vector>
 
-#include "fit/KAlphaDoublet.h"
 #include "fit/PeakModel.h"
 #include "profile/ProfileWriters.h"
 #include "text/Translate.h"
@@ -24,15 +23,16 @@ void AppendFixed(std::string& out, double value, char separator) {
   out.push_back(separator);
 }
 
-// One peak of the table on the background, in the shape of g_function.
-double PeakPlusBackground(const PeakTable& t, int j, double x, double bg) {
+// One single-line Gaussian or Lorentzian peak of the table on the
+// background, as the result file has always computed it.
+double ClassicPeakPlusBackground(int shape, const PeakTable& t, int j, double x, double bg) {
   const double u = (x - t.m_position[j]) / t.m_width[j];
-  if (g_function == kGaussian) return t.m_height[j] * std::exp(-(u * u)) + bg;
+  if (shape == kGaussian) return t.m_height[j] * std::exp(-(u * u)) + bg;
   return t.m_height[j] / (u * u + 1.0) + bg;
 }
 
 // One row of the sampled section: X, each peak on the background (while
-// g_function is a peak shape), the total model and the background.
+// the shape is a peak shape), the total model and the background.
 struct SampleRow {
   double x = 0.0;
   std::vector<double> peaks;
@@ -40,22 +40,24 @@ struct SampleRow {
   double background = 0.0;
 };
 
-SampleRow MakeSampleRow(const CTavView& v, const std::vector<double>& a, int s) {
+SampleRow MakeSampleRow(const CTavView& v, const PeakModel& model, const std::vector<double>& a,
+                        int s) {
   const PeakTable& t = v.Peaks();
   const int npar = ParameterCount(v);
-  // The mixed shapes and the doublet (both lines in one column) take the
+  const int shape = model.Shape();
+  // Every other shape and the doublet (both lines in one column) take the
   // model itself for each peak.
-  const bool oneLineFormula = !HasShapeParameter(g_function) && !g_doublet.on;
+  const bool classic = (shape == kGaussian || shape == kLorentzian) && !model.Doublet().on;
   SampleRow row;
   row.x = v.SampleX(s);
   row.background = row.x * t.m_bgA + t.m_bgB;
-  if (IsPeakShape(g_function)) {
+  if (IsPeakShape(shape)) {
     for (int j = 1; j <= t.m_nPeak; ++j) {
-      row.peaks.push_back(oneLineFormula ? PeakPlusBackground(t, j, row.x, row.background)
-                                         : OnePeakValue(a.data(), npar, j, row.x));
+      row.peaks.push_back(classic ? ClassicPeakPlusBackground(shape, t, j, row.x, row.background)
+                                  : OnePeakValue(model, a.data(), npar, j, row.x));
     }
   }
-  peakvalue(row.x, a.data(), row.total, npar);
+  model.Value(row.x, a.data(), row.total, npar);
   return row;
 }
 
@@ -72,17 +74,15 @@ std::vector<double> FittedParameters(const CTavView& v) {
   return a;
 }
 
-// The name of the fourth column of the mixed shapes' peak rows.
-std::string ShapeParameterHeader() { return g_function == kPseudoVoigt ? "Eta" : "Exponent"; }
-
 std::string PeakName(std::size_t k) {
   return TranslatedFormat(QT_TRANSLATE_NOOP("tav", "ピーク %1 の"), {std::to_string(k)});
 }
 
 // The first value of the table's section or the background's that is not a
 // finite number, as a refusal; empty when there is none.
-std::string TableUnwritable(const PeakTable& t, const std::vector<double>& a) {
-  const int per = PeakParameterCount(g_function);
+std::string TableUnwritable(const PeakTable& t, int shape, const std::vector<double>& a) {
+  const PeakShape* s = FindPeakShape(shape);
+  const int per = PeakParameterCount(shape);
   for (int k = 1; k <= t.m_nPeak; ++k) {
     const std::pair<const char*, double> values[] = {
         {QT_TRANSLATE_NOOP("tav", "高さ"), t.m_height[k]},
@@ -91,11 +91,9 @@ std::string TableUnwritable(const PeakTable& t, const std::vector<double>& a) {
     for (const auto& [name, value] : values) {
       if (!std::isfinite(value)) return NotFiniteMessage(PeakName(k) + Translated(name), value);
     }
-    if (const double q = a[per * k]; per == 4 && !std::isfinite(q)) {
-      return NotFiniteMessage(
-          PeakName(k) + (g_function == kPseudoVoigt ? std::string("η")
-                                                    : Translated(QT_TRANSLATE_NOOP("tav", "指数"))),
-          q);
+    for (int m = kShapeParameter; m < per; ++m) {
+      if (const double q = a[per * (k - 1) + 1 + m]; !std::isfinite(q))
+        return NotFiniteMessage(PeakName(k) + Translated(s->valueNames[m]), q);
     }
   }
   if (!std::isfinite(t.m_bgA))
@@ -125,36 +123,36 @@ std::string SampleRowUnwritable(const SampleRow& row, int s) {
 }  // namespace
 
 std::string FormatFitResult(const CTavView& v) {
-  const ScopedDoublet lines(DoubletLinesOf(v));
+  const PeakModel model = ModelOf(v);
   const PeakTable& t = v.Peaks();
   const std::vector<double> a = FittedParameters(v);
-  const bool withShapeParameter = HasShapeParameter(g_function);
-  std::string out = "Height, Position, Width";
-  out += withShapeParameter ? ", " + ShapeParameterHeader() + "\n" : "\n";
+  const PeakShape* shape = FindPeakShape(model.Shape());
+  const int per = PeakParameterCount(model.Shape());
+  std::string out = shape != nullptr ? shape->resultHeader : "Height, Position, Width";
+  out += "\n";
   for (int k = 1; k <= t.m_nPeak; ++k) {
     AppendFixed(out, t.m_height[k], ',');
     AppendFixed(out, t.m_position[k], ',');
-    if (withShapeParameter) {
-      AppendFixed(out, t.m_width[k], ',');
-      AppendFixed(out, a[4 * k], '\n');
-    } else {
-      AppendFixed(out, t.m_width[k], '\n');
-    }
+    AppendFixed(out, t.m_width[k], per > kShapeParameter ? ',' : '\n');
+    for (int m = kShapeParameter; m < per; ++m)
+      AppendFixed(out, a[per * (k - 1) + 1 + m], m + 1 < per ? ',' : '\n');
   }
   out += "Background (Ax+B) A, B\n";
   AppendFixed(out, t.m_bgA, ',');
   AppendFixed(out, t.m_bgB, '\n');
   out += "Fitting Data\n";
-  for (int s = 0; s < plot::kSamples; ++s) AppendSampleRow(out, MakeSampleRow(v, a, s));
+  for (int s = 0; s < plot::kSamples; ++s) AppendSampleRow(out, MakeSampleRow(v, model, a, s));
   return out;
 }
 
 std::string FitResultUnwritable(const CTavView& v) {
-  const ScopedDoublet lines(DoubletLinesOf(v));
+  const PeakModel model = ModelOf(v);
   const std::vector<double> a = FittedParameters(v);
-  if (std::string problem = TableUnwritable(v.Peaks(), a); !problem.empty()) return problem;
+  if (std::string problem = TableUnwritable(v.Peaks(), model.Shape(), a); !problem.empty())
+    return problem;
   for (int s = 0; s < plot::kSamples; ++s) {
-    if (std::string problem = SampleRowUnwritable(MakeSampleRow(v, a, s), s); !problem.empty()) {
+    if (std::string problem = SampleRowUnwritable(MakeSampleRow(v, model, a, s), s);
+        !problem.empty()) {
       return problem;
     }
   }

@@ -6,9 +6,7 @@
 #include "view/Host.h"
 #include "view/PixelMath.h"
 
-CTavView::CTavView(CTavDoc& doc, Host& host) : m_doc(doc), m_host(host) {
-  g_function = kLorentzian;
-}
+CTavView::CTavView(CTavDoc& doc, Host& host) : m_doc(doc), m_host(host) {}
 
 int CTavView::XToPixel(double x) const { return Mapping().XToPixel(x); }
 int CTavView::YToPixel(double y) const { return Mapping().YToPixel(y); }
@@ -79,23 +77,28 @@ void CTavView::SetReadingSettings(int skipLines, int lastLine) {
   m_state.reading.m_lastLine = lastLine;
 }
 
-void CTavView::SetTolerance(double tolerance) { m_state.m_tolerance = tolerance; }
+void CTavView::SetFitProblem(const FitProblem& problem) { m_state.fit = problem; }
 
 void CTavView::MarkFitted() { m_state.peaks.m_bFitted = 1; }
 
 void CTavView::StoreFittedParameters(const std::vector<double>& a) {
   PeakTable& t = m_state.peaks;
   const int n = t.m_nPeak;
-  const int per = PeakParameterCount(g_function);
+  const int shape = m_state.fit.shape;
+  const int per = PeakParameterCount(shape);
   for (int k = 1; k <= n; ++k) {
     const int first = per * (k - 1) + 1;
-    t.m_height[k] = a[first];
-    t.m_position[k] = a[first + 1];
-    t.m_width[k] = a[first + 2];
+    t.m_height[k] = a[first + kHeightParameter];
+    t.m_position[k] = a[first + kPositionParameter];
+    t.m_width[k] = a[first + kWidthParameter];
     t.m_widthFitted[k] = true;
-    if (per == 4) {
-      t.m_shapeParam[k] = a[first + 3];
-      t.m_shapeParamShape[k] = g_function;
+    if (per > kShapeParameter) {
+      t.m_shapeParam[k] = a[first + kShapeParameter];
+      t.m_shapeParamShape[k] = shape;
+    }
+    if (per > kRightShapeParameter) {
+      t.m_widthRight[k] = a[first + kRightWidthParameter];
+      t.m_shapeParamRight[k] = a[first + kRightShapeParameter];
     }
   }
   t.m_bgA = a[per * n + 1];
@@ -121,7 +124,7 @@ void CTavView::SetScherrer(double k, double instrumentalFwhm) {
 void CTavView::SetDefaultWavelengths(const std::optional<Wavelengths>& wavelengths) {
   m_state.defaultWavelengths = wavelengths;
 }
-void CTavView::SetFitOptions(const FitOptions& options) { m_state.fitOptions = options; }
+void CTavView::SetFitOptions(const FitOptions& options) { m_state.fit.options = options; }
 
 void CTavView::ShowBackgroundBins(std::vector<double> binX, std::vector<double> binY) {
   BackgroundLayer& b = m_state.background;

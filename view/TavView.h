@@ -44,13 +44,15 @@ class CTavView {
   const PeakTable& Peaks() const { return m_state.peaks; }
   const ReadingSettings& Reading() const { return m_state.reading; }
   const BackgroundLayer& Background() const { return m_state.background; }
-  double Tolerance() const { return m_state.m_tolerance; }
+  // The fit problem: shape, tolerance and options.
+  const FitProblem& Problem() const { return m_state.fit; }
+  double Tolerance() const { return m_state.fit.tolerance; }
   int Polarized() const { return m_state.m_bPolarized; }
   const ScherrerSettings& Scherrer() const { return m_state.scherrer; }
   const std::optional<Wavelengths>& DefaultWavelengths() const {
     return m_state.defaultWavelengths;
   }
-  const FitOptions& Options() const { return m_state.fitOptions; }
+  const FitOptions& Options() const { return m_state.fit.options; }
   // Everything above at once (a series fit takes a copy).
   const ViewState& State() const { return m_state; }
   // The report of the fit on screen, or nullptr.
@@ -128,12 +130,12 @@ class CTavView {
   // it holds points), no fit on screen, the rubber band disarmed.
   void TakeLoadedProfile();
   void SetReadingSettings(int skipLines, int lastLine);
-  void SetTolerance(double tolerance);
+  void SetFitProblem(const FitProblem& problem);
   // A fit has succeeded: its values are on screen from now on.
   void MarkFitted();
   // Heights, positions and widths (and shape parameters) of the peaks from
-  // a[1..pn] in the layout of g_function's shape (p parameters a peak), the
-  // background line from a[pn+1] and a[pn+2] (n = m_nPeak).
+  // a[1..pn] in the layout of the fit problem's shape (p parameters a peak),
+  // the background line from a[pn+1] and a[pn+2] (n = m_nPeak).
   void StoreFittedParameters(const std::vector<double>& a);
   void StoreReport(PeakReport report);
   void SetScherrer(double k, double instrumentalFwhm);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "correct/BackgroundFit.h"
+#include "fit/FitProblem.h"
 #include "fit/PeakReport.h"
 #include "profile/Wavelengths.h"
 #include "view/DialogLimits.h"
@@ -56,6 +57,10 @@ struct PeakTable {
   // The fitted shape parameter (η or m) of slot k, and the shape whose fit
   // wrote it (kNoShape: none); other shapes start from their own value.
   std::array<double, kMaxPeaks + 1> m_shapeParam{};
+  // A split peak's right half: its fitted width and η (its left half's are
+  // m_width and m_shapeParam), written with m_shapeParamShape.
+  std::array<double, kMaxPeaks + 1> m_widthRight{};
+  std::array<double, kMaxPeaks + 1> m_shapeParamRight{};
   std::array<int, kMaxPeaks + 1> m_shapeParamShape = NoShapes();
   double m_bgA = 0.0;
   double m_bgB = 0.0;
@@ -68,22 +73,6 @@ struct PeakTable {
     shapes.fill(kNoShape);
     return shapes;
   }
-};
-
-// Options of the fit beyond the dialog's tolerance and shape.
-struct FitOptions {
-  // Placed peaks start from the half width measured in the data instead of
-  // a tenth of the display span.
-  bool m_widthFromData = false;
-  // Every peak is a Kα1/Kα2 doublet (needs both wavelengths of the profile).
-  bool m_doublet = false;
-  // The Kα2/Kα1 height ratio given for the doublet; unset: the profile's,
-  // else 0.5.
-  std::optional<double> m_doubletRatio;
-  // A message box after every step of the fit; otherwise the step messages
-  // go to the host's status line and only the final box appears.
-  bool m_stepMessages = true;
-  friend bool operator==(const FitOptions&, const FitOptions&) = default;
 };
 
 // How an X-Y list is read; the column dialog shows and changes them.
@@ -127,13 +116,13 @@ struct ViewState {
   PeakTable peaks;
   ReadingSettings reading;
   BackgroundLayer background;
-  double m_tolerance = 0.001;
   int m_bPolarized = 0;
   ScherrerSettings scherrer;
   // The wavelengths a profile takes when its file states none; unset (the
   // default) leaves such a profile without any.
   std::optional<Wavelengths> defaultWavelengths;
-  FitOptions fitOptions;
+  // The shape, tolerance and options of the fit.
+  FitProblem fit;
   // The report of the fit on screen; none before a fit and once the peaks no
   // longer are those the fit gave.
   std::optional<PeakReport> report;

@@ -14,7 +14,8 @@ namespace {
 
 constexpr const char* kHeader =
     "peak,shape,position,position_err,height,height_err,fwhm,fwhm_err,area,area_err,"
-    "shape_param,shape_param_err,d,d_err,size_nm,size_nm_err\n";
+    "shape_param,shape_param_err,d,d_err,size_nm,size_nm_err,asymmetry,asymmetry_err,"
+    "shape_param_right,shape_param_right_err\n";
 
 // The lines of text that start with prefix.
 std::string LinesStartingWith(const std::string& text, const std::string& prefix) {

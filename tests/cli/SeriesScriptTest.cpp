@@ -59,7 +59,7 @@ TEST(SeriesScript, ExpandsPatternsAndListsAndWritesOnlyTheCsv) {
   EXPECT_EQ(csv.substr(0, csv.find('\n')),
             "file,index,status,peak,shape,position,position_err,height,height_err,fwhm,fwhm_err,"
             "area,area_err,shape_param,shape_param_err,d,d_err,size_nm,size_nm_err,chisq,"
-            "reduced_chisq,rwp");
+            "reduced_chisq,rwp,asymmetry,asymmetry_err,shape_param_right,shape_param_right_err");
   EXPECT_NE(csv.find((dir / "s2.xy").string() + ",2,ok,1,lorentz,30.04"), std::string::npos) << csv;
 
   // A list is sorted like the rest: s0 gets index 0.

@@ -37,7 +37,7 @@ TEST(ShapeScript, PseudoVoigtFitReportResultFileAndState) {
                                       "conditions pvoigt 0.001; fit; report; save-result \"" +
                                       result + "\"; state");
   ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(Fields(Line(run.out, "1,pvoigt,"), ','), 16);
+  EXPECT_EQ(Fields(Line(run.out, "1,pvoigt,"), ','), 20);
   EXPECT_NE(Line(run.out, "1,pvoigt,").find(",,"), std::string::npos);  // no wavelength
   const std::string file = ReadFileBytes(result);
   EXPECT_EQ(file.rfind("Height, Position, Width, Eta\n", 0), 0u);

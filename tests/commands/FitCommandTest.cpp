@@ -12,6 +12,7 @@
 #include "tests/support/LoadedProfile.h"
 #include "tests/support/TestHost.h"
 #include "text/NumberText.h"
+#include "view/PeakParameters.h"
 #include "view/TavView.h"
 
 namespace {
@@ -186,28 +187,37 @@ TEST_F(FitCommandTest, FitsWindowsBeyondFourThousandPoints) {
   EXPECT_NEAR(view.Peaks().m_position[2], 31.0, 1e-2);
 }
 
-TEST_F(FitCommandTest, ConditionsPresetFromRememberedValuesAndRepaint) {
-  host.fitCondition = FitConditions{0.01, 0};
+TEST_F(FitCommandTest, ConditionsPresetFromTheViewsProblemAndRepaint) {
+  OnLsqCondition(view);  // cancelled: a new view's problem
+  EXPECT_EQ(host.fitConditionPreset.tolerance, 0.001);
+  EXPECT_EQ(host.fitConditionPreset.function, kLorentzian);
+  host.fitCondition = FitConditions{0.01, kGaussian};
   OnLsqCondition(view);
   EXPECT_EQ(view.Tolerance(), 0.01);
-  EXPECT_EQ(g_function, 0);
+  EXPECT_EQ(view.Problem().shape, kGaussian);
 
-  view.StateForTests().m_tolerance = 0.5;  // the view's value is not what the dialog shows
+  // The dialog shows the problem in force, however it was set, not the
+  // values it last accepted; cancelled, it changes nothing.
+  FitProblem problem = view.Problem();
+  problem.tolerance = 0.5;
+  problem.shape = kPearson7;
+  view.SetFitProblem(problem);
   const int repaints = host.repaints;
-  OnLsqCondition(view);  // cancelled
-  EXPECT_EQ(host.fitConditionPreset.tolerance, 0.01);
-  EXPECT_EQ(host.fitConditionPreset.function, 0);
-  EXPECT_EQ(view.Tolerance(), 0.5);
-  EXPECT_EQ(g_function, 0);
+  OnLsqCondition(view);
+  EXPECT_EQ(host.fitConditionPreset.tolerance, 0.5);
+  EXPECT_EQ(host.fitConditionPreset.function, kPearson7);
+  EXPECT_EQ(view.Problem(), problem);
   EXPECT_EQ(host.repaints, repaints + 1);
 
-  host.fitCondition = FitConditions{0.001, -1};
+  host.fitCondition = FitConditions{0.001, kNoShape};
   OnLsqCondition(view);
-  EXPECT_EQ(g_function, -1);
+  EXPECT_EQ(view.Problem().shape, kNoShape);
+  EXPECT_EQ(view.Tolerance(), 0.001);
   EXPECT_EQ(host.repaints, repaints + 2);
-  host.fitCondition = FitConditions{0.001, 1};
+  host.fitCondition = FitConditions{0.001, kLorentzian};
   OnLsqCondition(view);
-  EXPECT_EQ(g_function, 1);
+  EXPECT_EQ(host.fitConditionPreset.function, kNoShape);
+  EXPECT_EQ(view.Problem().shape, kLorentzian);
 }
 
 }  // namespace
@@ -219,13 +229,15 @@ TEST_F(FitCommandTest, MinimiserNormalEquationsGiveTheRecomputedCovariance) {
   LoadSpectrum(view, data.x, data.y);
   PlaceTwoPeaks();
   for (const double tolerance : {1e-12, 0.001}) {
-    view.SetTolerance(tolerance);
+    FitProblem problem = view.Problem();
+    problem.tolerance = tolerance;
+    view.SetFitProblem(problem);
     const PeakFit fit = FitViewPeaks(view, host);
     ASSERT_TRUE(fit.Succeeded());
     const int npar = static_cast<int>(fit.a.size()) - 1;
     const ParameterCovariance reused = CovarianceOfNormalEquations(fit.normal, fit.data.npt);
     const ParameterCovariance recomputed = EstimateCovariance(
-        fit.data.x.data(), fit.data.y.data(), fit.data.npt, fit.a.data(), npar, g_function);
+        fit.data.x.data(), fit.data.y.data(), fit.data.npt, fit.a.data(), npar, ModelOf(view));
     ASSERT_TRUE(reused.Known() && recomputed.Known());
     for (int j = 1; j <= npar; ++j) {
       for (int k = 1; k <= npar; ++k) {

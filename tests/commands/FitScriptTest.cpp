@@ -59,8 +59,10 @@ TEST(FitScript, FitsAMeasuredPeakAndSavesTheResult) {
   EXPECT_EQ(results, 2);
   EXPECT_EQ(last, "message: " + NumberText(view.Peaks().m_height[1]));
 
-  // Written with the Gaussian columns the fit used.
-  g_function = 0;
+  // Written with the Gaussian columns the fit used, before the last
+  // conditions chose another shape.
+  EXPECT_EQ(view.Problem().shape, kLorentzian);
+  view.StateForTests().fit.shape = kGaussian;
   EXPECT_EQ(ReadFileBytes(path), FormatFitResult(view));
   unlink(path.c_str());
 }

@@ -23,7 +23,7 @@ struct ResultExportTest : ::testing::Test {
 
   // One fitted Gaussian of height 100 at 30, width 0.5, on B = 10.
   void SetUp() override {
-    g_function = 0;
+    view.StateForTests().fit.shape = kGaussian;
     view.StateForTests().range.m_xMin = 25.0;
     view.StateForTests().range.m_xMax = 35.0;
     view.StateForTests().peaks.m_nPeak = 1;
@@ -62,9 +62,9 @@ TEST_F(ResultExportTest, LayoutOfOneGaussianPeak) {
 
   // The columns follow the shape selected now; an unknown shape has no peak
   // columns and a total of 0.
-  g_function = 1;
+  view.StateForTests().fit.shape = kLorentzian;
   EXPECT_EQ(Lines(FormatFitResult(view))[5 + 286], "30.200000 96.206897 96.206897 10.000000");
-  g_function = -1;
+  view.StateForTests().fit.shape = kNoShape;
   EXPECT_EQ(Lines(FormatFitResult(view))[5 + 275], "30.000000 0.000000 10.000000");
 }
 
@@ -109,7 +109,7 @@ TEST_F(ResultExportTest, PeakAppendedOnAZeroWidthRangeIsNotSaved) {
   EXPECT_EQ(host.repaints, 0);
 
   // Without a peak shape the file has no peak columns, and nothing else is lost.
-  g_function = -1;
+  view.StateForTests().fit.shape = kNoShape;
   EXPECT_EQ(FitResultUnwritable(view), "");
 }
 
@@ -136,7 +136,7 @@ TEST_F(ResultExportTest, RefusalNamesTheFirstValueThatIsNotFinite) {
   t.m_bgA = 1e307;
   EXPECT_EQ(refusal(),
             "保存できません: フィットデータ 1 行目のピーク 1 の値が有限の数ではありません (inf)");
-  g_function = -1;
+  view.StateForTests().fit.shape = kNoShape;
   EXPECT_EQ(refusal(), "保存できません: フィットデータ 1 行目の背景が有限の数ではありません (inf)");
 
   // A display range whose span overflows has no X for its first sample.

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "fit/Allocators.h"
 #include "fit/Expandcov.h"
 #include "fit/Fatal.h"
+#include "fit/FitModel.h"
 #include "fit/Gaussj.h"
 #include "fit/Mrqmin.h"
 #include "fit/PeakModel.h"
@@ -52,10 +54,12 @@ struct LineFit {
   std::vector<int> lista{0, 1, 2};
   Matrix covar{2, 2}, alpha{2, 2};
   double chisq = 0, lambda = -1;
-  ModelFunction model = peakmodel;  // with npar = 2 the model is the line
+  // With npar = 2 the peak model is the line.
+  std::unique_ptr<FitModel> model = std::make_unique<PeakModel>(kLorentzian);
+  MrqminSequence sequence;
   void Call(int npt = 4) {
     mrqmin(x.data(), y.data(), sig.data(), npt, a.data(), 2, lista.data(), 2, covar.p, alpha.p,
-           chisq, model, lambda);
+           chisq, *model, lambda, sequence);
   }
 };
 
@@ -128,16 +132,17 @@ TEST(Mrqmin, ListaCompletionAndItsFailures) {
   Matrix covar(5, 5), alpha(5, 5);
   double chisq = 0, lambda = -1;
   // A model that depends on every parameter keeps the solve regular.
-  const auto model = [](double, const double p[], double& v, double d[], int n) {
+  const FunctionModel model([](double, const double p[], double& v, double d[], int n) {
     v = 0;
     for (int m = 1; m <= n; ++m) d[m] = m == 1 ? 1.0 : 0.0;
     v = p[1];
-  };
+  });
+  MrqminSequence sequence;
   std::vector<int> lista{0, 4, 2, 0, 0, 0};
   const auto start = [&](int nfit) {
     lambda = -1;
     mrqmin(x.data(), y.data(), sig.data(), 1, a.data(), 5, lista.data(), nfit, covar.p, alpha.p,
-           chisq, model, lambda);
+           chisq, model, lambda, sequence);
   };
   // Parameters 4 and 2 have no effect here, so the solve fails after completion.
   EXPECT_EQ(FailureOf([&] { start(2); }), "gaussj: Singular Matrix-2");
@@ -147,10 +152,11 @@ TEST(Mrqmin, ListaCompletionAndItsFailures) {
   lista = {0, 7, 0, 0, 0, 0};
   EXPECT_EQ(FailureOf([&] { start(1); }), "Bad lista permutation in mrqmin-2");
   // A failed sequence is closed: a step call has nothing to continue.
+  EXPECT_FALSE(sequence.IsOpen());
   lambda = 0.01;
   EXPECT_EQ(FailureOf([&] {
               mrqmin(x.data(), y.data(), sig.data(), 1, a.data(), 5, lista.data(), 1, covar.p,
-                     alpha.p, chisq, model, lambda);
+                     alpha.p, chisq, model, lambda, sequence);
             }),
             "mrqmin: no fit sequence is open");
 }
@@ -161,16 +167,17 @@ TEST(Mrqmin, AcceptedAndRejectedStepsMoveLambdaAndKeepState) {
   EXPECT_EQ(fit.lambda, 0.001 * 0.1);  // the first trial lowered chi-square
   EXPECT_NEAR(fit.a[1], 2.0, 1e-2);
   EXPECT_NEAR(fit.a[2], 1.0, 3e-2);
-  mrqmin_abandon();
 
   // Rejected: a, alpha and chisq stay bit for bit; lambda grows tenfold.
   std::vector<double> x{0, 1, 2}, y{0, 0, 0}, sig{0, 1, 1}, a{0, 0.01};
   std::vector<int> lista{0, 1};
   Matrix covar(1, 1), alpha(1, 1);
   double chisq = 0, lambda = -1;
+  const FunctionModel parabola(Parabola);
+  MrqminSequence sequence;
   const auto call = [&] {
     mrqmin(x.data(), y.data(), sig.data(), 2, a.data(), 1, lista.data(), 1, covar.p, alpha.p, chisq,
-           Parabola, lambda);
+           parabola, lambda, sequence);
   };
   call();
   EXPECT_EQ(lambda, 0.001 * 10.0);
@@ -184,7 +191,6 @@ TEST(Mrqmin, AcceptedAndRejectedStepsMoveLambdaAndKeepState) {
   EXPECT_EQ(alpha[1][1], alpha0);
   for (int i = 0; i < 8 && a[1] == 0.01; ++i) call();
   EXPECT_LT(chisq, chisq0);  // enough damping: a step is finally accepted
-  mrqmin_abandon();
 }
 
 TEST(Mrqmin, EqualOrNonFiniteTrialIsRejected) {
@@ -194,18 +200,17 @@ TEST(Mrqmin, EqualOrNonFiniteTrialIsRejected) {
   EXPECT_EQ(exact.chisq, 0.0);
   EXPECT_EQ(exact.lambda, 0.01);
   EXPECT_EQ(exact.a, (std::vector<double>{0, 2, 1}));
-  mrqmin_abandon();
 
   LineFit bad;
-  bad.model = [](double x, const double a[], double& v, double d[], int) {
-    v = a[1] == 0 ? x : std::numeric_limits<double>::infinity();
-    d[1] = x;
-    d[2] = 1;
-  };
+  bad.model =
+      std::make_unique<FunctionModel>([](double x, const double a[], double& v, double d[], int) {
+        v = a[1] == 0 ? x : std::numeric_limits<double>::infinity();
+        d[1] = x;
+        d[2] = 1;
+      });
   bad.Call();
   EXPECT_EQ(bad.lambda, 0.01);
   EXPECT_EQ(bad.a, (std::vector<double>{0, 0, 0}));
-  mrqmin_abandon();
 }
 
 TEST(Mrqmin, FinishingCallLeavesSymmetricInverseAndCloses) {
@@ -219,25 +224,48 @@ TEST(Mrqmin, FinishingCallLeavesSymmetricInverseAndCloses) {
   const double det = alpha[0] * alpha[3] - alpha[1] * alpha[2];
   EXPECT_NEAR(fit.covar[1][1], alpha[3] / det, 1e-12);
   EXPECT_NEAR(fit.covar[1][2], -alpha[1] / det, 1e-12);
+  EXPECT_FALSE(fit.sequence.IsOpen());
   fit.lambda = 0.1;
   EXPECT_EQ(FailureOf([&] { fit.Call(); }), "mrqmin: no fit sequence is open");
 }
 
-TEST(Mrqmin, NoPointsIsSingularAndSequencesArePerThread) {
+TEST(Mrqmin, NoPointsIsSingularAndEverySequenceIsItsCallersOwn) {
   LineFit empty;
   EXPECT_EQ(FailureOf([&] { empty.Call(0); }), "gaussj: Singular Matrix-2");
+  EXPECT_FALSE(empty.sequence.IsOpen());
 
-  LineFit fit;
+  LineFit alone;
+  for (int call = 0; call < 3; ++call) alone.Call();
+
+  // Two fits in turn, each with its own sequence, and a step of a third
+  // that has none open, here and in another thread: neither disturbs the
+  // other, and the first reaches bit for bit what it reaches alone.
+  LineFit fit, second;
+  second.y = {0, 1, 2, 3, 5};
   fit.Call();
+  second.Call();
+  LineFit late;
+  late.lambda = 0.1;
+  EXPECT_EQ(FailureOf([&] { late.Call(); }), "mrqmin: no fit sequence is open");
   std::string other;
   std::thread([&] {
-    LineFit late;
-    late.lambda = 0.1;
-    other = FailureOf([&] { late.Call(); });
+    LineFit elsewhere;
+    elsewhere.lambda = 0.1;
+    other = FailureOf([&] { elsewhere.Call(); });
   }).join();
   EXPECT_EQ(other, "mrqmin: no fit sequence is open");
-  EXPECT_EQ(FailureOf([&] { fit.Call(); }), "");  // this thread's sequence is intact
-  mrqmin_abandon();
+  EXPECT_EQ(FailureOf([&] { fit.Call(); }), "");
+  EXPECT_EQ(FailureOf([&] { second.Call(); }), "");
+  EXPECT_EQ(FailureOf([&] { fit.Call(); }), "");
+  EXPECT_EQ(fit.a, alone.a);
+  EXPECT_EQ(fit.chisq, alone.chisq);
+  EXPECT_NE(second.a, fit.a);
+
+  // Released, a sequence is closed and has nothing left to step.
+  fit.sequence.Release();
+  EXPECT_FALSE(fit.sequence.IsOpen());
+  EXPECT_TRUE(second.sequence.IsOpen());
+  EXPECT_EQ(FailureOf([&] { fit.Call(); }), "mrqmin: no fit sequence is open");
 }
 
 }  // namespace

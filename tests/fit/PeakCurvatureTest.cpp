@@ -12,11 +12,6 @@
 
 namespace {
 
-// Another function than peakmodel, so curvature takes its point-by-point route.
-void PointByPoint(double x, const double a[], double& value, double deriv[], int npar) {
-  peakmodel(x, a, value, deriv, npar);
-}
-
 struct Result {
   std::vector<double> alpha, beta;
   double chisq = 0;
@@ -90,7 +85,7 @@ Case MakeCase(int peaks, int points, int nfit, int shape = kLorentzian) {
 TEST(PeakCurvature, EveryPathMatchesThePointByPointSumsBitForBit) {
   const double inf = std::numeric_limits<double>::infinity();
   for (const int shape : {0, 1, 2, 3, -1}) {
-    g_function = shape;
+    const PeakModel model(shape);
     const int per = PeakParameterCount(shape);
     std::vector<Case> cases = {MakeCase(10, 4001, per * 10 + 2, shape),
                                MakeCase(3, 77, 11, shape),
@@ -106,14 +101,24 @@ TEST(PeakCurvature, EveryPathMatchesThePointByPointSumsBitForBit) {
     cases.push_back(bad);
     for (const Case& c : cases) {
       const Result want = c.Run([&](double** alpha, double* beta, double& chisq) {
-        curvature(c.x.data(), c.y.data(), c.sig.data(), c.npt(), c.a.data(), c.npar(),
-                  c.lista.data(), c.nfit, alpha, beta, chisq, PointByPoint);
+        curvature_pointwise(c.x.data(), c.y.data(), c.sig.data(), c.npt(), c.a.data(), c.npar(),
+                            c.lista.data(), c.nfit, alpha, beta, chisq, model);
       });
+      // The model's own route, whichever it takes.
+      const Result own = c.Run([&](double** alpha, double* beta, double& chisq) {
+        curvature(c.x.data(), c.y.data(), c.sig.data(), c.npt(), c.a.data(), c.npar(),
+                  c.lista.data(), c.nfit, alpha, beta, chisq, model);
+      });
+      const auto shapeAndSize = ::testing::Message()
+                                << "shape " << shape << " npt " << c.npt() << " nfit " << c.nfit;
+      EXPECT_TRUE(SameBits(own.alpha, want.alpha)) << shapeAndSize;
+      EXPECT_TRUE(SameBits(own.beta, want.beta)) << shapeAndSize;
+      EXPECT_TRUE(SameBits({own.chisq}, {want.chisq})) << shapeAndSize;
       for (const SimdPath path : {SimdPath::Portable, SimdPath::Avx2, SimdPath::Avx512}) {
         if (!SimdPathSupported(path)) continue;
         const Result got = c.Run([&](double** alpha, double* beta, double& chisq) {
           curvature_peaks(c.x.data(), c.y.data(), c.sig.data(), c.npt(), c.a.data(), c.npar(),
-                          c.lista.data(), c.nfit, alpha, beta, chisq, path);
+                          c.lista.data(), c.nfit, alpha, beta, chisq, shape, path);
         });
         const auto where = ::testing::Message()
                            << "shape " << shape << " npt " << c.npt() << " nfit " << c.nfit
@@ -123,6 +128,28 @@ TEST(PeakCurvature, EveryPathMatchesThePointByPointSumsBitForBit) {
         EXPECT_TRUE(SameBits({got.chisq}, {want.chisq})) << where;
       }
     }
+  }
+}
+
+// With the doublet on, the model's route sums both lines of every peak:
+// the same numbers as point by point, and not those of single lines.
+TEST(PeakCurvature, TheDoubletModelSumsBothLines) {
+  for (const int shape : {0, 1, 2, 3}) {
+    const PeakModel single(shape);
+    const PeakModel doublet(shape, DoubletLines{true, 1.544426 / 1.540593, 0.5});
+    const Case c = MakeCase(3, 77, 11, shape);
+    const auto run = [&](const PeakModel& model, bool pointwise) {
+      return c.Run([&](double** alpha, double* beta, double& chisq) {
+        (pointwise ? curvature_pointwise : curvature)(c.x.data(), c.y.data(), c.sig.data(), c.npt(),
+                                                      c.a.data(), c.npar(), c.lista.data(), c.nfit,
+                                                      alpha, beta, chisq, model);
+      });
+    };
+    const Result own = run(doublet, false), want = run(doublet, true), lines = run(single, false);
+    EXPECT_TRUE(SameBits(own.alpha, want.alpha)) << shape;
+    EXPECT_TRUE(SameBits(own.beta, want.beta)) << shape;
+    EXPECT_TRUE(SameBits({own.chisq}, {want.chisq})) << shape;
+    EXPECT_NE(own.chisq, lines.chisq) << shape;
   }
 }
 

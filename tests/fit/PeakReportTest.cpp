@@ -18,11 +18,10 @@ const double kRootLn2 = std::sqrt(std::numbers::ln2);
 struct Profile {
   std::vector<double> x{0.0}, y{0.0};
   Profile(const std::vector<double>& a, int shape, double from, double to, int n) {
-    g_function = shape;
+    const PeakModel model(shape);
     for (int i = 0; i < n; ++i) {
       x.push_back(from + (to - from) * i / (n - 1));
-      double v = 0;
-      peakvalue(x.back(), a.data(), v, static_cast<int>(a.size()) - 1);
+      const double v = model.ValueAt(x.back(), a.data(), static_cast<int>(a.size()) - 1);
       y.push_back(v + (i % 3 - 1) * 2.0);
     }
   }
@@ -31,15 +30,15 @@ struct Profile {
 
 TEST(PeakShapes, HalfMaximumAndAreaOfTheModelItself) {
   for (const int shape : {kGaussian, kLorentzian}) {
-    g_function = shape;
+    const PeakModel model(shape);
     const double a[] = {0, 40.0, 30.0, -0.2, 0, 0};  // a negative width draws the same peak
     const PeakShape& s = *FindPeakShape(shape);
     double half = 0, sum = 0, v = 0;
-    peakvalue(30.0 + s.fwhm(a + 1).value / 2, a, half, 5);
+    model.Value(30.0 + s.fwhm(a + 1).value / 2, a, half, 5);
     EXPECT_NEAR(half, 20.0, 1e-12) << s.name;
     // Midpoint sums over ±400 widths; a Lorentzian's tails beyond add 2hw/400.
     for (int i = 0; i < 800000; ++i) {
-      peakvalue(-50.0 + (i + 0.5) * 2e-4, a, v, 5);
+      model.Value(-50.0 + (i + 0.5) * 2e-4, a, v, 5);
       sum += v;
     }
     const double tails = shape == kLorentzian ? 2 * 40.0 * 0.2 / 400 : 0.0;
@@ -52,15 +51,15 @@ TEST(PeakShapes, HalfMaximumAndAreaOfTheModelItself) {
 // width taken off as β = B − b²/B.
 TEST(PeakShapes, MixedShapesHalfMaximumAreaAndInstrumentalWidth) {
   for (const int shape : {kPseudoVoigt, kPearson7}) {
-    g_function = shape;
+    const PeakModel model(shape);
     const double q = shape == kPseudoVoigt ? 0.35 : 2.5;
     const double a[] = {0, 40.0, 30.0, 0.2, q, 0, 0};
     const PeakShape& s = *FindPeakShape(shape);
     double half = 0, sum = 0, v = 0;
-    peakvalue(30.0 + s.fwhm(a + 1).value / 2, a, half, 6);
+    model.Value(30.0 + s.fwhm(a + 1).value / 2, a, half, 6);
     EXPECT_NEAR(half, 20.0, 1e-12) << s.name;
     for (int i = 0; i < 800000; ++i) {
-      peakvalue(-50.0 + (i + 0.5) * 2e-4, a, v, 6);
+      model.Value(-50.0 + (i + 0.5) * 2e-4, a, v, 6);
       sum += v;
     }
     const double tails = shape == kPseudoVoigt ? q * 2 * 40.0 * 0.2 / 400 : 0.0;
@@ -157,25 +156,32 @@ TEST(Propagation, UsesTheOffDiagonalTerms) {
 TEST(PeakReport, StatisticsByHand) {
   // The background line alone (npar = 2): f = 2x + 1, residuals 0, 1, −1, 1.
   const double x[] = {0, 1, 2, 3, 4}, y[] = {0, 3, 6, 6, 10}, line[] = {0, 2.0, 1.0};
-  const FitStatistics s = MakePeakReport(x, y, 4, line, 2, kGaussian, {}).statistics;
+  const FitStatistics s = MakePeakReport(x, y, 4, line, 2, PeakModel(kGaussian), {}).statistics;
   EXPECT_EQ(s.chisq, 3.0);
   EXPECT_EQ(s.reducedChisq, 1.5);
   EXPECT_NEAR(s.rwp, 100 * std::sqrt(3.0 / 181), 1e-13);  // Σy² = 181
   EXPECT_NEAR(s.rp, 100 * 3.0 / 25, 1e-13);               // Σ|y| = 25
 
-  // The shape argument selects the model, whatever g_function holds.
+  // The report evaluates the model it is given, its shape and its doublet.
   const std::vector<double> a{0, 500, 40.0, 0.1, 0.0, 30.0};
   const Profile p(a, kGaussian, 39.5, 40.5, 30);
-  g_function = kLorentzian;
-  const PeakReport g = MakePeakReport(p.x.data(), p.y.data(), 30, a.data(), 5, kGaussian, {});
+  const PeakReport g =
+      MakePeakReport(p.x.data(), p.y.data(), 30, a.data(), 5, PeakModel(kGaussian), {});
+  EXPECT_EQ(g.shape, kGaussian);
   EXPECT_NEAR(g.statistics.chisq, 20 * 4.0, 1e-9);
-  EXPECT_EQ(g_function, kLorentzian);
+  const PeakReport l =
+      MakePeakReport(p.x.data(), p.y.data(), 30, a.data(), 5, PeakModel(kLorentzian), {});
+  EXPECT_EQ(l.shape, kLorentzian);
+  EXPECT_GT(l.statistics.chisq, 10 * g.statistics.chisq);
+  const PeakModel doublet(kGaussian, DoubletLines{true, 1.544426 / 1.540593, 0.5});
+  const PeakReport d = MakePeakReport(p.x.data(), p.y.data(), 30, a.data(), 5, doublet, {});
+  EXPECT_GT(d.statistics.chisq, 10 * g.statistics.chisq);
 }
 
 TEST(PeakReport, UnknownsGiveEmptyValuesWithNotes) {
   const std::vector<double> one{0, 500, 40.0, 0.1, 0.0, 30.0};
   const Profile p(one, kGaussian, 39.5, 40.5, 5);
-  PeakReport r = MakePeakReport(p.x.data(), p.y.data(), 5, one.data(), 5, kGaussian, {});
+  PeakReport r = MakePeakReport(p.x.data(), p.y.data(), 5, one.data(), 5, PeakModel(kGaussian), {});
   EXPECT_EQ(r.notes, (std::vector<std::string>{
                          "不確かさは求められません: データ点 5 個に対しパラメータが 5 個です",
                          "波長が不明のため、面間隔と結晶子径は求められません"}));
@@ -187,7 +193,7 @@ TEST(PeakReport, UnknownsGiveEmptyValuesWithNotes) {
   // FWHM equals the observed one.
   const std::vector<double> twin{0, 250, 40.0, 0.1, 250, 40.0, 0.1, 0.0, 30.0};
   const Profile q(twin, kLorentzian, 39.0, 41.0, 41);
-  r = MakePeakReport(q.x.data(), q.y.data(), q.npt(), twin.data(), 8, kLorentzian,
+  r = MakePeakReport(q.x.data(), q.y.data(), q.npt(), twin.data(), 8, PeakModel(kLorentzian),
                      {1.54059, 0.9, 0.2});
   EXPECT_EQ(r.notes, (std::vector<std::string>{
                          "不確かさは求められません: 正規方程式の行列の逆行列がありません "

@@ -20,9 +20,9 @@ namespace {
 
 using Points = std::vector<double>;  // 1-based, slot 0 unused
 
-// Fits the peak model of g_function to (x, y) from a with the program's
-// minimiser: the starting call and 20 step calls. Returns its chi-square.
-double Fit(const Points& x, const Points& y, std::vector<double>& a) {
+// Fits the model to (x, y) from a with the program's minimiser: the
+// starting call and 20 step calls. Returns its chi-square.
+double Fit(const PeakModel& model, const Points& x, const Points& y, std::vector<double>& a) {
   const int npt = static_cast<int>(x.size()) - 1, npar = static_cast<int>(a.size()) - 1;
   const Points sig(x.size(), 1.0);
   std::vector<int> lista(npar + 1);
@@ -30,11 +30,12 @@ double Fit(const Points& x, const Points& y, std::vector<double>& a) {
   double** covar = matrix(1, npar, 1, npar);
   double** alpha = matrix(1, npar, 1, npar);
   double chisq = 0, lambda = -1;
+  MrqminSequence sequence;
   for (int call = 0; call <= 20; ++call) {
     mrqmin(x.data(), y.data(), sig.data(), npt, a.data(), npar, lista.data(), npar, covar, alpha,
-           chisq, peakmodel, lambda);
+           chisq, model, lambda, sequence);
   }
-  mrqmin_abandon();
+  sequence.Release();
   release_matrix(alpha, 1, npar, 1, npar);
   release_matrix(covar, 1, npar, 1, npar);
   return chisq;
@@ -114,16 +115,16 @@ TEST(UncertaintyCheck, NaClPeakAgreesWithAnIndependentComputation) {
     const double xi = *file.start + *file.step * static_cast<double>(i);
     if (xi > 31.2 && xi < 32.2) x.push_back(xi), y.push_back(file.values[i]);
   }
-  g_function = kGaussian;
+  const PeakModel model(kGaussian);
   std::vector<double> a{0, 2700, 31.69, 0.12, 0, 50};
-  const double chisq = Fit(x, y, a);
+  const double chisq = Fit(model, x, y, a);
   ASSERT_NEAR(a[2], 31.69, 0.02);
 
   ReportSettings settings;
   settings.wavelength = RigakuWavelengths(file).lambda1;
   settings.instrumentalFwhm = 0.05;
   const PeakReport r = MakePeakReport(x.data(), y.data(), static_cast<int>(x.size()) - 1, a.data(),
-                                      5, kGaussian, settings);
+                                      5, model, settings);
   ASSERT_TRUE(r.notes.empty()) << r.notes[0];
   EXPECT_EQ(r.statistics.chisq, chisq);  // the very sum the minimiser makes
   const Matrix c = IndependentCovariance(x, y, a);
@@ -179,14 +180,12 @@ TEST(UncertaintyCheck, ReportedErrorsMatchTheScatterOfNoisyReplicates) {
   constexpr int kReplicates = 300;
   constexpr double kSigma = 8.0;
   for (const int shape : {kGaussian, kLorentzian}) {
-    g_function = shape;
+    const PeakModel model(shape);
     const std::vector<double> truth{0, 500, 40.0, 0.08, 0.5, 20.0};
     Points x{0.0}, clean{0.0};
     for (int i = 0; i <= 100; ++i) {
       x.push_back(39.5 + 0.01 * i);
-      double v = 0;
-      peakvalue(x.back(), truth.data(), v, 5);
-      clean.push_back(v);
+      clean.push_back(model.ValueAt(x.back(), truth.data(), 5));
     }
     Noise noise;
     Spread position, fwhm, area;
@@ -194,8 +193,8 @@ TEST(UncertaintyCheck, ReportedErrorsMatchTheScatterOfNoisyReplicates) {
       Points y = clean;
       for (std::size_t i = 1; i < y.size(); ++i) y[i] += kSigma * noise.Next();
       std::vector<double> a = truth;
-      Fit(x, y, a);
-      const PeakReport report = MakePeakReport(x.data(), y.data(), 101, a.data(), 5, shape, {});
+      Fit(model, x, y, a);
+      const PeakReport report = MakePeakReport(x.data(), y.data(), 101, a.data(), 5, model, {});
       const PeakResult& p = report.peaks[0];
       position.Add(*p.position.value, *p.position.error);
       fwhm.Add(*p.fwhm.value, *p.fwhm.error);

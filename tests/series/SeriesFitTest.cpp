@@ -69,21 +69,23 @@ std::vector<std::string> DriftingSeries(const SeriesFolder& folder, int count, d
   return paths;
 }
 
-// A session with the first file open over 28..34 and one Lorentzian peak
+// A session with the first file open over 28..34 and one peak of the shape
 // placed at 30.
 struct Session {
   CTavDoc doc;
   AnsweringHost host;
   CTavView view{doc, host};
 
-  explicit Session(const std::string& first) {
+  explicit Session(const std::string& first, int shape = kLorentzian) {
     EXPECT_TRUE(ReadProfileByContent(view, first));
     view.TakeLoadedProfile();
     host.range = RangeValues{28.0, 34.0, 0.0, 1200.0};
     view.OnRangeInput();
+    FitProblem problem = view.Problem();
+    problem.shape = shape;
+    view.SetFitProblem(problem);
     view.OnPeakPosition();
     view.AppendPeakAt(30.0, 1080.0);
-    g_function = kLorentzian;
   }
 };
 
@@ -117,15 +119,46 @@ TEST(SeriesFit, ChainedFollowsADriftThatIndependentFitsLoseTrackOf) {
   EXPECT_FALSE(independent.files[11].Succeeded());
   const std::string csv = FormatSeriesCsv(independent);
   EXPECT_NE(csv.find("," + std::to_string(11) + ",failed: "), std::string::npos) << csv;
-  // The session's own shape is not touched by the threads of the runs.
-  EXPECT_EQ(g_function, kLorentzian);
+}
+
+// The workers fit copies of the session's state: after a chained and an
+// independent run whose fits moved the peak, the session's view holds its
+// fit problem (a shape other than a new view's) and its peaks as before.
+TEST(SeriesFit, TheSessionsViewIsLeftAsItWas) {
+  const SeriesFolder folder("session");
+  const std::vector<std::string> paths = DriftingSeries(folder, 6, 0.02);
+  Session session(paths[0], kGaussian);
+  FitProblem problem = session.view.Problem();
+  problem.tolerance = 0.0001;
+  session.view.SetFitProblem(problem);
+  ASSERT_NE(problem, FitProblem{});
+  const ViewState before = session.view.State();
+  const int revision = session.view.ReportRevision();
+  const SeriesSetup setup = SeriesSetupOf(session.view);
+
+  for (const SeriesOptions& options : {SeriesOptions{}, Independent(3)}) {
+    const int mode = static_cast<int>(options.mode);
+    const SeriesResult result = RunSeries(setup, paths, options);
+    ASSERT_EQ(result.files.size(), 6u) << mode;
+    ASSERT_TRUE(result.files[5].Succeeded()) << mode << ": " << result.files[5].failure;
+    EXPECT_EQ(result.files[5].report->shape, kGaussian) << mode;
+    EXPECT_NEAR(*result.files[5].report->peaks[0].position.value, 30.1, 0.005) << mode;
+
+    EXPECT_EQ(session.view.Problem(), before.fit) << mode;
+    EXPECT_EQ(session.view.Problem().shape, kGaussian) << mode;
+    EXPECT_EQ(session.view.Peaks(), before.peaks) << mode;
+    EXPECT_EQ(session.view.Range(), before.range) << mode;
+    EXPECT_EQ(session.view.Background(), before.background) << mode;
+    EXPECT_EQ(session.view.Reading(), before.reading) << mode;
+    EXPECT_EQ(session.view.Report(), nullptr) << mode;
+    EXPECT_EQ(session.view.ReportRevision(), revision) << mode;
+  }
 }
 
 TEST(SeriesFit, IndependentRowsAreTheSameForAnyThreadsAndShards) {
   const SeriesFolder folder("threads");
   const std::vector<std::string> paths = DriftingSeries(folder, 9, 0.01);
-  Session session(paths[0]);
-  g_function = kGaussian;  // another shape than a new thread's
+  Session session(paths[0], kGaussian);  // another shape than a new view's
   const SeriesSetup setup = SeriesSetupOf(session.view);
 
   const std::string one = FormatSeriesCsv(RunSeries(setup, paths, Independent(1)));
@@ -176,7 +209,7 @@ TEST(SeriesFit, AFailedFileIsRecordedAndTheChainGoesOn) {
       "\"" + fs::path(paths[5]).parent_path().string() + "/scan11,\"\"x\"\".xy\"";
   EXPECT_EQ(line, quotedPath + ",1,\"failed: データを読み込めませんでした: " +
                       fs::path(paths[5]).parent_path().string() + "/scan11,\"\"x\"\".xy\",1" +
-                      std::string(18, ','));
+                      std::string(22, ','));
 }
 
 TEST(SeriesFit, ACancelledSeriesKeepsTheFilesDone) {

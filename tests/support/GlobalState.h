@@ -2,23 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include "commands/Commands.h"
-#include "fit/KAlphaDoublet.h"
-#include "fit/PeakModel.h"
 #include "text/Translate.h"
 
-// The program keeps four things for a whole run: the peak shape g_function,
-// the doublet the model evaluates, the fit-conditions dialog's last values
-// and the translation of the core's texts. Each test starts from a new run's
-// values, whatever the test before it left.
+// The one thing the program keeps for a whole run is the translation of the
+// core's texts. Each test starts from a new run's value, whatever the test
+// before it left.
 class GlobalStateGuard : public ::testing::EmptyTestEventListener {
  public:
-  static void Reset() {
-    g_function = kLorentzian;
-    g_doublet = DoubletLines{};
-    ForgetFitConditions();
-    SetTextTranslation(nullptr);
-  }
+  static void Reset() { SetTextTranslation(nullptr); }
   void OnTestStart(const ::testing::TestInfo&) override { Reset(); }
   void OnTestEnd(const ::testing::TestInfo&) override { Reset(); }
 };

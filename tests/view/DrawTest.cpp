@@ -149,13 +149,13 @@ TEST_F(DrawTest, FittedPeaksUseTheFittedWidthAndBackground) {
   EXPECT_EQ(dc.PixelAt(385, 251), colors::kRed);
 
   // Gaussian: 100 / e + 48.5 = 85.29 (row 264), for the component too.
-  g_function = 0;
+  view.StateForTests().fit.shape = kGaussian;
   dc = Draw();
   EXPECT_EQ(dc.PixelAt(385, 264), colors::kRed);
   EXPECT_EQ(dc.PixelAt(385, 251), -1);
 
   // Any other shape: no component, the background still, a total of 0 (row 350).
-  g_function = 5;
+  view.StateForTests().fit.shape = kShapeCount;
   dc = Draw();
   EXPECT_EQ(dc.PixelAt(375, 302), colors::kPurple);
   for (int s = 0; s < CTavView::kSamples; ++s)

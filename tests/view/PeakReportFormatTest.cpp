@@ -26,9 +26,10 @@ TEST(PeakReportFormat, CsvRowsWithEmptyCellsForUnknowns) {
   report.peaks = {first, second};
   EXPECT_EQ(FormatPeakTableCsv(report),
             "peak,shape,position,position_err,height,height_err,fwhm,fwhm_err,area,area_err,"
-            "shape_param,shape_param_err,d,d_err,size_nm,size_nm_err\n"
-            "1,gauss,31.69123457,0.000123456789,2816,12.5,0.1,,1e-12,3e+20,,,2.8212,1.5e-05,,\n"
-            "2,lorentz,-0.5,,,,,,,,,,,,,\n");
+            "shape_param,shape_param_err,d,d_err,size_nm,size_nm_err,asymmetry,asymmetry_err,"
+            "shape_param_right,shape_param_right_err\n"
+            "1,gauss,31.69123457,0.000123456789,2816,12.5,0.1,,1e-12,3e+20,,,2.8212,1.5e-05,,,,,,\n"
+            "2,lorentz,-0.5,,,,,,,,,,,,,,,,,\n");
 }
 
 TEST(PeakReportFormat, StatisticsJsonWithNullForNonFinite) {

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <optional>
+
+#include "fit/PeakShapes.h"
+
+// How the peaks are fitted, beyond the peaks themselves: one value that the
+// view holds and every fit, report, drawing, result file and series worker
+// receives as an argument or a copy. Undo keeps it with the view's state.
+struct FitOptions {
+  // Placed peaks start from the half width measured in the data instead of
+  // a tenth of the display span.
+  bool m_widthFromData = false;
+  // Every peak is a Kα1/Kα2 doublet (needs both wavelengths of the profile).
+  bool m_doublet = false;
+  // The Kα2/Kα1 height ratio given for the doublet; unset: the profile's,
+  // else 0.5.
+  std::optional<double> m_doubletRatio;
+  // A message box after every step of the fit; otherwise the step messages
+  // go to the host's status line and only the final box appears.
+  bool m_stepMessages = true;
+  friend bool operator==(const FitOptions&, const FitOptions&) = default;
+};
+
+struct FitProblem {
+  // The peak shape (the registry's number), or kNoShape.
+  int shape = kLorentzian;
+  // A fit has converged when an accepted step lowers χ² by less than this
+  // share of it.
+  double tolerance = 0.001;
+  FitOptions options;
+  friend bool operator==(const FitProblem&, const FitProblem&) = default;
+};
