@@ -1284,5 +1284,21 @@ Reduced χ² = %3 (%4 peaks)</translation>
         <source> X </source>
         <translation>X</translation>
     </message>
+    <message>
+        <source>&lt;Datum&gt; の行の値が %1 個しかなく、2θ と強度が揃いません</source>
+        <translation>a &lt;Datum&gt; row has only %1 values, lacking 2θ or the count</translation>
+    </message>
+    <message>
+        <source>&lt;Datum&gt; の行の値の数が最初の行 (%1 個) と違います (%2 個)</source>
+        <translation>a &lt;Datum&gt; row has %2 values where the first row has %1</translation>
+    </message>
+    <message>
+        <source>&lt;%1&gt; の数値の間に要素 &lt;%2&gt; があります</source>
+        <translation>an element &lt;%2&gt; stands among the numbers of &lt;%1&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;%1&gt; にコンマがあります (数値は空白で区切られ、小数点はピリオドです)</source>
+        <translation>&lt;%1&gt; holds a comma (its numbers are separated by blanks, with a decimal point)</translation>
+    </message>
 </context>
 </TS>
