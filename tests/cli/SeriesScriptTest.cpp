@@ -37,7 +37,9 @@ TEST(SeriesScript, ExpandsPatternsAndListsAndWritesOnlyTheCsv) {
   fs::remove_all(dir);
   fs::create_directories(dir);
   for (int k = 0; k < 3; ++k) {
-    std::ofstream(dir / ("s" + std::to_string(k) + ".xy")) << Profile(30.0 + 0.02 * k);
+    std::string name = "s";  // not "s" + std::to_string(k), which GCC 12 -O3 warns of, wrongly
+    name += std::to_string(k) + ".xy";
+    std::ofstream(dir / name) << Profile(30.0 + 0.02 * k);
   }
   std::ofstream(dir / "list.txt") << (dir / "s2.xy").string() << "\r\n\n"
                                   << (dir / "s0.xy").string() << "\n";
