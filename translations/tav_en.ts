@@ -1300,5 +1300,9 @@ Reduced χ² = %3 (%4 peaks)</translation>
         <source>&lt;%1&gt; にコンマがあります (数値は空白で区切られ、小数点はピリオドです)</source>
         <translation>&lt;%1&gt; holds a comma (its numbers are separated by blanks, with a decimal point)</translation>
     </message>
+    <message>
+        <source>強度がバックグラウンドの推定のあとで変わっています。推定し直してから差し引いてください</source>
+        <translation>The intensities changed after the background was estimated. Estimate it again before subtracting it</translation>
+    </message>
 </context>
 </TS>
