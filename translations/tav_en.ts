@@ -1304,5 +1304,9 @@ Reduced χ² = %3 (%4 peaks)</translation>
         <source>強度がバックグラウンドの推定のあとで変わっています。推定し直してから差し引いてください</source>
         <translation>The intensities changed after the background was estimated. Estimate it again before subtracting it</translation>
     </message>
+    <message>
+        <source>%1 からデータを %2 行読み込みました。その先にもデータがあります (自動判別で開くとファイル全体を読み込みます)</source>
+        <translation>Read %2 data lines of %1; the file holds more data (Detect automatically reads the whole file)</translation>
+    </message>
 </context>
 </TS>
