@@ -138,7 +138,7 @@ void RunChained(const SeriesRun& run, const std::vector<int>& indexes, ResultCol
   ProfileQueue queue;
   std::thread reader([&] {
     try {
-      SeriesWorker worker(run.setup.state);
+      SeriesWorker worker(run.setup);
       for (const int index : indexes) {
         if (run.Cancelled() || !queue.Push(worker.Load(run.paths[index]))) break;
       }
@@ -148,7 +148,7 @@ void RunChained(const SeriesRun& run, const std::vector<int>& indexes, ResultCol
     queue.Close();
   });
   try {
-    SeriesWorker worker(run.setup.state);
+    SeriesWorker worker(run.setup);
     const ScopedPeakShape shape(run.setup.shape);
     for (std::size_t k = 0; k < indexes.size() && !run.Cancelled(); ++k) {
       std::optional<LoadedProfile> profile = queue.Pop();
@@ -169,7 +169,7 @@ void RunIndependent(const SeriesRun& run, const std::vector<int>& indexes,
   std::atomic<std::size_t> next{0};
   const auto work = [&] {
     try {
-      SeriesWorker worker(run.setup.state);
+      SeriesWorker worker(run.setup);
       const ScopedPeakShape shape(run.setup.shape);
       for (std::size_t k = next++; k < indexes.size() && !run.Cancelled(); k = next++) {
         const int index = indexes[k];
@@ -191,6 +191,9 @@ SeriesSetup SeriesSetupOf(const CTavView& view) {
   setup.state = view.State();
   setup.state.report.reset();
   setup.shape = g_function;
+  const CTavDoc& doc = view.GetDocument();
+  if (doc.m_wavelengthSource == WavelengthSource::kUser)
+    setup.sessionWavelengths = doc.m_wavelengths;
   return setup;
 }
 

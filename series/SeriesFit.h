@@ -39,6 +39,9 @@ struct SeriesOptions {
 struct SeriesSetup {
   ViewState state;       // without its report
   int shape = kNoShape;  // the g_function value
+  // The wavelengths set for the session's profile (with the wavelength
+  // command or the dialog), which a file that states none takes.
+  std::optional<Wavelengths> sessionWavelengths;
 };
 
 SeriesSetup SeriesSetupOf(const CTavView& view);

@@ -1308,5 +1308,9 @@ Reduced χ² = %3 (%4 peaks)</translation>
         <source>%1 からデータを %2 行読み込みました。その先にもデータがあります (自動判別で開くとファイル全体を読み込みます)</source>
         <translation>Read %2 data lines of %1; the file holds more data (Detect automatically reads the whole file)</translation>
     </message>
+    <message>
+        <source>シリーズが読むファイル %1 です</source>
+        <translation>it is %1, a file the series reads</translation>
+    </message>
 </context>
 </TS>
