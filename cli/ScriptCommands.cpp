@@ -11,6 +11,7 @@
 #include "cli/ViewCommands.h"
 #include "commands/Commands.h"
 #include "commands/PeakAnalysis.h"
+#include "commands/SaveThroughDialog.h"
 #include "render/RenderPng.h"
 #include "view/AnsweringHost.h"
 #include "view/PeakReportFormat.h"
@@ -273,6 +274,7 @@ void Render(ScriptSession& s, const Args& a) {
   const bool sized = a.size() == 3;
   const int w = sized ? ParseIntIn(a[1], 1, kRenderMaxSide, "W") : plot::kPictureWidth;
   const int h = sized ? ParseIntIn(a[2], 1, kRenderMaxSide, "H") : plot::kPictureHeight;
+  if (RefusesWildcardName(s, a[0])) return;
   std::string error;
   if (!RenderViewToPng(s.view, a[0], w, h, error)) {
     throw ScriptError("cannot write " + a[0] + ": " + error);
@@ -348,7 +350,13 @@ constexpr ScriptCommandEntry kCommands[] = {
 
 void ReportDisabled(ScriptSession& s, const char* command) {
   s.out << "disabled: " << command << '\n';
-  ++s.disabledCommands;
+  ++s.quietFailures;
+}
+
+bool RefusesWildcardName(ScriptSession& s, const std::string& path) {
+  if (!NameHasWildcard(path)) return false;
+  s.host.ReportFailure(CannotSaveText(path, kWildcardNameReason));
+  return true;
 }
 
 const ScriptCommandEntry* FindScriptCommand(std::string_view word) {

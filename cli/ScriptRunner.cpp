@@ -26,8 +26,7 @@ void ScriptRunner::Execute(const std::vector<std::string>& words) {
   if (command == nullptr) throw ScriptError("unknown command: " + name);
   // Answers are given by the command that needs them and never outlive it.
   m_host.ClearAnswers();
-  ScriptSession session{m_view,          m_host,   m_out, m_err, m_disabledCommands,
-                        m_seriesOptions, m_history};
+  ScriptSession session{m_view, m_host, m_out, m_err, m_quietFailures, m_seriesOptions, m_history};
   // Every command but undo and redo themselves may make a step.
   const bool recorded = name != "undo" && name != "redo";
   if (recorded) m_history.Begin(m_view);
@@ -42,4 +41,4 @@ void ScriptRunner::Execute(const std::vector<std::string>& words) {
   m_host.ClearAnswers();
 }
 
-bool ScriptRunner::AnyFailure() const { return !m_host.failures.empty() || m_disabledCommands > 0; }
+bool ScriptRunner::AnyFailure() const { return !m_host.failures.empty() || m_quietFailures > 0; }

@@ -26,7 +26,8 @@ class ScriptRunner {
   void Execute(const std::vector<std::string>& words);
   // Whether any command run so far failed: a handler reported a failure (an
   // open, save, fit or background estimate that could not do what was
-  // asked), or the command did nothing because its menu item was disabled.
+  // asked), the command did nothing because its menu item was disabled, or a
+  // series fitted none of its files.
   bool AnyFailure() const;
 
   CTavView& view() { return m_view; }
@@ -38,7 +39,7 @@ class ScriptRunner {
   CTavDoc m_doc;
   AnsweringHost m_host;
   CTavView m_view;
-  int m_disabledCommands = 0;
+  int m_quietFailures = 0;
   SeriesOptions m_seriesOptions;
   UndoHistory m_history;
 };

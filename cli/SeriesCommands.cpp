@@ -2,9 +2,11 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
 #include <exception>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,10 +45,15 @@ class ProgressPrinter {
           << total << std::flush;
   }
 
-  void Finish(const SeriesResult& result, const std::string& out) {
+  // The closing line, once the table is written (or could not be).
+  void Finish(const SeriesResult& result, const std::string& out, bool written) {
     if (m_terminal && !result.files.empty()) m_err << '\n';
-    m_err << "series: " << result.files.size() << " files, " << m_failed << " failed -> " << out
-          << '\n';
+    m_err << "series: " << result.files.size() << " files, " << m_failed << " failed";
+    if (written) {
+      m_err << " -> " << out << '\n';
+    } else {
+      m_err << ", nothing written\n";
+    }
   }
 
  private:
@@ -57,6 +64,21 @@ class ProgressPrinter {
 };
 
 bool IsTerminal(const std::ostream& err) { return &err == &std::cerr && isatty(STDERR_FILENO); }
+
+// Why the table may not go to out: a pattern for a name, or one of the files
+// the series reads (an input or a list of them). Empty when it may.
+std::string RefusedOutput(const std::string& out, const Args& a,
+                          const std::vector<std::string>& paths) {
+  if (NameHasWildcard(out)) return kWildcardNameReason;
+  std::vector<std::string> read = paths;
+  for (std::size_t i = 1; i < a.size(); ++i) {
+    if (std::optional<std::string> list = ListFileOf(a[i])) read.push_back(std::move(*list));
+  }
+  if (const std::optional<std::string> input = SameFileAmong(out, read)) {
+    return TranslatedFormat(QT_TRANSLATE_NOOP("tav", "シリーズが読むファイル %1 です"), {*input});
+  }
+  return {};
+}
 
 }  // namespace
 
@@ -72,6 +94,11 @@ void SeriesCommand(ScriptSession& s, const Args& a) {
     ReportDisabled(s, "series");
     return;
   }
+  const std::string& out = a[0];
+  if (const std::string refused = RefusedOutput(out, a, paths); !refused.empty()) {
+    s.host.ReportFailure(CannotSaveText(out, refused));
+    return;
+  }
   ProgressPrinter printer(s.err, IsTerminal(s.err));
   SeriesResult result;
   try {
@@ -85,9 +112,15 @@ void SeriesCommand(ScriptSession& s, const Args& a) {
         QT_TRANSLATE_NOOP("tav", "シリーズフィットできませんでした: %1"), {e.what()}));
     return;
   }
-  printer.Finish(result, a[0]);
   std::string error;
-  if (!WriteSeriesCsv(a[0], result, error)) s.host.ReportFailure(CannotSaveText(a[0], error));
+  const bool written = WriteSeriesCsv(out, result, error);
+  printer.Finish(result, out, written);
+  if (!written) s.host.ReportFailure(CannotSaveText(out, error));
+  // A series with files to fit that fitted none of them failed, though its
+  // table (of failed rows) was written.
+  const bool anySucceeded = std::any_of(result.files.begin(), result.files.end(),
+                                        [](const SeriesFileResult& f) { return f.Succeeded(); });
+  if (!result.files.empty() && !anySucceeded) ++s.quietFailures;
 }
 
 void SeriesModeCommand(ScriptSession& s, const Args& a) {

@@ -93,6 +93,7 @@ void ExportPlotCommand(ScriptSession& s, const Args& a) {
     w = ParseIntIn(a[1], 1, kMaxSide, "W");
     h = ParseIntIn(a[2], 1, kMaxSide, "H");
   }
+  if (RefusesWildcardName(s, a[0])) return;
   std::string error;
   if (!ExportPlot(s.view, a[0], w, h, error)) {
     throw ScriptError("cannot write " + a[0] + ": " + error);

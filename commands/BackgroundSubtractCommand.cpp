@@ -1,5 +1,7 @@
 #include "commands/Commands.h"
 #include "correct/BackgroundFit.h"
+#include "text/Translate.h"
+#include "view/Host.h"
 #include "view/TavView.h"
 
 bool IsBackSubtractEnabled(const CTavView& view) {
@@ -11,6 +13,13 @@ void OnBackSubtract(CTavView& view) {
   if (!IsBackSubtractEnabled(view)) return;
   CTavDoc& doc = view.GetDocument();
   const BackgroundLayer& b = view.Background();
+  // The intensities changed since the estimate (a correction, an open, an
+  // undo): its baseline belongs to other data.
+  if (b.m_pointsFingerprint != doc.PointsFingerprint()) {
+    return view.GetHost().ReportFailure(Translated(QT_TRANSLATE_NOOP(
+        "tav",
+        "強度がバックグラウンドの推定のあとで変わっています。推定し直してから差し引いてください")));
+  }
   const bgfit::Coefficients coef = b.m_bgCoef;
   // Only where the baseline was estimated: beyond that span the cubic runs
   // away and would wreck the rest of the profile.

@@ -37,6 +37,16 @@ std::string TooManyPointsText(const std::string& path, std::size_t points, std::
       {path, std::to_string(points), std::to_string(limit)});
 }
 
+// Said in the status line when an X-Y list holds more points than the column
+// dialog's last line let through.
+std::string StoppedAtLastLineText(const std::string& path, std::size_t read) {
+  return TranslatedFormat(
+      QT_TRANSLATE_NOOP("tav",
+                        "%1 からデータを %2 行読み込みました。その先にもデータがあります "
+                        "(自動判別で開くとファイル全体を読み込みます)"),
+      {path, std::to_string(read)});
+}
+
 std::string UnsupportedText(const std::string& path, const std::string& recognised) {
   return TranslatedFormat(QT_TRANSLATE_NOOP("tav", "読み込める形式ではありません: %1 (%2)"),
                           {path, recognised});
@@ -172,10 +182,13 @@ bool ReadProfile(CTavView& view, const std::string& path, FileType type, std::si
     host.ReportFailure(CannotOpenText(path, reason));
     return false;
   }
-  const ReadingSettings& r = view.Reading();
   const Destination to{path, maxPoints, view.GetDocument(), host};
-  return type == FileType::Xy ? StoreXy(ReadXyProfile(text, r.m_skipLines, r.m_lastLine), to)
-                              : StoreRigaku(ReadRigakuProfile(text), to);
+  if (type == FileType::Rigaku) return StoreRigaku(ReadRigakuProfile(text), to);
+  const XyProfile profile =
+      ReadXyProfile(text, view.Reading().m_skipLines, view.Reading().m_lastLine);
+  if (!StoreXy(profile, to)) return false;
+  if (profile.stoppedBeforeEnd) host.StatusMessage(StoppedAtLastLineText(path, profile.x.size()));
+  return true;
 }
 
 // A profile whose file states no wavelength takes the default, if one is set.

@@ -58,22 +58,39 @@ Container ReadContainer(const ZipArchive& archive) {
   return container;
 }
 
-void ReadDatum(const pugi::xml_node& datum, MeasuredProfile& profile) {
+// The fields of a row; every row has as many as the route's first
+// (fieldCount, set by that row), and at least 2θ and a count after it.
+std::vector<double> DatumFields(const pugi::xml_node& datum, std::size_t& fieldCount) {
   std::vector<double> fields;
-  if (!ParseNumberList(datum.text().get(), fields) || fields.size() <= kTwoThetaField) {
+  if (!ParseNumberList(NumberListText(datum), fields)) {
     Fail(
         Translated(QT_TRANSLATE_NOOP("tav", "<Datum> の行が \"時間,?,2θ,θ,強度\" ではありません")));
   }
-  profile.x.push_back(fields[kTwoThetaField]);
-  profile.y.push_back(fields.back());
+  if (fields.size() <= kTwoThetaField + 1) {
+    Fail(TranslatedFormat(
+        QT_TRANSLATE_NOOP("tav", "<Datum> の行の値が %1 個しかなく、2θ と強度が揃いません"),
+        {std::to_string(fields.size())}));
+  }
+  if (fieldCount == 0) fieldCount = fields.size();
+  if (fields.size() != fieldCount) {
+    Fail(TranslatedFormat(
+        QT_TRANSLATE_NOOP("tav", "<Datum> の行の値の数が最初の行 (%1 個) と違います (%2 個)"),
+        {std::to_string(fieldCount), std::to_string(fields.size())}));
+  }
+  return fields;
 }
 
-// The rows of the first data route that has any.
+// The rows of the first data route that has any: X from the 2θ field, Y from
+// the last.
 void ReadData(const pugi::xml_node& root, MeasuredProfile& profile) {
   for (const pugi::xml_node& route : Child(root, "DataRoutes").children()) {
     if (LocalName(route) != "DataRoute") continue;
+    std::size_t fieldCount = 0;
     for (const pugi::xml_node& datum : route.children()) {
-      if (LocalName(datum) == "Datum") ReadDatum(datum, profile);
+      if (LocalName(datum) != "Datum") continue;
+      const std::vector<double> fields = DatumFields(datum, fieldCount);
+      profile.x.push_back(fields[kTwoThetaField]);
+      profile.y.push_back(fields.back());
     }
     if (!profile.x.empty()) return;
   }

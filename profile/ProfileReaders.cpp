@@ -92,16 +92,22 @@ XyProfile ReadXyProfile(std::string_view text, int skipLines, int lastLine) {
   }
   bool everyThird = true;
   std::array<DecimalNumber, 3> numbers;
-  const auto isNumber = [&](std::size_t k) { return numbers[k].length > 0; };
+  const auto isPoint = [&](std::size_t count) {
+    return count >= 2 && numbers[0].length > 0 && numbers[1].length > 0;
+  };
   while (static_cast<int>(profile.x.size()) < lastLine && reader.Next(line) && line.size() >= 2) {
     const std::size_t count = ScanTokenNumbers(line, numbers);
-    if (count < 2 || !isNumber(0) || !isNumber(1)) continue;
+    if (!isPoint(count)) continue;
     profile.x.push_back(numbers[0].value);
     profile.y.push_back(numbers[1].value);
-    everyThird = everyThird && count == 3 && isNumber(2);
+    everyThird = everyThird && count == 3 && numbers[2].length > 0;
     if (everyThird) profile.third.push_back(numbers[2].value);
   }
   if (!everyThird) profile.third.clear();
+  while (static_cast<int>(profile.x.size()) >= lastLine && !profile.stoppedBeforeEnd &&
+         reader.Next(line) && line.size() >= 2) {
+    profile.stoppedBeforeEnd = isPoint(ScanTokenNumbers(line, numbers));
+  }
   return profile;
 }
 

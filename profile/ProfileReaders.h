@@ -37,6 +37,9 @@ struct XyProfile {
   // The third number of every point's line, when each has one (in an XYE
   // file, the standard uncertainty of Y); else empty.
   std::vector<double> third;
+  // Whether reading stopped at lastLine points while a further line of the
+  // data block would have given one.
+  bool stoppedBeforeEnd = false;
 };
 
 // Reads an X-Y list from normalised text: skipLines lines are skipped, then
@@ -44,6 +47,7 @@ struct XyProfile {
 // from the second. Reading stops at the end of the text or at a line shorter
 // than 2 characters. A line needs two tokens that start with a number to give
 // a point; any other line (a header, a lone number) gives none.
+// stoppedBeforeEnd tells whether points were left unread.
 XyProfile ReadXyProfile(std::string_view text, int skipLines, int lastLine);
 
 // Whether the third column of an X-Y list is the standard uncertainty of Y:

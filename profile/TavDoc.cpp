@@ -1,5 +1,6 @@
 #include "profile/TavDoc.h"
 
+#include <bit>
 #include <cstddef>
 #include <stdexcept>
 
@@ -74,4 +75,17 @@ void CTavDoc::SetUncertainties(const std::vector<double>& sigma) {
   m_sigma.reserve(sigma.size() + 1);
   m_sigma.push_back(0.0);
   m_sigma.insert(m_sigma.end(), sigma.begin(), sigma.end());
+}
+
+std::uint64_t CTavDoc::PointsFingerprint() const {
+  constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15u;
+  std::uint64_t digest = static_cast<std::uint64_t>(m_nData);
+  const auto mix = [&digest](double value) {
+    digest = (std::rotl(digest, 23) ^ std::bit_cast<std::uint64_t>(value)) * kMultiplier;
+  };
+  for (int i = 1; i <= m_nData; ++i) {
+    mix(m_x[i]);
+    mix(m_y[i]);
+  }
+  return digest;
 }

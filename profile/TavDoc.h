@@ -1,6 +1,7 @@
 #pragma once
 
 #include <climits>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -42,6 +43,9 @@ class CTavDoc {
   // The standard uncertainties of the points just stored (1-based like m_y),
   // or none: anything but m_nData of them leaves m_sigma empty.
   void SetUncertainties(const std::vector<double>& sigma);
+  // A digest of the points (their count and the bits of every X and Y): what
+  // was computed from the points holds for them while the digest is the same.
+  std::uint64_t PointsFingerprint() const;
 
   int m_nData = 0;
   std::vector<double> m_x;

@@ -44,8 +44,29 @@ pugi::xml_node Descendant(const pugi::xml_node& root, std::string_view localName
   });
 }
 
+std::string CharacterData(const pugi::xml_node& element) {
+  std::string text;
+  for (const pugi::xml_node& child : element.children()) {
+    if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata)
+      text += child.value();
+  }
+  return text;
+}
+
+std::string NumberListText(const pugi::xml_node& element) {
+  for (const pugi::xml_node& child : element.children()) {
+    if (child.type() == pugi::node_element) {
+      throw ProfileFormatError(
+          TranslatedFormat(QT_TRANSLATE_NOOP("tav", "<%1> の数値の間に要素 <%2> があります"),
+                           {std::string(LocalName(element)), std::string(LocalName(child))}));
+    }
+  }
+  return CharacterData(element);
+}
+
 std::string TrimmedText(const pugi::xml_node& node) {
-  const std::string_view text = node.text().get();
+  const std::string joined = CharacterData(node);
+  const std::string_view text = joined;
   const std::size_t begin = text.find_first_not_of(" \t\r\n");
   if (begin == std::string_view::npos) return {};
   const std::size_t end = text.find_last_not_of(" \t\r\n");

@@ -24,7 +24,14 @@ pugi::xml_node Child(const pugi::xml_node& parent, std::string_view localName);
 // The first element of that local name below root, in document order, or an
 // empty node (the search walks the tree without recursion, whatever its depth).
 pugi::xml_node Descendant(const pugi::xml_node& root, std::string_view localName);
-// The element's text content, blanks around it removed.
+// The element's character data: its text and CDATA children joined in
+// document order, comments and processing instructions between them skipped
+// (child elements are not looked into).
+std::string CharacterData(const pugi::xml_node& element);
+// The character data of an element that holds a list of numbers. An element
+// inside it throws ProfileFormatError: its values would be lost unseen.
+std::string NumberListText(const pugi::xml_node& element);
+// The element's character data, blanks around it removed.
 std::string TrimmedText(const pugi::xml_node& node);
 // A positive finite number from the whole of text (blanks around it allowed),
 // or nothing: wavelengths and ratios that are not one stay unknown.

@@ -19,9 +19,18 @@ pugi::xml_node Required(const pugi::xml_node& parent, std::string_view name) {
   return child;
 }
 
+// The numbers of a list element; XRDML separates them by blanks, so a comma
+// (a decimal comma, most likely) is refused rather than split on.
 std::vector<double> Numbers(const pugi::xml_node& element) {
+  const std::string text = NumberListText(element);
+  if (text.find(',') != std::string::npos) {
+    Fail(TranslatedFormat(
+        QT_TRANSLATE_NOOP("tav",
+                          "<%1> にコンマがあります (数値は空白で区切られ、小数点はピリオドです)"),
+        {std::string(LocalName(element))}));
+  }
   std::vector<double> numbers;
-  if (!ParseNumberList(element.text().get(), numbers)) {
+  if (!ParseNumberList(text, numbers)) {
     Fail(TranslatedFormat(QT_TRANSLATE_NOOP("tav", "<%1> に数値でないものがあります"),
                           {std::string(LocalName(element))}));
   }

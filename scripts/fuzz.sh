@@ -26,7 +26,7 @@ launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=true
 cmake -S . -B "$build_dir" -G Ninja "${launcher[@]}" -DCMAKE_CXX_COMPILER=clang++-14 \
-  -DTAV_FUZZ=ON -DBUILD_TESTING=OFF >/dev/null
+  -DTAV_FUZZ=ON -DTAV_WERROR=ON -DBUILD_TESTING=OFF >/dev/null
 cmake --build "$build_dir" --target fuzzers
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:symbolize=1

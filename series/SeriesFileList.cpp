@@ -1,6 +1,7 @@
 #include "series/SeriesFileList.h"
 
 #include <glob.h>
+#include <sys/stat.h>
 
 #include <string_view>
 
@@ -43,9 +44,30 @@ void AppendMatches(const std::string& pattern, std::vector<std::string>& paths) 
 
 }  // namespace
 
+std::optional<std::string> ListFileOf(const std::string& word) {
+  if (word.size() > 1 && word[0] == '@') return word.substr(1);
+  return std::nullopt;
+}
+
+std::optional<std::string> SameFileAmong(const std::string& out,
+                                         const std::vector<std::string>& paths) {
+  struct stat target {};
+  if (stat(out.c_str(), &target) != 0) return std::nullopt;
+  for (const std::string& path : paths) {
+    struct stat file {};
+    if (stat(path.c_str(), &file) == 0 && file.st_dev == target.st_dev &&
+        file.st_ino == target.st_ino) {
+      return path;
+    }
+  }
+  return std::nullopt;
+}
+
 bool ExpandSeriesArgument(const std::string& word, std::vector<std::string>& paths,
                           std::string& error) {
-  if (word.size() > 1 && word[0] == '@') return AppendListed(word.substr(1), paths, error);
+  if (const std::optional<std::string> list = ListFileOf(word)) {
+    return AppendListed(*list, paths, error);
+  }
   if (IsPattern(word)) {
     AppendMatches(word, paths);
   } else {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,3 +14,13 @@
 // False with a short reason in error when a list cannot be read.
 bool ExpandSeriesArgument(const std::string& word, std::vector<std::string>& paths,
                           std::string& error);
+
+// The list file an "@LIST" argument names, or nothing for any other word.
+std::optional<std::string> ListFileOf(const std::string& word);
+
+// The first of paths that is the same file as out (the same device and
+// inode, whatever links lead there), or nothing: a series that wrote its
+// table there would destroy what it reads. A path that does not exist is
+// no file of the list.
+std::optional<std::string> SameFileAmong(const std::string& out,
+                                         const std::vector<std::string>& paths);

@@ -137,7 +137,7 @@ void RunChained(const SeriesRun& run, const std::vector<int>& indexes, ResultCol
   ProfileQueue queue;
   std::thread reader([&] {
     try {
-      SeriesWorker worker(run.setup.state);
+      SeriesWorker worker(run.setup);
       for (const int index : indexes) {
         if (run.Cancelled() || !queue.Push(worker.Load(run.paths[index]))) break;
       }
@@ -147,7 +147,7 @@ void RunChained(const SeriesRun& run, const std::vector<int>& indexes, ResultCol
     queue.Close();
   });
   try {
-    SeriesWorker worker(run.setup.state);
+    SeriesWorker worker(run.setup);
     for (std::size_t k = 0; k < indexes.size() && !run.Cancelled(); ++k) {
       std::optional<LoadedProfile> profile = queue.Pop();
       if (!profile) break;
@@ -167,7 +167,7 @@ void RunIndependent(const SeriesRun& run, const std::vector<int>& indexes,
   std::atomic<std::size_t> next{0};
   const auto work = [&] {
     try {
-      SeriesWorker worker(run.setup.state);
+      SeriesWorker worker(run.setup);
       for (std::size_t k = next++; k < indexes.size() && !run.Cancelled(); k = next++) {
         const int index = indexes[k];
         worker.Restart();
@@ -187,6 +187,9 @@ SeriesSetup SeriesSetupOf(const CTavView& view) {
   SeriesSetup setup;
   setup.state = view.State();
   setup.state.report.reset();
+  const CTavDoc& doc = view.GetDocument();
+  if (doc.m_wavelengthSource == WavelengthSource::kUser)
+    setup.sessionWavelengths = doc.m_wavelengths;
   return setup;
 }
 

@@ -40,6 +40,9 @@ struct SeriesOptions {
 // fits from a copy; the view itself is never touched.
 struct SeriesSetup {
   ViewState state;
+  // The wavelengths set for the session's profile (with the wavelength
+  // command or the dialog), which a file that states none takes.
+  std::optional<Wavelengths> sessionWavelengths;
 };
 
 SeriesSetup SeriesSetupOf(const CTavView& view);

@@ -13,12 +13,12 @@ constexpr const char* kNotConvergedText = QT_TRANSLATE_NOOP("tav", "収束して
 
 }  // namespace
 
-SeriesWorker::SeriesWorker(const ViewState& start) : m_start(start), m_view(m_doc, m_host) {
+SeriesWorker::SeriesWorker(const SeriesSetup& setup) : m_setup(setup), m_view(m_doc, m_host) {
   m_host.AskPlatform(false);
-  m_view.AdoptState(m_start);
+  m_view.AdoptState(m_setup.state);
 }
 
-void SeriesWorker::Restart() { m_view.AdoptState(m_start); }
+void SeriesWorker::Restart() { m_view.AdoptState(m_setup.state); }
 
 LoadedProfile SeriesWorker::Load(const std::string& path) {
   // Nothing of the file before may stay (a RINT file without *START keeps
@@ -32,6 +32,8 @@ LoadedProfile SeriesWorker::Load(const std::string& path) {
   } else if (!read) {
     profile.failure =
         TranslatedFormat(QT_TRANSLATE_NOOP("tav", "データを読み込めませんでした: %1"), {path});
+  } else if (m_setup.sessionWavelengths && m_doc.m_wavelengthSource != WavelengthSource::kFile) {
+    m_doc.SetWavelengths(*m_setup.sessionWavelengths, WavelengthSource::kUser);
   }
   profile.doc = std::move(m_doc);
   return profile;

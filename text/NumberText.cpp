@@ -41,18 +41,31 @@ std::string WithoutTrailingZeros(std::string fraction) {
   return fraction;
 }
 
+// The texts below are built by appending to one string: GCC 12 at -O3 warns
+// (-Wrestrict) about "literal" + std::string, wrongly.
 std::string DecimalNotation(const Decimal& d) {
-  if (d.exponent < 0)
-    return "0." + WithoutTrailingZeros(std::string(-d.exponent - 1, '0') + d.digits);
+  std::string text;
+  if (d.exponent < 0) {
+    text = "0.";
+    text += WithoutTrailingZeros(std::string(-d.exponent - 1, '0') + d.digits);
+    return text;
+  }
   const auto split = static_cast<std::size_t>(d.exponent) + 1;
-  return d.digits.substr(0, split) + "." + WithoutTrailingZeros(d.digits.substr(split));
+  text = d.digits.substr(0, split);
+  text += '.';
+  text += WithoutTrailingZeros(d.digits.substr(split));
+  return text;
 }
 
 std::string ExponentNotation(const Decimal& d) {
   char exponent[16];
   std::snprintf(exponent, sizeof exponent, "e%c%03d", d.exponent < 0 ? '-' : '+',
                 std::abs(d.exponent));
-  return d.digits.substr(0, 1) + "." + WithoutTrailingZeros(d.digits.substr(1)) + exponent;
+  std::string text = d.digits.substr(0, 1);
+  text += '.';
+  text += WithoutTrailingZeros(d.digits.substr(1));
+  text += exponent;
+  return text;
 }
 
 }  // namespace
@@ -62,5 +75,7 @@ std::string NumberText(double value) {
   if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
   const Decimal d = ToDecimal(value);
   const bool decimal = d.exponent >= -1 && d.exponent < kDigits;
-  return (d.negative ? "-" : "") + (decimal ? DecimalNotation(d) : ExponentNotation(d));
+  std::string text = d.negative ? "-" : "";
+  text += decimal ? DecimalNotation(d) : ExponentNotation(d);
+  return text;
 }

@@ -1300,5 +1300,33 @@ Reduced χ² = %3 (%4 peaks)</translation>
         <source>右の η</source>
         <translation>right η</translation>
     </message>
+    <message>
+        <source>&lt;Datum&gt; の行の値が %1 個しかなく、2θ と強度が揃いません</source>
+        <translation>a &lt;Datum&gt; row has only %1 values, lacking 2θ or the count</translation>
+    </message>
+    <message>
+        <source>&lt;Datum&gt; の行の値の数が最初の行 (%1 個) と違います (%2 個)</source>
+        <translation>a &lt;Datum&gt; row has %2 values where the first row has %1</translation>
+    </message>
+    <message>
+        <source>&lt;%1&gt; の数値の間に要素 &lt;%2&gt; があります</source>
+        <translation>an element &lt;%2&gt; stands among the numbers of &lt;%1&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;%1&gt; にコンマがあります (数値は空白で区切られ、小数点はピリオドです)</source>
+        <translation>&lt;%1&gt; holds a comma (its numbers are separated by blanks, with a decimal point)</translation>
+    </message>
+    <message>
+        <source>強度がバックグラウンドの推定のあとで変わっています。推定し直してから差し引いてください</source>
+        <translation>The intensities changed after the background was estimated. Estimate it again before subtracting it</translation>
+    </message>
+    <message>
+        <source>%1 からデータを %2 行読み込みました。その先にもデータがあります (自動判別で開くとファイル全体を読み込みます)</source>
+        <translation>Read %2 data lines of %1; the file holds more data (Detect automatically reads the whole file)</translation>
+    </message>
+    <message>
+        <source>シリーズが読むファイル %1 です</source>
+        <translation>it is %1, a file the series reads</translation>
+    </message>
 </context>
 </TS>

@@ -138,6 +138,7 @@ void CTavView::HideBackgroundEstimate() { m_state.background.m_bBackShown = 0; }
 void CTavView::SetBaseline(const bgfit::Coefficients& coef) {
   m_state.background.m_bgCoef = coef;
   m_state.background.m_bgCoefSet = true;
+  m_state.background.m_pointsFingerprint = m_doc.PointsFingerprint();
 }
 
 void CTavView::SetBaselineSpan(double xMin, double xMax) {

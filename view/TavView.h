@@ -144,6 +144,7 @@ class CTavView {
   // The background estimate's bins, shown from now on.
   void ShowBackgroundBins(std::vector<double> binX, std::vector<double> binY);
   void HideBackgroundEstimate();
+  // The baseline estimated from the document's present points.
   void SetBaseline(const bgfit::Coefficients& coef);
   void SetBaselineSpan(double xMin, double xMax);
   // The polarization correction was applied to the document; the Y range

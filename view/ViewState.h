@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -98,6 +99,9 @@ struct BackgroundLayer {
   // outside it the cubic describes nothing.
   double m_spanMin = 0.0;
   double m_spanMax = 0.0;
+  // The document's PointsFingerprint when m_bgCoef was estimated: a baseline
+  // of other intensities than the present ones is not to be subtracted.
+  std::uint64_t m_pointsFingerprint = 0;
   friend bool operator==(const BackgroundLayer&, const BackgroundLayer&) = default;
 };
 

@@ -39,7 +39,10 @@ TEST(SeriesWindow, ShowsTheRowsAndPlotsAColumnWithErrorBars) {
   fs::create_directories(dir);
   std::vector<std::string> paths;
   for (int k = 0; k < 4; ++k) {
-    paths.push_back((dir / ("s" + std::to_string(k) + ".xy")).string());
+    // Appended, not "s" + std::to_string(k): GCC 12 at -O3 warns of that (-Wrestrict), wrongly.
+    std::string name = "s";
+    name += std::to_string(k) + ".xy";
+    paths.push_back((dir / name).string());
     WriteProfile(paths.back(), 30.0 + 0.02 * k);
   }
   CTavDoc doc;

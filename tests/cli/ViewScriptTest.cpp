@@ -57,6 +57,41 @@ TEST(ViewScript, SubtractingTheBaselineNeedsAnEstimateAndLowersTheProfile) {
   EXPECT_EQ(run.out.find("\"m_yMin\": 95,"), std::string::npos);
 }
 
+// A baseline estimated from other intensities than the present ones (before
+// a correction, of another file) is refused, changing nothing; one that
+// matches the points again after an undo is subtracted.
+TEST(ViewScript, AStaleBaselineIsNotSubtracted) {
+  const std::string refusal =
+      "message: "
+      "強度がバックグラウンドの推定のあとで変わっています。推定し直してから差し引いてください\n";
+  const std::string open = "open rigaku " + kSample + "; ";
+  const ScriptOutcome corrected = RunScript(open + "polarize; points");
+  std::string other;
+  for (int i = 0; i < 200; ++i) other += std::to_string(40 + 0.1 * i) + " 100\n";
+  const std::string otherPath = WriteTempFile("stale-baseline.xy", other);
+  for (const std::string& change : {std::string("polarize"), "open auto " + otherPath}) {
+    const ScriptOutcome run =
+        RunScript(open + "background; " + change + "; subtract-background; state; points");
+    ASSERT_EQ(run.status, 0) << run.err;
+    ASSERT_NE(run.out.find(refusal), std::string::npos) << change;
+    // The estimate stays drawn, the points stay as the change left them.
+    EXPECT_NE(run.out.find("\"m_bBackShown\": 1"), std::string::npos);
+    if (change == "polarize") {
+      EXPECT_EQ(run.out.substr(run.out.find("}\n") + 2), corrected.out);
+    }
+  }
+  // Undone back to the points it was estimated from, the baseline is right again.
+  const ScriptOutcome undone =
+      RunScript(open + "background; polarize; undo; subtract-background; state");
+  EXPECT_EQ(undone.out.find("message: "), std::string::npos) << undone.out;
+  EXPECT_NE(undone.out.find("\"m_bBackShown\": 0"), std::string::npos);
+  // A script reports the refusal as a failure.
+  std::ostringstream out, err;
+  ScriptRunner runner(out, err);
+  runner.Run(ParseScript(open + "background; polarize; subtract-background"));
+  EXPECT_TRUE(runner.AnyFailure());
+}
+
 // A baseline estimated over part of the profile is subtracted only there.
 TEST(ViewScript, SubtractionStaysWithinTheEstimatedSpan) {
   const ScriptOutcome before = RunScript("open rigaku " + kSample + "; points");

@@ -182,6 +182,36 @@ TEST_F(OpenCommand, TruncatedFileKeepsOnlyWhatWasRead) {
   EXPECT_EQ(view.Range().m_yMax, 203.0);
 }
 
+// The status line of the window behind the host.
+class StatusLine : public AnsweringHost {
+ public:
+  void StatusMessage(const std::string& text) override { shown.push_back(text); }
+  std::vector<std::string> shown;
+};
+
+TEST_F(OpenCommand, AnXyListCutAtTheLastLineSaysSoInTheStatusLine) {
+  StatusLine status;
+  host.SetPlatform(&status);
+  const auto openXy = [&](const std::string& path, int lastLine) {
+    host.column = ColumnSettings{1, 2, 1, lastLine};
+    Open(0, path);
+  };
+  const std::string xy = Write("cut.xy", "x y\n1 10\n2 20\nnote\n3 30\n");
+  openXy(xy, 2);
+  EXPECT_EQ(doc.m_nData, 2);  // the points read stay as they were
+  ASSERT_EQ(status.shown.size(), 1u);
+  EXPECT_EQ(status.shown[0], xy + " からデータを 2 行読み込みました。その先にもデータがあります "
+                                  "(自動判別で開くとファイル全体を読み込みます)");
+  EXPECT_TRUE(host.failures.empty());
+  // Read to its end, or up to an empty line that ends the data: nothing to say.
+  openXy(xy, 3);
+  openXy(Write("ended.xy", "x y\n1 10\n2 20\n\n3 30\n"), 2);
+  openXy(Write("trailer.xy", "x y\n1 10\n2 20\nend of data\n"), 2);
+  EXPECT_EQ(status.shown.size(), 1u);
+  EXPECT_EQ(doc.m_nData, 2);
+  host.SetPlatform(nullptr);
+}
+
 TEST_F(OpenCommand, ProfileOfMorePointsThanTheLimitIsRefused) {
   LoadSpectrum(view, {1, 2, 3}, {4, 5, 6});
   doc.m_start = 1;

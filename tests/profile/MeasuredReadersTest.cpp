@@ -218,3 +218,49 @@ TEST(MeasuredReaders, MalformedAndHostileInputsAreRefusedQuickly) {
   EXPECT_NE(Refusal(ProfileFormat::Brml, "PK\x03\x04 and nothing of a zip"), "");
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
 }
+
+TEST(MeasuredReaders, XmlListsReadEveryPieceOfTextOrAreRefused) {
+  const std::string xrdml = kXrdml2;
+  const auto withCounts = [&](const std::string& counts) {
+    std::string text = xrdml;
+    return text.replace(text.find("4 5 6"), 5, counts);
+  };
+  // Text split by a comment, a processing instruction or a CDATA section is
+  // one list: every value is read, X spread over all of them.
+  for (const std::string counts : {"4 <!-- c --> 5 6", "4 <?pi x?> 5 6", "4 <![CDATA[5]]> 6"}) {
+    const MeasuredProfile p = ReadMeasuredProfile(ProfileFormat::Xrdml, withCounts(counts));
+    EXPECT_EQ(p.y, (std::vector<double>{4, 5, 6})) << counts;
+    EXPECT_EQ(p.x, (std::vector<double>{10, 10.5, 11})) << counts;
+  }
+  // An element inside the list, and a decimal comma, are refused with the reason.
+  EXPECT_EQ(Refusal(ProfileFormat::Xrdml, withCounts("4 5 <b/> 6")),
+            "<counts> の数値の間に要素 <b> があります");
+  EXPECT_NE(Refusal(ProfileFormat::Xrdml, withCounts("4,5 5 6")).find("<counts> にコンマ"),
+            std::string::npos);
+  // A wavelength split by a comment is read whole.
+  std::string split = kXrdml;
+  split.replace(split.find("1.5405980"), 9, "1.54<!-- -->0598");
+  EXPECT_EQ(ReadMeasuredProfile(ProfileFormat::Xrdml, split).wavelengths.lambda1, 1.540598);
+}
+
+TEST(MeasuredReaders, BrmlRowsNeedTwoThetaAndCountAndTheFirstRowsFieldCount) {
+  const auto brml = [](const std::string& rows) {
+    std::string raw = kBrmlRawData;
+    const std::size_t begin = raw.find("<Datum>");
+    const std::size_t end = raw.find("</DataRoute>");
+    return ZipBytes({{"Experiment0/RawData0.xml", raw.replace(begin, end - begin, rows)}});
+  };
+  EXPECT_EQ(Refusal(ProfileFormat::Brml, brml("<Datum>1,1,10</Datum>")),
+            "<Datum> の行の値が 3 個しかなく、2θ と強度が揃いません");
+  EXPECT_EQ(
+      Refusal(ProfileFormat::Brml, brml("<Datum>1,1,10,5,400</Datum><Datum>1,1,10.1,7</Datum>")),
+      "<Datum> の行の値の数が最初の行 (5 個) と違います (4 個)");
+  EXPECT_EQ(Refusal(ProfileFormat::Brml, brml("<Datum>1,1,10,5,<b/>400</Datum>")),
+            "<Datum> の数値の間に要素 <b> があります");
+  // Four fields a row (2θ, then the count last) are read.
+  const MeasuredProfile p = ReadMeasuredProfile(
+      ProfileFormat::Brml,
+      brml("<Datum>1,1,10,400</Datum><Datum>1,1,<!-- -->10.1,4<![CDATA[10]]></Datum>"));
+  EXPECT_EQ(p.x, (std::vector<double>{10, 10.1}));
+  EXPECT_EQ(p.y, (std::vector<double>{400, 410}));
+}

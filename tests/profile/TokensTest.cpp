@@ -43,7 +43,10 @@ std::string RandomDecimal(std::mt19937& random) {
     text += static_cast<char>('0' + (pick(3) == 0 ? 0 : pick(10)));
   }
   if (point == digits) text += '.';
-  if (pick(2) == 0) text += (pick(2) ? "e" : "E") + std::to_string(pick(700) - 350);
+  if (pick(2) == 0) {
+    text += pick(2) ? 'e' : 'E';
+    text += std::to_string(pick(700) - 350);
+  }
   return text;
 }
 

@@ -1,18 +1,23 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 #include <zip.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "tests/support/TempFile.h"
 
-// A zip archive of the members (name, contents), deflated, as bytes.
+// A zip archive of the members (name, contents), deflated, as bytes. The
+// archive is made in a file of this process's own: ctest runs tests in
+// parallel processes.
 inline std::string ZipBytes(const std::vector<std::pair<std::string, std::string>>& members) {
-  const std::string path = ::testing::TempDir() + "tav_zip_bytes.zip";
+  const std::string path =
+      ::testing::TempDir() + "tav_zip_bytes_" + std::to_string(getpid()) + ".zip";
   int error = 0;
   zip_t* archive = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
   EXPECT_NE(archive, nullptr);
@@ -24,7 +29,9 @@ inline std::string ZipBytes(const std::vector<std::pair<std::string, std::string
     zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, 9);
   }
   EXPECT_EQ(zip_close(archive), 0);
-  return ReadFileBytes(path);
+  std::string bytes = ReadFileBytes(path);
+  std::remove(path.c_str());
+  return bytes;
 }
 
 // Rewrites the uncompressed size that the local header and the central
