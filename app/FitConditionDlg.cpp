@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
@@ -9,7 +10,7 @@
 #include <QRadioButton>
 
 CFitConditionDlg::CFitConditionDlg(const FitConditions& preset, QWidget* parent)
-    : CTavDialog(parent, tr("ﾀﾞｲｱﾛｸﾞ"), 187, 112 + 20 * static_cast<int>(PeakShapes().size())),
+    : CTavDialog(parent, tr("ﾀﾞｲｱﾛｸﾞ"), 187, 132 + 20 * static_cast<int>(PeakShapes().size())),
       m_conditions(preset),
       m_group(new QButtonGroup(this)) {
   auto* label = new QLabel(tr("収束条件＝"), this);
@@ -39,6 +40,14 @@ CFitConditionDlg::CFitConditionDlg(const FitConditions& preset, QWidget* parent)
   m_stepMessages = new QCheckBox(tr("反復ごとにメッセージを表示する"), this);
   m_stepMessages->setGeometry(Units().Rect(10, options + 32, 170, 12));
   m_stepMessages->setChecked(preset.stepMessages);
+  auto* weightsLabel = new QLabel(tr("重み"), this);
+  weightsLabel->setGeometry(Units().Rect(10, options + 50, 30, 10));
+  m_weights = new QComboBox(this);
+  m_weights->addItem(tr("単位重み"), static_cast<int>(FitWeights::kUnit));
+  m_weights->addItem(tr("計数統計 (σ² = N + 1)"), static_cast<int>(FitWeights::kCounts));
+  m_weights->addItem(tr("プロファイルの σ"), static_cast<int>(FitWeights::kSigma));
+  m_weights->setCurrentIndex(m_weights->findData(static_cast<int>(preset.weights)));
+  m_weights->setGeometry(Units().Rect(40, options + 48, 140, 14));
 }
 
 bool CFitConditionDlg::Exchange() {
@@ -49,6 +58,7 @@ bool CFitConditionDlg::Exchange() {
   read.widthFromData = m_widthFromData->isChecked();
   read.doublet = m_doublet->isChecked();
   read.stepMessages = m_stepMessages->isChecked();
+  read.weights = static_cast<FitWeights>(m_weights->currentData().toInt());
   m_conditions = read;
   return true;
 }

@@ -5,6 +5,7 @@
 
 class QButtonGroup;
 class QCheckBox;
+class QComboBox;
 class QLineEdit;
 
 // The fit conditions: the convergence tolerance, the peak shape
@@ -22,6 +23,7 @@ class CFitConditionDlg : public CTavDialog {
   QCheckBox* WidthFromDataBox() const { return m_widthFromData; }
   QCheckBox* DoubletBox() const { return m_doublet; }
   QCheckBox* StepMessagesBox() const { return m_stepMessages; }
+  QComboBox* WeightsBox() const { return m_weights; }
 
  protected:
   bool Exchange() override;
@@ -32,4 +34,5 @@ class CFitConditionDlg : public CTavDialog {
   QCheckBox* m_widthFromData;
   QCheckBox* m_doublet;
   QCheckBox* m_stepMessages;
+  QComboBox* m_weights;
 };

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -13,6 +14,7 @@
 #include <cmath>
 
 #include "app/WilliamsonHallPanel.h"
+#include "fit/Correlations.h"
 
 namespace {
 
@@ -43,13 +45,20 @@ QString StatisticText(double value) {
 }
 
 QString StatisticsText(const FitStatistics& s) {
-  return QCoreApplication::translate(
-             "PeakTableDock", "χ² = %1\n換算χ² = %2\nRwp = %3 %\nRp = %4 %\n収束: %5\n反復回数: %6")
-      .arg(StatisticText(s.chisq), StatisticText(s.reducedChisq), StatisticText(s.rwp),
-           StatisticText(s.rp),
-           s.converged ? QCoreApplication::translate("PeakTableDock", "あり")
-                       : QCoreApplication::translate("PeakTableDock", "なし"))
-      .arg(s.steps);
+  QString text =
+      QCoreApplication::translate(
+          "PeakTableDock", "χ² = %1\n換算χ² = %2\nRwp = %3 %\nRp = %4 %\n収束: %5\n反復回数: %6")
+          .arg(StatisticText(s.chisq), StatisticText(s.reducedChisq), StatisticText(s.rwp),
+               StatisticText(s.rp),
+               s.converged ? QCoreApplication::translate("PeakTableDock", "あり")
+                           : QCoreApplication::translate("PeakTableDock", "なし"))
+          .arg(s.steps);
+  if (s.weights != FitWeights::kUnit) {
+    text += QCoreApplication::translate("PeakTableDock", "\n重み: %1\nRexp = %2 %\ngof = %3")
+                .arg(QString::fromUtf8(FitWeightsName(s.weights)), StatisticText(s.rexp),
+                     StatisticText(s.gof));
+  }
+  return text;
 }
 
 }  // namespace
@@ -110,6 +119,7 @@ PeakTableDock::PeakTableDock(QWidget* parent)
       m_table(new PeakTableWidget(0, kColumnCount)),
       m_statistics(new QLabel),
       m_notes(new QLabel),
+      m_correlations(new QTableWidget),
       m_williamsonHall(new WilliamsonHallPanel) {
   setObjectName(QStringLiteral("peakTableDock"));
   setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea | Qt::BottomDockWidgetArea);
@@ -124,12 +134,20 @@ PeakTableDock::PeakTableDock(QWidget* parent)
   m_statistics->setTextInteractionFlags(Qt::TextSelectableByMouse);
   m_notes->setWordWrap(true);
   m_notes->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  m_correlations->setObjectName(QStringLiteral("correlationTable"));
+  m_correlations->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  m_correlations->setToolTip(
+      QCoreApplication::translate("PeakTableDock", "パラメータの相関係数 r"));
+  m_correlations->hide();
 
   auto* body = new QWidget;
   auto* layout = new QVBoxLayout(body);
   layout->setContentsMargins(4, 4, 4, 4);
   layout->addWidget(m_table, 1);
-  layout->addWidget(m_statistics);
+  auto* statistics = new QHBoxLayout;
+  statistics->addWidget(m_statistics);
+  statistics->addWidget(m_correlations, 1);
+  layout->addLayout(statistics);
   layout->addWidget(m_notes);
   layout->addWidget(m_williamsonHall);
   setWidget(body);
@@ -157,6 +175,7 @@ void PeakTableDock::ShowReport(const PeakReport* report) {
     m_table->setRowCount(0);
     m_statistics->clear();
     m_notes->clear();
+    m_correlations->hide();
     return;
   }
   m_table->setRowCount(static_cast<int>(report->peaks.size()));
@@ -172,7 +191,36 @@ void PeakTableDock::ShowReport(const PeakReport* report) {
   m_statistics->setText(StatisticsText(report->statistics));
   QStringList notes;
   for (const std::string& note : report->notes) notes << QString::fromStdString(note);
+  ShowCorrelations(*report, notes);
   m_notes->setText(notes.join('\n'));
+}
+
+void PeakTableDock::ShowCorrelations(const PeakReport& report, QStringList& notes) {
+  const Correlations c = CorrelationsOf(report);
+  if (c.matrix.empty()) {
+    m_correlations->hide();
+    return;
+  }
+  const int n = static_cast<int>(c.names.size());
+  QStringList names;
+  for (const std::string& name : c.names) names << QString::fromStdString(name);
+  m_correlations->clear();
+  m_correlations->setRowCount(n);
+  m_correlations->setColumnCount(n);
+  m_correlations->setHorizontalHeaderLabels(names);
+  m_correlations->setVerticalHeaderLabels(names);
+  for (int j = 0; j < n; ++j) {
+    for (int k = 0; k < n; ++k) {
+      const double r = c.matrix[static_cast<std::size_t>(j * n + k)];
+      auto* cell = new QTableWidgetItem(QString::number(r, 'f', 3));
+      cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      if (j != k && std::fabs(r) > kStrongCorrelation) cell->setForeground(Qt::red);
+      m_correlations->setItem(j, k, cell);
+    }
+  }
+  m_correlations->resizeColumnsToContents();
+  m_correlations->show();
+  for (const std::string& note : c.notes) notes << QString::fromStdString(note);
 }
 
 int PeakTableDock::PreferredWidth() const {

@@ -41,6 +41,8 @@ class PeakTableDock : public QDockWidget {
   PeakTableWidget* Table() const { return m_table; }
   QLabel* StatisticsLabel() const { return m_statistics; }
   QLabel* NotesLabel() const { return m_notes; }
+  // The correlation matrix of the fit's parameters, beside the statistics.
+  QTableWidget* CorrelationTable() const { return m_correlations; }
   // The Williamson–Hall result below the table.
   WilliamsonHallPanel* WilliamsonHall() const { return m_williamsonHall; }
 
@@ -54,10 +56,13 @@ class PeakTableDock : public QDockWidget {
  private:
   // The η / m column, for the shapes that have a shape parameter.
   void ShowShapeParameterColumn(const PeakShape* shape);
+  // The matrix of correlations, its strong pairs added to notes.
+  void ShowCorrelations(const PeakReport& report, QStringList& notes);
 
   PeakTableWidget* m_table;
   QLabel* m_statistics;
   QLabel* m_notes;
+  QTableWidget* m_correlations;
   WilliamsonHallPanel* m_williamsonHall;
 };
 

@@ -19,9 +19,13 @@ QString ResultText(const WilliamsonHall& wh) {
   const double reduced = wh.line->reducedChisq;
   const QString chisq =
       std::isfinite(reduced) ? QString::number(reduced, 'g', 6) : QStringLiteral("-");
-  return QObject::tr("結晶子径 D = %1\n微小ひずみ ε = %2\n換算χ² = %3 (%4 本)")
-      .arg(size, EstimateText(wh.strain), chisq)
-      .arg(wh.points.size());
+  QString text = QObject::tr("結晶子径 D = %1\n微小ひずみ ε = %2\n換算χ² = %3 (%4 本)")
+                     .arg(size, EstimateText(wh.strain), chisq)
+                     .arg(wh.points.size());
+  if (wh.line->errorsScaled) {
+    text += QObject::tr("\n不確かさは点のばらつきに合わせて √(換算χ²) 倍しています");
+  }
+  return text;
 }
 
 }  // namespace

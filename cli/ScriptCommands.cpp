@@ -139,8 +139,12 @@ void Conditions(ScriptSession& s, const Args& a) {
   }
   // The dialog's options stay as they are.
   const FitOptions& options = s.view.Options();
-  s.host.fitCondition =
-      FitConditions{tol, shape, options.m_widthFromData, options.m_doublet, options.m_stepMessages};
+  s.host.fitCondition = FitConditions{tol,
+                                      shape,
+                                      options.m_widthFromData,
+                                      options.m_doublet,
+                                      options.m_stepMessages,
+                                      s.view.Problem().weights};
   OnLsqCondition(s.view);
 }
 
@@ -196,6 +200,31 @@ void FitStats(ScriptSession& s, const Args& a) {
   const PeakReport* report = s.view.Report();
   if (report == nullptr) return ReportDisabled(s, "fit-stats");
   s.out << FormatFitStatisticsJson(report->statistics) << '\n';
+}
+
+void Weights(ScriptSession& s, const Args& a) {
+  constexpr const char* kUsage = "weights unit|counts|sigma";
+  ExpectCount(a, 1, 1, kUsage);
+  FitWeights weights = FitWeights::kUnit;
+  if (a[0] == "counts") {
+    weights = FitWeights::kCounts;
+  } else if (a[0] == "sigma") {
+    weights = FitWeights::kSigma;
+  } else if (a[0] != "unit") {
+    throw ScriptError(std::string("usage: ") + kUsage);
+  }
+  SetFitWeights(s.view, weights);
+}
+
+// The correlation matrix of the fit on screen; pairs the data hardly tell
+// apart go to the error stream as notes.
+void CorrelationsCommand(ScriptSession& s, const Args& a) {
+  ExpectCount(a, 0, 0, "correlations");
+  const PeakReport* report = s.view.Report();
+  if (report == nullptr) return ReportDisabled(s, "correlations");
+  const Correlations correlations = CorrelationsOf(*report);
+  s.out << FormatCorrelationsJson(correlations) << '\n';
+  for (const std::string& note : correlations.notes) s.err << "note: " << note << '\n';
 }
 
 // A wavelength or ratio: a positive finite number.
@@ -326,6 +355,8 @@ constexpr ScriptCommandEntry kCommands[] = {
     {"info", Info},
     {"report", Report},
     {"fit-stats", FitStats},
+    {"weights", Weights},
+    {"correlations", CorrelationsCommand},
     {"wavelength", Wavelength},
     {"scherrer", Scherrer},
     {"doublet", Doublet},

@@ -21,6 +21,8 @@ void OnBackSubtract(CTavView& view) {
         "強度がバックグラウンドの推定のあとで変わっています。推定し直してから差し引いてください")));
   }
   const bgfit::Coefficients coef = b.m_bgCoef;
+  // The counts' σ stay those of the counts measured.
+  doc.KeepCountingSigma();
   // Only where the baseline was estimated: beyond that span the cubic runs
   // away and would wreck the rest of the profile.
   for (int i = 1; i <= doc.m_nData; ++i) {

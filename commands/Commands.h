@@ -66,3 +66,8 @@ bool SetDoublet(CTavView& view, bool on, std::optional<double> ratio = std::null
 // A message box after every step of a fit (the default), or the step
 // messages in the host's status line and only the final box.
 void SetStepMessages(CTavView& view, bool boxes);
+
+// How the fit weighs the points (see FitWeights); σ weights need a profile
+// with uncertainties: without them a message says so and nothing changes.
+// Returns whether the weights are now as asked.
+bool SetFitWeights(CTavView& view, FitWeights weights);

@@ -38,13 +38,30 @@ bool ApplyDoublet(CTavView& view, bool on, std::optional<double> ratio) {
   return true;
 }
 
+// The weights as asked, or a message and no change for σ weights of a
+// profile without uncertainties.
+bool ApplyWeights(CTavView& view, FitWeights weights) {
+  if (weights == FitWeights::kSigma && view.GetDocument().m_sigma.empty()) {
+    view.GetHost().ReportFailure(kSigmaWeightsNeedUncertainties);
+    return false;
+  }
+  FitProblem problem = view.Problem();
+  problem.weights = weights;
+  view.SetFitProblem(problem);
+  return true;
+}
+
 }  // namespace
 
 // The dialog shows the view's fit problem: what was last accepted, or what
 // an undo restored.
 FitConditions ConditionsOf(const FitProblem& problem) {
-  return FitConditions{problem.tolerance, problem.shape, problem.options.m_widthFromData,
-                       problem.options.m_doublet, problem.options.m_stepMessages};
+  return FitConditions{problem.tolerance,
+                       problem.shape,
+                       problem.options.m_widthFromData,
+                       problem.options.m_doublet,
+                       problem.options.m_stepMessages,
+                       problem.weights};
 }
 
 void OnLsqCondition(CTavView& view) {
@@ -59,6 +76,7 @@ void OnLsqCondition(CTavView& view) {
     if (conditions.doublet != view.Options().m_doublet) {
       ApplyDoublet(view, conditions.doublet, view.Options().m_doubletRatio);
     }
+    if (conditions.weights != view.Problem().weights) ApplyWeights(view, conditions.weights);
   }
   // The shape changes how the components are drawn.
   view.Repaint();
@@ -92,3 +110,5 @@ bool SetDoublet(CTavView& view, bool on, std::optional<double> ratio) {
 }
 
 void SetStepMessages(CTavView& view, bool boxes) { ApplyStepMessages(view, boxes); }
+
+bool SetFitWeights(CTavView& view, FitWeights weights) { return ApplyWeights(view, weights); }

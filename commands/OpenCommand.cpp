@@ -129,6 +129,7 @@ bool StoreMeasured(ProfileFormat format, std::string_view bytes, const Destinati
   if (to.RefusesPoints(profile.x.size())) return false;
   if (profile.scans > 1) to.host.MessageBox(FirstScanText(to.path, profile.scans));
   to.doc.SetPoints(profile.x, profile.y);
+  to.doc.SetCountFactors(profile.factors);
   to.doc.SetWavelengths(profile.wavelengths, WavelengthSource::kFile);
   to.doc.SetOrigin(format, to.path, profile.sample);
   return true;

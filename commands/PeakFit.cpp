@@ -16,17 +16,36 @@ namespace {
 
 constexpr int kStepCalls = 10;
 
+// Point i's σ as the weights take it.
+double SigmaOf(const CTavDoc& doc, FitWeights weights, int i) {
+  switch (weights) {
+    case FitWeights::kUnit:
+      return 1.0;
+    case FitWeights::kCounts:
+      return doc.CountingSigma(i);
+    case FitWeights::kSigma:
+      return doc.m_sigma[i];
+  }
+  return 1.0;
+}
+
 FitData CollectFitWindow(const CTavView& view) {
   FitData data;
   const CTavDoc& doc = view.GetDocument();
+  data.weights = view.Problem().weights;
   const std::vector<int> window = view.FitWindow();
   data.x.reserve(window.size() + 1);
   data.y.reserve(window.size() + 1);
   data.sig.reserve(window.size() + 1);
   for (const int i : window) {
+    const double sigma = SigmaOf(doc, data.weights, i);
+    if (!(sigma > 0.0) || !std::isfinite(sigma)) {
+      ++data.leftOut;
+      continue;
+    }
     data.x.push_back(doc.m_x[i]);
     data.y.push_back(doc.m_y[i]);
-    data.sig.push_back(1.0);
+    data.sig.push_back(sigma);
   }
   data.npt = static_cast<int>(data.x.size()) - 1;
   return data;
@@ -48,6 +67,17 @@ std::vector<double> InitialParameters(const CTavView& v, const FitData& data) {
     FillPlacedParameters(v, data.y[1], a.data());
   }
   return a;
+}
+
+// A rejected trial from the optimum: it would have changed χ² by no more
+// than the tolerance's share of it, and the linearised model predicted no
+// larger fall either (a step far from the minimum under heavy damping
+// predicts a fall, and a step that raises χ² more is no sign of it).
+bool AtOptimum(const MrqminSequence& sequence, double chisq, double tolerance) {
+  const double change = sequence.LastTrialChange();
+  const double predicted = sequence.LastPredictedReduction();
+  return std::isfinite(change) && std::isfinite(predicted) && change <= tolerance * chisq &&
+         predicted <= tolerance * chisq;
 }
 
 // The minimiser's normal matrix alpha[1..npar][1..npar] and chi-square.
@@ -100,9 +130,11 @@ FitOutcome RunMinimiser(const FitData& data, const PeakModel& model, std::vector
     step();
     outcome.steps = iteration;
     // A rejected trial raises lambda and leaves a and chisq as they were: it
-    // says nothing about convergence, and the next call tries a shorter step.
+    // says nothing about convergence, and the next call tries a shorter step,
+    // unless the fit stands at its optimum already.
     const bool accepted = lambda < lambdaBefore;
-    if (accepted && std::sqrt((prev - chisq) * (prev - chisq)) < prev * tolerance) {
+    if ((accepted && std::sqrt((prev - chisq) * (prev - chisq)) < prev * tolerance) ||
+        (!accepted && AtOptimum(sequence, chisq, tolerance))) {
       tell(Translated(QT_TRANSLATE_NOOP("tav", "収束しました")).c_str());
       outcome.converged = true;
       break;
@@ -118,6 +150,10 @@ FitOutcome RunMinimiser(const FitData& data, const PeakModel& model, std::vector
 
 PeakFit FitViewPeaks(const CTavView& view, Host& host) {
   PeakFit fit;
+  if (view.Problem().weights == FitWeights::kSigma && view.GetDocument().m_sigma.empty()) {
+    fit.failure = kSigmaWeightsNeedUncertainties;
+    return fit;
+  }
   fit.data = CollectFitWindow(view);
   if (fit.data.npt == 0) {
     fit.failure = Translated(QT_TRANSLATE_NOOP("tav", "フィットする範囲にデータがありません"));
@@ -151,7 +187,7 @@ PeakReport ReportOfFit(const CTavView& view, const PeakFit& fit) {
   const int npar = static_cast<int>(fit.a.size()) - 1;
   PeakReport report =
       MakePeakReport(fit.data.x.data(), fit.data.y.data(), fit.data.npt, fit.a.data(), npar,
-                     ModelOf(view), ReportSettingsOf(view), fit.normal);
+                     ModelOf(view), ReportSettingsOf(view), fit.normal, fit.data.Weights());
   report.statistics.converged = fit.outcome.converged;
   report.statistics.steps = fit.outcome.steps;
   return report;

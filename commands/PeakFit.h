@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "fit/FitWeights.h"
 #include "fit/PeakReport.h"
 #include "text/Translate.h"
 
@@ -14,13 +15,25 @@ class Host;
 // minimiser, with a message to the host after each step call. The fit
 // command and the series fit both run it.
 
-// The fit window as the minimiser takes it, 1-based; every weight is 1.
+// The fit window as the minimiser takes it, 1-based, with each point's σ as
+// the fit problem's weights give it (all 1 for unit weights). Points whose σ
+// is not a positive number are left out, and counted.
 struct FitData {
   std::vector<double> x{0.0};
   std::vector<double> y{0.0};
   std::vector<double> sig{0.0};
   int npt = 0;
+  FitWeights weights = FitWeights::kUnit;
+  int leftOut = 0;
+
+  Weighting Weights() const {
+    return {weights, weights == FitWeights::kUnit ? nullptr : sig.data(), leftOut};
+  }
 };
+
+// The refusal of σ weights for a profile without uncertainties.
+inline constexpr MarkedText kSigmaWeightsNeedUncertainties{QT_TRANSLATE_NOOP(
+    "tav", "σ の重みには標準不確かさのあるプロファイル (XYE の 3 列目) が必要です")};
 
 // The refusal of a doublet fit without both wavelengths.
 inline constexpr MarkedText kDoubletNeedsWavelengths{QT_TRANSLATE_NOOP(

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "fit/FitWeights.h"
 #include "fit/PeakShapes.h"
 
 // How the peaks are fitted, beyond the peaks themselves: one value that the
@@ -29,5 +30,7 @@ struct FitProblem {
   // share of it.
   double tolerance = 0.001;
   FitOptions options;
+  // How the points are weighted.
+  FitWeights weights = FitWeights::kUnit;
   friend bool operator==(const FitProblem&, const FitProblem&) = default;
 };

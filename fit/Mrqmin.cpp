@@ -65,12 +65,28 @@ void SolveDamped(int nfit, double** covar, double** alpha, double lambda, Mrqmin
   for (int j = 1; j <= nfit; ++j) s.lm_step[j] = s.lm_rhs[j][1];
 }
 
+// 2·δᵀβ − δᵀαδ for the step δ = lm_step over the fitted parameters: the fall
+// of χ² the linearised model predicts for it.
+double PredictedReduction(int nfit, double** alpha, const MrqminSequence& s) {
+  double linear = 0.0;
+  double quadratic = 0.0;
+  for (int j = 1; j <= nfit; ++j) {
+    linear += s.lm_step[j] * s.lm_beta[j];
+    double row = 0.0;
+    for (int k = 1; k <= nfit; ++k) row += alpha[j][k] * s.lm_step[k];
+    quadratic += s.lm_step[j] * row;
+  }
+  return 2.0 * linear - quadratic;
+}
+
 void TryStep(const double x[], const double y[], const double sig[], int npt, double a[], int npar,
              const int lista[], int nfit, double** covar, double** alpha, double& chisq,
              const FitModel& model, double& lambda, MrqminSequence& s) {
+  s.lm_predicted = PredictedReduction(nfit, alpha, s);
   for (int p = 1; p <= npar; ++p) s.lm_trial[p] = a[p];
   for (int j = 1; j <= nfit; ++j) s.lm_trial[lista[j]] = a[lista[j]] + s.lm_step[j];
   curvature(x, y, sig, npt, s.lm_trial, npar, lista, nfit, covar, s.lm_step, chisq, model);
+  s.lm_trialChange = chisq - s.lm_chisq;
   // A NaN or infinite chi-square never counts as a fall.
   if (std::isfinite(chisq) && chisq < s.lm_chisq) {
     lambda = lambda * 0.1;

@@ -32,10 +32,20 @@ class MrqminSequence {
 
   void Obtain(int parameters, int fitted);
 
+  // Of the last step call: the trial's χ² less the current one (the
+  // actual change), and the reduction of χ² the linearised model predicted
+  // for the trial step δ, χ²_current − ‖r − Jδ‖² = 2·δᵀβ − δᵀαδ, weighted
+  // as the fit is. A trial the minimiser rejected with both at most a small
+  // share of χ² started at the optimum.
+  double LastTrialChange() const { return lm_trialChange; }
+  double LastPredictedReduction() const { return lm_predicted; }
+
   // The minimiser's own, between its calls.
   int npar = 0;
   int nfit = 0;
   double lm_chisq = 0.0;
+  double lm_trialChange = 0.0;
+  double lm_predicted = 0.0;
   double* lm_beta = nullptr;
   double* lm_step = nullptr;
   double* lm_trial = nullptr;

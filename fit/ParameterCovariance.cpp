@@ -20,8 +20,9 @@ ParameterCovariance UnknownBecause(const std::string& why) {
 
 // The normal matrix JᵀJ and χ² at a, all parameters fitted, unit weights.
 NormalEquations NormalEquationsAt(const double x[], const double y[], int npt, const double a[],
-                                  int npar, const PeakModel& model) {
-  const std::vector<double> sig(static_cast<std::size_t>(npt) + 1, 1.0);
+                                  int npar, const PeakModel& model, const Weighting& weighting) {
+  std::vector<double> sig(static_cast<std::size_t>(npt) + 1, 1.0);
+  if (weighting.sig != nullptr) sig.assign(weighting.sig, weighting.sig + npt + 1);
   std::vector<int> lista(static_cast<std::size_t>(npar) + 1);
   for (int k = 1; k <= npar; ++k) lista[k] = k;
   std::vector<double> beta(static_cast<std::size_t>(npar) + 1);
@@ -115,18 +116,20 @@ std::optional<double> ParameterCovariance::Propagate(const std::vector<double>& 
 }
 
 ParameterCovariance EstimateCovariance(const double x[], const double y[], int npt,
-                                       const double a[], int npar, const PeakModel& model) {
+                                       const double a[], int npar, const PeakModel& model,
+                                       const Weighting& weighting) {
   if (npt <= npar) return TooFewPoints(npt, npar);
   NormalEquations normal;
   try {
-    normal = NormalEquationsAt(x, y, npt, a, npar, model);
+    normal = NormalEquationsAt(x, y, npt, a, npar, model, weighting);
   } catch (const FitFailure& failure) {
     return NoInverse(failure);
   }
-  return CovarianceOfNormalEquations(normal, npt);
+  return CovarianceOfNormalEquations(normal, npt, weighting.Absolute());
 }
 
-ParameterCovariance CovarianceOfNormalEquations(const NormalEquations& normal, int npt) {
+ParameterCovariance CovarianceOfNormalEquations(const NormalEquations& normal, int npt,
+                                                bool absolute) {
   const int npar = normal.npar;
   if (npt <= npar) return TooFewPoints(npt, npar);
   double** alpha = matrix(1, npar, 1, npar);
@@ -144,7 +147,7 @@ ParameterCovariance CovarianceOfNormalEquations(const NormalEquations& normal, i
   if (!std::isfinite(normal.chisq)) {
     return UnknownBecause(Translated(QT_TRANSLATE_NOOP("tav", "χ² が有限の値ではありません")));
   }
-  const ParameterCovariance c = Scaled(alpha, npar, normal.chisq / (npt - npar));
+  const ParameterCovariance c = Scaled(alpha, npar, absolute ? 1.0 : normal.chisq / (npt - npar));
   if (!VariancesAreValid(c)) {
     return UnknownBecause(Translated(QT_TRANSLATE_NOOP("tav", "負または有限でない分散があります")));
   }

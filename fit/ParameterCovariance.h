@@ -1,11 +1,13 @@
 #pragma once
 
-class PeakModel;
-
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "fit/FitWeights.h"
+
+class PeakModel;
 
 // The covariance matrix of the parameters a[1..npar] of a fit, or the reason
 // it is unknown.
@@ -61,8 +63,12 @@ struct NormalEquations {
 // itself (no damping). Unknown, with the reason, when npt <= npar, when JᵀJ cannot be inverted, or
 // when a variance comes out negative or not finite.
 ParameterCovariance EstimateCovariance(const double x[], const double y[], int npt,
-                                       const double a[], int npar, const PeakModel& model);
+                                       const double a[], int npar, const PeakModel& model,
+                                       const Weighting& weighting = {});
 
 // The same covariance from the normal matrix and χ² a fit over npt points
 // ended with; the same numbers as EstimateCovariance at those parameters.
-ParameterCovariance CovarianceOfNormalEquations(const NormalEquations& normal, int npt);
+// Under counting or σ weights (absolute) the covariance is (JᵀWJ)⁻¹ itself,
+// not scaled by χ² / (npt − npar).
+ParameterCovariance CovarianceOfNormalEquations(const NormalEquations& normal, int npt,
+                                                bool absolute = false);

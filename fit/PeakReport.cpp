@@ -202,6 +202,62 @@ void NoteOutOfRange(const PeakSlice& slice, const PeakShape& shape, int k,
   NoteShapeParameterOutside(slice.p[kRightShapeParameter], shape, k, notes);
 }
 
+bool AreCounts(const double y[], int npt) {
+  if (npt == 0) return false;
+  for (int i = 1; i <= npt; ++i) {
+    if (!(y[i] >= 0.0) || y[i] != std::floor(y[i])) return false;
+  }
+  return true;
+}
+
+// Three significant digits, whatever the locale.
+std::string GofText(double gof) {
+  char buffer[32];
+  const auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, gof, std::chars_format::general, 3);
+  return std::string(buffer, result.ptr);
+}
+
+// Above this goodness of fit the model leaves more than counting noise.
+constexpr double kPoorGoodnessOfFit = 1.5;
+
+// What the table's σ stand for, which points the weights left out, and
+// whether the model describes the data within their noise.
+void AddWeightNotes(PeakReport& report) {
+  std::vector<std::string>& notes = report.notes;
+  const FitStatistics& s = report.statistics;
+  if (report.pointsLeftOut > 0) {
+    notes.push_back(
+        TranslatedFormat(QT_TRANSLATE_NOOP("tav", "σ が正の数でない %1 点をフィットから外しました"),
+                         {std::to_string(report.pointsLeftOut)}));
+  }
+  switch (s.weights) {
+    case FitWeights::kUnit:
+      notes.push_back(Translated(QT_TRANSLATE_NOOP(
+          "tav", "標準不確かさは単位重みのフィットによるもので、χ²/(N−P) で尺度化しています")));
+      if (report.countLikeData) {
+        notes.push_back(Translated(QT_TRANSLATE_NOOP(
+            "tav",
+            "強度は計数のようです: 計数統計の重み (weights counts) で計数データに見合った"
+            "不確かさが得られます")));
+      }
+      return;
+    case FitWeights::kCounts:
+      notes.push_back(Translated(QT_TRANSLATE_NOOP(
+          "tav", "標準不確かさは計数統計の重み (σ² = N + 1) による (JᵀWJ)⁻¹ そのものです")));
+      break;
+    case FitWeights::kSigma:
+      notes.push_back(Translated(QT_TRANSLATE_NOOP(
+          "tav", "標準不確かさはプロファイルの σ を重みとする (JᵀWJ)⁻¹ そのものです")));
+      break;
+  }
+  if (s.gof > kPoorGoodnessOfFit) {
+    notes.push_back(TranslatedFormat(
+        QT_TRANSLATE_NOOP("tav", "gof = %1: モデルはデータを雑音の範囲内で表していません"),
+        {GofText(s.gof)}));
+  }
+}
+
 PeakQuantity Asymmetry(const double p[]) {
   const double left = p[kWidthParameter];
   const double right = p[kRightWidthParameter];
@@ -271,22 +327,27 @@ std::vector<PeakResult> DescribePeaks(const double a[], int npar, int shape,
 }
 
 PeakReport MakePeakReport(const double x[], const double y[], int npt, const double a[], int npar,
-                          const PeakModel& model, const ReportSettings& settings) {
+                          const PeakModel& model, const ReportSettings& settings,
+                          const Weighting& weighting) {
   PeakReport report;
   report.shape = model.Shape();
-  report.statistics = ComputeFitStatistics(x, y, npt, a, npar, model);
-  report.covariance = EstimateCovariance(x, y, npt, a, npar, model);
+  report.statistics = ComputeFitStatistics(x, y, npt, a, npar, model, weighting);
+  report.covariance = EstimateCovariance(x, y, npt, a, npar, model, weighting);
+  report.countLikeData = AreCounts(y, npt);
+  report.pointsLeftOut = weighting.leftOut;
   RedescribePeaks(report, a, npar, settings);
   return report;
 }
 
 PeakReport MakePeakReport(const double x[], const double y[], int npt, const double a[], int npar,
                           const PeakModel& model, const ReportSettings& settings,
-                          const NormalEquations& normal) {
+                          const NormalEquations& normal, const Weighting& weighting) {
   PeakReport report;
   report.shape = model.Shape();
-  report.statistics = ComputeFitStatistics(x, y, npt, a, npar, model);
-  report.covariance = CovarianceOfNormalEquations(normal, npt);
+  report.statistics = ComputeFitStatistics(x, y, npt, a, npar, model, weighting);
+  report.covariance = CovarianceOfNormalEquations(normal, npt, weighting.Absolute());
+  report.countLikeData = AreCounts(y, npt);
+  report.pointsLeftOut = weighting.leftOut;
   RedescribePeaks(report, a, npar, settings);
   return report;
 }
@@ -296,4 +357,5 @@ void RedescribePeaks(PeakReport& report, const double a[], int npar,
   report.notes.clear();
   if (!report.covariance.Known()) report.notes.push_back(report.covariance.Reason());
   report.peaks = DescribePeaks(a, npar, report.shape, report.covariance, settings, report.notes);
+  AddWeightNotes(report);
 }

@@ -55,20 +55,26 @@ struct PeakReport {
   FitStatistics statistics;
   ParameterCovariance covariance;
   std::vector<PeakResult> peaks;
-  // Why something is unknown, one sentence each, in the order found.
+  // Why something is unknown, one sentence each, in the order found, then
+  // what the uncertainties stand for.
   std::vector<std::string> notes;
+  // Whether every intensity of the window is a whole number ≥ 0 (counts),
+  // and how many points the weights left out.
+  bool countLikeData = false;
+  int pointsLeftOut = 0;
 };
 
 // The report of the peak model (its shape and doublet) with the final parameters a[1..npar] over
 // the fit window's points (x[i], y[i]), i = 1..npt, weighted as the fit weighs them (all 1).
 // converged and steps of the statistics are left for the caller.
 PeakReport MakePeakReport(const double x[], const double y[], int npt, const double a[], int npar,
-                          const PeakModel& model, const ReportSettings& settings);
+                          const PeakModel& model, const ReportSettings& settings,
+                          const Weighting& weighting = {});
 // The same report with the covariance taken from the normal equations the fit
 // ended with at a, instead of working them out again.
 PeakReport MakePeakReport(const double x[], const double y[], int npt, const double a[], int npar,
                           const PeakModel& model, const ReportSettings& settings,
-                          const NormalEquations& normal);
+                          const NormalEquations& normal, const Weighting& weighting = {});
 
 // The per-peak part for parameters a[1..npar] with their covariance (an
 // unknown one leaves every uncertainty unset). Appends to notes why a

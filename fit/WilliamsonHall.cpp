@@ -88,6 +88,12 @@ std::optional<StraightLine> FitWeightedLine(const std::vector<WilliamsonHallPoin
   }
   const std::size_t dof = points.size() - 2;
   line.reducedChisq = dof > 0 ? line.chisq / static_cast<double>(dof) : std::nan("");
+  if (line.reducedChisq > 1.0 && std::isfinite(line.reducedChisq)) {
+    const double scale = std::sqrt(line.reducedChisq);
+    line.interceptError *= scale;
+    line.slopeError *= scale;
+    line.errorsScaled = true;
+  }
   return line;
 }
 

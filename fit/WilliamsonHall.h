@@ -23,8 +23,10 @@ struct WilliamsonHallPoint {
   double error = 0.0;  // standard uncertainty of y, > 0
 };
 
-// The straight line y = intercept + slope·x through weighted points, the
-// uncertainties those of the points' own (not scaled by the scatter).
+// The straight line y = intercept + slope·x through weighted points. The
+// uncertainties are those the points' own give, √(S_xx/Δ) and √(S/Δ), times
+// √(reduced χ²) when the points scatter more than their uncertainties say
+// (reduced χ² > 1): the statistically honest value.
 struct StraightLine {
   double intercept = 0.0;
   double interceptError = 0.0;
@@ -33,6 +35,8 @@ struct StraightLine {
   double chisq = 0.0;
   // χ²/(N − 2); NaN for two points, through which the line passes exactly.
   double reducedChisq = 0.0;
+  // Whether the uncertainties were scaled by √(reduced χ²).
+  bool errorsScaled = false;
 };
 
 // The line through points with weights 1/error²; empty for fewer than two

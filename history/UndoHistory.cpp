@@ -65,8 +65,10 @@ UndoHistory::UndoHistory(std::size_t maxSteps, std::size_t maxBytes)
 const UndoHistory::SharedPoints& UndoHistory::CurrentPoints(const CTavView& view) {
   const CTavDoc& doc = view.GetDocument();
   if (!m_points || m_points->nData != doc.m_nData || !SameBits(m_points->x, doc.m_x) ||
-      !SameBits(m_points->y, doc.m_y) || !SameBits(m_points->sigma, doc.m_sigma)) {
-    m_points = std::make_shared<const Points>(Points{doc.m_nData, doc.m_x, doc.m_y, doc.m_sigma});
+      !SameBits(m_points->y, doc.m_y) || !SameBits(m_points->sigma, doc.m_sigma) ||
+      !SameBits(m_points->countSigma, doc.m_countSigma)) {
+    m_points = std::make_shared<const Points>(
+        Points{doc.m_nData, doc.m_x, doc.m_y, doc.m_sigma, doc.m_countSigma});
   }
   return m_points;
 }
@@ -113,6 +115,7 @@ void UndoHistory::Restore(const Snapshot& snapshot, CTavView& view) {
     doc.m_x = snapshot.points->x;
     doc.m_y = snapshot.points->y;
     doc.m_sigma = snapshot.points->sigma;
+    doc.m_countSigma = snapshot.points->countSigma;
     m_points = snapshot.points;
   }
   view.RestoreState(snapshot.view);
@@ -144,7 +147,8 @@ std::size_t UndoHistory::HeldPointBytes() const {
   const auto count = [&](const Snapshot& s) {
     const Points* p = s.points.get();
     if (p == nullptr || p == m_points.get() || !seen.insert(p).second) return;
-    bytes += (p->x.capacity() + p->y.capacity() + p->sigma.capacity()) * sizeof(double);
+    bytes += (p->x.capacity() + p->y.capacity() + p->sigma.capacity() + p->countSigma.capacity()) *
+             sizeof(double);
   };
   for (const Snapshot& s : m_undo) count(s);
   for (const Snapshot& s : m_redo) count(s);

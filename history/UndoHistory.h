@@ -49,6 +49,7 @@ class UndoHistory {
     std::vector<double> x;
     std::vector<double> y;
     std::vector<double> sigma;
+    std::vector<double> countSigma;
   };
   using SharedPoints = std::shared_ptr<const Points>;
   struct Snapshot {

@@ -12,6 +12,9 @@
 struct MeasuredProfile {
   std::vector<double> x;  // 2θ in degrees
   std::vector<double> y;  // intensity, attenuation already applied
+  // The factor each raw count was multiplied by (an attenuation factor), one
+  // a point, when the file states any; empty otherwise.
+  std::vector<double> factors;
   Wavelengths wavelengths;
   std::optional<std::string> sample;
   // How many scans the file holds; only the first is read.

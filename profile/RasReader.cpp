@@ -78,6 +78,7 @@ void ApplyDataRow(std::string_view line, int lineNumber, MeasuredProfile& profil
   }
   profile.x.push_back(numbers[0]);
   profile.y.push_back(numbers.size() > 2 ? numbers[1] * numbers[2] : numbers[1]);
+  profile.factors.push_back(numbers.size() > 2 ? numbers[2] : 1.0);
 }
 
 }  // namespace

@@ -32,6 +32,7 @@ void ReadProfileRows(const std::string& text, MeasuredProfile& profile) {
     }
     profile.x.push_back(numbers[0]);
     profile.y.push_back(numbers.size() > 2 ? numbers[1] * numbers[2] : numbers[1]);
+    profile.factors.push_back(numbers.size() > 2 ? numbers[2] : 1.0);
   }
   if (profile.x.empty())
     Fail(TranslatedFormat(QT_TRANSLATE_NOOP("tav", "%1 にデータ点がありません"), {kProfileMember}));

@@ -1,8 +1,11 @@
 #include "profile/TavDoc.h"
 
+#include <algorithm>
 #include <bit>
+#include <cmath>
 #include <cstddef>
 #include <stdexcept>
+#include <utility>
 
 namespace {
 
@@ -36,6 +39,7 @@ void CTavDoc::SetPoints(const std::vector<double>& x, const std::vector<double>&
   Reserve(n);
   m_nData = n;
   m_sigma.clear();
+  m_countSigma.clear();
   for (int i = 1; i <= n; ++i) {
     m_x[i] = x[i - 1];
     m_y[i] = y[i - 1];
@@ -51,6 +55,7 @@ void CTavDoc::SetCounts(const std::vector<double>& counts, int n) {
   Reserve(n);
   m_nData = n;
   m_sigma.clear();
+  m_countSigma.clear();
   for (int i = 1; i <= n; ++i) {
     m_y[i] = counts[i - 1];
     m_x[i] = (i - 1) * m_step + m_start;
@@ -88,4 +93,27 @@ std::uint64_t CTavDoc::PointsFingerprint() const {
     mix(m_y[i]);
   }
   return digest;
+}
+
+void CTavDoc::SetCountFactors(const std::vector<double>& factors) {
+  m_countSigma.clear();
+  if (factors.empty() || factors.size() != static_cast<std::size_t>(m_nData)) return;
+  m_countSigma.assign(static_cast<std::size_t>(m_nData) + 1, 0.0);
+  for (int i = 1; i <= m_nData; ++i) {
+    const double f = factors[static_cast<std::size_t>(i - 1)];
+    const double counts = f != 0.0 ? std::max(m_y[i] / f, 0.0) : 0.0;
+    m_countSigma[i] = std::fabs(f) * std::sqrt(counts + 1.0);
+  }
+}
+
+double CTavDoc::CountingSigma(int i) const {
+  if (!m_countSigma.empty()) return m_countSigma[i];
+  return std::sqrt(std::max(m_y[i], 0.0) + 1.0);
+}
+
+void CTavDoc::KeepCountingSigma() {
+  if (!m_countSigma.empty() || m_nData == 0) return;
+  std::vector<double> sigma(static_cast<std::size_t>(m_nData) + 1, 0.0);
+  for (int i = 1; i <= m_nData; ++i) sigma[i] = CountingSigma(i);
+  m_countSigma = std::move(sigma);
 }

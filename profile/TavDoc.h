@@ -46,6 +46,19 @@ class CTavDoc {
   // A digest of the points (their count and the bits of every X and Y): what
   // was computed from the points holds for them while the digest is the same.
   std::uint64_t PointsFingerprint() const;
+  // The factor each raw count of the points just stored was multiplied by
+  // (attenuation), 0-based, one a point: the counting σ becomes
+  // factor·√(N + 1) of the raw count N = y / factor. Anything but m_nData
+  // factors leaves them unknown.
+  void SetCountFactors(const std::vector<double>& factors);
+  // The standard deviation of intensity i by counting statistics: as set by
+  // the factors or kept by KeepCountingSigma, else √(y + 1) of the intensity
+  // (y taken as at least 0).
+  double CountingSigma(int i) const;
+  // Fixes the counting σ of every point from the intensities now, before a
+  // correction changes them (a subtraction keeps them; a scaling scales
+  // m_countSigma with the intensities).
+  void KeepCountingSigma();
 
   int m_nData = 0;
   std::vector<double> m_x;
@@ -63,6 +76,10 @@ class CTavDoc {
   // The standard uncertainty of each intensity, 1-based like m_y, when the
   // file gives them (the third column of an XYE file); otherwise empty.
   std::vector<double> m_sigma;
+  // The counting σ of each intensity, 1-based like m_y, once known apart
+  // from the intensities themselves (attenuated counts, or corrected
+  // intensities); otherwise empty and taken from m_y.
+  std::vector<double> m_countSigma;
   // The X-ray wavelengths of the open profile: λ1 and λ2 in ångström and the
   // Kα2/Kα1 intensity ratio. Nothing set means unknown: d-spacings and
   // crystallite sizes then stay unknown instead of assuming an anode.

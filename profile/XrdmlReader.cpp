@@ -63,8 +63,9 @@ int CountScans(const pugi::xml_node& root) {
   return scans;
 }
 
-// The intensities of the scan's data points, attenuation applied.
-std::vector<double> Intensities(const pugi::xml_node& dataPoints) {
+// The intensities of the scan's data points, attenuation applied; the
+// factors applied go to factors (none without attenuation factors).
+std::vector<double> Intensities(const pugi::xml_node& dataPoints, std::vector<double>& applied) {
   pugi::xml_node data = Child(dataPoints, "intensities");
   if (!data) data = Child(dataPoints, "counts");
   if (!data) Fail(Translated(QT_TRANSLATE_NOOP("tav", "<intensities> も <counts> もありません")));
@@ -77,6 +78,7 @@ std::vector<double> Intensities(const pugi::xml_node& dataPoints) {
       Fail(Translated(
           QT_TRANSLATE_NOOP("tav", "<beamAttenuationFactors> の数がデータ点の数と違います")));
     for (std::size_t i = 0; i < y.size(); ++i) y[i] *= factors[i];
+    applied = factors;
   }
   return y;
 }
@@ -123,7 +125,7 @@ MeasuredProfile ReadXrdml(std::string_view bytes) {
   const pugi::xml_node dataPoints = Required(Required(measurement, "scan"), "dataPoints");
 
   MeasuredProfile profile;
-  profile.y = Intensities(dataPoints);
+  profile.y = Intensities(dataPoints, profile.factors);
   profile.x = TwoThetaPositions(dataPoints, profile.y.size());
   profile.wavelengths = UsedWavelengths(measurement);
   profile.sample = SampleName(root);

@@ -87,6 +87,22 @@
         <source>反復ごとにメッセージを表示する</source>
         <translation>Show a message after every iteration</translation>
     </message>
+    <message>
+        <source>重み</source>
+        <translation>Weights</translation>
+    </message>
+    <message>
+        <source>単位重み</source>
+        <translation>Unit weights</translation>
+    </message>
+    <message>
+        <source>計数統計 (σ² = N + 1)</source>
+        <translation>Counting statistics (σ² = N + 1)</translation>
+    </message>
+    <message>
+        <source>プロファイルの σ</source>
+        <translation>The profile&apos;s σ</translation>
+    </message>
 </context>
 <context>
     <name>CMainFrame</name>
@@ -809,6 +825,20 @@ Iterations: %6</translation>
         <source>ピーク表</source>
         <translation>Peak Table</translation>
     </message>
+    <message>
+        <source>
+重み: %1
+Rexp = %2 %
+gof = %3</source>
+        <translation>
+Weights: %1
+Rexp = %2 %
+gof = %3</translation>
+    </message>
+    <message>
+        <source>パラメータの相関係数 r</source>
+        <translation>Correlation coefficients r of the parameters</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>
@@ -839,6 +869,12 @@ Reduced χ² = %3 (%4 peaks)</translation>
     <message>
         <source>4 sin θ</source>
         <translation>4 sin θ</translation>
+    </message>
+    <message>
+        <source>
+不確かさは点のばらつきに合わせて √(換算χ²) 倍しています</source>
+        <translation>
+Uncertainties are multiplied by √(reduced χ²) to match the points&apos; scatter</translation>
     </message>
 </context>
 <context>
@@ -1327,6 +1363,38 @@ Reduced χ² = %3 (%4 peaks)</translation>
     <message>
         <source>シリーズが読むファイル %1 です</source>
         <translation>it is %1, a file the series reads</translation>
+    </message>
+    <message>
+        <source>σ の重みには標準不確かさのあるプロファイル (XYE の 3 列目) が必要です</source>
+        <translation>σ weights need a profile with standard uncertainties (the third column of an XYE file)</translation>
+    </message>
+    <message>
+        <source>σ が正の数でない %1 点をフィットから外しました</source>
+        <translation>%1 points whose σ is not a positive number were left out of the fit</translation>
+    </message>
+    <message>
+        <source>標準不確かさは単位重みのフィットによるもので、χ²/(N−P) で尺度化しています</source>
+        <translation>Standard uncertainties are from a fit with unit weights, scaled by χ²/(N−P)</translation>
+    </message>
+    <message>
+        <source>強度は計数のようです: 計数統計の重み (weights counts) で計数データに見合った不確かさが得られます</source>
+        <translation>The intensities look like counts: counting-statistics weights (weights counts) give honest uncertainties for count data</translation>
+    </message>
+    <message>
+        <source>標準不確かさは計数統計の重み (σ² = N + 1) による (JᵀWJ)⁻¹ そのものです</source>
+        <translation>Standard uncertainties are (JᵀWJ)⁻¹ itself, with counting-statistics weights (σ² = N + 1)</translation>
+    </message>
+    <message>
+        <source>標準不確かさはプロファイルの σ を重みとする (JᵀWJ)⁻¹ そのものです</source>
+        <translation>Standard uncertainties are (JᵀWJ)⁻¹ itself, with the profile&apos;s σ as weights</translation>
+    </message>
+    <message>
+        <source>gof = %1: モデルはデータを雑音の範囲内で表していません</source>
+        <translation>gof = %1: the model does not describe the data within their noise</translation>
+    </message>
+    <message>
+        <source>%1 と %2 の相関が %3 です: データからはほとんど区別できません</source>
+        <translation>%1 and %2 are correlated by %3: the data hardly tell them apart</translation>
     </message>
 </context>
 </TS>

@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 
+#include "fit/FitWeights.h"
 #include "fit/PeakModel.h"
 #include "profile/FileType.h"
 #include "view/DialogLimits.h"
@@ -35,6 +36,7 @@ struct FitConditions {
   bool widthFromData = false;
   bool doublet = false;
   bool stepMessages = true;
+  FitWeights weights = FitWeights::kUnit;
 };
 
 enum class MessageIcon { None, Exclamation };

@@ -62,6 +62,27 @@ std::string FormatSplitHalfCsv(const PeakResult& peak) {
 
 std::string FormatCsvNumber(double value) { return Cell(value); }
 
+std::string FormatCorrelationsJson(const Correlations& c) {
+  std::string out = "{\"parameters\": [";
+  for (std::size_t j = 0; j < c.names.size(); ++j) {
+    if (j > 0) out += ", ";
+    out += "\"" + c.names[j] + "\"";
+  }
+  out += "], \"correlations\": ";
+  if (c.matrix.empty()) return out + "null}";
+  const std::size_t n = c.names.size();
+  out += "[";
+  for (std::size_t j = 0; j < n; ++j) {
+    out += j > 0 ? ", [" : "[";
+    for (std::size_t k = 0; k < n; ++k) {
+      if (k > 0) out += ", ";
+      out += JsonNumber(c.matrix[j * n + k]);
+    }
+    out += "]";
+  }
+  return out + "]}";
+}
+
 std::string FormatJsonNumber(double value) { return JsonNumber(value); }
 
 std::string FormatPeakTableCsv(const PeakReport& report) {
@@ -79,5 +100,7 @@ std::string FormatFitStatisticsJson(const FitStatistics& s) {
          ", \"chisq\": " + JsonNumber(s.chisq) +
          ", \"reduced_chisq\": " + JsonNumber(s.reducedChisq) + ", \"rwp\": " + JsonNumber(s.rwp) +
          ", \"rp\": " + JsonNumber(s.rp) + ", \"converged\": " + (s.converged ? "true" : "false") +
-         ", \"steps\": " + std::to_string(s.steps) + "}";
+         ", \"steps\": " + std::to_string(s.steps) + ", \"weights\": \"" +
+         FitWeightsName(s.weights) + "\", \"rexp\": " + JsonNumber(s.rexp) +
+         ", \"gof\": " + JsonNumber(s.gof) + "}";
 }

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "fit/Correlations.h"
 #include "fit/FitStatistics.h"
 #include "fit/PeakReport.h"
 
@@ -34,5 +35,9 @@ std::string FormatCsvNumber(double value);
 // Numbers as printf's "%.17g" in the C locale; a number that is not finite
 // (reduced χ² with npt <= npar, Rwp and Rp when every count is 0) is null.
 std::string FormatFitStatisticsJson(const FitStatistics& statistics);
+// The free parameters' names and their correlation matrix as one line of
+// JSON without a line end: {"parameters": [...], "correlations": [[...], ...]}
+// (numbers as above; the matrix is null while the covariance is unknown).
+std::string FormatCorrelationsJson(const Correlations& correlations);
 // A number of such JSON: "%.17g", null when not finite.
 std::string FormatJsonNumber(double value);

@@ -17,5 +17,6 @@ std::string FormatWilliamsonHallJson(const WilliamsonHall& wh) {
   return "{\"peaks\": " + std::to_string(wh.points.size()) +
          ", \"size_nm\": " + Json(wh.sizeNm.value) + ", \"size_nm_err\": " + Json(wh.sizeNm.error) +
          ", \"strain\": " + Json(wh.strain.value) + ", \"strain_err\": " + Json(wh.strain.error) +
-         ", \"reduced_chisq\": " + FormatJsonNumber(reduced) + "}";
+         ", \"reduced_chisq\": " + FormatJsonNumber(reduced) +
+         ", \"errors_scaled\": " + (wh.line && wh.line->errorsScaled ? "true" : "false") + "}";
 }

@@ -17,6 +17,11 @@ constexpr const char* kHeader =
     "shape_param,shape_param_err,d,d_err,size_nm,size_nm_err,asymmetry,asymmetry_err,"
     "shape_param_right,shape_param_right_err\n";
 
+constexpr const char* kUnitWeightNotes =
+    "note: 標準不確かさは単位重みのフィットによるもので、χ²/(N−P) で尺度化しています\n"
+    "note: 強度は計数のようです: 計数統計の重み (weights counts) で計数データに見合った"
+    "不確かさが得られます\n";
+
 // The lines of text that start with prefix.
 std::string LinesStartingWith(const std::string& text, const std::string& prefix) {
   std::istringstream lines(text);
@@ -43,9 +48,13 @@ TEST(ReportScript, MeasuredPeakGivesUncertaintiesDSpacingAndSize) {
   // the file's λ1 = 1.54059 Å (NaCl 200, 2.82 Å) and a size.
   EXPECT_EQ(row.find(",,,"), row.find(",,"));
   EXPECT_NE(row.find(",,,2.8218"), std::string::npos) << row;
-  EXPECT_EQ(run.err, "");
+  // Only the notes on what the σ stand for: unit weights, and counts that
+  // counting weights would weigh honestly (once a report).
+  EXPECT_EQ(run.err, std::string(kUnitWeightNotes) + kUnitWeightNotes);
   EXPECT_NE(run.out.find("{\"npt\": 125, \"npar\": 5, \"chisq\": "), std::string::npos);
-  EXPECT_NE(run.out.find("\"converged\": true, \"steps\": 3}\n"), std::string::npos);
+  EXPECT_NE(run.out.find("\"converged\": true, \"steps\": 3, \"weights\": \"unit\", "
+                         "\"rexp\": null, \"gof\": null}\n"),
+            std::string::npos);
   char wavelengths[120];
   std::snprintf(wavelengths, sizeof wavelengths,
                 "\"wavelength1\": %.17g, \"wavelength2\": %.17g, \"ratio\": null}", 1.54059,
@@ -71,7 +80,7 @@ TEST(ReportScript, NothingToReportBeforeAFitOrOnceThePeaksChange) {
       RunScript("open xy " + profile +
                 "; peak-mode; peak 4 80; fit; wavelength 1.5406; scherrer 0.94 0.01; "
                 "report; state");
-  EXPECT_EQ(given.err, "");
+  EXPECT_EQ(given.err, kUnitWeightNotes);
   EXPECT_NE(given.out.find("\"wavelength1\": 1.5406, \"wavelength2\": null"), std::string::npos);
 }
 

@@ -178,13 +178,16 @@ TEST(PeakReport, StatisticsByHand) {
   EXPECT_GT(d.statistics.chisq, 10 * g.statistics.chisq);
 }
 
+constexpr const char* kUnitWeightsNote =
+    "標準不確かさは単位重みのフィットによるもので、χ²/(N−P) で尺度化しています";
+
 TEST(PeakReport, UnknownsGiveEmptyValuesWithNotes) {
   const std::vector<double> one{0, 500, 40.0, 0.1, 0.0, 30.0};
   const Profile p(one, kGaussian, 39.5, 40.5, 5);
   PeakReport r = MakePeakReport(p.x.data(), p.y.data(), 5, one.data(), 5, PeakModel(kGaussian), {});
   EXPECT_EQ(r.notes, (std::vector<std::string>{
                          "不確かさは求められません: データ点 5 個に対しパラメータが 5 個です",
-                         "波長が不明のため、面間隔と結晶子径は求められません"}));
+                         "波長が不明のため、面間隔と結晶子径は求められません", kUnitWeightsNote}));
   EXPECT_TRUE(std::isnan(r.statistics.reducedChisq));
   EXPECT_EQ(r.peaks.at(0).fwhm.value, 2 * kRootLn2 * 0.1);
   EXPECT_FALSE(r.peaks[0].fwhm.error || r.peaks[0].dSpacing.value || r.peaks[0].sizeNm.value);
@@ -201,7 +204,8 @@ TEST(PeakReport, UnknownsGiveEmptyValuesWithNotes) {
                          "ピーク 1: 装置の半値幅 0.2 が観測された半値幅 0.2 以上のため、"
                          "結晶子径は求められません",
                          "ピーク 2: 装置の半値幅 0.2 が観測された半値幅 0.2 以上のため、"
-                         "結晶子径は求められません"}));
+                         "結晶子径は求められません",
+                         kUnitWeightsNote}));
   for (const PeakResult& peak : r.peaks) {
     EXPECT_TRUE(peak.dSpacing.value && !peak.dSpacing.error && !peak.sizeNm.value);
   }

@@ -125,7 +125,11 @@ TEST(UncertaintyCheck, NaClPeakAgreesWithAnIndependentComputation) {
   settings.instrumentalFwhm = 0.05;
   const PeakReport r = MakePeakReport(x.data(), y.data(), static_cast<int>(x.size()) - 1, a.data(),
                                       5, model, settings);
-  ASSERT_TRUE(r.notes.empty()) << r.notes[0];
+  // Nothing is unknown; the notes say what the σ stand for, and that these
+  // counts would be weighed honestly by counting statistics.
+  ASSERT_EQ(r.notes.size(), 2u) << r.notes[0];
+  EXPECT_NE(r.notes[0].find("単位重み"), std::string::npos) << r.notes[0];
+  EXPECT_NE(r.notes[1].find("weights counts"), std::string::npos) << r.notes[1];
   EXPECT_EQ(r.statistics.chisq, chisq);  // the very sum the minimiser makes
   const Matrix c = IndependentCovariance(x, y, a);
   for (int j = 1; j <= 5; ++j) {

@@ -59,6 +59,42 @@ TEST(WilliamsonHall, TwoPeaksGiveTheExactLineWithoutReducedChisq) {
   EXPECT_FALSE(FitWeightedLine({{1, 1.0, 0.004, 1e-4}, {2, 1.0, 0.005, 1e-4}}));
 }
 
+// Points scattering more than their σ: the line's σ grow by √(reduced χ²);
+// points that scatter less keep the σ of their weights. The expected values
+// come from the normal equations written out for four points of equal σ.
+TEST(WilliamsonHall, ErrorsAreScaledByTheScatterOfTheLineWhenItExceedsTheirSigma) {
+  const double sigma = 1e-4;
+  const std::vector<WilliamsonHallPoint> points = {{1, 1.0, 0.0040, sigma},
+                                                   {2, 2.0, 0.0055, sigma},
+                                                   {3, 3.0, 0.0058, sigma},
+                                                   {4, 4.0, 0.0075, sigma}};
+  const std::optional<StraightLine> line = FitWeightedLine(points);
+  ASSERT_TRUE(line);
+  // Unweighted least squares of equal σ: slope = Sxy/Sxx about the means.
+  const double mx = 2.5, my = (0.0040 + 0.0055 + 0.0058 + 0.0075) / 4;
+  double sxy = 0, sxx = 0;
+  for (const auto& p : points) {
+    sxy += (p.x - mx) * (p.y - my);
+    sxx += (p.x - mx) * (p.x - mx);
+  }
+  const double slope = sxy / sxx, intercept = my - slope * mx;
+  double rss = 0;
+  for (const auto& p : points) rss += std::pow(p.y - intercept - slope * p.x, 2);
+  const double reduced = rss / (sigma * sigma) / 2;
+  ASSERT_GT(reduced, 1.0);
+  EXPECT_NEAR(line->slope, slope, 1e-12);
+  EXPECT_TRUE(line->errorsScaled);
+  EXPECT_NEAR(line->slopeError, sigma / std::sqrt(sxx) * std::sqrt(reduced), 1e-12);
+  EXPECT_NEAR(line->interceptError, sigma * std::sqrt(1.0 / 4 + mx * mx / sxx) * std::sqrt(reduced),
+              1e-12);
+
+  std::vector<WilliamsonHallPoint> loose = points;
+  for (auto& p : loose) p.error = 1e-2;
+  const std::optional<StraightLine> calm = FitWeightedLine(loose);
+  EXPECT_FALSE(calm->errorsScaled);
+  EXPECT_NEAR(calm->slopeError, 1e-2 / std::sqrt(sxx), 1e-12);
+}
+
 TEST(WilliamsonHall, ANegativeInterceptGivesANoteInsteadOfASize) {
   const WilliamsonHall wh = AnalyseWilliamsonHall(ReportOf({{30, -1e-4 + 3e-3 * X(30), 1e-5},
                                                             {50, -1e-4 + 3e-3 * X(50), 1e-5},

@@ -44,7 +44,8 @@ TEST(PeakReportFormat, StatisticsJsonWithNullForNonFinite) {
   s.steps = 7;
   EXPECT_EQ(FormatFitStatisticsJson(s),
             "{\"npt\": 50, \"npar\": 5, \"chisq\": 0.10000000000000001, \"reduced_chisq\": "
-            "0.33333333333333331, \"rwp\": 2.5, \"rp\": null, \"converged\": true, \"steps\": 7}");
+            "0.33333333333333331, \"rwp\": 2.5, \"rp\": null, \"converged\": true, \"steps\": 7, "
+            "\"weights\": \"unit\", \"rexp\": null, \"gof\": null}");
 }
 
 }  // namespace
