@@ -94,9 +94,8 @@ void Refine(ScriptSession& s, const Args& a) {
       Usage(kLatticeUsage);
     }
   }
-  const std::vector<UnindexedPeak> unindexed = Unindexed(s.view);
   const std::optional<LatticeRefinement> r = RefinePhase(s.view, zero, displacement);
-  if (r) s.out << FormatLatticeRefinementJson(*r, unindexed) << '\n';
+  if (r) s.out << FormatLatticeRefinementJson(*r, Unindexed(s.view)) << '\n';
 }
 
 }  // namespace

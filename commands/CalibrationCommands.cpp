@@ -109,9 +109,46 @@ std::vector<IndexedPosition> PositionsToIndex(const CTavView& view) {
   return out;
 }
 
-double CorrectedPosition(const CalibrationState& c, double twoTheta) {
-  return c.correction ? twoTheta - c.correction->ShiftAt(twoTheta) : twoTheta;
+double CorrectedPosition(const std::optional<PositionCorrection>& correction, double twoTheta) {
+  return correction ? twoTheta - correction->ShiftAt(twoTheta) : twoTheta;
 }
+
+double CorrectedPosition(const CalibrationState& c, double twoTheta) {
+  return CorrectedPosition(c.correction, twoTheta);
+}
+
+std::vector<IndexedPosition> IndexWith(const CTavView& view, const UnitCell& cell,
+                                       const std::optional<PositionCorrection>& correction,
+                                       double lambda) {
+  std::vector<IndexedPosition> out = PositionsToIndex(view);
+  for (IndexedPosition& p : out) {
+    p.assignment = AssignHkl(cell, lambda, CorrectedPosition(correction, p.twoTheta));
+  }
+  return out;
+}
+
+std::vector<IndexedPeak> AssignedPeaks(const std::vector<IndexedPosition>& positions) {
+  std::vector<IndexedPeak> peaks;
+  for (const IndexedPosition& p : positions) {
+    if (p.assignment.kind != HklAssignment::Kind::kAssigned) continue;
+    if (!(p.twoThetaError > 0.0) || !std::isfinite(p.twoThetaError)) continue;
+    peaks.push_back({p.peak, p.twoTheta, p.twoThetaError, *p.assignment.reflection});
+  }
+  return peaks;
+}
+
+bool SameReflections(const std::vector<IndexedPeak>& a, const std::vector<IndexedPeak>& b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (a[i].peak != b[i].peak || a[i].reflection.terms != b[i].reflection.terms) return false;
+  }
+  return true;
+}
+
+// Each refinement indexes the peaks again with the cell, zero and
+// displacement it found, and refines again, until the indexed peaks stay the
+// same: a rough starting cell then indexes the high-angle peaks too.
+constexpr int kMaxReindexing = 5;
 
 std::string PeakList(const std::vector<int>& peaks) {
   std::string list;
@@ -257,11 +294,7 @@ std::vector<IndexedPosition> IndexPeaks(const CTavView& view) {
   const CalibrationState& c = view.Calibration();
   const std::optional<double> lambda = Lambda1(view);
   if (!c.phase || !lambda) return {};
-  std::vector<IndexedPosition> out = PositionsToIndex(view);
-  for (IndexedPosition& p : out) {
-    p.assignment = AssignHkl(*c.phase, *lambda, CorrectedPosition(c, p.twoTheta));
-  }
-  return out;
+  return IndexWith(view, *c.phase, c.correction, *lambda);
 }
 
 std::optional<LatticeRefinement> RefinePhase(CTavView& view, bool zero, bool displacement) {
@@ -271,18 +304,22 @@ std::optional<LatticeRefinement> RefinePhase(CTavView& view, bool zero, bool dis
                      "tav", "相の格子が設定されていないため、格子定数は精密化できません")));
     return std::nullopt;
   }
-  std::vector<IndexedPeak> peaks;
-  for (const IndexedPosition& p : IndexPeaks(view)) {
-    if (p.assignment.kind != HklAssignment::Kind::kAssigned) continue;
-    if (!(p.twoThetaError > 0.0) || !std::isfinite(p.twoThetaError)) continue;
-    peaks.push_back({p.peak, p.twoTheta, p.twoThetaError, *p.assignment.reflection});
-  }
   RefinementOptions options;
   options.zero = zero;
   options.displacement = displacement;
   options.radiusMm = c.goniometerRadiusMm.value_or(0.0);
-  const LatticeRefinementResult result =
-      RefineLattice(*c.phase, peaks, Lambda1(view).value_or(0.0), options);
+  const double lambda = Lambda1(view).value_or(0.0);
+  std::vector<IndexedPeak> peaks = AssignedPeaks(IndexPeaks(view));
+  LatticeRefinementResult result = RefineLattice(*c.phase, peaks, lambda, options);
+  for (int pass = 0; pass < kMaxReindexing && result.refinement; ++pass) {
+    const LatticeRefinement& last = *result.refinement;
+    std::vector<IndexedPeak> again = AssignedPeaks(IndexWith(
+        view, last.cell, PositionCorrection{last.zero, last.displacementMm, options.radiusMm},
+        lambda));
+    if (SameReflections(again, peaks)) break;
+    peaks = std::move(again);
+    result = RefineLattice(*c.phase, peaks, lambda, options);
+  }
   if (!result.refinement) {
     Refuse(view, result.refusal);
     return std::nullopt;
