@@ -313,9 +313,9 @@ std::optional<LatticeRefinement> RefinePhase(CTavView& view, bool zero, bool dis
   LatticeRefinementResult result = RefineLattice(*c.phase, peaks, lambda, options);
   for (int pass = 0; pass < kMaxReindexing && result.refinement; ++pass) {
     const LatticeRefinement& last = *result.refinement;
-    std::vector<IndexedPeak> again = AssignedPeaks(IndexWith(
-        view, last.cell, PositionCorrection{last.zero, last.displacementMm, options.radiusMm},
-        lambda));
+    std::vector<IndexedPeak> again = AssignedPeaks(
+        IndexWith(view, last.cell,
+                  PositionCorrection{last.zero, last.displacementMm, options.radiusMm}, lambda));
     if (SameReflections(again, peaks)) break;
     peaks = std::move(again);
     result = RefineLattice(*c.phase, peaks, lambda, options);

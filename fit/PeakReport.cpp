@@ -159,6 +159,32 @@ void NoteOutsideCalibration(const ReportSettings& settings, double position, int
                                    {NumberForNote(f.minTwoTheta), NumberForNote(f.maxTwoTheta)})));
 }
 
+// β cos θ of a breadth with the instrumental FWHM at the peak removed. While
+// the resolution function is in use, its uncertainty at the peak is added in
+// quadrature (the correlation it brings between peaks is neglected).
+Estimate SampleBreadthEstimate(const PeakSlice& slice, double position, const PeakQuantity& breadth,
+                               const ReportSettings& settings, WidthRemoval removal) {
+  const double b = InstrumentalFwhmAt(settings, position);
+  Estimate e = slice.Of(BreadthCosTheta(position, breadth, b, removal));
+  if (!settings.resolution || !e.value || !e.error) return e;
+  const double sigma = settings.resolution->FwhmErrorAt(position);
+  const double h = 1e-6 * b;
+  const double slope = (SampleBreadthCosTheta(position, breadth.value, b + h, removal).value -
+                        SampleBreadthCosTheta(position, breadth.value, b - h, removal).value) /
+                       (2.0 * h);
+  const double added = slope * sigma;
+  if (std::isfinite(added)) e.error = std::hypot(*e.error, added);
+  return e;
+}
+
+// While the resolution function is in use, a breadth that does not exceed
+// the instrumental FWHM still gives β cos θ (≤ 0) where the shape's removal
+// allows it, so that the Williamson–Hall line of a nearly unbroadened sample
+// is not biased by leaving out its narrowest peaks; there is no size.
+bool KeepsBreadthBelowInstrument(const ReportSettings& settings, WidthRemoval removal) {
+  return settings.resolution && removal != WidthRemoval::kQuadrature;
+}
+
 // The d-spacing and the crystallite size, as far as the settings and the
 // peak allow; a note says why one is unknown.
 void AddBraggAndScherrer(const PeakSlice& slice, const PeakShape& shape, const PeakQuantity& fwhm,
@@ -185,15 +211,21 @@ void AddBraggAndScherrer(const PeakSlice& slice, const PeakShape& shape, const P
                                                    "装置の半値幅 %1 が観測された半値幅 %2 "
                                                    "以上のため、結晶子径は求められません"),
                                  {NumberForNote(instrumental), NumberForNote(fwhm.value)})));
+    if (KeepsBreadthBelowInstrument(settings, shape.removal)) {
+      r.fwhmCosTheta = SampleBreadthEstimate(slice, position, fwhm, settings, shape.removal);
+      r.integralBreadthCosTheta =
+          SampleBreadthEstimate(slice, position, integralBreadth, settings, shape.removal);
+    }
     return;
   }
   const ScherrerInputs inputs{settings.scherrerK, *settings.wavelength, instrumental,
                               shape.removal};
   r.sizeNm = slice.Of(Size(inputs, position, fwhm));
-  r.fwhmCosTheta = slice.Of(BreadthCosTheta(position, fwhm, instrumental, shape.removal));
-  if (instrumental < integralBreadth.value) {
+  r.fwhmCosTheta = SampleBreadthEstimate(slice, position, fwhm, settings, shape.removal);
+  if (instrumental < integralBreadth.value ||
+      KeepsBreadthBelowInstrument(settings, shape.removal)) {
     r.integralBreadthCosTheta =
-        slice.Of(BreadthCosTheta(position, integralBreadth, instrumental, shape.removal));
+        SampleBreadthEstimate(slice, position, integralBreadth, settings, shape.removal);
   }
 }
 

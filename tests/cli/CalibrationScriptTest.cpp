@@ -106,7 +106,8 @@ TEST(CalibrationScript, RecoversResolutionZeroShiftAndCellOfASyntheticStandard) 
 
   const std::string& caglioti = json[0];
   EXPECT_EQ(JsonValue(caglioti, "peaks"), 18.0);
-  for (const auto& [key, truth] : {std::pair{"U", standard.u}, {"V", standard.v}, {"W", standard.w}}) {
+  for (const auto& [key, truth] :
+       {std::pair{"U", standard.u}, {"V", standard.v}, {"W", standard.w}}) {
     const double value = JsonValue(caglioti, key);
     const double sigma = JsonValue(caglioti, std::string(key) + "_err");
     EXPECT_GT(sigma, 0.0) << key;
@@ -136,27 +137,29 @@ TEST(CalibrationScript, RefusalsAreMessagesThatChangeNothing) {
       "lattice refine zero\nlattice cubic 4 F\nlattice refine\nlattice correct on\n"
       "instrument load /nonexistent/x.json\ncalibrate add\ncalibrate list\n");
   EXPECT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(run.out,
-            "message: 半値幅とその不確かさが求められたピークが 3 本未満のため、装置関数は求められません\n"
-            "message: 校正セットにピーク 1 はありません\n"
-            "message: 装置関数がないため使えません（calibrate fit か instrument load で用意してください）\n"
-            "message: 保存する装置関数がありません\n"
-            "message: 相の格子が設定されていないため、格子定数は精密化できません\n"
-            "message: 波長が不明のため、格子定数は精密化できません\n"
-            "message: 零点とずれが精密化されていないため、位置を補正できません\n"
-            "message: 装置関数ファイル /nonexistent/x.json を読めません: No such file or directory\n"
-            "disabled: calibrate\n"
-            "{\"peaks\": []}\n");
-  for (const char* bad : {"lattice cubic 4 C", "lattice hexagonal 3", "lattice cubic -1",
-                          "instrument use maybe", "calibrate remove 0", "goniometer-radius 0",
-                          "williamson-hall exclude x"}) {
+  EXPECT_EQ(
+      run.out,
+      "message: 半値幅とその不確かさが求められたピークが 3 本未満のため、装置関数は求められません\n"
+      "message: 校正セットにピーク 1 はありません\n"
+      "message: 装置関数がないため使えません（calibrate fit か instrument load "
+      "で用意してください）\n"
+      "message: 保存する装置関数がありません\n"
+      "message: 相の格子が設定されていないため、格子定数は精密化できません\n"
+      "message: 波長が不明のため、格子定数は精密化できません\n"
+      "message: 零点とずれが精密化されていないため、位置を補正できません\n"
+      "message: 装置関数ファイル /nonexistent/x.json を読めません: No such file or directory\n"
+      "disabled: calibrate\n"
+      "{\"peaks\": []}\n");
+  for (const char* bad :
+       {"lattice cubic 4 C", "lattice hexagonal 3", "lattice cubic -1", "instrument use maybe",
+        "calibrate remove 0", "goniometer-radius 0", "williamson-hall exclude x"}) {
     EXPECT_EQ(RunScript(bad).status, 2) << bad;
   }
 }
 
 TEST(CalibrationScript, RejectsAnInstrumentFileThatIsNotOne) {
-  const std::string broken =
-      WriteTempFile("tav-broken.instrument.json", "{\"format\": \"tav-instrument\", \"version\": 1}");
+  const std::string broken = WriteTempFile("tav-broken.instrument.json",
+                                           "{\"format\": \"tav-instrument\", \"version\": 1}");
   const ScriptOutcome run = RunScript("instrument load " + broken + "\ninstrument use on\n");
   EXPECT_NE(run.out.find("を読めません: no \"standard\""), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("装置関数がないため使えません"), std::string::npos) << run.out;
@@ -191,6 +194,73 @@ TEST(CalibrationScript, RefinesTheCellOfNaClWithAZeroShift) {
   EXPECT_LT(aErr, 0.002);
   EXPECT_NE(json[0].find("\"hkl\": \"111\""), std::string::npos);
   EXPECT_NE(json[0].find("\"hkl\": \"222\""), std::string::npos);
+}
+
+}  // namespace
+
+namespace {
+
+// The LaB6 standard's reflections (primitive cubic, every h² + k² + l² but
+// 7 up to 12) at λ = 0.413128 Å, each fitted in a window of its own.
+std::string CalibrateOnLowAnglesOfLaB6() {
+  std::string script = "open auto \"" + SharedData("GSAS-II__11bmb_3844_LaB6_SRM660a.xye") +
+                       "\"\nwavelength 0.413128\nconditions pvoigt 0.00001\nstep-messages off\n";
+  for (int n = 1; n <= 12; ++n) {
+    if (n == 7) continue;
+    const double twoTheta =
+        2.0 * std::asin(0.413128 * std::sqrt(n) / (2.0 * 4.15689)) * 180.0 / kPi;
+    char line[160];
+    std::snprintf(line, sizeof line,
+                  "range %.4f %.4f 0 1000000; find-peaks 1; fit; fit; calibrate add; rclick\n",
+                  twoTheta - 0.05, twoTheta + 0.05);
+    script += line;
+  }
+  return script + "calibrate fit\n";
+}
+
+TEST(CalibrationScript, InstrumentFunctionOfOneHalfOfLaB6LeavesNoStrainInTheOther) {
+  SKIP_WITHOUT_SHARED_DATA();
+  // Calibrated on 2θ 5.7..19.8°, the Williamson–Hall line through the nine
+  // reflections of 20.6..27.0° (other peaks) with and without the function.
+  const ScriptOutcome run = RunScript(CalibrateOnLowAnglesOfLaB6() +
+                                      "range 20.5 27.5 0 1000000; find-peaks 10; fit; fit; fit\n"
+                                      "williamson-hall\ninstrument use on\nwilliamson-hall\n");
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::vector<std::string> json = JsonLines(run.out);
+  ASSERT_EQ(json.size(), 3u) << run.out;
+  EXPECT_EQ(JsonValue(json[0], "peaks"), 11.0);
+  EXPECT_EQ(JsonValue(json[1], "peaks"), 9.0);
+  EXPECT_EQ(JsonValue(json[2], "peaks"), 9.0);
+  // The instrument's own breadth read as the sample's: a strain far from 0.
+  const double rawStrain = JsonValue(json[1], "strain");
+  EXPECT_GT(std::fabs(rawStrain), 10.0 * JsonValue(json[1], "strain_err"));
+  // With the function: 0 within 3σ.
+  const double strain = JsonValue(json[2], "strain"), sigma = JsonValue(json[2], "strain_err");
+  EXPECT_GT(sigma, 0.0);
+  EXPECT_LT(std::fabs(strain), 3.0 * sigma) << strain << " ± " << sigma;
+}
+
+// Peaks left out by the user, and peaks without an hkl of the phase.
+TEST(CalibrationScript, ExcludesPeaksFromWilliamsonHall) {
+  SKIP_WITHOUT_SHARED_DATA();
+  const std::string open = "open auto \"" + SharedData("GSAS-II__11bmb_3844_LaB6_SRM660a.xye") +
+                           "\"\nwavelength 0.413128\nconditions pvoigt 0.00001\nstep-messages off\n"
+                           "range 20.5 27.5 0 1000000; find-peaks 10; fit; fit\n";
+  const ScriptOutcome user = RunScript(open + "williamson-hall exclude 2 3\nwilliamson-hall\n");
+  ASSERT_EQ(user.status, 0) << user.err;
+  EXPECT_EQ(JsonValue(JsonLines(user.out).at(0), "peaks"), 7.0);
+  EXPECT_NE(user.err.find("ピーク 3: 指定により Williamson–Hall 解析から除きました"),
+            std::string::npos);
+  // A phase whose reflections miss most peaks leaves them out, with a note;
+  // include takes one back.
+  const ScriptOutcome phase =
+      RunScript(open +
+                "lattice cubic 4.15689 F\nwilliamson-hall\nwilliamson-hall include 1\n"
+                "williamson-hall\n");
+  const std::vector<std::string> json = JsonLines(phase.out);
+  ASSERT_EQ(json.size(), 2u) << phase.out << phase.err;
+  EXPECT_NE(phase.err.find("相の hkl が付かないため"), std::string::npos);
+  EXPECT_EQ(JsonValue(json[1], "peaks"), JsonValue(json[0], "peaks") + 1.0);
 }
 
 }  // namespace
