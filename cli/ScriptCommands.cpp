@@ -4,6 +4,7 @@
 #include <iterator>
 #include <optional>
 
+#include "cli/CalibrationCommands.h"
 #include "cli/InfoJson.h"
 #include "cli/ScriptError.h"
 #include "cli/SeriesCommands.h"
@@ -277,6 +278,8 @@ void FindPeaksCommand(ScriptSession& s, const Args& a) {
 // out or the size is unknown goes to the error stream like the report's notes.
 void WilliamsonHallCommand(ScriptSession& s, const Args& a) {
   constexpr const char* kUsage = "williamson-hall [fwhm|integral]";
+  if (!a.empty() && (a[0] == "exclude" || a[0] == "include"))
+    return WilliamsonHallExclusionCommand(s, a);
   ExpectCount(a, 0, 1, kUsage);
   if (!a.empty() && a[0] != "fwhm" && a[0] != "integral")
     throw ScriptError(std::string("usage: ") + kUsage);
@@ -375,6 +378,10 @@ constexpr ScriptCommandEntry kCommands[] = {
     {"step-messages", StepMessagesCommand},
     {"export-plot", ExportPlotCommand},
     {"subtract-background", SubtractBackgroundCommand},
+    {"calibrate", CalibrateCommand},
+    {"instrument", InstrumentCommand},
+    {"goniometer-radius", GoniometerRadiusCommand},
+    {"lattice", LatticeCommand},
 };
 
 }  // namespace

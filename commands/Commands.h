@@ -47,6 +47,11 @@ void OnSaveReport(CTavView& view);
 // The settings the peak report is made with: the open profile's λ1 and the
 // view's Scherrer settings.
 ReportSettings ReportSettingsOf(const CTavView& view);
+// The instrument function (while in use) and the position correction (while
+// on) of the session's calibration, into the report's settings.
+void AddCalibrationSettings(const CTavView& view, ReportSettings& settings);
+// The report of the fit on screen made again with the current settings.
+void RefreshReport(CTavView& view);
 // The wavelengths of the open profile, as the user states them; the report of
 // the fit on screen follows.
 void SetProfileWavelengths(CTavView& view, const Wavelengths& wavelengths);

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "commands/Calibration.h"
 #include "commands/Commands.h"
 #include "commands/PeakAnalysis.h"
 #include "text/Translate.h"
@@ -47,5 +48,5 @@ int OnFindPeaks(CTavView& view, int maxPeaks, double signalToNoise) {
 std::optional<WilliamsonHall> WilliamsonHallOf(const CTavView& view, BreadthMeasure measure) {
   const PeakReport* report = view.Report();
   if (report == nullptr) return std::nullopt;
-  return AnalyseWilliamsonHall(*report, ReportSettingsOf(view), measure);
+  return AnalyseWilliamsonHallOf(view, *report, measure);
 }

@@ -7,9 +7,6 @@
 #include "view/PeakReportFormat.h"
 #include "view/TavView.h"
 
-namespace {
-
-// The report of the fit on screen made again with the current settings.
 void RefreshReport(CTavView& view) {
   const PeakReport* current = view.Report();
   if (current == nullptr) return;
@@ -20,13 +17,12 @@ void RefreshReport(CTavView& view) {
   view.StoreReport(std::move(report));
 }
 
-}  // namespace
-
 ReportSettings ReportSettingsOf(const CTavView& view) {
   ReportSettings settings;
   settings.wavelength = view.GetDocument().m_wavelengths.lambda1;
   settings.scherrerK = view.Scherrer().m_k;
   settings.instrumentalFwhm = view.Scherrer().m_instrumentalFwhm;
+  AddCalibrationSettings(view, settings);
   return settings;
 }
 

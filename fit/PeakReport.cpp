@@ -65,6 +65,22 @@ PeakQuantity DSpacing(double wavelength, double position) {
   return q;
 }
 
+// The d-spacing of the position less the zero shift and displacement, when
+// the settings ask for it.
+PeakQuantity CorrectedDSpacing(const ReportSettings& settings, double position) {
+  if (!settings.positionCorrection) return DSpacing(*settings.wavelength, position);
+  const PositionCorrection& c = *settings.positionCorrection;
+  PeakQuantity q = DSpacing(*settings.wavelength, position - c.ShiftAt(position));
+  q.gradient[kPositionParameter] *= 1.0 - c.ShiftSlopeAt(position);
+  return q;
+}
+
+// The instrumental FWHM of a peak at 2θ: the resolution function's there,
+// else the single value.
+double InstrumentalFwhmAt(const ReportSettings& settings, double position) {
+  return settings.resolution ? settings.resolution->FwhmAt(position) : settings.instrumentalFwhm;
+}
+
 PeakQuantity Size(const ScherrerInputs& inputs, double position, const PeakQuantity& fwhm) {
   const CrystalliteSize s = ScherrerSize(inputs, position, fwhm.value);
   PeakQuantity q;
@@ -93,7 +109,8 @@ struct UsableSettings {
 
 UsableSettings CheckSettings(const ReportSettings& s, std::vector<std::string>& notes) {
   UsableSettings usable;
-  usable.instrumental = std::isfinite(s.instrumentalFwhm) && s.instrumentalFwhm >= 0.0;
+  usable.instrumental =
+      s.resolution || (std::isfinite(s.instrumentalFwhm) && s.instrumentalFwhm >= 0.0);
   if (!s.wavelength) {
     notes.push_back(
         Translated(QT_TRANSLATE_NOOP("tav", "波長が不明のため、面間隔と結晶子径は求められません")));
@@ -110,7 +127,11 @@ UsableSettings CheckSettings(const ReportSettings& s, std::vector<std::string>& 
                           "Scherrer定数 K = %1 が正の数でないため、結晶子径は求められません"),
         {NumberForNote(s.scherrerK)}));
   }
-  if (!usable.instrumental) {
+  if (s.resolution) {
+    notes.push_back(TranslatedFormat(
+        QT_TRANSLATE_NOOP("tav", "装置の半値幅は装置関数 %1 から各ピークの角度で求めています"),
+        {s.resolutionName}));
+  } else if (!usable.instrumental) {
     notes.push_back(TranslatedFormat(
         QT_TRANSLATE_NOOP("tav",
                           "装置の半値幅 %1 が負または数値でないため、結晶子径は求められません"),
@@ -122,6 +143,46 @@ UsableSettings CheckSettings(const ReportSettings& s, std::vector<std::string>& 
 
 std::string PeakNote(int k, const std::string& text) {
   return TranslatedFormat(QT_TRANSLATE_NOOP("tav", "ピーク %1: %2"), {std::to_string(k), text});
+}
+
+// A peak outside the range the resolution function was calibrated over takes
+// its instrumental FWHM from the curve extended; the notes say so.
+void NoteOutsideCalibration(const ReportSettings& settings, double position, int k,
+                            std::vector<std::string>& notes) {
+  if (!settings.resolution) return;
+  const ResolutionFunction& f = *settings.resolution;
+  if (position >= f.minTwoTheta && position <= f.maxTwoTheta) return;
+  notes.push_back(
+      PeakNote(k, TranslatedFormat(QT_TRANSLATE_NOOP("tav",
+                                                     "装置関数の校正範囲 2θ %1〜%2° の外にあり、"
+                                                     "装置の半値幅は外挿した値です"),
+                                   {NumberForNote(f.minTwoTheta), NumberForNote(f.maxTwoTheta)})));
+}
+
+// β cos θ of a breadth with the instrumental FWHM at the peak removed. While
+// the resolution function is in use, its uncertainty at the peak is added in
+// quadrature (the correlation it brings between peaks is neglected).
+Estimate SampleBreadthEstimate(const PeakSlice& slice, double position, const PeakQuantity& breadth,
+                               const ReportSettings& settings, WidthRemoval removal) {
+  const double b = InstrumentalFwhmAt(settings, position);
+  Estimate e = slice.Of(BreadthCosTheta(position, breadth, b, removal));
+  if (!settings.resolution || !e.value || !e.error) return e;
+  const double sigma = settings.resolution->FwhmErrorAt(position);
+  const double h = 1e-6 * b;
+  const double slope = (SampleBreadthCosTheta(position, breadth.value, b + h, removal).value -
+                        SampleBreadthCosTheta(position, breadth.value, b - h, removal).value) /
+                       (2.0 * h);
+  const double added = slope * sigma;
+  if (std::isfinite(added)) e.error = std::hypot(*e.error, added);
+  return e;
+}
+
+// While the resolution function is in use, a breadth that does not exceed
+// the instrumental FWHM still gives β cos θ (≤ 0) where the shape's removal
+// allows it, so that the Williamson–Hall line of a nearly unbroadened sample
+// is not biased by leaving out its narrowest peaks; there is no size.
+bool KeepsBreadthBelowInstrument(const ReportSettings& settings, WidthRemoval removal) {
+  return settings.resolution && removal != WidthRemoval::kQuadrature;
 }
 
 // The d-spacing and the crystallite size, as far as the settings and the
@@ -140,25 +201,31 @@ void AddBraggAndScherrer(const PeakSlice& slice, const PeakShape& shape, const P
                                           {NumberForNote(position)})));
     return;
   }
-  r.dSpacing = slice.Of(DSpacing(*settings.wavelength, position));
+  r.dSpacing = slice.Of(CorrectedDSpacing(settings, position));
   if (!usable.scherrer) return;
-  if (!(settings.instrumentalFwhm < fwhm.value)) {
+  const double instrumental = InstrumentalFwhmAt(settings, position);
+  NoteOutsideCalibration(settings, position, r.peak, notes);
+  if (!(instrumental < fwhm.value)) {
     notes.push_back(PeakNote(
-        r.peak,
-        TranslatedFormat(QT_TRANSLATE_NOOP("tav",
-                                           "装置の半値幅 %1 が観測された半値幅 %2 "
-                                           "以上のため、結晶子径は求められません"),
-                         {NumberForNote(settings.instrumentalFwhm), NumberForNote(fwhm.value)})));
+        r.peak, TranslatedFormat(QT_TRANSLATE_NOOP("tav",
+                                                   "装置の半値幅 %1 が観測された半値幅 %2 "
+                                                   "以上のため、結晶子径は求められません"),
+                                 {NumberForNote(instrumental), NumberForNote(fwhm.value)})));
+    if (KeepsBreadthBelowInstrument(settings, shape.removal)) {
+      r.fwhmCosTheta = SampleBreadthEstimate(slice, position, fwhm, settings, shape.removal);
+      r.integralBreadthCosTheta =
+          SampleBreadthEstimate(slice, position, integralBreadth, settings, shape.removal);
+    }
     return;
   }
-  const ScherrerInputs inputs{settings.scherrerK, *settings.wavelength, settings.instrumentalFwhm,
+  const ScherrerInputs inputs{settings.scherrerK, *settings.wavelength, instrumental,
                               shape.removal};
   r.sizeNm = slice.Of(Size(inputs, position, fwhm));
-  r.fwhmCosTheta =
-      slice.Of(BreadthCosTheta(position, fwhm, settings.instrumentalFwhm, shape.removal));
-  if (settings.instrumentalFwhm < integralBreadth.value) {
-    r.integralBreadthCosTheta = slice.Of(
-        BreadthCosTheta(position, integralBreadth, settings.instrumentalFwhm, shape.removal));
+  r.fwhmCosTheta = SampleBreadthEstimate(slice, position, fwhm, settings, shape.removal);
+  if (instrumental < integralBreadth.value ||
+      KeepsBreadthBelowInstrument(settings, shape.removal)) {
+    r.integralBreadthCosTheta =
+        SampleBreadthEstimate(slice, position, integralBreadth, settings, shape.removal);
   }
 }
 

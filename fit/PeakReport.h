@@ -4,7 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "fit/Caglioti.h"
 #include "fit/FitStatistics.h"
+#include "fit/LatticeRefinement.h"
 #include "fit/ParameterCovariance.h"
 #include "fit/PeakModel.h"
 #include "fit/PeakShapes.h"
@@ -19,6 +21,13 @@ struct ReportSettings {
   std::optional<double> wavelength;  // λ1 in Å; unset: no d-spacings, no sizes
   double scherrerK = 0.9;
   double instrumentalFwhm = 0.0;  // degrees 2θ, removed before the Scherrer equation
+  // When set, the instrumental FWHM of each peak is this function's at the
+  // peak's own 2θ instead of instrumentalFwhm, and the notes name the file.
+  std::optional<ResolutionFunction> resolution;
+  std::string resolutionName;
+  // When set, d-spacings are of the positions less its shift (the zero shift
+  // and specimen displacement).
+  std::optional<PositionCorrection> positionCorrection;
 };
 
 // A quantity and its standard uncertainty; either is unset where it does not

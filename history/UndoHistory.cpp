@@ -54,7 +54,7 @@ bool SameView(const ViewState& a, const ViewState& b) {
   return a.range == b.range && WithoutSelection(a.peaks) == WithoutSelection(b.peaks) &&
          a.reading == b.reading && a.background == b.background && a.fit == b.fit &&
          a.m_bPolarized == b.m_bPolarized && a.scherrer == b.scherrer &&
-         a.defaultWavelengths == b.defaultWavelengths;
+         a.defaultWavelengths == b.defaultWavelengths && a.calibration == b.calibration;
 }
 
 }  // namespace

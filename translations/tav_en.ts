@@ -1396,5 +1396,93 @@ Uncertainties are multiplied by √(reduced χ²) to match the points&apos; scat
         <source>%1 と %2 の相関が %3 です: データからはほとんど区別できません</source>
         <translation>%1 and %2 are correlated by %3: the data hardly tell them apart</translation>
     </message>
+    <message>
+        <source>（未保存）</source>
+        <translation>(not saved)</translation>
+    </message>
+    <message>
+        <source>ピーク %1 は位置か半値幅の不確かさが不明のため、校正セットに加えません</source>
+        <translation>Peaks %1 are not added to the calibration set: the uncertainty of their position or FWHM is unknown</translation>
+    </message>
+    <message>
+        <source>校正セットにピーク %1 はありません</source>
+        <translation>The calibration set has no peak %1</translation>
+    </message>
+    <message>
+        <source>保存する装置関数がありません</source>
+        <translation>There is no instrument function to save</translation>
+    </message>
+    <message>
+        <source>%1 を保存できません: %2</source>
+        <translation>Cannot save %1: %2</translation>
+    </message>
+    <message>
+        <source>装置関数ファイル %1 を読めません: %2</source>
+        <translation>Cannot read the instrument file %1: %2</translation>
+    </message>
+    <message>
+        <source>装置関数がないため使えません（calibrate fit か instrument load で用意してください）</source>
+        <translation>There is no instrument function to use (make one with calibrate fit or instrument load)</translation>
+    </message>
+    <message>
+        <source>相の格子が設定されていないため、格子定数は精密化できません</source>
+        <translation>No phase cell is set, so the lattice parameters cannot be refined</translation>
+    </message>
+    <message>
+        <source>零点とずれが精密化されていないため、位置を補正できません</source>
+        <translation>The zero shift and displacement have not been refined, so positions cannot be corrected</translation>
+    </message>
+    <message>
+        <source>ピーク %1 はありません</source>
+        <translation>There is no peak %1</translation>
+    </message>
+    <message>
+        <source>ピーク %1: 指定により Williamson–Hall 解析から除きました</source>
+        <translation>Peak %1: left out of the Williamson–Hall analysis as asked</translation>
+    </message>
+    <message>
+        <source>ピーク %1: 相の hkl が付かないため、Williamson–Hall 解析から除きました</source>
+        <translation>Peak %1: left out of the Williamson–Hall analysis: no hkl of the phase</translation>
+    </message>
+    <message>
+        <source>半値幅とその不確かさが求められたピークが 3 本未満のため、装置関数は求められません</source>
+        <translation>Fewer than 3 peaks have a known FWHM and uncertainty, so no instrument function can be fitted</translation>
+    </message>
+    <message>
+        <source>ピークの角度が近すぎて U, V, W が定まらない（特異な）ため、装置関数は求められません</source>
+        <translation>The peaks do not determine U, V and W (singular fit), so no instrument function can be fitted</translation>
+    </message>
+    <message>
+        <source>求めた関数の半値幅の 2 乗が校正範囲で正にならないため、装置関数として使えません</source>
+        <translation>The fitted FWHM squared is not positive over the calibrated range, so it cannot be used as an instrument function</translation>
+    </message>
+    <message>
+        <source>波長が不明のため、格子定数は精密化できません</source>
+        <translation>The wavelength is unknown, so the lattice parameters cannot be refined</translation>
+    </message>
+    <message>
+        <source>ゴニオメータ半径が設定されていないため、試料変位は精密化できません</source>
+        <translation>No goniometer radius is set, so the specimen displacement cannot be refined</translation>
+    </message>
+    <message>
+        <source>指数の付いたピークが精密化するパラメータの数より少ないため、格子定数は精密化できません</source>
+        <translation>Fewer indexed peaks than refined parameters, so the lattice parameters cannot be refined</translation>
+    </message>
+    <message>
+        <source>ピークからパラメータが定まらない（特異な）ため、格子定数は精密化できません</source>
+        <translation>The peaks do not determine the parameters (singular fit), so the lattice parameters cannot be refined</translation>
+    </message>
+    <message>
+        <source>精密化が収束しないため、格子定数は求められません</source>
+        <translation>The refinement does not converge, so no lattice parameters</translation>
+    </message>
+    <message>
+        <source>装置の半値幅は装置関数 %1 から各ピークの角度で求めています</source>
+        <translation>The instrumental FWHM is taken from the instrument function %1 at each peak&apos;s angle</translation>
+    </message>
+    <message>
+        <source>装置関数の校正範囲 2θ %1〜%2° の外にあり、装置の半値幅は外挿した値です</source>
+        <translation>outside the instrument function&apos;s calibrated range 2θ %1–%2°; its instrumental FWHM is extrapolated</translation>
+    </message>
 </context>
 </TS>

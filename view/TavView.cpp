@@ -126,6 +126,10 @@ void CTavView::SetDefaultWavelengths(const std::optional<Wavelengths>& wavelengt
 }
 void CTavView::SetFitOptions(const FitOptions& options) { m_state.fit.options = options; }
 
+void CTavView::SetCalibration(CalibrationState calibration) {
+  m_state.calibration = std::move(calibration);
+}
+
 void CTavView::ShowBackgroundBins(std::vector<double> binX, std::vector<double> binY) {
   BackgroundLayer& b = m_state.background;
   b.m_bBackShown = 1;

@@ -53,6 +53,7 @@ class CTavView {
     return m_state.defaultWavelengths;
   }
   const FitOptions& Options() const { return m_state.fit.options; }
+  const CalibrationState& Calibration() const { return m_state.calibration; }
   // Everything above at once (a series fit takes a copy).
   const ViewState& State() const { return m_state; }
   // The report of the fit on screen, or nullptr.
@@ -141,6 +142,7 @@ class CTavView {
   void SetScherrer(double k, double instrumentalFwhm);
   void SetDefaultWavelengths(const std::optional<Wavelengths>& wavelengths);
   void SetFitOptions(const FitOptions& options);
+  void SetCalibration(CalibrationState calibration);
   // The background estimate's bins, shown from now on.
   void ShowBackgroundBins(std::vector<double> binX, std::vector<double> binY);
   void HideBackgroundEstimate();

@@ -9,6 +9,7 @@
 #include "fit/FitProblem.h"
 #include "fit/PeakReport.h"
 #include "profile/Wavelengths.h"
+#include "view/CalibrationState.h"
 #include "view/DialogLimits.h"
 
 // The view's state, in the groups its commands change together. Members keep
@@ -130,4 +131,6 @@ struct ViewState {
   // The report of the fit on screen; none before a fit and once the peaks no
   // longer are those the fit gave.
   std::optional<PeakReport> report;
+  // The instrument's calibration and the phase (nothing changes until used).
+  CalibrationState calibration;
 };

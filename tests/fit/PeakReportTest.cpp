@@ -12,6 +12,14 @@
 
 namespace {
 
+ReportSettings Settings(double wavelength, double k = 0.9, double instrumental = 0.0) {
+  ReportSettings s;
+  s.wavelength = wavelength;
+  s.scherrerK = k;
+  s.instrumentalFwhm = instrumental;
+  return s;
+}
+
 const double kRootLn2 = std::sqrt(std::numbers::ln2);
 
 // The points of a model on a regular grid, with residuals −2, 0, 2, −2, ...
@@ -95,7 +103,7 @@ TEST(PeakReport, MixedShapesOutOfRangeAreWarnedNotClamped) {
 
   notes.clear();
   const double pearson[] = {0, 100, 30.0, 0.1, 0.4, 0, 0};
-  const PeakResult p = DescribePeaks(pearson, 6, kPearson7, unknown, {1.5406}, notes)[0];
+  const PeakResult p = DescribePeaks(pearson, 6, kPearson7, unknown, Settings(1.5406), notes)[0];
   EXPECT_STREQ(p.shape->name, "pearson7");
   EXPECT_EQ(*p.shapeParameter.value, 0.4);
   EXPECT_FALSE(p.area.value);
@@ -106,7 +114,7 @@ TEST(PeakReport, MixedShapesOutOfRangeAreWarnedNotClamped) {
 }
 
 TEST(Diffraction, BraggAndScherrerAgainstHandWorkedValues) {
-  ReportSettings settings{1.54059, 0.9, 0.05};
+  ReportSettings settings = Settings(1.54059, 0.9, 0.05);
   ParameterCovariance c = ParameterCovariance::Zero(5);
   c.Set(2, 2, 0.01 * 0.01);
   std::vector<std::string> notes;
@@ -134,7 +142,7 @@ TEST(Propagation, UsesTheOffDiagonalTerms) {
   c.Set(1, 1, sh * sh), c.Set(2, 2, sp * sp), c.Set(3, 3, sw * sw);
   c.Set(1, 3, -0.9 * sh * sw), c.Set(2, 3, 0.6 * sp * sw);
   std::vector<std::string> notes;
-  const PeakResult r = DescribePeaks(a, 5, kGaussian, c, {1.54059, 0.9, 0.0}, notes)[0];
+  const PeakResult r = DescribePeaks(a, 5, kGaussian, c, Settings(1.54059, 0.9, 0.0), notes)[0];
 
   const double rootPi = std::sqrt(std::numbers::pi);
   const double full = rootPi * std::sqrt(w * w * sh * sh + h * h * sw * sw - 1.8 * h * w * sh * sw);
@@ -197,7 +205,7 @@ TEST(PeakReport, UnknownsGiveEmptyValuesWithNotes) {
   const std::vector<double> twin{0, 250, 40.0, 0.1, 250, 40.0, 0.1, 0.0, 30.0};
   const Profile q(twin, kLorentzian, 39.0, 41.0, 41);
   r = MakePeakReport(q.x.data(), q.y.data(), q.npt(), twin.data(), 8, PeakModel(kLorentzian),
-                     {1.54059, 0.9, 0.2});
+                     Settings(1.54059, 0.9, 0.2));
   EXPECT_EQ(r.notes, (std::vector<std::string>{
                          "不確かさは求められません: 正規方程式の行列の逆行列がありません "
                          "(gaussj: Singular Matrix-2)",
@@ -212,7 +220,8 @@ TEST(PeakReport, UnknownsGiveEmptyValuesWithNotes) {
 
   std::vector<std::string> notes;
   const double far[] = {0, 10, 190.0, 0.1, 0, 0};
-  EXPECT_FALSE(DescribePeaks(far, 5, kGaussian, {}, {1.5, 0.0, -1.0}, notes)[0].dSpacing.value);
+  EXPECT_FALSE(
+      DescribePeaks(far, 5, kGaussian, {}, Settings(1.5, 0.0, -1.0), notes)[0].dSpacing.value);
   EXPECT_EQ(notes, (std::vector<std::string>{
                        "Scherrer定数 K = 0 が正の数でないため、結晶子径は求められません",
                        "装置の半値幅 -1 が負または数値でないため、結晶子径は求められません",
