@@ -47,6 +47,9 @@ std::string InfoJson(const CTavDoc& doc) {
     << ", \"points\": " << doc.m_nData << ", \"wavelength1\": " << Number(doc.m_wavelengths.lambda1)
     << ", \"wavelength2\": " << Number(doc.m_wavelengths.lambda2)
     << ", \"ratio\": " << Number(doc.m_wavelengths.alpha2Ratio)
-    << ", \"sample\": " << (doc.m_sample ? Quoted(*doc.m_sample) : "null") << "}";
+    << ", \"sample\": " << (doc.m_sample ? Quoted(*doc.m_sample) : "null")
+    << ", \"scans\": " << doc.m_scans << ", \"scan\": " << doc.m_scan
+    << ", \"x_quantity\": " << Quoted(doc.m_xQuantity) << ", \"x_unit\": " << Quoted(doc.m_xUnit)
+    << "}";
   return s.str();
 }

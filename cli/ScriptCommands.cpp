@@ -21,7 +21,7 @@
 
 namespace {
 
-constexpr const char* kOpenUsage = "open rigaku|xy|auto|none PATH [SKIP LAST]";
+constexpr const char* kOpenUsage = "open rigaku|xy|none PATH [SKIP LAST] | open auto PATH [SCAN]";
 constexpr const char* kKeyUsage = "key W|N|LEFT|RIGHT|OTHER";
 constexpr const char* kConditionsUsage =
     "conditions gauss|lorentz|pvoigt|pearson7|spvoigt|none TOL";
@@ -45,8 +45,9 @@ void Open(ScriptSession& s, const Args& a) {
       s.host.column = settings;
       s.host.columnKeepsPresetColumns = true;
     }
-  } else if (type == "auto" && a.size() == 2) {
+  } else if (type == "auto" && a.size() <= 3) {
     s.host.fileType = FileType::Auto;
+    if (a.size() == 3) s.host.scan = ParseIntIn(a[2], 1, INT_MAX, "SCAN");
   } else if (type == "none" && a.size() == 2) {
     s.host.fileType = FileType::None;
   } else {
@@ -370,6 +371,7 @@ constexpr ScriptCommandEntry kCommands[] = {
     {"series-mode", SeriesModeCommand},
     {"series-jobs", SeriesJobsCommand},
     {"series-shard", SeriesShardCommand},
+    {"series-scan", SeriesScanCommand},
     {"view", ViewCommand},
     {"wheel", WheelCommand},
     {"pan", PanCommand},

@@ -140,6 +140,11 @@ void SeriesJobsCommand(ScriptSession& s, const Args& a) {
   s.seriesOptions.jobs = ParseIntIn(a[0], 1, kMaxSeriesJobs, "N");
 }
 
+void SeriesScanCommand(ScriptSession& s, const Args& a) {
+  ExpectCount(a, 1, 1, "series-scan N");
+  s.seriesOptions.scan = ParseIntIn(a[0], 1, INT_MAX, "N");
+}
+
 void SeriesShardCommand(ScriptSession& s, const Args& a) {
   ExpectCount(a, 2, 2, "series-shard I N");
   const int count = ParseIntIn(a[1], 1, INT_MAX, "N");

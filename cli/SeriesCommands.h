@@ -13,3 +13,5 @@ void SeriesCommand(ScriptSession& s, const Args& a);
 void SeriesModeCommand(ScriptSession& s, const Args& a);
 void SeriesJobsCommand(ScriptSession& s, const Args& a);
 void SeriesShardCommand(ScriptSession& s, const Args& a);
+// series-scan N: the scan each file of several gives the series.
+void SeriesScanCommand(ScriptSession& s, const Args& a);

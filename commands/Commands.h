@@ -38,8 +38,9 @@ void OpenWithPointLimit(CTavView& view, std::size_t maxPoints);
 // none. The
 // view's range, peaks and fit stay as they are. False when nothing was
 // stored; every problem (also a file shorter than it announces) is reported
-// to the host.
-bool ReadProfileByContent(CTavView& view, const std::string& path);
+// to the host. A file of several scans gives scan (from 1), else the first.
+bool ReadProfileByContent(CTavView& view, const std::string& path,
+                          std::optional<int> scan = std::nullopt);
 
 // Saves the peak report of the fit on screen as CSV (through the save dialog).
 void OnSaveReport(CTavView& view);

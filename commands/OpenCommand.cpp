@@ -2,12 +2,14 @@
 #include <algorithm>
 #include <climits>
 #include <cstddef>
+#include <optional>
 #include <string>
 
 #include "commands/Commands.h"
 #include "profile/FileTypeDetect.h"
 #include "profile/MeasuredReaders.h"
 #include "profile/ProfileReaders.h"
+#include "profile/ScanList.h"
 #include "profile/TextSource.h"
 #include "text/Translate.h"
 #include "view/Host.h"
@@ -24,7 +26,7 @@ std::string NothingReadText(const std::string& path) {
   return TranslatedFormat(QT_TRANSLATE_NOOP("tav", "データを読み込めませんでした: %1"), {path});
 }
 
-std::string TruncatedText(const std::string& path, int count, int read) {
+std::string TruncatedText(const std::string& path, std::size_t count, std::size_t read) {
   return TranslatedFormat(
       QT_TRANSLATE_NOOP("tav",
                         "データが途中で終わっています: %1 (%2 点のうち %3 点を読み込みました)"),
@@ -64,6 +66,20 @@ std::string FirstScanText(const std::string& path, int scans) {
       {path, std::to_string(scans)});
 }
 
+std::string ScanReadText(const std::string& path, int scan, int scans) {
+  return TranslatedFormat(
+      QT_TRANSLATE_NOOP("tav", "%1 の %2 スキャンのうちスキャン %3 を読み込みました"),
+      {path, std::to_string(scans), std::to_string(scan)});
+}
+
+std::string NotTwoThetaText(const std::string& path, const std::string& quantity,
+                            const std::string& unit) {
+  return TranslatedFormat(
+      QT_TRANSLATE_NOOP("tav",
+                        "%1 の X は 2θ ではなく %2 (%3) です。面間隔と結晶子サイズは求めません"),
+      {path, quantity, unit});
+}
+
 // Where a profile read from path goes, and the most points it may hold.
 struct Destination {
   const std::string& path;
@@ -90,7 +106,7 @@ bool StoreRigaku(const RigakuProfile& profile, const Destination& to) {
   const std::size_t n = std::min(announced, profile.values.size());
   if (to.RefusesPoints(n)) return false;
   if (n < announced) {
-    to.host.ReportFailure(TruncatedText(to.path, *profile.count, static_cast<int>(n)));
+    to.host.ReportFailure(TruncatedText(to.path, announced, n));
   }
   CTavDoc& doc = to.doc;
   doc.SetOrigin(ProfileFormat::Rigaku, to.path, std::nullopt);
@@ -116,22 +132,55 @@ bool StoreXy(const XyProfile& profile, const Destination& to) {
   return true;
 }
 
-// Puts the profile of a diffractometer file into the document; false, with a
-// message, when the file is not what its format needs.
-bool StoreMeasured(ProfileFormat format, std::string_view bytes, const Destination& to) {
-  MeasuredProfile profile;
+// Reads a scan of a diffractometer file; false, with a message, when the
+// file is not what its format needs.
+bool ReadScan(ProfileFormat format, std::string_view bytes, int scan, const Destination& to,
+              MeasuredProfile& profile) {
   try {
-    profile = ReadMeasuredProfile(format, bytes);
+    profile = ReadMeasuredProfile(format, bytes, scan);
+    return true;
   } catch (const ProfileFormatError& error) {
     to.host.ReportFailure(BrokenFileText(to.path, format, error.what()));
     return false;
   }
+}
+
+// Reads the scan asked for, or, with none asked for, the one the host
+// chooses from the file's scans (the first without a dialog; the host is
+// asked for a file of one scan too, so that a scan asked for ahead that the
+// file lacks is refused).
+bool ReadChosenScan(ProfileFormat format, std::string_view bytes, std::optional<int> scan,
+                    const Destination& to, MeasuredProfile& profile) {
+  if (!ReadScan(format, bytes, scan.value_or(1), to, profile)) return false;
+  if (scan) return true;
+  int chosen = 1;
+  const std::vector<ScanSummary> scans =
+      profile.scans > 1 ? ListScans(format, bytes, profile.scans) : std::vector<ScanSummary>();
+  if (!to.host.ScanDialog(scans, chosen)) return false;
+  return chosen == 1 || ReadScan(format, bytes, chosen, to, profile);
+}
+
+// Puts the profile of a diffractometer file into the document; false, with a
+// message, when the file is not what its format needs.
+bool StoreMeasured(ProfileFormat format, std::string_view bytes, std::optional<int> scan,
+                   const Destination& to) {
+  MeasuredProfile profile;
+  if (!ReadChosenScan(format, bytes, scan, to, profile)) return false;
   if (to.RefusesPoints(profile.x.size())) return false;
-  if (profile.scans > 1) to.host.MessageBox(FirstScanText(to.path, profile.scans));
+  if (profile.announced)
+    to.host.ReportFailure(TruncatedText(to.path, *profile.announced, profile.x.size()));
+  if (profile.scans > 1)
+    to.host.MessageBox(profile.scan == 1 ? FirstScanText(to.path, profile.scans)
+                                         : ScanReadText(to.path, profile.scan, profile.scans));
   to.doc.SetPoints(profile.x, profile.y);
   to.doc.SetCountFactors(profile.factors);
   to.doc.SetWavelengths(profile.wavelengths, WavelengthSource::kFile);
   to.doc.SetOrigin(format, to.path, profile.sample);
+  to.doc.SetScan(profile.scan, profile.scans);
+  to.doc.SetXAxis(profile.xQuantity, profile.xUnit);
+  to.doc.SetUncertainties(profile.sigma);
+  if (profile.xQuantity != "2theta")
+    to.host.MessageBox(NotTwoThetaText(to.path, profile.xQuantity, profile.xUnit));
   return true;
 }
 
@@ -147,7 +196,8 @@ void AskReadingSettings(CTavView& view) {
 
 // Reads path in the format its contents show: an X-Y list whole, after the
 // lines to skip. False, with a message, when nothing was stored.
-bool ReadDetected(CTavView& view, const std::string& path, std::size_t maxPoints) {
+bool ReadDetected(CTavView& view, const std::string& path, std::size_t maxPoints,
+                  std::optional<int> scan) {
   Host& host = view.GetHost();
   std::string bytes;
   std::string reason;
@@ -168,14 +218,14 @@ bool ReadDetected(CTavView& view, const std::string& path, std::size_t maxPoints
       // One point more than the document holds, so that RefusesPoints says so.
       return StoreXy(ReadXyProfile(NormalizeText(bytes), view.Reading().m_skipLines, INT_MAX), to);
     default:
-      return StoreMeasured(*detection.format, bytes, to);
+      return StoreMeasured(*detection.format, bytes, scan, to);
   }
 }
 
 // Reads path as type into the document; false, with a message, when nothing
 // was stored.
 bool ReadProfile(CTavView& view, const std::string& path, FileType type, std::size_t maxPoints) {
-  if (type == FileType::Auto) return ReadDetected(view, path, maxPoints);
+  if (type == FileType::Auto) return ReadDetected(view, path, maxPoints, std::nullopt);
   Host& host = view.GetHost();
   std::string text;
   std::string reason;
@@ -221,8 +271,8 @@ void OpenWithPointLimit(CTavView& view, std::size_t maxPoints) {
   view.Repaint();
 }
 
-bool ReadProfileByContent(CTavView& view, const std::string& path) {
-  if (!ReadDetected(view, path, CTavDoc::kMaxPoints)) return false;
+bool ReadProfileByContent(CTavView& view, const std::string& path, std::optional<int> scan) {
+  if (!ReadDetected(view, path, CTavDoc::kMaxPoints, scan)) return false;
   ApplyDefaultWavelengths(view);
   return true;
 }

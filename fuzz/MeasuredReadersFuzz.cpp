@@ -48,7 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // A file is either read as a format or said to be something else.
   FUZZ_CHECK(detection.format.has_value() == detection.recognised.empty());
   for (const ProfileFormat format :
-       {ProfileFormat::Xrdml, ProfileFormat::Ras, ProfileFormat::Rasx, ProfileFormat::Brml}) {
+       {ProfileFormat::Xrdml, ProfileFormat::Ras, ProfileFormat::Rasx, ProfileFormat::Brml,
+        ProfileFormat::Raw, ProfileFormat::Uxd, ProfileFormat::Gsas, ProfileFormat::Chi}) {
     CheckReader(format, bytes);
   }
   return 0;

@@ -99,7 +99,8 @@ void ReadData(const pugi::xml_node& root, MeasuredProfile& profile) {
 
 }  // namespace
 
-MeasuredProfile ReadBrml(std::string_view bytes) {
+MeasuredProfile ReadBrml(std::string_view bytes, int scan) {
+  CheckedScan(scan, 1);
   const ZipArchive archive(bytes);
   const Container container = ReadContainer(archive);
   const std::string& rawData = container.rawData.front();

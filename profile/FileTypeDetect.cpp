@@ -1,6 +1,9 @@
 #include "profile/FileTypeDetect.h"
 
+#include <vector>
+
 #include "profile/TextSource.h"
+#include "profile/Tokens.h"
 #include "profile/XmlDocument.h"
 #include "profile/ZipArchive.h"
 #include "text/Translate.h"
@@ -91,13 +94,42 @@ Detection DetectArchive(std::string_view bytes) {
   }
 }
 
-// Bruker RAW files start "RAW " (version 1), "RAW2" or "RAW1.01", "RAW4.00".
-std::optional<std::string> BrukerRawVersion(std::string_view bytes) {
-  if (bytes.starts_with("RAW4.00")) return "Bruker RAW v4";
-  if (bytes.starts_with("RAW1.01")) return "Bruker RAW v3";
-  if (bytes.starts_with("RAW2")) return "Bruker RAW v2";
-  if (bytes.starts_with("RAW ")) return "Bruker RAW v1";
-  return std::nullopt;
+// Bruker RAW files start "RAW " (version 1), "RAW2", "RAW1.01" or "RAW4.00".
+bool IsBrukerRaw(std::string_view bytes) {
+  return bytes.starts_with("RAW4.00") || bytes.starts_with("RAW1.01") ||
+         bytes.starts_with("RAW2") || bytes.starts_with("RAW ");
+}
+
+// The first lines of a text, without their line ends.
+std::vector<std::string_view> FirstLines(std::string_view text, std::size_t n) {
+  std::vector<std::string_view> lines;
+  LineReader reader(text);
+  std::string_view line;
+  while (lines.size() < n && reader.Next(line)) lines.push_back(WithoutLineEnd(line));
+  return lines;
+}
+
+bool IsLoneInteger(std::string_view line) {
+  const std::size_t begin = line.find_first_not_of(" \t");
+  if (begin == std::string_view::npos) return false;
+  const std::size_t end = line.find_last_not_of(" \t");
+  return line.substr(begin, end - begin + 1).find_first_not_of("0123456789") ==
+         std::string_view::npos;
+}
+
+// CHI: a fourth line holding only the point count, a fifth of two numbers,
+// and a second line (the X label) that is not a row of numbers.
+bool LooksLikeChi(std::string_view text) {
+  const std::vector<std::string_view> lines = FirstLines(text, 5);
+  std::vector<double> numbers;
+  return lines.size() == 5 && IsLoneInteger(lines[3]) && ParseNumberList(lines[4], numbers) &&
+         numbers.size() >= 2 && !ParseNumberList(lines[1], numbers);
+}
+
+bool LooksLikeUxd(std::string_view text) {
+  return HasLineStarting(text, "_FILEVERSION") || HasLineStarting(text, "_2THETACOUNTS") ||
+         HasLineStarting(text, "_2THETACPS") || HasLineStarting(text, "_COUNTS") ||
+         HasLineStarting(text, "_CPS");
 }
 
 bool LooksStructured(std::string_view head) {
@@ -115,9 +147,7 @@ FileType DetectFileType(const std::string& path) {
 
 Detection DetectProfileFormat(std::string_view bytes) {
   if (LooksLikeZip(bytes)) return DetectArchive(bytes);
-  if (const auto raw = BrukerRawVersion(bytes))
-    return {std::nullopt,
-            TranslatedFormat(QT_TRANSLATE_NOOP("tav", "%1 形式のバイナリファイル"), {*raw})};
+  if (IsBrukerRaw(bytes)) return {ProfileFormat::Raw, {}};
   const std::string_view head = bytes.substr(0, kHeadBytes);
   if (const auto root = XmlRootName(bytes)) {
     if (*root == "xrdMeasurements") return {ProfileFormat::Xrdml, {}};
@@ -130,6 +160,9 @@ Detection DetectProfileFormat(std::string_view bytes) {
   const std::string_view text = WithoutBom(bytes);
   if (HasLineStarting(text, "*RAS_DATA_START")) return {ProfileFormat::Ras, {}};
   if (HasLineStarting(text, "*COUNT")) return {ProfileFormat::Rigaku, {}};
+  if (LooksLikeUxd(text)) return {ProfileFormat::Uxd, {}};
+  if (HasLineStarting(text, "BANK ")) return {ProfileFormat::Gsas, {}};
+  if (LooksLikeChi(text)) return {ProfileFormat::Chi, {}};
   return {ProfileFormat::Xy, {}};
 }
 

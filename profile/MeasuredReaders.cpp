@@ -8,16 +8,25 @@
 
 namespace {
 
-MeasuredProfile ReadByFormat(ProfileFormat format, std::string_view bytes) {
+MeasuredProfile ReadByFormat(ProfileFormat format, std::string_view bytes, int scan) {
   switch (format) {
     case ProfileFormat::Xrdml:
-      return ReadXrdml(bytes);
+      return ReadXrdml(bytes, scan);
     case ProfileFormat::Ras:
-      return ReadRas(bytes);
+      return ReadRas(bytes, scan);
     case ProfileFormat::Rasx:
-      return ReadRasx(bytes);
+      return ReadRasx(bytes, scan);
     case ProfileFormat::Brml:
-      return ReadBrml(bytes);
+      return ReadBrml(bytes, scan);
+    case ProfileFormat::Raw:
+      return ReadRaw(bytes, scan);
+    case ProfileFormat::Uxd:
+      return ReadUxd(bytes, scan);
+    case ProfileFormat::Gsas:
+      return ReadGsas(bytes, scan);
+    case ProfileFormat::Chi:
+      return ReadChi(bytes, scan);
+    case ProfileFormat::Cif:
     case ProfileFormat::Rigaku:
     case ProfileFormat::Xy:
       break;
@@ -38,9 +47,18 @@ void CheckFinite(const MeasuredProfile& profile) {
 
 }  // namespace
 
-MeasuredProfile ReadMeasuredProfile(ProfileFormat format, std::string_view bytes) {
-  MeasuredProfile profile = ReadByFormat(format, bytes);
-  if (profile.x.empty() || profile.x.size() != profile.y.size()) {
+int CheckedScan(int scan, int scans) {
+  if (scan < 1 || scan > scans)
+    throw ProfileFormatError(TranslatedFormat(
+        QT_TRANSLATE_NOOP("tav", "スキャン %1 はありません (ファイルのスキャンは %2 個です)"),
+        {std::to_string(scan), std::to_string(scans)}));
+  return scan;
+}
+
+MeasuredProfile ReadMeasuredProfile(ProfileFormat format, std::string_view bytes, int scan) {
+  MeasuredProfile profile = ReadByFormat(format, bytes, scan);
+  if (profile.x.empty() || profile.x.size() != profile.y.size() ||
+      (!profile.sigma.empty() && profile.sigma.size() != profile.y.size())) {
     throw ProfileFormatError(Translated(QT_TRANSLATE_NOOP("tav", "データ点がありません")));
   }
   CheckFinite(profile);

@@ -5,7 +5,8 @@
 #include "profile/MeasuredProfile.h"
 #include "profile/ProfileFormat.h"
 
-// The readers of diffractometer files, each from the file's bytes. A file
+// The readers of diffractometer files, each from the file's bytes and the
+// scan to read (from 1). A file
 // that is not what its format needs throws ProfileFormatError with the
 // reason; a reader returns at least one point, X and Y finite.
 
@@ -13,24 +14,48 @@
 // end, or a list), its <intensities> or <counts> times the
 // <beamAttenuationFactors> when present; kAlpha1, kAlpha2 and
 // ratioKAlpha2KAlpha1; the sample's name.
-MeasuredProfile ReadXrdml(std::string_view bytes);
+MeasuredProfile ReadXrdml(std::string_view bytes, int scan = 1);
 
 // Rigaku RAS text: the header lines *KEY "value" of the first scan
 // (wavelengths from *HW_XG_WAVE_LENGTH_ALPHA1 and _ALPHA2, the sample from
 // *FILE_SAMPLE), and its rows "2θ counts attenuation" between *RAS_INT_START
 // and *RAS_INT_END, intensity = counts × attenuation.
-MeasuredProfile ReadRas(std::string_view bytes);
+MeasuredProfile ReadRas(std::string_view bytes, int scan = 1);
 
 // Rigaku RASX, a zip archive: Data0/Profile0.txt as rows of "2θ counts
 // attenuation", and the wavelengths and sample name from
 // Data0/MesurementConditions0.xml (the vendor's spelling) when present.
-MeasuredProfile ReadRasx(std::string_view bytes);
+MeasuredProfile ReadRasx(std::string_view bytes, int scan = 1);
 
 // Bruker BRML, a zip archive: the raw data file that
 // Experiment0/DataContainer.xml names (Experiment0/RawData0.xml without it),
 // its <Datum> rows "time,?,2θ,θ,counts" (X from the third field, Y from the
 // last), WaveLengthAlpha1, WaveLengthAlpha2 and WaveLengthRatio.
-MeasuredProfile ReadBrml(std::string_view bytes);
+MeasuredProfile ReadBrml(std::string_view bytes, int scan = 1);
 
-// The reader of one of the four formats above.
-MeasuredProfile ReadMeasuredProfile(ProfileFormat format, std::string_view bytes);
+// Bruker RAW versions 1 to 4 ("RAW ", "RAW2", "RAW1.01", "RAW4.00"): every
+// range a scan; a range the file ends within keeps its whole points and
+// sets announced.
+MeasuredProfile ReadRaw(std::string_view bytes, int scan = 1);
+
+// Bruker/Siemens UXD text: _KEY=value lines, each range's data after a
+// _COUNTS or _CPS line (counts from _START or _2THETA by _STEPSIZE) or a
+// _2THETACOUNTS or _2THETACPS line (rows "2θ counts").
+MeasuredProfile ReadUxd(std::string_view bytes, int scan = 1);
+
+// GSAS powder data: a title line, then banks, each a BANK line and its rows:
+// CONST (or CONS) with STD or ESD records read by column, FXY and FXYE rows
+// of 2θ in centidegrees; σ from ESD and FXYE. Time-of-flight banks are
+// refused.
+MeasuredProfile ReadGsas(std::string_view bytes, int scan = 1);
+
+// CHI (Fit2D and area-detector integration): a title, the X and Y labels and
+// the point count, then rows "X Y"; X is 2θ or Q as the label says.
+MeasuredProfile ReadChi(std::string_view bytes, int scan = 1);
+
+// Checks the scan asked for, from 1, against how many the file holds:
+// returns it, or throws ProfileFormatError naming both.
+int CheckedScan(int scan, int scans);
+
+// The reader of one of the formats above, for scan (from 1).
+MeasuredProfile ReadMeasuredProfile(ProfileFormat format, std::string_view bytes, int scan = 1);

@@ -12,6 +12,9 @@ constexpr FormatNames kFormats[] = {
     {ProfileFormat::Rigaku, "rigaku", "RINT"}, {ProfileFormat::Xy, "xy", "X-Y"},
     {ProfileFormat::Xrdml, "xrdml", "XRDML"},  {ProfileFormat::Ras, "ras", "RAS"},
     {ProfileFormat::Rasx, "rasx", "RASX"},     {ProfileFormat::Brml, "brml", "BRML"},
+    {ProfileFormat::Raw, "raw", "Bruker RAW"}, {ProfileFormat::Uxd, "uxd", "UXD"},
+    {ProfileFormat::Gsas, "gsas", "GSAS"},     {ProfileFormat::Chi, "chi", "CHI"},
+    {ProfileFormat::Cif, "cif", "CIF"},
 };
 
 const FormatNames* NamesOf(ProfileFormat format) {

@@ -4,11 +4,13 @@
 #include <string>
 
 // The formats a profile is read from, as content detection names them.
-enum class ProfileFormat { Rigaku, Xy, Xrdml, Ras, Rasx, Brml };
+enum class ProfileFormat { Rigaku, Xy, Xrdml, Ras, Rasx, Brml, Raw, Uxd, Gsas, Chi, Cif };
 
-// The format's short name: "rigaku", "xy", "xrdml", "ras", "rasx", "brml".
+// The format's short name: "rigaku", "xy", "xrdml", "ras", "rasx", "brml", "raw", "uxd",
+// "gsas", "chi", "cif".
 const char* FormatName(ProfileFormat format);
-// The format as messages name it: "RINT", "X-Y", "XRDML", "RAS", "RASX", "BRML".
+// The format as messages name it: "RINT", "X-Y", "XRDML", "RAS", "RASX", "BRML", "Bruker RAW",
+// "UXD", "GSAS", "CHI", "CIF".
 const char* FormatLabel(ProfileFormat format);
 
 // A file that cannot be read as the format it claims to be (broken XML, a

@@ -1,22 +1,21 @@
 // Rigaku RAS: text scans, each a header of *KEY "value" lines and a block of
 // intensity rows.
+#include <cstdio>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "profile/MeasuredReaders.h"
 #include "profile/TextSource.h"
 #include "profile/Tokens.h"
+#include "profile/XAxis.h"
 #include "profile/XmlDocument.h"
 #include "text/Translate.h"
 
 namespace {
 
 [[noreturn]] void Fail(const std::string& reason) { throw ProfileFormatError(reason); }
-
-std::string_view WithoutLineEnd(std::string_view line) {
-  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
-  return line;
-}
 
 bool IsKeyLine(std::string_view line, std::string_view key) {
   return line.starts_with(key) &&
@@ -38,26 +37,59 @@ std::string_view HeaderValue(std::string_view line, std::string_view key) {
   return value;
 }
 
-// Whether text is valid UTF-8 (sample names in other encodings are dropped).
-bool IsUtf8(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    const std::size_t length = c < 0x80           ? 1
-                               : (c >> 5) == 0x6  ? 2
-                               : (c >> 4) == 0xE  ? 3
-                               : (c >> 3) == 0x1E ? 4
-                                                  : 0;
-    if (length == 0 || i + length > text.size()) return false;
-    for (std::size_t k = 1; k < length; ++k) {
-      if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
-    }
-    i += length;
-  }
-  return true;
-}
+// What a scan's header says of its axis and the goniometer's other angles.
+struct RasScanHeader {
+  std::string axis;
+  std::string unit;
+  std::vector<std::string> axisNames;  // *MEAS_COND_AXIS_NAME-k at k - 1
+  std::vector<std::pair<int, std::string>> positions;
 
-void ApplyHeaderLine(std::string_view line, MeasuredProfile& profile) {
+  // "Phi; Chi 10, Omega 16.1": the scan axis, then the position of each
+  // goniometer angle that is not scanned.
+  std::string Description() const {
+    std::string text = axis;
+    const char* separator = "; ";
+    for (const auto& [k, position] : positions) {
+      if (k < 1 || static_cast<std::size_t>(k) > axisNames.size()) continue;
+      const std::string& name = axisNames[static_cast<std::size_t>(k - 1)];
+      if (name == axis || !IsGoniometerAngle(name) || !HasDecimalPrefix(position)) continue;
+      char value[32];
+      std::snprintf(value, sizeof value, "%g", DecimalPrefix(position));
+      text += separator + name + " " + value;
+      separator = ", ";
+    }
+    return text;
+  }
+
+  static bool IsGoniometerAngle(const std::string& name) {
+    return name == "2-Theta" || name == "Omega" || name == "Chi" || name == "Phi";
+  }
+
+  void Apply(std::string_view line) {
+    if (IsKeyLine(line, "*MEAS_SCAN_AXIS_X")) {
+      axis = HeaderValue(line, "*MEAS_SCAN_AXIS_X");
+    } else if (IsKeyLine(line, "*MEAS_SCAN_UNIT_X")) {
+      unit = HeaderValue(line, "*MEAS_SCAN_UNIT_X");
+    } else if (const auto k = AxisIndex(line, "*MEAS_COND_AXIS_NAME-")) {
+      if (axisNames.size() < *k) axisNames.resize(*k);
+      axisNames[*k - 1] = HeaderValue(line, line.substr(0, line.find_first_of(" \t")));
+    } else if (const auto k = AxisIndex(line, "*MEAS_COND_AXIS_POSITION-")) {
+      positions.emplace_back(static_cast<int>(*k),
+                             HeaderValue(line, line.substr(0, line.find_first_of(" \t"))));
+    }
+  }
+
+  // k of a line "*KEY-k value" (1..100), or nothing for another line.
+  static std::optional<std::size_t> AxisIndex(std::string_view line, std::string_view key) {
+    if (!line.starts_with(key)) return std::nullopt;
+    const int k = IntegerPrefix(line.substr(key.size()));
+    if (k < 1 || k > 100) return std::nullopt;
+    return static_cast<std::size_t>(k);
+  }
+};
+
+void ApplyHeaderLine(std::string_view line, MeasuredProfile& profile, RasScanHeader& header) {
+  header.Apply(line);
   if (IsKeyLine(line, "*HW_XG_WAVE_LENGTH_ALPHA1")) {
     profile.wavelengths.lambda1 = PositiveNumber(HeaderValue(line, "*HW_XG_WAVE_LENGTH_ALPHA1"));
   } else if (IsKeyLine(line, "*HW_XG_WAVE_LENGTH_ALPHA2")) {
@@ -83,15 +115,16 @@ void ApplyDataRow(std::string_view line, int lineNumber, MeasuredProfile& profil
 
 }  // namespace
 
-MeasuredProfile ReadRas(std::string_view bytes) {
+MeasuredProfile ReadRas(std::string_view bytes, int scan) {
   const std::string text = NormalizeText(bytes);
   LineReader reader(text);
   std::string_view raw;
   MeasuredProfile profile;
+  RasScanHeader header;
   profile.scans = 0;
   bool started = false;  // *RAS_DATA_START seen
-  bool inData = false;   // between *RAS_INT_START and *RAS_INT_END of the first scan
-  bool read = false;     // the first scan's rows are complete
+  bool inData = false;   // between *RAS_INT_START and *RAS_INT_END of the scan read
+  bool read = false;     // the rows of the scan read are complete
   int lineNumber = 0;
   while (reader.Next(raw)) {
     ++lineNumber;
@@ -104,20 +137,23 @@ MeasuredProfile ReadRas(std::string_view bytes) {
             QT_TRANSLATE_NOOP("tav", "%1 行目: *RAS_INT_END の前に次のスキャンがあります"),
             {std::to_string(lineNumber)}));
       ++profile.scans;
-      inData = !read;
+      inData = profile.scans == scan;
     } else if (IsKeyLine(line, "*RAS_INT_END")) {
       read = read || inData;
       inData = false;
     } else if (inData) {
       if (!line.empty()) ApplyDataRow(line, lineNumber, profile);
-    } else if (!read && line.starts_with('*')) {
-      ApplyHeaderLine(line, profile);
+    } else if (!read && profile.scans == scan - 1 && line.starts_with('*')) {
+      ApplyHeaderLine(line, profile, header);
     }
   }
   if (!started) Fail(Translated(QT_TRANSLATE_NOOP("tav", "*RAS_DATA_START がありません")));
   if (profile.scans == 0) Fail(Translated(QT_TRANSLATE_NOOP("tav", "*RAS_INT_START がありません")));
+  profile.scan = CheckedScan(scan, profile.scans);
   if (!read)
     Fail(Translated(QT_TRANSLATE_NOOP("tav", "データが *RAS_INT_END の前で終わっています")));
   if (profile.x.empty()) Fail(Translated(QT_TRANSLATE_NOOP("tav", "データ点がありません")));
+  SetScanAxis(header.axis, header.unit, profile);
+  profile.description = header.Description();
   return profile;
 }

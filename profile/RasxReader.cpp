@@ -63,7 +63,8 @@ int CountScans(const ZipArchive& archive) {
 
 }  // namespace
 
-MeasuredProfile ReadRasx(std::string_view bytes) {
+MeasuredProfile ReadRasx(std::string_view bytes, int scan) {
+  CheckedScan(scan, 1);
   const ZipArchive archive(bytes);
   if (!archive.Has(kProfileMember))
     Fail(TranslatedFormat(QT_TRANSLATE_NOOP("tav", "アーカイブに %1 がありません"),

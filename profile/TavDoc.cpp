@@ -72,6 +72,18 @@ void CTavDoc::SetOrigin(ProfileFormat format, const std::string& path,
   m_format = format;
   m_path = path;
   m_sample = std::move(sample);
+  SetScan(1, 1);
+  SetXAxis("2theta", "deg");
+}
+
+void CTavDoc::SetScan(int scan, int scans) {
+  m_scan = scan;
+  m_scans = scans;
+}
+
+void CTavDoc::SetXAxis(const std::string& quantity, const std::string& unit) {
+  m_xQuantity = quantity;
+  m_xUnit = unit;
 }
 
 void CTavDoc::SetUncertainties(const std::vector<double>& sigma) {

@@ -39,7 +39,15 @@ class CTavDoc {
   void SetWavelengths(const Wavelengths& wavelengths, WavelengthSource source);
   // Records where the profile just stored came from: its format, the path it
   // was opened by and the sample name the file gives (none for RINT and X-Y).
+  // The scan read becomes 1 of 1 and X 2θ in degrees until said otherwise.
   void SetOrigin(ProfileFormat format, const std::string& path, std::optional<std::string> sample);
+  // Which scan (from 1) of how many in the file the profile is.
+  void SetScan(int scan, int scans);
+  // What X is: "2theta" in "deg", "q" in "1/angstrom" or "1/nm", or another
+  // axis the file names.
+  void SetXAxis(const std::string& quantity, const std::string& unit);
+  // Whether X is 2θ, from which d-spacings and sizes follow.
+  bool XIsTwoTheta() const { return m_xQuantity == "2theta"; }
   // The standard uncertainties of the points just stored (1-based like m_y),
   // or none: anything but m_nData of them leaves m_sigma empty.
   void SetUncertainties(const std::vector<double>& sigma);
@@ -73,6 +81,11 @@ class CTavDoc {
   std::optional<ProfileFormat> m_format;
   std::string m_path;
   std::optional<std::string> m_sample;
+  // The scan read, from 1, of how many the file holds; what X is.
+  int m_scan = 1;
+  int m_scans = 1;
+  std::string m_xQuantity = "2theta";
+  std::string m_xUnit = "deg";
   // The standard uncertainty of each intensity, 1-based like m_y, when the
   // file gives them (the third column of an XYE file); otherwise empty.
   std::vector<double> m_sigma;

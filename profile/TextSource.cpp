@@ -120,3 +120,8 @@ bool LineReader::Next(std::string_view& line) {
   line = m_text.substr(begin, (nul == std::string_view::npos ? end : nul) - begin);
   return true;
 }
+
+std::string_view WithoutLineEnd(std::string_view line) {
+  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
+  return line;
+}

@@ -18,6 +18,9 @@ bool LoadFileBytes(const std::string& path, std::size_t maxBytes, std::string& b
 // Drops a leading byte-order mark and turns every CR LF into LF.
 std::string NormalizeText(std::string_view raw);
 
+// A line as LineReader hands it out, without its line end.
+std::string_view WithoutLineEnd(std::string_view line);
+
 // Hands out the lines of a text, each whole whatever its length and with its
 // line end: a line feed, carriage returns followed by a line feed, or a lone
 // carriage return (as in files from classic Mac OS). A line ends at an

@@ -45,3 +45,6 @@ int IntegerPrefix(std::string_view text);
 // False, with numbers holding those before it, at the first token that is
 // not one.
 bool ParseNumberList(std::string_view text, std::vector<double>& numbers);
+
+// Whether text is valid UTF-8 (the readers drop names in other encodings).
+bool IsUtf8(std::string_view text);

@@ -63,6 +63,24 @@ int CountScans(const pugi::xml_node& root) {
   return scans;
 }
 
+// A scan and the measurement it belongs to.
+struct ScanNode {
+  pugi::xml_node measurement;
+  pugi::xml_node scan;
+};
+
+// The scan-th scan of the document (from 1, at most CountScans).
+ScanNode NthScan(const pugi::xml_node& root, int scan) {
+  int seen = 0;
+  for (const pugi::xml_node& measurement : root.children()) {
+    if (LocalName(measurement) != "xrdMeasurement") continue;
+    for (const pugi::xml_node& node : measurement.children()) {
+      if (LocalName(node) == "scan" && ++seen == scan) return {measurement, node};
+    }
+  }
+  return {};
+}
+
 // The intensities of the scan's data points, attenuation applied; the
 // factors applied go to factors (none without attenuation factors).
 std::vector<double> Intensities(const pugi::xml_node& dataPoints, std::vector<double>& applied) {
@@ -115,20 +133,23 @@ std::vector<double> TwoThetaPositions(const pugi::xml_node& dataPoints, std::siz
 
 }  // namespace
 
-MeasuredProfile ReadXrdml(std::string_view bytes) {
+MeasuredProfile ReadXrdml(std::string_view bytes, int scan) {
   pugi::xml_document document;
   ParseXml(bytes, document, Translated(QT_TRANSLATE_NOOP("tav", "ファイル")));
   const pugi::xml_node root = document.document_element();
   if (LocalName(root) != "xrdMeasurements")
     Fail(Translated(QT_TRANSLATE_NOOP("tav", "<xrdMeasurements> がありません")));
-  const pugi::xml_node measurement = Required(root, "xrdMeasurement");
-  const pugi::xml_node dataPoints = Required(Required(measurement, "scan"), "dataPoints");
-
+  Required(Required(root, "xrdMeasurement"), "scan");
   MeasuredProfile profile;
+  profile.scans = CountScans(root);
+  profile.scan = CheckedScan(scan, profile.scans);
+  const ScanNode chosen = NthScan(root, scan);
+  const pugi::xml_node dataPoints = Required(chosen.scan, "dataPoints");
+
   profile.y = Intensities(dataPoints, profile.factors);
   profile.x = TwoThetaPositions(dataPoints, profile.y.size());
-  profile.wavelengths = UsedWavelengths(measurement);
+  profile.wavelengths = UsedWavelengths(chosen.measurement);
   profile.sample = SampleName(root);
-  profile.scans = CountScans(root);
+  profile.description = chosen.scan.attribute("scanAxis").value();
   return profile;
 }

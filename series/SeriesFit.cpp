@@ -201,7 +201,9 @@ std::vector<std::string> SortedSeriesPaths(std::vector<std::string> paths) {
 SeriesResult RunSeries(const SeriesSetup& setup, std::vector<std::string> paths,
                        const SeriesOptions& options, const SeriesProgress& progress,
                        const std::atomic<bool>* cancel) {
-  const SeriesRun run{setup, SortedSeriesPaths(std::move(paths)), options, cancel};
+  SeriesSetup scanSetup = setup;
+  scanSetup.scan = options.scan;
+  const SeriesRun run{scanSetup, SortedSeriesPaths(std::move(paths)), options, cancel};
   const std::vector<int> indexes = ShardIndexes(run.paths.size(), options);
   ResultCollector collector(indexes.size(), progress);
   if (options.mode == SeriesMode::kChained) {

@@ -33,6 +33,8 @@ struct SeriesOptions {
   // Only the files whose index ≡ shardIndex (mod shardCount).
   int shardIndex = 0;
   int shardCount = 1;
+  // The scan read from each file of several scans, from 1.
+  int scan = 1;
 };
 
 // What the series takes from the view it starts from: its state with the
@@ -43,6 +45,8 @@ struct SeriesSetup {
   // The wavelengths set for the session's profile (with the wavelength
   // command or the dialog), which a file that states none takes.
   std::optional<Wavelengths> sessionWavelengths;
+  // The scan read from each file (RunSeries sets it from the options).
+  int scan = 1;
 };
 
 SeriesSetup SeriesSetupOf(const CTavView& view);

@@ -25,7 +25,7 @@ LoadedProfile SeriesWorker::Load(const std::string& path) {
   // the document's start).
   m_doc = CTavDoc();
   ForgetMessages();
-  const bool read = ReadProfileByContent(m_view, path);
+  const bool read = ReadProfileByContent(m_view, path, m_setup.scan);
   LoadedProfile profile;
   if (!m_host.failures.empty()) {
     profile.failure = m_host.failures.front();

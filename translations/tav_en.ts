@@ -1113,10 +1113,6 @@ Uncertainties are multiplied by √(reduced χ²) to match the points&apos; scat
         <translation>a damaged zip archive</translation>
     </message>
     <message>
-        <source>%1 形式のバイナリファイル</source>
-        <translation>a binary file in %1 format</translation>
-    </message>
-    <message>
         <source>XML 文書</source>
         <translation>an XML document</translation>
     </message>
@@ -1483,6 +1479,98 @@ Uncertainties are multiplied by √(reduced χ²) to match the points&apos; scat
     <message>
         <source>装置関数の校正範囲 2θ %1〜%2° の外にあり、装置の半値幅は外挿した値です</source>
         <translation>outside the instrument function&apos;s calibrated range 2θ %1–%2°; its instrumental FWHM is extrapolated</translation>
+    </message>
+    <message>
+        <source>%1 の %2 スキャンのうちスキャン %3 を読み込みました</source>
+        <translation>%1: read scan %3 of %2</translation>
+    </message>
+    <message>
+        <source>%1 の X は 2θ ではなく %2 (%3) です。面間隔と結晶子サイズは求めません</source>
+        <translation>X of %1 is not 2θ but %2 (%3); no d-spacings or crystallite sizes</translation>
+    </message>
+    <message>
+        <source>4 行のヘッダーがありません</source>
+        <translation>no four header lines</translation>
+    </message>
+    <message>
+        <source>4 行目に点の数がありません</source>
+        <translation>line 4 holds no point count</translation>
+    </message>
+    <message>
+        <source>%1 行目が &quot;X Y&quot; の行ではありません</source>
+        <translation>line %1 is not an &quot;X Y&quot; line</translation>
+    </message>
+    <message>
+        <source>%1 行目の BANK 行が読めません</source>
+        <translation>the BANK line at line %1 cannot be read</translation>
+    </message>
+    <message>
+        <source>%1 行目: 飛行時間 (%2) のバンクは読めません</source>
+        <translation>line %1: time-of-flight banks (%2) are not read</translation>
+    </message>
+    <message>
+        <source>%1 行目: データの型 %2 は読めません</source>
+        <translation>line %1: the data type %2 is not read</translation>
+    </message>
+    <message>
+        <source>%1 行目: 刻みの型 %2 は読めません</source>
+        <translation>line %1: the binning %2 is not read</translation>
+    </message>
+    <message>
+        <source>%1 行目 %2 桁目が数値ではありません</source>
+        <translation>line %1, column %2 is not a number</translation>
+    </message>
+    <message>
+        <source>%1 行目が数値の行ではありません</source>
+        <translation>line %1 is not a line of numbers</translation>
+    </message>
+    <message>
+        <source>BANK 行がありません</source>
+        <translation>no BANK line</translation>
+    </message>
+    <message>
+        <source>スキャン %1 はありません (ファイルのスキャンは %2 個です)</source>
+        <translation>there is no scan %1 (the file holds %2 scans)</translation>
+    </message>
+    <message>
+        <source>ファイルがヘッダーの途中で終わっています</source>
+        <translation>the file ends within a header</translation>
+    </message>
+    <message>
+        <source>範囲 %1 のヘッダーの長さ %2 が短すぎます</source>
+        <translation>the header length %2 of range %1 is too short</translation>
+    </message>
+    <message>
+        <source>%1 バイト目のレコードの長さが不正です</source>
+        <translation>the record at byte %1 has an invalid length</translation>
+    </message>
+    <message>
+        <source>範囲 %1 のデータの大きさ %2 バイトは読めません</source>
+        <translation>data records of %2 bytes in range %1 are not read</translation>
+    </message>
+    <message>
+        <source>Bruker RAW の先頭のバイトがありません</source>
+        <translation>the Bruker RAW signature is missing</translation>
+    </message>
+    <message>
+        <source>範囲がありません</source>
+        <translation>no ranges</translation>
+    </message>
+    <message>
+        <source>ファイルが範囲 %1 のヘッダーの途中で終わっています</source>
+        <translation>the file ends within the header of range %1</translation>
+    </message>
+    <message>
+        <source>%1: %2 %3 %4、%5 点</source>
+        <translation>%1: %2 %3 %4, %5 points</translation>
+    </message>
+    <message>
+        <source>%1 行目: 範囲に _START (_2THETA) と _STEPSIZE がありません</source>
+        <translation>line %1: the range has no _START (_2THETA) and _STEPSIZE</translation>
+    </message>
+    <message>
+        <source>_COUNTS や _2THETACOUNTS のデータがありません</source>
+        <translation>no _COUNTS or _2THETACOUNTS data</translation>
     </message>
 </context>
 </TS>

@@ -37,6 +37,17 @@ bool AnsweringHost::OpenFileDialog(std::string& path) {
   return Answer(openPath, path, Platform(), [&](Host& p) { return p.OpenFileDialog(path); });
 }
 
+bool AnsweringHost::ScanDialog(const std::vector<ScanSummary>& scans, int& scan) {
+  ++scanDialogs;
+  if (this->scan) {
+    scan = *this->scan;
+    this->scan.reset();
+    return true;
+  }
+  Host* platform = Platform();
+  return platform ? platform->ScanDialog(scans, scan) : true;
+}
+
 bool AnsweringHost::ColumnDialog(ColumnSettings& settings) {
   ++columnDialogs;
   columnPreset = settings;
@@ -96,4 +107,5 @@ void AnsweringHost::ClearAnswers() {
   range.reset();
   fitCondition.reset();
   savePath.reset();
+  scan.reset();
 }

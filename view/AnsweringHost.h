@@ -33,6 +33,7 @@ class AnsweringHost : public Host {
   void ReportFailure(const std::string& text) override;
   // Status messages go to the platform, like repaints.
   void StatusMessage(const std::string& text) override;
+  bool ScanDialog(const std::vector<ScanSummary>& scans, int& scan) override;
 
   // Answers for the next dialogs; each is taken once.
   std::optional<FileType> fileType;
@@ -43,6 +44,9 @@ class AnsweringHost : public Host {
   std::optional<RangeValues> range;
   std::optional<FitConditions> fitCondition;
   std::optional<std::string> savePath;
+  // The scan of a file with several (from 1); unanswered, the platform asks,
+  // and without one the scan shown first is read.
+  std::optional<int> scan;
   // Drops every answer not taken.
   void ClearAnswers();
 
@@ -61,7 +65,7 @@ class AnsweringHost : public Host {
   // What was asked.
   int repaints = 0, overlays = 0;
   int fileTypeDialogs = 0, openDialogs = 0, columnDialogs = 0, rangeDialogs = 0;
-  int fitConditionDialogs = 0, saveDialogs = 0;
+  int fitConditionDialogs = 0, saveDialogs = 0, scanDialogs = 0;
   ColumnSettings columnPreset;
   RangeValues rangePreset;
   FitConditions fitConditionPreset;

@@ -2,10 +2,12 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "fit/FitWeights.h"
 #include "fit/PeakModel.h"
 #include "profile/FileType.h"
+#include "profile/ScanList.h"
 #include "view/DialogLimits.h"
 
 class Canvas;
@@ -74,4 +76,8 @@ class Host {
   virtual void ReportFailure(const std::string& text) { MessageBox(text); }
   // A passing message in the status line, where the host has one.
   virtual void StatusMessage(const std::string& /*text*/) {}
+  // Asks which scan of a file with several to read: scan holds the number
+  // (from 1) shown first and takes the one chosen. False when cancelled.
+  // Hosts without such a dialog read the scan given.
+  virtual bool ScanDialog(const std::vector<ScanSummary>& /*scans*/, int& /*scan*/) { return true; }
 };

@@ -190,14 +190,17 @@ TEST(ScriptRunner, InfoBeforeAndAfterAnOpen) {
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out,
             "{\"format\": null, \"path\": null, \"points\": 0, \"wavelength1\": null, "
-            "\"wavelength2\": null, \"ratio\": null, \"sample\": null}\n"
+            "\"wavelength2\": null, \"ratio\": null, \"sample\": null, \"scans\": 1, \"scan\": 1, "
+            "\"x_quantity\": \"2theta\", \"x_unit\": \"deg\"}\n"
             "{\"format\": \"ras\", \"path\": \"" +
                 ras +
                 "\", \"points\": 2, \"wavelength1\": 1.5, "
-                "\"wavelength2\": null, \"ratio\": null, \"sample\": \"a \\\\ b\"}\n"
+                "\"wavelength2\": null, \"ratio\": null, \"sample\": \"a \\\\ b\", \"scans\": 1, "
+                "\"scan\": 1, \"x_quantity\": \"2theta\", \"x_unit\": \"deg\"}\n"
                 "10 8\n11 5\n"
                 "{\"format\": \"xy\", \"path\": \"" +
                 xy +
                 "\", \"points\": 3, \"wavelength1\": null, "
-                "\"wavelength2\": null, \"ratio\": null, \"sample\": null}\n");
+                "\"wavelength2\": null, \"ratio\": null, \"sample\": null, \"scans\": 1, \"scan\": "
+                "1, \"x_quantity\": \"2theta\", \"x_unit\": \"deg\"}\n");
 }

@@ -114,13 +114,15 @@ TEST_F(OpenDetected, EveryMeasuredFileAsReadByHand) {
   EXPECT_TRUE(doc.m_sigma.empty());
 }
 
-TEST_F(OpenDetected, BrukerRawIsNamedAndChangesNothing) {
+TEST_F(OpenDetected, BrokenBrukerRawIsRefusedAndChangesNothing) {
   SKIP_WITHOUT_SHARED_DATA();
   Open(SharedData("datalab__Scan_C1.xrdml"));
-  Open(SharedData("datalab__TiO2.raw"));
+  const std::string path =
+      WriteTempFile("tav_detect_broken.raw", std::string("RAW4.00\0\xEF\xFF", 10));
+  Open(path);
   ASSERT_EQ(host.failures.size(), 1u);
-  EXPECT_EQ(host.failures[0], "読み込める形式ではありません: " + SharedData("datalab__TiO2.raw") +
-                                  " (Bruker RAW v4 形式のバイナリファイル)");
+  EXPECT_EQ(host.failures[0], "データを読み込めませんでした: " + path +
+                                  " (Bruker RAW: ファイルがヘッダーの途中で終わっています)");
   EXPECT_EQ(doc.m_nData, 7181);
   EXPECT_EQ(doc.m_path, SharedData("datalab__Scan_C1.xrdml"));
 }

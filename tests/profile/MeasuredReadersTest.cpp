@@ -167,9 +167,15 @@ TEST(MeasuredReaders, DetectionByContent) {
   EXPECT_EQ(format(Rasx()), ProfileFormat::Rasx);
   EXPECT_EQ(format(ZipBytes({{"Experiment0/RawData0.xml", kBrmlRawData}})), ProfileFormat::Brml);
 
+  EXPECT_EQ(format(std::string("RAW4.00\0\xEF\xFF", 10)), ProfileFormat::Raw);
+  EXPECT_EQ(format("RAW "), ProfileFormat::Raw);
+  EXPECT_EQ(format("; comment\n_FILEVERSION=2\n_2THETACOUNTS\n1 2\n"), ProfileFormat::Uxd);
+  EXPECT_EQ(format("title\nBANK 1 2 1 CONST 1000 5 0 0 STD\n     1     2\n"), ProfileFormat::Gsas);
+  EXPECT_EQ(format("t\n2-Theta Angle (Degrees)\nIntensity\n       2\n 1.0 2.0\n 2.0 3.0\n"),
+            ProfileFormat::Chi);
+  EXPECT_EQ(format("1 2\n3 4\n5 6\n7\n8 9\n"), ProfileFormat::Xy);  // line 2 numbers: no CHI
+
   // Recognised, not read: each says what it is.
-  EXPECT_EQ(DetectProfileFormat(std::string("RAW4.00\0\xEF\xFF", 10)).recognised,
-            "Bruker RAW v4 形式のバイナリファイル");
   EXPECT_EQ(DetectProfileFormat(std::string("1 2\n\0\0\x01", 7)).recognised,
             "形式の分からないバイナリファイル");
   EXPECT_EQ(DetectProfileFormat("<html><body/></html>").recognised,
