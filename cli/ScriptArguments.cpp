@@ -42,3 +42,9 @@ int ParsePixel(const std::string& text) { return ParseIntIn(text, -1000000, 1000
 void ExpectCount(const Args& args, std::size_t lo, std::size_t hi, const char* usage) {
   if (args.size() < lo || args.size() > hi) throw ScriptError(std::string("usage: ") + usage);
 }
+
+bool ParseSwitch(const std::string& word, const char* usage) {
+  if (word == "on") return true;
+  if (word == "off") return false;
+  throw ScriptError(std::string("usage: ") + usage);
+}

@@ -13,6 +13,8 @@ using Args = std::vector<std::string>;
 double ParseReal(const std::string& text);
 // A decimal integer within lo..hi; what names the value in the message.
 int ParseIntIn(const std::string& text, long lo, long hi, const char* what);
+// on or off; anything else is an error naming the usage.
+bool ParseSwitch(const std::string& word, const char* usage);
 // A pixel coordinate (within a million of the origin).
 int ParsePixel(const std::string& text);
 // Refuses a count of arguments outside lo..hi with the command's usage.

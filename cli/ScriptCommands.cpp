@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "cli/CalibrationCommands.h"
+#include "cli/ConstraintCommands.h"
 #include "cli/InfoJson.h"
 #include "cli/ScriptError.h"
 #include "cli/SeriesCommands.h"
@@ -268,8 +269,8 @@ void Scherrer(ScriptSession& s, const Args& a) {
 
 void FindPeaksCommand(ScriptSession& s, const Args& a) {
   ExpectCount(a, 0, 2, "find-peaks [MAX [SNR]]");
-  const int maxPeaks =
-      a.empty() ? CTavView::kMaxPeaks : ParseIntIn(a[0], 1, CTavView::kMaxPeaks, "MAX");
+  const int capacity = s.view.Problem().maxPeaks;
+  const int maxPeaks = a.empty() ? capacity : ParseIntIn(a[0], 1, capacity, "MAX");
   const double snr = a.size() > 1 ? ParsePositive(a[1], "SNR") : 3.0;
   if (!IsFindPeaksEnabled(s.view)) return ReportDisabled(s, "find-peaks");
   OnFindPeaks(s.view, maxPeaks, snr);
@@ -360,6 +361,14 @@ constexpr ScriptCommandEntry kCommands[] = {
     {"report", Report},
     {"fit-stats", FitStats},
     {"weights", Weights},
+    {"fix", FixCommand},
+    {"free", FreeCommand},
+    {"bound", BoundCommand},
+    {"unbound", UnboundCommand},
+    {"bounds", BoundsCommand},
+    {"share", ShareCommand},
+    {"unshare", UnshareCommand},
+    {"max-peaks", MaxPeaksCommand},
     {"correlations", CorrelationsCommand},
     {"wavelength", Wavelength},
     {"scherrer", Scherrer},

@@ -33,6 +33,43 @@ std::string Optional(const std::optional<double>& v) { return v ? Number(*v) : "
 
 const char* Bool(bool b) { return b ? "true" : "false"; }
 
+std::string Bound(double v) { return std::isinf(v) ? "null" : Number(v); }
+
+std::string ConstraintEntry(const std::string& peak, const char* name,
+                            const ParameterConstraint& c) {
+  return "{\"peak\": " + peak + ", \"name\": \"" + name + "\", \"fixed\": " + Bool(c.fixed) +
+         ", \"lower\": " + Bound(c.lower) + ", \"upper\": " + Bound(c.upper) + "}";
+}
+
+// The fit problem's constraints and peak capacity, written only when any
+// differs from the defaults (so that a session without them keeps its
+// state line as it has always been).
+std::string Constraints(const FitProblem& problem, int peaks) {
+  const FitConstraints& c = problem.constraints;
+  const FitConstraints none;
+  if (c.None() && c.physicalBounds == none.physicalBounds && problem.maxPeaks == kMaxPeaks)
+    return "";
+  const PeakShape* shape = FindPeakShape(problem.shape);
+  std::string entries;
+  const auto add = [&entries](const std::string& entry) {
+    entries += (entries.empty() ? "" : ", ") + entry;
+  };
+  for (int k = 1; k <= peaks && shape != nullptr; ++k) {
+    for (int m = 0; m < shape->parametersPerPeak; ++m) {
+      const ParameterConstraint& p = c.Peak(k, m);
+      if (!p.Free()) add(ConstraintEntry(std::to_string(k), shape->parameterNames[m], p));
+    }
+  }
+  const char* background[] = {"slope", "intercept"};
+  for (int b = 0; b < 2; ++b) {
+    if (!c.background[b].Free())
+      add(ConstraintEntry("\"background\"", background[b], c.background[b]));
+  }
+  return std::string(", \"constraints\": {\"max_peaks\": ") + std::to_string(problem.maxPeaks) +
+         ", \"share_width\": " + Bool(c.shareWidth) + ", \"share_shape\": " + Bool(c.shareShape) +
+         ", \"bounds_default\": " + Bool(c.physicalBounds) + ", \"parameters\": [" + entries + "]}";
+}
+
 }  // namespace
 
 std::string StateJson(const CTavView& view) {
@@ -42,7 +79,7 @@ std::string StateJson(const CTavView& view) {
   const PeakTable& t = view.Peaks();
   const ReadingSettings& reading = view.Reading();
   const BackgroundLayer& b = view.Background();
-  const auto k = static_cast<std::size_t>(kMaxPeaks);
+  const auto k = static_cast<std::size_t>(view.Problem().maxPeaks);
   std::ostringstream s;
   s << "{\"doc\": {\"m_nData\": " << doc.m_nData << ", \"m_start\": " << Number(doc.m_start)
     << ", \"m_step\": " << Number(doc.m_step) << ", \"m_stop\": " << Number(doc.m_stop)
@@ -64,7 +101,8 @@ std::string StateJson(const CTavView& view) {
     << ", \"m_bBackShown\": " << b.m_bBackShown << ", \"m_nBin\": " << b.NBin()
     << ", \"m_bgCoef\": " << Slots(b.m_bgCoef, 0, 3) << ", \"m_bPolarized\": " << view.Polarized()
     << ", \"m_shapeParam\": " << Slots(t.m_shapeParam, 1, k)
-    << ", \"doublet\": " << Bool(view.Options().m_doublet) << "}";
+    << ", \"doublet\": " << Bool(view.Options().m_doublet) << Constraints(view.Problem(), t.m_nPeak)
+    << "}";
   s << ", \"g_function\": " << view.Problem().shape;
   s << ", \"ui\": {\"rangeSetChecked\": " << Bool(view.IsRangeSetChecked())
     << ", \"peakPositionChecked\": " << Bool(view.IsPeakPositionChecked())

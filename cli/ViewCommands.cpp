@@ -13,12 +13,6 @@ constexpr const char* kViewUsage =
 constexpr int kMaxSide = 20000;
 constexpr int kMaxWheelSteps = 100;
 
-bool ParseSwitch(const std::string& word, const char* usage) {
-  if (word == "on") return true;
-  if (word == "off") return false;
-  throw ScriptError(std::string("usage: ") + usage);
-}
-
 IntensityScale ParseScale(const std::string& word) {
   if (word == "linear") return IntensityScale::kLinear;
   if (word == "sqrt") return IntensityScale::kSqrt;

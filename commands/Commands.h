@@ -77,3 +77,32 @@ void SetStepMessages(CTavView& view, bool boxes);
 // with uncertainties: without them a message says so and nothing changes.
 // Returns whether the weights are now as asked.
 bool SetFitWeights(CTavView& view, FitWeights weights);
+
+// A parameter, or a set of them, that a constraint names: peak k's (from 1),
+// every peak's, or the background's; index in the registry's order of the
+// shape's parameters (0 height, 1 position, 2 width, …), or for the
+// background 0 the slope and 1 the intercept.
+struct ParameterRef {
+  static constexpr int kAllPeaks = 0;
+  static constexpr int kBackground = -1;
+  int peak = kAllPeaks;
+  int index = 0;
+};
+// The index of a parameter named as the registry names it ("height",
+// "eta", …; "slope", "intercept" for the background) under the view's
+// shape, or none.
+std::optional<int> ParameterIndexNamed(const CTavView& view, int peak, const std::string& name);
+// Holds (or frees) the parameters at their values.
+void SetParameterFixed(CTavView& view, const ParameterRef& ref, bool fixed);
+// Keeps the parameters inside lower..upper (±∞ for no bound), or drops the
+// bounds.
+void SetParameterBounds(CTavView& view, const ParameterRef& ref, double lower, double upper);
+void ClearParameterBounds(CTavView& view, const ParameterRef& ref);
+// One width (or one η or m) for every peak.
+enum class SharedParameter { kWidth, kShape };
+void SetSharing(CTavView& view, SharedParameter what, bool shared);
+// The physical ranges of the mixed shapes on (the default) or off.
+void SetPhysicalBounds(CTavView& view, bool on);
+// The peaks the table takes (kMaxPeaks..kPeakCapacity); refused with a
+// message, changing nothing, below the peaks placed.
+bool SetMaxPeaks(CTavView& view, int peaks);

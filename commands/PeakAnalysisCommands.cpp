@@ -15,7 +15,7 @@ PeakSearch SearchFor(const CTavView& view, int maxPeaks, double signalToNoise) {
   const PeakTable& t = view.Peaks();
   PeakSearch search;
   search.signalToNoise = signalToNoise;
-  search.maxPeaks = std::min(maxPeaks, CTavView::kMaxPeaks - t.m_nPeak);
+  search.maxPeaks = std::min(maxPeaks, view.Problem().maxPeaks - t.m_nPeak);
   for (int k = 1; k <= t.m_nPeak; ++k) search.taken.push_back(t.m_position[k]);
   const DoubletLines doublet = DoubletLinesOf(view);
   if (doublet.on) search.kalpha2WavelengthRatio = doublet.wavelengthRatio;
@@ -25,7 +25,7 @@ PeakSearch SearchFor(const CTavView& view, int maxPeaks, double signalToNoise) {
 }  // namespace
 
 bool IsFindPeaksEnabled(const CTavView& view) {
-  return view.GetDocument().m_nData > 0 && view.Peaks().m_nPeak < CTavView::kMaxPeaks;
+  return view.GetDocument().m_nData > 0 && view.Peaks().m_nPeak < view.Problem().maxPeaks;
 }
 
 int OnFindPeaks(CTavView& view, int maxPeaks, double signalToNoise) {

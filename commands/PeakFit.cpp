@@ -1,5 +1,6 @@
 #include "commands/PeakFit.h"
 
+#include <algorithm>
 #include <cmath>
 #include <new>
 
@@ -7,6 +8,7 @@
 #include "fit/Allocators.h"
 #include "fit/Fatal.h"
 #include "fit/Mrqmin.h"
+#include "fit/ParameterMapping.h"
 #include "fit/PeakModel.h"
 #include "view/Host.h"
 #include "view/PeakParameters.h"
@@ -97,8 +99,9 @@ NormalEquations NormalEquationsOf(double** alpha, int npar, double chisq) {
 // the tolerance's share of it, otherwise not (yet). Every parameter is fitted, so alpha and chisq
 // stay those at a, in parameter order, and end in normal. Throws FitFailure; the minimiser's
 // storage is released either way.
-FitOutcome RunMinimiser(const FitData& data, const PeakModel& model, std::vector<double>& a,
-                        double tolerance, Host& host, bool stepBoxes, NormalEquations& normal) {
+FitOutcome RunMinimiser(const FitData& data, const FitModel& model, std::vector<double>& a,
+                        double tolerance, Host& host, bool stepBoxes, NormalEquations& normal,
+                        const ParameterMapping* bounds = nullptr) {
   const auto tell = [&](const char* text) {
     if (stepBoxes) {
       host.MessageBox(text);
@@ -117,6 +120,11 @@ FitOutcome RunMinimiser(const FitData& data, const PeakModel& model, std::vector
   double** alpha = matrix(1, npar, 1, npar);
   ReleaseOnExit releaseAlpha([&] { release_matrix(alpha, 1, npar, 1, npar); });
   MrqminSequence sequence;
+  if (bounds != nullptr && bounds->HasBounds()) {
+    sequence.SetBounds(bounds->Lower(), bounds->Upper());
+    // A start outside the bounds begins on them.
+    for (int k = 1; k <= npar; ++k) a[k] = std::clamp(a[k], bounds->Lower()[k], bounds->Upper()[k]);
+  }
 
   const auto step = [&] {
     mrqmin(data.x.data(), data.y.data(), data.sig.data(), data.npt, a.data(), npar, lista.data(),
@@ -146,7 +154,34 @@ FitOutcome RunMinimiser(const FitData& data, const PeakModel& model, std::vector
   return outcome;
 }
 
+// The fit of the free parameters the constraints leave: the minimiser works
+// on them, the model on all of them; afterwards fit.a holds all of them and
+// fit.held says which are held (fixed, or ended on a bound).
+void RunConstrained(PeakFit& fit, const PeakModel& model, const CTavView& view, Host& host) {
+  const ConstrainedModel constrained(model, fit.mapping, fit.a);
+  std::vector<double> p = fit.mapping.Reduce(fit.a);
+  if (fit.data.npt <= fit.mapping.Free()) {
+    throw FitFailure(TooFewPointsText(fit.data.npt, fit.mapping.Free()));
+  }
+  fit.outcome = RunMinimiser(fit.data, constrained, p, view.Tolerance(), host,
+                             view.Options().m_stepMessages, fit.normal, &fit.mapping);
+  fit.a = constrained.FullParameters(p.data());
+  fit.held.assign(fit.a.size(), false);
+  for (int i = 1; i < static_cast<int>(fit.a.size()); ++i) {
+    const int j = fit.mapping.FreeIndexOf(i);
+    fit.held[static_cast<std::size_t>(i)] =
+        j == 0 ||
+        p[static_cast<std::size_t>(j)] <= fit.mapping.Lower()[static_cast<std::size_t>(j)] ||
+        p[static_cast<std::size_t>(j)] >= fit.mapping.Upper()[static_cast<std::size_t>(j)];
+  }
+}
+
 }  // namespace
+
+ParameterMapping MappingOf(const CTavView& view) {
+  const FitProblem& problem = view.Problem();
+  return ParameterMapping::Build(problem.shape, view.Peaks().m_nPeak, 2, problem.constraints);
+}
 
 PeakFit FitViewPeaks(const CTavView& view, Host& host) {
   PeakFit fit;
@@ -171,8 +206,14 @@ PeakFit FitViewPeaks(const CTavView& view, Host& host) {
   }
   fit.a = InitialParameters(view, fit.data);
   try {
-    fit.outcome = RunMinimiser(fit.data, ModelOf(view), fit.a, view.Tolerance(), host,
-                               view.Options().m_stepMessages, fit.normal);
+    const PeakModel model = ModelOf(view);
+    fit.mapping = MappingOf(view);
+    if (fit.mapping.IsIdentity()) {
+      fit.outcome = RunMinimiser(fit.data, model, fit.a, view.Tolerance(), host,
+                                 view.Options().m_stepMessages, fit.normal);
+    } else {
+      RunConstrained(fit, model, view, host);
+    }
   } catch (const FitFailure& failure) {
     fit.failure = TranslatedFormat(QT_TRANSLATE_NOOP("tav", "フィッティングできませんでした: %1"),
                                    {failure.what()});
@@ -185,9 +226,17 @@ PeakFit FitViewPeaks(const CTavView& view, Host& host) {
 
 PeakReport ReportOfFit(const CTavView& view, const PeakFit& fit) {
   const int npar = static_cast<int>(fit.a.size()) - 1;
+  const Weighting weighting = fit.data.Weights();
   PeakReport report =
-      MakePeakReport(fit.data.x.data(), fit.data.y.data(), fit.data.npt, fit.a.data(), npar,
-                     ModelOf(view), ReportSettingsOf(view), fit.normal, fit.data.Weights());
+      fit.held.empty()
+          ? MakePeakReport(fit.data.x.data(), fit.data.y.data(), fit.data.npt, fit.a.data(), npar,
+                           ModelOf(view), ReportSettingsOf(view), fit.normal, weighting)
+          : MakeConstrainedPeakReport(
+                fit.data.x.data(), fit.data.y.data(), fit.data.npt, fit.a.data(), npar,
+                ModelOf(view), ReportSettingsOf(view),
+                ExpandedCovariance(fit.normal, fit.data.npt, weighting.Absolute(), fit.mapping,
+                                   fit.held),
+                weighting, fit.mapping.Free(), fit.held);
   report.statistics.converged = fit.outcome.converged;
   report.statistics.steps = fit.outcome.steps;
   return report;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "fit/FitWeights.h"
+#include "fit/ParameterMapping.h"
 #include "fit/PeakReport.h"
 #include "text/Translate.h"
 
@@ -50,8 +51,13 @@ struct PeakFit {
   std::string failure;
   FitData data;
   std::vector<double> a;  // the final parameters a[1..npar]
-  // The normal matrix and chi-square at a, as the minimiser ended with them.
+  // The normal matrix and chi-square at a, as the minimiser ended with them
+  // (over the free parameters while constraints hold).
   NormalEquations normal;
+  // How the free parameters stand for a, and which of a[1..npar] are held
+  // (fixed, or on a bound at the end; empty without constraints).
+  ParameterMapping mapping;
+  std::vector<bool> held;
   FitOutcome outcome;
 
   bool Succeeded() const { return failure.empty(); }
@@ -63,6 +69,9 @@ struct PeakFit {
 // with no more points than parameters, a doublet without both wavelengths, or
 // a fit the minimiser cannot make gives a failure.
 PeakFit FitViewPeaks(const CTavView& view, Host& host);
+
+// The free parameters of the view's fit problem.
+ParameterMapping MappingOf(const CTavView& view);
 
 // The peak report of a fit that succeeded, made with the view's report
 // settings and its model (the fit problem's shape and the doublet lines).

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "fit/FitConstraints.h"
 #include "fit/FitWeights.h"
 #include "fit/PeakShapes.h"
 
@@ -32,5 +33,9 @@ struct FitProblem {
   FitOptions options;
   // How the points are weighted.
   FitWeights weights = FitWeights::kUnit;
+  // Held, bounded and shared parameters.
+  FitConstraints constraints;
+  // How many peaks the table takes (kDefaultMaxPeaks..kPeakCapacity).
+  int maxPeaks = 10;
   friend bool operator==(const FitProblem&, const FitProblem&) = default;
 };

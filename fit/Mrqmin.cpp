@@ -54,15 +54,48 @@ void StartSequence(const double x[], const double y[], const double sig[], int n
   s.lm_chisq = chisq;
 }
 
+// Whether fitted parameter j stands on a bound that its descent direction
+// (β) pushes against: the step leaves it where it is.
+bool PressesOnBound(const MrqminSequence& s, const double a[], const int lista[], int j) {
+  if (s.lm_lower.empty()) return false;
+  const double value = a[lista[j]];
+  return (value <= s.lm_lower[lista[j]] && s.lm_beta[j] < 0.0) ||
+         (value >= s.lm_upper[lista[j]] && s.lm_beta[j] > 0.0);
+}
+
 // Solves the damped normal equations into lm_step; covar gets the inverse.
-void SolveDamped(int nfit, double** covar, double** alpha, double lambda, MrqminSequence& s) {
+// A step call leaves a parameter that presses on its bound out of the
+// equations (its step 0), so that the others move without it.
+void SolveDamped(int nfit, double** covar, double** alpha, double lambda, MrqminSequence& s,
+                 const double a[], const int lista[]) {
   for (int j = 1; j <= nfit; ++j) {
     for (int k = 1; k <= nfit; ++k) covar[j][k] = alpha[j][k];
     covar[j][j] = (1.0 + lambda) * alpha[j][j];
     s.lm_rhs[j][1] = s.lm_beta[j];
   }
+  if (lambda > 0.0) {
+    for (int j = 1; j <= nfit; ++j) {
+      if (!PressesOnBound(s, a, lista, j)) continue;
+      for (int k = 1; k <= nfit; ++k) covar[j][k] = covar[k][j] = 0.0;
+      covar[j][j] = 1.0;
+      s.lm_rhs[j][1] = 0.0;
+    }
+  }
   gaussj(covar, nfit, s.lm_rhs, 1);
   for (int j = 1; j <= nfit; ++j) s.lm_step[j] = s.lm_rhs[j][1];
+}
+
+// The trial's fitted parameters moved back inside their bounds; the step
+// becomes the one actually tried where a bound cut it short.
+void ProjectOntoBounds(MrqminSequence& s, const double a[], const int lista[], int nfit) {
+  if (s.lm_lower.empty()) return;
+  for (int j = 1; j <= nfit; ++j) {
+    double& t = s.lm_trial[lista[j]];
+    const double lower = s.lm_lower[lista[j]], upper = s.lm_upper[lista[j]];
+    if (!(t < lower) && !(t > upper)) continue;
+    t = t < lower ? lower : upper;
+    s.lm_step[j] = t - a[lista[j]];
+  }
 }
 
 // 2·δᵀβ − δᵀαδ for the step δ = lm_step over the fitted parameters: the fall
@@ -82,9 +115,10 @@ double PredictedReduction(int nfit, double** alpha, const MrqminSequence& s) {
 void TryStep(const double x[], const double y[], const double sig[], int npt, double a[], int npar,
              const int lista[], int nfit, double** covar, double** alpha, double& chisq,
              const FitModel& model, double& lambda, MrqminSequence& s) {
-  s.lm_predicted = PredictedReduction(nfit, alpha, s);
   for (int p = 1; p <= npar; ++p) s.lm_trial[p] = a[p];
   for (int j = 1; j <= nfit; ++j) s.lm_trial[lista[j]] = a[lista[j]] + s.lm_step[j];
+  ProjectOntoBounds(s, a, lista, nfit);
+  s.lm_predicted = PredictedReduction(nfit, alpha, s);
   curvature(x, y, sig, npt, s.lm_trial, npar, lista, nfit, covar, s.lm_step, chisq, model);
   s.lm_trialChange = chisq - s.lm_chisq;
   // A NaN or infinite chi-square never counts as a fall.
@@ -115,7 +149,7 @@ void mrqmin(const double x[], const double y[], const double sig[], int npt, dou
     } else if (npar != sequence.npar || nfit != sequence.nfit) {
       fatal("mrqmin: parameter count changed during a fit");
     }
-    SolveDamped(nfit, covar, alpha, lambda, sequence);
+    SolveDamped(nfit, covar, alpha, lambda, sequence, a, lista);
     if (lambda == 0.0) {
       expandcov(covar, npar, lista, nfit);
       sequence.Release();

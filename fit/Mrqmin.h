@@ -1,5 +1,8 @@
 #pragma once
 
+#include <utility>
+#include <vector>
+
 #include "fit/Curvature.h"
 
 // One Levenberg-Marquardt step per call (all arrays 1-based).
@@ -32,6 +35,15 @@ class MrqminSequence {
 
   void Obtain(int parameters, int fitted);
 
+  // Bounds of the parameters a[1..npar] (lower[p] <= a[p] <= upper[p]; ±∞
+  // for none), kept across sequences until set again; empty for none. Each
+  // trial step is projected onto them, so a fit that never reaches a bound
+  // takes the very steps it takes without them.
+  void SetBounds(std::vector<double> lower, std::vector<double> upper) {
+    lm_lower = std::move(lower);
+    lm_upper = std::move(upper);
+  }
+
   // Of the last step call: the trial's χ² less the current one (the
   // actual change), and the reduction of χ² the linearised model predicted
   // for the trial step δ, χ²_current − ‖r − Jδ‖² = 2·δᵀβ − δᵀαδ, weighted
@@ -45,6 +57,8 @@ class MrqminSequence {
   int nfit = 0;
   double lm_chisq = 0.0;
   double lm_trialChange = 0.0;
+  std::vector<double> lm_lower;
+  std::vector<double> lm_upper;
   double lm_predicted = 0.0;
   double* lm_beta = nullptr;
   double* lm_step = nullptr;

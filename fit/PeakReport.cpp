@@ -32,6 +32,7 @@ struct PeakSlice {
   int count;
   int npar;
   const ParameterCovariance& covariance;
+  const std::vector<bool>* held = nullptr;
 
   Estimate Of(const PeakQuantity& q) const {
     Estimate e;
@@ -45,7 +46,15 @@ struct PeakSlice {
     PeakQuantity q;
     q.value = p[i];
     q.gradient[i] = 1.0;
-    return Of(q);
+    Estimate e = Of(q);
+    if (IsHeld(i)) e.error.reset();
+    return e;
+  }
+
+  // Whether the peak's parameter i is held (fixed, or on a bound).
+  bool IsHeld(int i) const {
+    const std::size_t at = static_cast<std::size_t>(first + i);
+    return held != nullptr && at < held->size() && (*held)[at];
   }
 };
 
@@ -325,6 +334,19 @@ void AddWeightNotes(PeakReport& report) {
   }
 }
 
+// A note for each parameter of peak k that the fit held: its σ is left
+// empty.
+void NoteHeldParameters(const PeakSlice& slice, const PeakShape& shape, int k,
+                        std::vector<std::string>& notes) {
+  for (int i = 0; i < shape.parametersPerPeak; ++i) {
+    if (!slice.IsHeld(i)) continue;
+    notes.push_back(PeakNote(
+        k, TranslatedFormat(
+               QT_TRANSLATE_NOOP("tav", "%1 = %2 は固定されているか境界にあります (fixed)"),
+               {shape.parameterNames[static_cast<std::size_t>(i)], NumberForNote(slice.p[i])})));
+  }
+}
+
 PeakQuantity Asymmetry(const double p[]) {
   const double left = p[kWidthParameter];
   const double right = p[kRightWidthParameter];
@@ -365,7 +387,8 @@ PeakResult DescribePeak(const PeakSlice& slice, const PeakShape& shape,
 std::vector<PeakResult> DescribePeaks(const double a[], int npar, int shape,
                                       const ParameterCovariance& covariance,
                                       const ReportSettings& settings,
-                                      std::vector<std::string>& notes) {
+                                      std::vector<std::string>& notes,
+                                      const std::vector<bool>& held) {
   const PeakShape* description = FindPeakShape(shape);
   if (description == nullptr) {
     notes.push_back(Translated(
@@ -387,8 +410,9 @@ std::vector<PeakResult> DescribePeaks(const double a[], int npar, int shape,
   const UsableSettings usable = CheckSettings(settings, notes);
   for (int k = 1; k <= n; ++k) {
     const int first = (k - 1) * perPeak + 1;
-    const PeakSlice slice{a + first, first, perPeak, npar, covariance};
+    const PeakSlice slice{a + first, first, perPeak, npar, covariance, &held};
     peaks.push_back(DescribePeak(slice, *description, settings, usable, k, notes));
+    NoteHeldParameters(slice, *description, k, notes);
   }
   return peaks;
 }
@@ -423,6 +447,33 @@ void RedescribePeaks(PeakReport& report, const double a[], int npar,
                      const ReportSettings& settings) {
   report.notes.clear();
   if (!report.covariance.Known()) report.notes.push_back(report.covariance.Reason());
-  report.peaks = DescribePeaks(a, npar, report.shape, report.covariance, settings, report.notes);
+  report.peaks =
+      DescribePeaks(a, npar, report.shape, report.covariance, settings, report.notes, report.held);
   AddWeightNotes(report);
+}
+
+PeakReport MakeConstrainedPeakReport(const double x[], const double y[], int npt, const double a[],
+                                     int npar, const PeakModel& model,
+                                     const ReportSettings& settings, ParameterCovariance covariance,
+                                     const Weighting& weighting, int freeCount,
+                                     std::vector<bool> held) {
+  PeakReport report;
+  report.shape = model.Shape();
+  report.statistics = ComputeFitStatistics(x, y, npt, a, npar, model, weighting);
+  FitStatistics& s = report.statistics;
+  const double kept = npt > freeCount && npt > npar
+                          ? std::sqrt(static_cast<double>(npt - freeCount) / (npt - npar))
+                          : std::nan("");
+  s.npar = freeCount;
+  s.reducedChisq = npt > freeCount ? s.chisq / (npt - freeCount) : std::nan("");
+  if (weighting.Absolute()) {
+    s.rexp *= kept;
+    s.gof = std::sqrt(s.reducedChisq);
+  }
+  report.covariance = std::move(covariance);
+  report.countLikeData = AreCounts(y, npt);
+  report.pointsLeftOut = weighting.leftOut;
+  report.held = std::move(held);
+  RedescribePeaks(report, a, npar, settings);
+  return report;
 }

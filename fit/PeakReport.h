@@ -71,6 +71,8 @@ struct PeakReport {
   // and how many points the weights left out.
   bool countLikeData = false;
   int pointsLeftOut = 0;
+  // a[i] held by the fit (fixed, or ended on a bound); empty when none.
+  std::vector<bool> held;
 };
 
 // The report of the peak model (its shape and doublet) with the final parameters a[1..npar] over
@@ -91,7 +93,19 @@ PeakReport MakePeakReport(const double x[], const double y[], int npt, const dou
 std::vector<PeakResult> DescribePeaks(const double a[], int npar, int shape,
                                       const ParameterCovariance& covariance,
                                       const ReportSettings& settings,
-                                      std::vector<std::string>& notes);
+                                      std::vector<std::string>& notes,
+                                      const std::vector<bool>& held = {});
+
+// The report of a constrained fit, with the covariance of a[1..npar] the
+// caller made from the free parameters' (held parameters' rows and columns
+// 0): freeCount parameters were fitted (npar and the reduced χ² of the
+// statistics count them), and held[i] marks a[i] held, fixed or on a bound,
+// whose σ stays empty with a note.
+PeakReport MakeConstrainedPeakReport(const double x[], const double y[], int npt, const double a[],
+                                     int npar, const PeakModel& model,
+                                     const ReportSettings& settings, ParameterCovariance covariance,
+                                     const Weighting& weighting, int freeCount,
+                                     std::vector<bool> held);
 
 // The per-peak part and the notes of report again, for new settings (another
 // wavelength, Scherrer constant or instrumental width), from the parameters

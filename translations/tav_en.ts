@@ -1572,5 +1572,17 @@ Uncertainties are multiplied by √(reduced χ²) to match the points&apos; scat
         <source>_COUNTS や _2THETACOUNTS のデータがありません</source>
         <translation>no _COUNTS or _2THETACOUNTS data</translation>
     </message>
+    <message>
+        <source>ピークが %1 本置かれているため、表を %2 本にはできません</source>
+        <translation>%1 peaks are placed: the table cannot be made %2 peaks long</translation>
+    </message>
+    <message>
+        <source>%1 = %2 は固定されているか境界にあります (fixed)</source>
+        <translation>%1 = %2 is fixed or held on a bound (fixed)</translation>
+    </message>
+    <message>
+        <source>ピーク表がいっぱいです (%1 本): max-peaks で増やせます</source>
+        <translation>The peak table is full (%1 peaks): max-peaks makes it longer</translation>
+    </message>
 </context>
 </TS>

@@ -83,7 +83,7 @@ void DrawResiduals(const CTavView& v, const PlotMapping& m, Canvas& dc) {
   const PlotLayout& l = m.Layout();
   if (!l.strip) return;
   dc.FrameRect(l.left, l.stripTop, l.right, l.stripBottom, colors::kGrey);
-  std::array<double, kMaxPeakParameters * kMaxPeaks + 3> a{};
+  std::vector<double> a(kMaxPeakParameters * kPeakCapacity + 3, 0.0);
   FillFittedParameters(v, a.data());
   const int npar = ParameterCount(v);
   const CTavDoc& doc = v.GetDocument();

@@ -20,7 +20,7 @@
 namespace {
 
 // Parameter vector a[1..npar] of the peak model, npar = pn + 2.
-using Parameters = std::array<double, kMaxPeakParameters * kMaxPeaks + 3>;
+using Parameters = std::array<double, kMaxPeakParameters * kPeakCapacity + 3>;
 // The abscissae of the curve samples, computed once for all curves.
 using Samples = std::vector<double>;
 

@@ -1,6 +1,7 @@
 // Range and peak interaction: the two modes, the rubber band, the typed and
 // initial ranges, placing and removing peaks, the keys, and the
 // command-update rules of the four menu items that depend on them.
+#include "text/Translate.h"
 #include "view/Canvas.h"
 #include "view/Host.h"
 #include "view/PeakParameters.h"
@@ -104,9 +105,23 @@ void CTavView::AppendPeakAt(double x, double y) {
 
 void CTavView::PlaceFoundPeak(double x, double y) { PlacePeak(x, y, true); }
 
+namespace {
+
+std::string TableFullText(int peaks) {
+  return TranslatedFormat(
+      QT_TRANSLATE_NOOP("tav", "ピーク表がいっぱいです (%1 本): max-peaks で増やせます"),
+      {std::to_string(peaks)});
+}
+
+}  // namespace
+
 void CTavView::PlacePeak(double x, double y, bool widthFromData) {
   PeakTable& t = m_state.peaks;
-  if (t.m_nPeak >= kMaxPeaks) return;
+  if (t.m_nPeak >= m_state.fit.maxPeaks) {
+    // The classic table of ten says nothing; a larger one says it is full.
+    if (m_state.fit.maxPeaks > kMaxPeaks) m_host.StatusMessage(TableFullText(m_state.fit.maxPeaks));
+    return;
+  }
   const int k = t.m_nPeak + 1;
   t.m_nPeak = k;
   DropReport();  // the fit's report no longer describes the peaks

@@ -14,9 +14,13 @@
 
 // The view's state, in the groups its commands change together. Members keep
 // the names the program has always given them; peak slots and width factors
-// are indexed 1..kMaxPeaks (slot 0 unused).
+// are indexed 1..kPeakCapacity (slot 0 unused); the fit problem says how many
+// of them the table takes (max-peaks, 10 by default).
 
+// The peaks the table takes unless the fit problem asks for more, and the
+// most it can ever take (max-peaks).
 constexpr int kMaxPeaks = 10;
+constexpr int kPeakCapacity = 200;
 
 // The rubber band's states; the numbers are those the state has always had.
 enum class DragState : int { Armed = 0, Dragging = 1, Disarmed = 2 };
@@ -46,32 +50,32 @@ struct PeakTable {
   int m_nPeak = 0;
   int m_curPeak = 0;
   int m_bFitted = 0;
-  std::array<double, kMaxPeaks + 1> m_height{};
-  std::array<double, kMaxPeaks + 1> m_position{};
-  std::array<double, kMaxPeaks + 1> m_width{};
-  std::array<double, kMaxPeaks + 1> m_widthFactor;
+  std::array<double, kPeakCapacity + 1> m_height{};
+  std::array<double, kPeakCapacity + 1> m_position{};
+  std::array<double, kPeakCapacity + 1> m_width{};
+  std::array<double, kPeakCapacity + 1> m_widthFactor;
   // Whether a fit has written slot k's width (a peak appended after a fit
   // into a slot never fitted starts from the unfitted width guess).
-  std::array<bool, kMaxPeaks + 1> m_widthFitted{};
+  std::array<bool, kPeakCapacity + 1> m_widthFitted{};
   // Whether slot k was placed by the peak search: its starting width is
   // measured in the data whatever the fit options say.
-  std::array<bool, kMaxPeaks + 1> m_widthFromData{};
+  std::array<bool, kPeakCapacity + 1> m_widthFromData{};
   // The fitted shape parameter (η or m) of slot k, and the shape whose fit
   // wrote it (kNoShape: none); other shapes start from their own value.
-  std::array<double, kMaxPeaks + 1> m_shapeParam{};
+  std::array<double, kPeakCapacity + 1> m_shapeParam{};
   // A split peak's right half: its fitted width and η (its left half's are
   // m_width and m_shapeParam), written with m_shapeParamShape.
-  std::array<double, kMaxPeaks + 1> m_widthRight{};
-  std::array<double, kMaxPeaks + 1> m_shapeParamRight{};
-  std::array<int, kMaxPeaks + 1> m_shapeParamShape = NoShapes();
+  std::array<double, kPeakCapacity + 1> m_widthRight{};
+  std::array<double, kPeakCapacity + 1> m_shapeParamRight{};
+  std::array<int, kPeakCapacity + 1> m_shapeParamShape = NoShapes();
   double m_bgA = 0.0;
   double m_bgB = 0.0;
 
   friend bool operator==(const PeakTable&, const PeakTable&) = default;
 
  private:
-  static std::array<int, kMaxPeaks + 1> NoShapes() {
-    std::array<int, kMaxPeaks + 1> shapes;
+  static std::array<int, kPeakCapacity + 1> NoShapes() {
+    std::array<int, kPeakCapacity + 1> shapes;
     shapes.fill(kNoShape);
     return shapes;
   }
