@@ -16,6 +16,7 @@
 #include "app/PeakTableDock.h"
 #include "app/WilliamsonHallPanel.h"
 #include "commands/Commands.h"
+#include "fit/PeakShapes.h"
 #include "history/UndoHistory.h"
 #include "tests/app/GuiFixture.h"
 #include "tests/support/TempFile.h"
@@ -73,6 +74,12 @@ class CalibrationGuiTest : public GuiFixture {
     View().StateForTests().range = {18.0, 58.0, 0.0, 25000.0};
     frame->UpdateCommandStates();
     EXPECT_FALSE(Action(cmd::ID_CALIBRATE_ADD)->isEnabled());
+    FitConditions gauss;
+    gauss.tolerance = 1e-5;
+    gauss.function = FindPeakShapeNamed("gauss")->function;
+    gauss.stepMessages = false;
+    answers.fitCondition = gauss;
+    Action(cmd::ID_LSQ_CONDITION)->trigger();
     Action(cmd::ID_FIND_PEAKS)->trigger();
     ASSERT_EQ(View().Peaks().m_nPeak, 6);
     Action(cmd::ID_LSQ_START)->trigger();
@@ -117,10 +124,11 @@ TEST_F(CalibrationGuiTest, TheDialogFitsSavesAndUsesTheFunctionAsOneUndoStep) {
   EXPECT_EQ(c.instrumentPath, saved);
   EXPECT_FALSE(ReadFileBytes(saved).empty());
   EXPECT_GT(bandPixels, 0);
+  // Six lines over 21..54° leave U, V and W strongly correlated: the curve
+  // they make is what is known, within its band, at every line.
   const ResolutionFunction& f = c.instrument->resolution;
-  const double terms[] = {f.u, f.v, f.w}, truth[] = {kU, kV, kW};
-  for (int i = 0; i < 3; ++i) {
-    EXPECT_LT(std::fabs(terms[i] - truth[i]), 3.0 * std::sqrt(f.covariance[i][i])) << i;
+  for (const double p : peaks) {
+    EXPECT_LT(std::fabs(f.FwhmAt(p) - CagliotiFwhm(p)), 3.0 * f.FwhmErrorAt(p)) << p;
   }
   // The report names the file in use.
   bool named = false;
@@ -195,8 +203,10 @@ TEST_F(CalibrationGuiTest, TheLatticeDialogRefinesAndThePeakTableShowsHklAndChoi
   const int wh = dock.WilliamsonHallColumn();
   ASSERT_GE(wh, 1);
   EXPECT_EQ(table.horizontalHeaderItem(wh - 1)->text(), QStringLiteral("hkl"));
-  EXPECT_EQ(table.item(0, wh - 1)->text(), QStringLiteral("100"));
-  EXPECT_EQ(table.item(5, wh - 1)->text(), QStringLiteral("211"));
+  QStringList hkl;
+  for (int r = 0; r < table.rowCount(); ++r) hkl << table.item(r, wh - 1)->text();
+  hkl.sort();
+  EXPECT_EQ(hkl.join(' '), QStringLiteral("100 110 111 200 210 211"));
   EXPECT_EQ(table.item(2, wh)->checkState(), Qt::Checked);
   EXPECT_EQ(dock.WilliamsonHall()->Analysis().points.size(), 6u);
 
