@@ -44,4 +44,8 @@ constexpr int ID_VIEW_CLIP = 32796;
 constexpr int ID_VIEW_FIT_WINDOW = 32797;
 constexpr int ID_BACK_SUBTRACT = 32798;
 constexpr int ID_EXPORT_PLOT = 32799;
+// The calibration menu.
+constexpr int ID_CALIBRATE_ADD = 32800;
+constexpr int ID_CALIBRATION = 32801;
+constexpr int ID_LATTICE = 32802;
 }  // namespace cmd

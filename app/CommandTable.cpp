@@ -90,6 +90,14 @@ const std::vector<CommandInfo>& Commands() {
        QT_TRANSLATE_NOOP("CMainFrame", "推定したバックグラウンドを強度から差し引く"), ""},
       {ID_EXPORT_PLOT, QT_TRANSLATE_NOOP("CMainFrame", "プロットを書き出す..."), "",
        QT_TRANSLATE_NOOP("CMainFrame", "プロットを PNG または SVG の画像として保存"), ""},
+      {ID_CALIBRATE_ADD, QT_TRANSLATE_NOOP("CMainFrame", "フィットを校正セットに追加"), "",
+       QT_TRANSLATE_NOOP("CMainFrame", "標準試料のフィットしたピークを校正セットに加えます"), ""},
+      {ID_CALIBRATION, QT_TRANSLATE_NOOP("CMainFrame", "装置関数..."), "",
+       QT_TRANSLATE_NOOP("CMainFrame",
+                         "校正セット、分解能関数のフィット、装置関数ファイルとその使用"),
+       ""},
+      {ID_LATTICE, QT_TRANSLATE_NOOP("CMainFrame", "格子定数..."), "",
+       QT_TRANSLATE_NOOP("CMainFrame", "相の格子と hkl、格子定数・零点・試料変位の精密化"), ""},
   };
   return table;
 }
@@ -116,6 +124,7 @@ const std::vector<MenuInfo>& MainMenu() {
         ID_PEAK_TABLE, ID_SERIES_FIT}},
       {QT_TRANSLATE_NOOP("CMainFrame", "補正"),
        {ID_BACK_REMOVE, ID_BACK_SUBTRACT, ID_POLAR_CORRECT}},
+      {QT_TRANSLATE_NOOP("CMainFrame", "校正"), {ID_CALIBRATE_ADD, ID_CALIBRATION, ID_LATTICE}},
   };
   return menus;
 }

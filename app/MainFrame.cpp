@@ -23,9 +23,11 @@
 #include <optional>
 
 #include "app/AboutDlg.h"
+#include "app/CalibrationDlg.h"
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
 #include "app/ExportSizeDlg.h"
+#include "app/LatticeDlg.h"
 #include "app/PeakTableDock.h"
 #include "app/PlotWidget.h"
 #include "app/Printing.h"
@@ -35,6 +37,7 @@
 #include "app/SeriesWindow.h"
 #include "app/UndoSteps.h"
 #include "app/WilliamsonHallPanel.h"
+#include "commands/Calibration.h"
 #include "commands/Commands.h"
 #include "commands/PeakAnalysis.h"
 #include "history/UndoHistory.h"
@@ -312,11 +315,37 @@ void CMainFrame::ConnectCommands() {
   Connect(ID_FIND_PEAKS, [&view] { OnFindPeaks(view); });
   Connect(ID_BACK_SUBTRACT, [&view] { OnBackSubtract(view); });
   Connect(ID_EXPORT_PLOT, [this] { OnExportPlot(); });
+  ConnectCalibration();
   Connect(ID_EDIT_UNDO, [this] { Undo(); });
   Connect(ID_EDIT_REDO, [this] { Redo(); });
   ConnectViewMenu();
   // Cut, copy, paste and the pane commands have no handler: they stay
   // disabled.
+}
+
+// The calibration menu's dialogs change the session as their buttons are
+// pressed: what one opening of a dialog changed is one undo step.
+void CMainFrame::ConnectCalibration() {
+  Connect(ID_CALIBRATE_ADD, [this] { AddFitToCalibration(*m_view); });
+  Connect(ID_CALIBRATION, [this] {
+    CCalibrationDlg dialog(*m_view, this);
+    dialog.exec();
+  });
+  Connect(ID_LATTICE, [this] {
+    CLatticeDlg dialog(*m_view, this);
+    dialog.exec();
+  });
+  m_peakTable->WilliamsonHall()->SetAnalyser(
+      [this](const PeakReport& report, const ReportSettings&, BreadthMeasure measure) {
+        return AnalyseWilliamsonHallOf(*m_view, report, measure);
+      });
+  connect(m_peakTable, &PeakTableDock::WilliamsonHallChoice, this, [this](int peak, bool in) {
+    {
+      const UndoSteps::Scope step(m_steps.get());
+      SetWilliamsonHallExcluded(*m_view, {peak}, !in);
+    }
+    UpdateCommandStates();
+  });
 }
 
 void CMainFrame::ConnectViewMenu() {
@@ -380,6 +409,7 @@ void CMainFrame::UpdateCommandStates() {
   Action(ID_FIND_PEAKS)->setEnabled(IsFindPeaksEnabled(*m_view));
   Action(ID_PEAK_TABLE)->setChecked(m_peakTable->isVisible());
   Action(ID_BACK_SUBTRACT)->setEnabled(IsBackSubtractEnabled(*m_view));
+  Action(ID_CALIBRATE_ADD)->setEnabled(m_view->IsReportEnabled());
   Action(ID_EDIT_UNDO)->setEnabled(m_history->CanUndo());
   Action(ID_EDIT_REDO)->setEnabled(m_history->CanRedo());
   ShowViewChoices();
@@ -407,12 +437,27 @@ void CMainFrame::ShowFileInTitle() {
 }
 
 void CMainFrame::ShowReportInTable() {
-  if (m_view->ReportRevision() == m_shownReportRevision) return;
+  if (m_view->ReportRevision() == m_shownReportRevision &&
+      m_view->Calibration() == m_shownCalibration) {
+    return;
+  }
   m_shownReportRevision = m_view->ReportRevision();
+  m_shownCalibration = m_view->Calibration();
   const PeakReport* report = m_view->Report();
   m_peakTable->ShowReport(report);
+  if (report != nullptr) ShowPeakChoices(*report);
   m_peakTable->WilliamsonHall()->ShowReport(report, ReportSettingsOf(*m_view));
   if (report != nullptr && !m_peakTable->isVisible() && m_tableLayout.wanted) OpenPeakTable();
+}
+
+// The peaks' hkl while a phase is set, and which enter Williamson–Hall.
+void CMainFrame::ShowPeakChoices(const PeakReport& report) {
+  std::vector<bool> included;
+  for (int k = 1; k <= m_view->Peaks().m_nPeak; ++k) {
+    included.push_back(!IsExcludedFromWilliamsonHall(*m_view, k));
+  }
+  m_peakTable->ShowPeakChoices(HklLabelsOfPeaks(*m_view),
+                               report.peaks.size() >= 2 ? included : std::vector<bool>{});
 }
 
 // The table starts hidden where it was last put: docked on a side, or

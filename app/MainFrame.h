@@ -10,11 +10,13 @@
 #include "app/KeyLocks.h"
 #include "app/Preferences.h"
 #include "profile/FileType.h"
+#include "view/CalibrationState.h"
 
 class CTavDoc;
 class AnsweringHost;
 class CTavView;
 class PeakTableDock;
+struct PeakReport;
 class PlotWidget;
 class QAction;
 class QActionGroup;
@@ -93,6 +95,8 @@ class CMainFrame : public QMainWindow {
   void TogglePeakTable();
   void SaveTableLayout();
   void ConnectViewMenu();
+  void ConnectCalibration();
+  void ShowPeakChoices(const PeakReport& report);
   // Applies a change to the view menu's choices, remembers them and repaints.
   void ChangeView(const std::function<void(ViewPreferences&)>& change);
   void ShowViewChoices();
@@ -112,6 +116,7 @@ class CMainFrame : public QMainWindow {
   PeakTableDock* m_peakTable = nullptr;
   // What the table shows, to rebuild it only when the report changes.
   int m_shownReportRevision = -1;
+  CalibrationState m_shownCalibration;
   // Where the table sits and whether it opens after a fit, kept between runs.
   PeakTableLayout m_tableLayout;
   QLabel* m_idle = nullptr;

@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QStringList>
 #include <QVBoxLayout>
 #include <cmath>
@@ -151,6 +152,51 @@ PeakTableDock::PeakTableDock(QWidget* parent)
   layout->addWidget(m_notes);
   layout->addWidget(m_williamsonHall);
   setWidget(body);
+  connect(m_table, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
+    if (item->column() != m_whColumn || m_whColumn < 0) return;
+    const QTableWidgetItem* label = m_table->verticalHeaderItem(item->row());
+    if (label == nullptr) return;
+    emit WilliamsonHallChoice(label->text().toInt(), item->checkState() == Qt::Checked);
+  });
+}
+
+void PeakTableDock::ShowPeakChoices(const std::vector<std::string>& hklByPeak,
+                                    const std::vector<bool>& inWilliamsonHallByPeak) {
+  const QSignalBlocker blocker(m_table);
+  int column = m_table->columnCount();
+  const auto peakOf = [this](int row) {
+    const QTableWidgetItem* label = m_table->verticalHeaderItem(row);
+    return label != nullptr ? label->text().toInt() : 0;
+  };
+  if (!hklByPeak.empty()) {
+    m_table->setColumnCount(column + 1);
+    m_table->setHorizontalHeaderItem(column, new QTableWidgetItem(QStringLiteral("hkl")));
+    for (int r = 0; r < m_table->rowCount(); ++r) {
+      const std::size_t k = static_cast<std::size_t>(peakOf(r) - 1);
+      m_table->setItem(
+          r, column,
+          new QTableWidgetItem(k < hklByPeak.size() ? QString::fromStdString(hklByPeak[k])
+                                                    : QString()));
+    }
+    ++column;
+  }
+  m_whColumn = -1;
+  if (inWilliamsonHallByPeak.empty()) return;
+  m_whColumn = column;
+  m_table->setColumnCount(column + 1);
+  auto* header = new QTableWidgetItem(QStringLiteral("W–H"));
+  header->setToolTip(QCoreApplication::translate(
+      "PeakTableDock", "チェックを外したピークは Williamson–Hall 解析から除きます"));
+  m_table->setHorizontalHeaderItem(column, header);
+  for (int r = 0; r < m_table->rowCount(); ++r) {
+    const std::size_t k = static_cast<std::size_t>(peakOf(r) - 1);
+    auto* cell = new QTableWidgetItem;
+    cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
+    cell->setCheckState(k < inWilliamsonHallByPeak.size() && inWilliamsonHallByPeak[k]
+                            ? Qt::Checked
+                            : Qt::Unchecked);
+    m_table->setItem(r, column, cell);
+  }
 }
 
 void PeakTableDock::closeEvent(QCloseEvent* event) {
@@ -169,6 +215,7 @@ void PeakTableDock::ShowShapeParameterColumn(const PeakShape* shape) {
 }
 
 void PeakTableDock::ShowReport(const PeakReport* report) {
+  m_whColumn = -1;
   m_table->clearContents();
   ShowShapeParameterColumn(report != nullptr ? FindPeakShape(report->shape) : nullptr);
   if (report == nullptr) {

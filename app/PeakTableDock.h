@@ -3,6 +3,8 @@
 #include <QDockWidget>
 #include <QString>
 #include <QTableWidget>
+#include <string>
+#include <vector>
 
 #include "fit/PeakReport.h"
 
@@ -34,6 +36,13 @@ class PeakTableDock : public QDockWidget {
 
   // Shows report, or an empty table when it is nullptr.
   void ShowReport(const PeakReport* report);
+  // After ShowReport: an hkl column when hklByPeak is not empty, and a check
+  // box column of the peaks that enter the Williamson–Hall line (both
+  // indexed by peak number − 1). Clicking a box emits WilliamsonHallChoice.
+  void ShowPeakChoices(const std::vector<std::string>& hklByPeak,
+                       const std::vector<bool>& inWilliamsonHallByPeak);
+  // The check box column (−1 while there is none).
+  int WilliamsonHallColumn() const { return m_whColumn; }
 
   // The width that shows every column without scrolling.
   int PreferredWidth() const;
@@ -49,6 +58,8 @@ class PeakTableDock : public QDockWidget {
  signals:
   // The user closed the table with its own button.
   void ClosedByUser();
+  // The user checked (included) or unchecked a peak's Williamson–Hall box.
+  void WilliamsonHallChoice(int peak, bool included);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -64,6 +75,7 @@ class PeakTableDock : public QDockWidget {
   QLabel* m_notes;
   QTableWidget* m_correlations;
   WilliamsonHallPanel* m_williamsonHall;
+  int m_whColumn = -1;
 };
 
 // A table cell: "value ± uncertainty" with the uncertainty rounded to two

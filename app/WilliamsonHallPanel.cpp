@@ -69,7 +69,7 @@ void WilliamsonHallPanel::ShowReport(const PeakReport* report, const ReportSetti
 void WilliamsonHallPanel::Analyse() {
   const BreadthMeasure measure =
       m_breadth->currentIndex() == 1 ? BreadthMeasure::kIntegralBreadth : BreadthMeasure::kFwhm;
-  m_analysis = m_report ? AnalyseWilliamsonHall(*m_report, m_settings, measure) : WilliamsonHall{};
+  m_analysis = m_report ? m_analyser(*m_report, m_settings, measure) : WilliamsonHall{};
   m_result->setText(ResultText(m_analysis));
   QStringList notes;
   for (const std::string& note : m_analysis.notes) notes << QString::fromStdString(note);

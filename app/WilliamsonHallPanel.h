@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 #include <optional>
 
 #include "fit/PeakReport.h"
@@ -22,6 +23,10 @@ class WilliamsonHallPanel : public QWidget {
 
   // The analysis of report (nullptr: none) with the settings it was made with.
   void ShowReport(const PeakReport* report, const ReportSettings& settings);
+  // How the line is made from a report (by default every peak enters it).
+  using Analyser =
+      std::function<WilliamsonHall(const PeakReport&, const ReportSettings&, BreadthMeasure)>;
+  void SetAnalyser(Analyser analyser) { m_analyser = std::move(analyser); }
 
   const WilliamsonHall& Analysis() const { return m_analysis; }
   QComboBox* BreadthChoice() const { return m_breadth; }
@@ -42,4 +47,5 @@ class WilliamsonHallPanel : public QWidget {
   std::optional<PeakReport> m_report;
   ReportSettings m_settings;
   WilliamsonHall m_analysis;
+  Analyser m_analyser = AnalyseWilliamsonHall;
 };

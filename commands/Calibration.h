@@ -6,6 +6,7 @@
 
 #include "fit/LatticeRefinement.h"
 #include "fit/WilliamsonHall.h"
+#include "view/CalibrationLabels.h"
 #include "view/CalibrationState.h"
 
 class CTavView;
@@ -64,11 +65,6 @@ std::optional<LatticeRefinement> RefinePhase(CTavView& view, bool zero, bool dis
 // d-spacings from positions corrected by the refined zero shift and
 // displacement (on), or as measured (off); on is refused without them.
 bool SetPositionCorrection(CTavView& view, bool on);
-
-// The hkl label of each placed peak k = 1..n (index k − 1) for the phase, ""
-// where it has none (or "?" where two reflections are near); empty without a
-// phase or a wavelength.
-std::vector<std::string> HklLabelsOfPeaks(const CTavView& view);
 
 // Leaves peaks (1..n of the fit) out of the Williamson–Hall line, or takes
 // them back in; false with a message for a number outside 1..n.

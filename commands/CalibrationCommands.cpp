@@ -113,10 +113,6 @@ double CorrectedPosition(const std::optional<PositionCorrection>& correction, do
   return correction ? twoTheta - correction->ShiftAt(twoTheta) : twoTheta;
 }
 
-double CorrectedPosition(const CalibrationState& c, double twoTheta) {
-  return CorrectedPosition(c.correction, twoTheta);
-}
-
 std::vector<IndexedPosition> IndexWith(const CTavView& view, const UnitCell& cell,
                                        const std::optional<PositionCorrection>& correction,
                                        double lambda) {
@@ -149,6 +145,27 @@ bool SameReflections(const std::vector<IndexedPeak>& a, const std::vector<Indexe
 // displacement it found, and refines again, until the indexed peaks stay the
 // same: a rough starting cell then indexes the high-angle peaks too.
 constexpr int kMaxReindexing = 5;
+
+// Indexes the peaks again with the refined cell, zero and displacement and
+// refines again, until the indexed set stays. A pass whose refinement fails
+// (a newly indexed peak that makes the fit singular or diverge) ends the
+// passes with the last refinement that succeeded.
+LatticeRefinement Reindexed(const CTavView& view, const UnitCell& start,
+                            std::vector<IndexedPeak> peaks, LatticeRefinement last,
+                            const RefinementOptions& options) {
+  const double lambda = view.GetDocument().m_wavelengths.lambda1.value_or(0.0);
+  for (int pass = 0; pass < kMaxReindexing; ++pass) {
+    std::vector<IndexedPeak> again = AssignedPeaks(
+        IndexWith(view, last.cell,
+                  PositionCorrection{last.zero, last.displacementMm, options.radiusMm}, lambda));
+    if (SameReflections(again, peaks)) break;
+    LatticeRefinementResult next = RefineLattice(start, again, lambda, options);
+    if (!next.refinement) break;
+    peaks = std::move(again);
+    last = std::move(*next.refinement);
+  }
+  return last;
+}
 
 std::string PeakList(const std::vector<int>& peaks) {
   std::string list;
@@ -310,21 +327,12 @@ std::optional<LatticeRefinement> RefinePhase(CTavView& view, bool zero, bool dis
   options.radiusMm = c.goniometerRadiusMm.value_or(0.0);
   const double lambda = Lambda1(view).value_or(0.0);
   std::vector<IndexedPeak> peaks = AssignedPeaks(IndexPeaks(view));
-  LatticeRefinementResult result = RefineLattice(*c.phase, peaks, lambda, options);
-  for (int pass = 0; pass < kMaxReindexing && result.refinement; ++pass) {
-    const LatticeRefinement& last = *result.refinement;
-    std::vector<IndexedPeak> again = AssignedPeaks(
-        IndexWith(view, last.cell,
-                  PositionCorrection{last.zero, last.displacementMm, options.radiusMm}, lambda));
-    if (SameReflections(again, peaks)) break;
-    peaks = std::move(again);
-    result = RefineLattice(*c.phase, peaks, lambda, options);
-  }
+  const LatticeRefinementResult result = RefineLattice(*c.phase, peaks, lambda, options);
   if (!result.refinement) {
     Refuse(view, result.refusal);
     return std::nullopt;
   }
-  const LatticeRefinement& r = *result.refinement;
+  const LatticeRefinement r = Reindexed(view, *c.phase, peaks, *result.refinement, options);
   Update(view, [&](CalibrationState& s) {
     s.phase = r.cell;
     s.correction = PositionCorrection{r.zero, r.displacementMm, options.radiusMm};
@@ -340,23 +348,6 @@ bool SetPositionCorrection(CTavView& view, bool on) {
   }
   Update(view, [&](CalibrationState& c) { c.correctPositions = on; });
   return true;
-}
-
-std::vector<std::string> HklLabelsOfPeaks(const CTavView& view) {
-  const CalibrationState& c = view.Calibration();
-  const std::optional<double> lambda = Lambda1(view);
-  if (!c.phase || !lambda) return {};
-  std::vector<std::string> labels;
-  const PeakTable& t = view.Peaks();
-  for (int k = 1; k <= t.m_nPeak; ++k) {
-    const HklAssignment a = AssignHkl(*c.phase, *lambda, CorrectedPosition(c, t.m_position[k]));
-    if (a.kind == HklAssignment::Kind::kAssigned) {
-      labels.push_back(ReflectionLabel(*a.reflection));
-    } else {
-      labels.push_back(a.kind == HklAssignment::Kind::kAmbiguous ? "?" : "");
-    }
-  }
-  return labels;
 }
 
 bool SetWilliamsonHallExcluded(CTavView& view, const std::vector<int>& peaks, bool excluded) {

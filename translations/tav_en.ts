@@ -9,6 +9,73 @@
     </message>
 </context>
 <context>
+    <name>CCalibrationDlg</name>
+    <message>
+        <source>フィットを追加</source>
+        <translation>Add the fit</translation>
+    </message>
+    <message>
+        <source>削除</source>
+        <translation>Remove</translation>
+    </message>
+    <message>
+        <source>すべて削除</source>
+        <translation>Remove all</translation>
+    </message>
+    <message>
+        <source>分解能関数をフィット</source>
+        <translation>Fit the resolution function</translation>
+    </message>
+    <message>
+        <source>保存...</source>
+        <translation>Save...</translation>
+    </message>
+    <message>
+        <source>読み込み...</source>
+        <translation>Load...</translation>
+    </message>
+    <message>
+        <source>Scherrer と Williamson–Hall に使う</source>
+        <translation>Use for Scherrer and Williamson–Hall</translation>
+    </message>
+    <message>
+        <source>装置関数</source>
+        <translation>Instrument function</translation>
+    </message>
+    <message>
+        <source>位置 (2θ)</source>
+        <translation>Position (2θ)</translation>
+    </message>
+    <message>
+        <source>半値幅</source>
+        <translation>FWHM</translation>
+    </message>
+    <message>
+        <source>形</source>
+        <translation>Shape</translation>
+    </message>
+    <message>
+        <source>装置関数との差</source>
+        <translation>FWHM − function</translation>
+    </message>
+    <message>
+        <source>校正セット（標準試料のピーク）</source>
+        <translation>Calibration set (the standard&apos;s peaks)</translation>
+    </message>
+    <message>
+        <source>装置関数はまだありません</source>
+        <translation>No instrument function yet</translation>
+    </message>
+    <message>
+        <source>ファイル: （未保存）</source>
+        <translation>File: (not saved)</translation>
+    </message>
+    <message>
+        <source>ファイル: %1</source>
+        <translation>File: %1</translation>
+    </message>
+</context>
+<context>
     <name>CColumnDlg</name>
     <message>
         <source>ﾀﾞｲｱﾛｸﾞ</source>
@@ -102,6 +169,89 @@
     <message>
         <source>プロファイルの σ</source>
         <translation>The profile&apos;s σ</translation>
+    </message>
+</context>
+<context>
+    <name>CLatticeDlg</name>
+    <message>
+        <source>零点</source>
+        <translation>Zero shift</translation>
+    </message>
+    <message>
+        <source>試料変位（Bragg–Brentano）</source>
+        <translation>Specimen displacement (Bragg–Brentano)</translation>
+    </message>
+    <message>
+        <source>相を設定</source>
+        <translation>Set the phase</translation>
+    </message>
+    <message>
+        <source>精密化</source>
+        <translation>Refine</translation>
+    </message>
+    <message>
+        <source>以後の d を零点と試料変位で補正する</source>
+        <translation>Correct later d-spacings for zero shift and displacement</translation>
+    </message>
+    <message>
+        <source>格子定数</source>
+        <translation>Lattice parameters</translation>
+    </message>
+    <message>
+        <source>なし</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>ピーク</source>
+        <translation>Peak</translation>
+    </message>
+    <message>
+        <source>観測 2θ</source>
+        <translation>Observed 2θ</translation>
+    </message>
+    <message>
+        <source>計算 2θ</source>
+        <translation>Calculated 2θ</translation>
+    </message>
+    <message>
+        <source>残差</source>
+        <translation>Residual</translation>
+    </message>
+    <message>
+        <source>晶系</source>
+        <translation>Crystal system</translation>
+    </message>
+    <message>
+        <source>格子の種類</source>
+        <translation>Centring</translation>
+    </message>
+    <message>
+        <source>ゴニオメータ半径 (mm)</source>
+        <translation>Goniometer radius (mm)</translation>
+    </message>
+    <message>
+        <source>格子と一緒に精密化</source>
+        <translation>Refine with the cell</translation>
+    </message>
+    <message>
+        <source>格子定数は正の数で入力してください</source>
+        <translation>Enter the cell lengths as positive numbers</translation>
+    </message>
+    <message>
+        <source>ゴニオメータ半径は正の数で入力するか、空にしてください</source>
+        <translation>Enter the goniometer radius as a positive number, or leave it empty</translation>
+    </message>
+    <message>
+        <source>%1 本のピークに hkl を付けました</source>
+        <translation>%1 peaks indexed</translation>
+    </message>
+    <message>
+        <source>相が設定されていません</source>
+        <translation>No phase is set</translation>
+    </message>
+    <message>
+        <source>? (%1)</source>
+        <translation>? (%1)</translation>
     </message>
 </context>
 <context>
@@ -506,6 +656,34 @@ Find peaks</translation>
         <source>ｶﾅ</source>
         <translation>KANA</translation>
     </message>
+    <message>
+        <source>フィットを校正セットに追加</source>
+        <translation>Add the Fit to the Calibration Set</translation>
+    </message>
+    <message>
+        <source>標準試料のフィットしたピークを校正セットに加えます</source>
+        <translation>Adds the fitted peaks of a standard to the calibration set</translation>
+    </message>
+    <message>
+        <source>装置関数...</source>
+        <translation>Instrument Function...</translation>
+    </message>
+    <message>
+        <source>校正セット、分解能関数のフィット、装置関数ファイルとその使用</source>
+        <translation>The calibration set, the resolution function&apos;s fit, the instrument file and its use</translation>
+    </message>
+    <message>
+        <source>格子定数...</source>
+        <translation>Lattice Parameters...</translation>
+    </message>
+    <message>
+        <source>相の格子と hkl、格子定数・零点・試料変位の精密化</source>
+        <translation>The phase&apos;s cell and hkl; refinement of the cell, zero shift and displacement</translation>
+    </message>
+    <message>
+        <source>校正</source>
+        <translation>Calibration</translation>
+    </message>
 </context>
 <context>
     <name>CRangeDlg</name>
@@ -755,6 +933,13 @@ Find peaks</translation>
     </message>
 </context>
 <context>
+    <name>CalibrationPlot</name>
+    <message>
+        <source>半値幅 (°)  0 – %1</source>
+        <translation>FWHM (°)  0 – %1</translation>
+    </message>
+</context>
+<context>
     <name>LanguageMenu</name>
     <message>
         <source>言語の変更は次回の起動から有効になります。</source>
@@ -839,6 +1024,10 @@ gof = %3</translation>
         <source>パラメータの相関係数 r</source>
         <translation>Correlation coefficients r of the parameters</translation>
     </message>
+    <message>
+        <source>チェックを外したピークは Williamson–Hall 解析から除きます</source>
+        <translation>Unchecked peaks are left out of the Williamson–Hall analysis</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>
@@ -875,6 +1064,62 @@ Reduced χ² = %3 (%4 peaks)</translation>
 不確かさは点のばらつきに合わせて √(換算χ²) 倍しています</source>
         <translation>
 Uncertainties are multiplied by √(reduced χ²) to match the points&apos; scatter</translation>
+    </message>
+    <message>
+        <source>FWHM² = U·tan²θ + V·tanθ + W
+U = %1
+V = %2
+W = %3
+範囲 2θ = %4 – %5°、%6 本、換算χ² = %7</source>
+        <translation>FWHM² = U·tan²θ + V·tanθ + W
+U = %1
+V = %2
+W = %3
+Range 2θ = %4 – %5°, %6 peaks, reduced χ² = %7</translation>
+    </message>
+    <message>
+        <source>
+%1 = %2 + %3·2θ</source>
+        <translation>
+%1 = %2 + %3·2θ</translation>
+    </message>
+    <message>
+        <source>
+標準試料: %1  λ = %2 Å  %3</source>
+        <translation>
+Standard: %1  λ = %2 Å  %3</translation>
+    </message>
+    <message>
+        <source>立方晶</source>
+        <translation>Cubic</translation>
+    </message>
+    <message>
+        <source>正方晶</source>
+        <translation>Tetragonal</translation>
+    </message>
+    <message>
+        <source>六方晶</source>
+        <translation>Hexagonal</translation>
+    </message>
+    <message>
+        <source>斜方晶</source>
+        <translation>Orthorhombic</translation>
+    </message>
+    <message>
+        <source>零点 = %1°</source>
+        <translation>Zero shift = %1°</translation>
+    </message>
+    <message>
+        <source>試料変位 = %1 mm</source>
+        <translation>Displacement = %1 mm</translation>
+    </message>
+    <message>
+        <source>χ² = %1、換算χ² = %2、%3 本</source>
+        <translation>χ² = %1, reduced χ² = %2, %3 peaks</translation>
+    </message>
+    <message>
+        <source>相関 r(%1, %2) = %3</source>
+        <translation>Correlation r(%1, %2) = %3</translation>
     </message>
 </context>
 <context>

@@ -7,6 +7,7 @@
 #include "fit/PeakModel.h"
 #include "text/NumberText.h"
 #include "view/AxisDrawing.h"
+#include "view/CalibrationLabels.h"
 #include "view/Canvas.h"
 #include "view/PeakParameters.h"
 #include "view/TavView.h"
@@ -171,6 +172,19 @@ void DrawCurves(const Picture& p, Canvas& dc) {
   DrawTotal(p, dc, xs, a);
 }
 
+// With a phase set, each marker's hkl beside its top, every other one a line
+// lower so that neighbours do not overlap.
+void DrawHklLabels(const Picture& p, Canvas& dc) {
+  const std::vector<std::string> labels = HklLabelsOfPeaks(p.v);
+  const PlotLayout& l = p.Layout();
+  for (int k = 1; k <= static_cast<int>(labels.size()); ++k) {
+    const std::string& label = labels[static_cast<std::size_t>(k - 1)];
+    const int px = p.m.XToPixel(p.v.Peaks().m_position[k]);
+    if (label.empty() || (p.clip && (px < l.left || px >= l.right))) continue;
+    dc.TextOut(px + 2, l.top + 2 + (k % 2 == 0 ? dc.TextHeight() : 0), label);
+  }
+}
+
 // Markers are not clipped unless asked: a peak outside the range gets its
 // marker outside the frame.
 void DrawPeakMarkers(const Picture& p, Canvas& dc) {
@@ -183,6 +197,7 @@ void DrawPeakMarkers(const Picture& p, Canvas& dc) {
     dc.MoveTo(px, l.top);
     dc.LineTo(px, l.bottom);
   }
+  DrawHklLabels(p, dc);
 }
 
 }  // namespace

@@ -35,13 +35,14 @@ using MainFrameTest = GuiFixture;
 
 TEST_F(MainFrameTest, MenusHaveTheirTextsSeparatorsAndShortcutsInOrder) {
   const QList<QAction*> menus = frame->menuBar()->actions();
-  ASSERT_EQ(menus.size(), 6);
+  ASSERT_EQ(menus.size(), 7);
   EXPECT_EQ(menus[0]->text(), QStringLiteral("ﾌｧｲﾙ(&F)"));
   EXPECT_EQ(menus[1]->text(), QStringLiteral("編集(&E)"));
   EXPECT_EQ(menus[2]->text(), QStringLiteral("表示(&V)"));
   EXPECT_EQ(menus[3]->text(), QStringLiteral("範囲設定"));
   EXPECT_EQ(menus[4]->text(), QStringLiteral("フィッテング"));
   EXPECT_EQ(menus[5]->text(), QStringLiteral("補正"));
+  EXPECT_EQ(menus[6]->text(), QStringLiteral("校正"));
 
   const std::vector<std::vector<Item>> expected = {
       {{"開く(&O)...", "Ctrl+O"},
@@ -76,8 +77,9 @@ TEST_F(MainFrameTest, MenusHaveTheirTextsSeparatorsAndShortcutsInOrder) {
        {"ピーク表", ""},
        {"シリーズフィット...", ""}},
       {{"バック除去", ""}, {"推定バックグラウンドを差し引く", ""}, {"偏光補正", ""}},
+      {{"フィットを校正セットに追加", ""}, {"装置関数...", ""}, {"格子定数...", ""}},
   };
-  for (int m = 0; m < 6; ++m) {
+  for (int m = 0; m < 7; ++m) {
     const std::vector<Item> items = ItemsOf(menus[m]->menu());
     ASSERT_EQ(items.size(), expected[m].size()) << "menu " << m;
     for (std::size_t i = 0; i < items.size(); ++i) {
@@ -277,6 +279,10 @@ TEST_F(MainFrameTest, EveryPromptAndToolTip) {
       {cmd::ID_VIEW_FIT_WINDOW, "プロットをウィンドウの大きさに合わせる", nullptr},
       {cmd::ID_BACK_SUBTRACT, "推定したバックグラウンドを強度から差し引く", nullptr},
       {cmd::ID_EXPORT_PLOT, "プロットを PNG または SVG の画像として保存", nullptr},
+      {cmd::ID_CALIBRATE_ADD, "標準試料のフィットしたピークを校正セットに加えます", nullptr},
+      {cmd::ID_CALIBRATION, "校正セット、分解能関数のフィット、装置関数ファイルとその使用",
+       nullptr},
+      {cmd::ID_LATTICE, "相の格子と hkl、格子定数・零点・試料変位の精密化", nullptr},
   };
   ASSERT_EQ(frame->actions().size(), static_cast<qsizetype>(std::size(expected)));
   for (const Texts& t : expected) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <numbers>
@@ -163,6 +165,92 @@ TEST(CalibrationScript, RejectsAnInstrumentFileThatIsNotOne) {
   const ScriptOutcome run = RunScript("instrument load " + broken + "\ninstrument use on\n");
   EXPECT_NE(run.out.find("を読めません: no \"standard\""), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("装置関数がないため使えません"), std::string::npos) << run.out;
+}
+
+// The CSV rows of a report (the header line left out), split at commas.
+std::vector<std::vector<std::string>> ReportRows(const std::string& out, std::size_t from) {
+  std::vector<std::vector<std::string>> rows;
+  std::istringstream in(out.substr(from));
+  std::string line;
+  std::getline(in, line);  // the header
+  while (std::getline(in, line) && !line.empty() &&
+         std::isdigit(static_cast<unsigned char>(line[0]))) {
+    std::vector<std::string> cells;
+    std::istringstream cellsIn(line);
+    for (std::string cell; std::getline(cellsIn, cell, ',');) cells.push_back(cell);
+    rows.push_back(cells);
+  }
+  return rows;
+}
+
+TEST(CalibrationScript, CorrectedDSpacingsFollowTheRefinedZeroShift) {
+  Standard standard;
+  const std::string path = WriteTempFile("tav-synthetic-d.xy", standard.Profile());
+  const ScriptOutcome run =
+      RunScript("open xy " + path +
+                "\nwavelength 1.5406\nconditions gauss 0.00001\nstep-messages off\n"
+                "range 18 58 0 100000; find-peaks 10; fit; fit\n"
+                "lattice cubic 4.15\nlattice refine zero\nreport\nlattice correct on\nreport\n"
+                "lattice correct off\nreport\n");
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string refined = JsonLines(run.out).at(0);
+  const double zero = JsonValue(refined, "zero");
+  const std::size_t first = run.out.find("peak,shape");
+  const std::size_t second = run.out.find("peak,shape", first + 1);
+  const std::size_t third = run.out.find("peak,shape", second + 1);
+  ASSERT_NE(third, std::string::npos) << run.out;
+  const auto raw = ReportRows(run.out, first), corrected = ReportRows(run.out, second),
+             again = ReportRows(run.out, third);
+  ASSERT_EQ(raw.size(), 6u);
+  ASSERT_EQ(corrected.size(), 6u);
+  for (std::size_t i = 0; i < raw.size(); ++i) {
+    const double position = std::stod(raw[i][2]);
+    const double d = std::stod(corrected[i][12]), dErr = std::stod(corrected[i][13]);
+    // Bragg's law at the position less the refined zero shift.
+    const double expected = 1.5406 / (2.0 * std::sin((position - zero) * kPi / 360.0));
+    EXPECT_NEAR(d, expected, 1e-9 * expected);
+    // The cell's own d-spacing: within the uncertainties once corrected,
+    // well outside them as measured.
+    const double n = std::round(std::pow(standard.a / d, 2));
+    const double cellD = standard.a / std::sqrt(n);
+    EXPECT_LT(std::fabs(d - cellD), 3.0 * dErr + 2e-5) << i;
+    EXPECT_GT(std::fabs(std::stod(raw[i][12]) - cellD), 10.0 * dErr) << i;
+    EXPECT_EQ(again[i][12], raw[i][12]);
+  }
+}
+
+TEST(CalibrationScript, RefusalsLeaveTheSessionAsItWasAndUndoTakesCommandsBack) {
+  Standard standard;
+  const std::string path = WriteTempFile("tav-synthetic-refusals.xy", standard.Profile());
+  // Two peaks are too few for U, V, W; without a wavelength nothing is
+  // indexed or refined. Each refusal leaves no function, phase correction
+  // or set change behind.
+  const ScriptOutcome run = RunScript(
+      "open xy " + path +
+      "\nconditions gauss 0.00001\nstep-messages off\nrange 18 34 0 100000; find-peaks 10; "
+      "fit; fit\ncalibrate add\ncalibrate fit\ninstrument use on\nlattice cubic 4.15\n"
+      "lattice refine zero\nlattice correct on\ncalibrate list\n"
+      "undo\nundo\ncalibrate list\n");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("3 本未満のため、装置関数は求められません"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("装置関数がないため使えません"), std::string::npos);
+  EXPECT_NE(run.out.find("波長が不明のため、格子定数は精密化できません"), std::string::npos);
+  EXPECT_NE(run.out.find("零点とずれが精密化されていないため"), std::string::npos);
+  const std::vector<std::string> lists = JsonLines(run.out);
+  ASSERT_EQ(lists.size(), 2u) << run.out;
+  EXPECT_EQ(std::count(lists[0].begin(), lists[0].end(), '{'), 3);  // the object and two peaks
+  // Undo takes back the phase, then the added peaks (refusals made no step).
+  EXPECT_EQ(lists[1], "{\"peaks\": []}");
+
+  // A fitted function goes back with undo: nothing to save afterwards.
+  const ScriptOutcome fitted = RunScript(
+      "open xy " + path +
+      "\nconditions gauss 0.00001\nstep-messages off\nrange 18 58 0 100000; find-peaks 10; "
+      "fit; fit\ncalibrate add\ncalibrate fit\nundo\ninstrument save " +
+      ::testing::TempDir() + "tav-undone.json\n");
+  ASSERT_EQ(fitted.status, 0) << fitted.err;
+  EXPECT_EQ(JsonLines(fitted.out).size(), 1u);
+  EXPECT_NE(fitted.out.find("保存する装置関数がありません"), std::string::npos) << fitted.out;
 }
 
 // The reflections of NaCl (Cu Kα, 2θ below 70°), each fitted with the doublet.
