@@ -44,4 +44,6 @@ constexpr int ID_VIEW_CLIP = 32796;
 constexpr int ID_VIEW_FIT_WINDOW = 32797;
 constexpr int ID_BACK_SUBTRACT = 32798;
 constexpr int ID_EXPORT_PLOT = 32799;
+// The SNIP background estimate.
+constexpr int ID_BACK_SNIP = 32830;
 }  // namespace cmd

@@ -506,6 +506,14 @@ Find peaks</translation>
         <source>ｶﾅ</source>
         <translation>KANA</translation>
     </message>
+    <message>
+        <source>バックグラウンド推定 (SNIP)</source>
+        <translation>Background estimate (SNIP)</translation>
+    </message>
+    <message>
+        <source>ピークを刈り込む SNIP 法で、曲がったバックグラウンドを推定します</source>
+        <translation>Estimate a curved background by clipping the peaks (SNIP)</translation>
+    </message>
 </context>
 <context>
     <name>CRangeDlg</name>
@@ -838,6 +846,17 @@ gof = %3</translation>
     <message>
         <source>パラメータの相関係数 r</source>
         <translation>Correlation coefficients r of the parameters</translation>
+    </message>
+    <message>
+        <source>ピーク %1 を削除</source>
+        <translation>Remove peak %1</translation>
+    </message>
+</context>
+<context>
+    <name>PlotWidget</name>
+    <message>
+        <source>ピーク %1 を削除</source>
+        <translation>Remove peak %1</translation>
     </message>
 </context>
 <context>
@@ -1571,6 +1590,10 @@ Uncertainties are multiplied by √(reduced χ²) to match the points&apos; scat
     <message>
         <source>_COUNTS や _2THETACOUNTS のデータがありません</source>
         <translation>no _COUNTS or _2THETACOUNTS data</translation>
+    </message>
+    <message>
+        <source>表示範囲の点が少なすぎて、バックグラウンドを推定できません</source>
+        <translation>Too few points in the display range to estimate a background</translation>
     </message>
 </context>
 </TS>
