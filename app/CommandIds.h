@@ -48,4 +48,6 @@ constexpr int ID_EXPORT_PLOT = 32799;
 constexpr int ID_CALIBRATE_ADD = 32800;
 constexpr int ID_CALIBRATION = 32801;
 constexpr int ID_LATTICE = 32802;
+// The SNIP background estimate.
+constexpr int ID_BACK_SNIP = 32830;
 }  // namespace cmd

@@ -55,6 +55,10 @@ const std::vector<CommandInfo>& Commands() {
       {ID_LSQ_START, QT_TRANSLATE_NOOP("CMainFrame", "最小二乗スタート"), "", "", ""},
       {ID_SAVE_RESULT, QT_TRANSLATE_NOOP("CMainFrame", "結果保存"), "", "", ""},
       {ID_BACK_REMOVE, QT_TRANSLATE_NOOP("CMainFrame", "バック除去"), "", "", ""},
+      {ID_BACK_SNIP, QT_TRANSLATE_NOOP("CMainFrame", "バックグラウンド推定 (SNIP)"), "",
+       QT_TRANSLATE_NOOP("CMainFrame",
+                         "ピークを刈り込む SNIP 法で、曲がったバックグラウンドを推定します"),
+       ""},
       {ID_POLAR_CORRECT, QT_TRANSLATE_NOOP("CMainFrame", "偏光補正"), "", "", ""},
       {ID_SAVE_REPORT, QT_TRANSLATE_NOOP("CMainFrame", "レポート保存(CSV)"), "",
        QT_TRANSLATE_NOOP("CMainFrame", "ピークの表をCSV形式で保存"), ""},
@@ -123,7 +127,7 @@ const std::vector<MenuInfo>& MainMenu() {
        {ID_LSQ_CONDITION, ID_LSQ_START, ID_SAVE_RESULT, ID_SAVE_REPORT, ID_REPORT_SETTINGS,
         ID_PEAK_TABLE, ID_SERIES_FIT}},
       {QT_TRANSLATE_NOOP("CMainFrame", "補正"),
-       {ID_BACK_REMOVE, ID_BACK_SUBTRACT, ID_POLAR_CORRECT}},
+       {ID_BACK_REMOVE, ID_BACK_SNIP, ID_BACK_SUBTRACT, ID_POLAR_CORRECT}},
       {QT_TRANSLATE_NOOP("CMainFrame", "校正"), {ID_CALIBRATE_ADD, ID_CALIBRATION, ID_LATTICE}},
   };
   return menus;

@@ -159,6 +159,8 @@ CMainFrame::CMainFrame(CTavDoc& doc, QWidget* parent)
   ChangeView([](ViewPreferences& p) { p = LoadViewPreferences(); });
   setAcceptDrops(true);
   connect(m_plot, &PlotWidget::ViewInputHandled, this, &CMainFrame::UpdateCommandStates);
+  connect(m_plot, &PlotWidget::RemovePeakRequested, this, &CMainFrame::RemovePeak);
+  connect(m_peakTable, &PeakTableDock::RemovePeakRequested, this, &CMainFrame::RemovePeak);
   UpdateCommandStates();
   m_plot->setFocus();
 }
@@ -307,6 +309,7 @@ void CMainFrame::ConnectCommands() {
   Connect(ID_LSQ_START, [&view] { OnLsqStart(view); });
   Connect(ID_SAVE_RESULT, [&view] { OnSaveResult(view); });
   Connect(ID_BACK_REMOVE, [&view] { OnBackRemove(view); });
+  Connect(ID_BACK_SNIP, [&view] { OnBackSnip(view); });
   Connect(ID_POLAR_CORRECT, [&view] { OnPolarCorrect(view); });
   Connect(ID_SAVE_REPORT, [&view] { OnSaveReport(view); });
   Connect(ID_REPORT_SETTINGS, [this] { OnReportSettings(); });
@@ -387,6 +390,14 @@ void CMainFrame::Execute(int id) {
     if (const std::string& saved = m_host->SavedFile(); !saved.empty()) {
       m_host->ShowStatus(tr("保存しました: %1").arg(QString::fromStdString(saved)));
     }
+  }
+  UpdateCommandStates();
+}
+
+void CMainFrame::RemovePeak(int k) {
+  {
+    const UndoSteps::Scope step(m_steps.get());
+    OnRemovePeak(*m_view, k);
   }
   UpdateCommandStates();
 }

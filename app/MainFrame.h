@@ -60,6 +60,9 @@ class CMainFrame : public QMainWindow {
   // Runs a command as its menu item, accelerator or button does: one undo
   // step, then the status bar names what a save wrote.
   void Execute(int id);
+  // Removes peak k (from the plot's or the table's context menu) as one
+  // undo step.
+  void RemovePeak(int k);
   void UpdateCommandStates();
   // Opens path through the open command with the dialogs answered ahead: the
   // type, and for X-Y the reading settings as the column dialog shows them.

@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStringList>
@@ -132,6 +133,8 @@ PeakTableDock::PeakTableDock(QWidget* parent)
   m_table->setColumnCount(kShapeParameterColumn);
   m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
   m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  m_table->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(m_table, &QWidget::customContextMenuRequested, this, &PeakTableDock::ShowRowMenu);
   m_statistics->setTextInteractionFlags(Qt::TextSelectableByMouse);
   m_notes->setWordWrap(true);
   m_notes->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -202,6 +205,27 @@ void PeakTableDock::ShowPeakChoices(const std::vector<std::string>& hklByPeak,
 void PeakTableDock::closeEvent(QCloseEvent* event) {
   emit ClosedByUser();
   QDockWidget::closeEvent(event);
+}
+
+int PeakTableDock::PeakOfRow(int r) const {
+  const QTableWidgetItem* label = r >= 0 ? m_table->verticalHeaderItem(r) : nullptr;
+  return label != nullptr ? label->text().toInt() : 0;
+}
+
+QMenu* PeakTableDock::RowMenu(int r, QWidget* parent) {
+  const int k = PeakOfRow(r);
+  if (k <= 0) return nullptr;
+  auto* menu = new QMenu(parent);
+  connect(menu->addAction(QCoreApplication::translate("PeakTableDock", "ピーク %1 を削除").arg(k)),
+          &QAction::triggered, this, [this, k] { emit RemovePeakRequested(k); });
+  return menu;
+}
+
+void PeakTableDock::ShowRowMenu(const QPoint& pos) {
+  QMenu* menu = RowMenu(m_table->indexAt(pos).row(), this);
+  if (menu == nullptr) return;
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  menu->popup(m_table->viewport()->mapToGlobal(pos));
 }
 
 void PeakTableDock::ShowShapeParameterColumn(const PeakShape* shape) {

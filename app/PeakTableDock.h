@@ -11,6 +11,7 @@
 class QCloseEvent;
 class QKeyEvent;
 class QLabel;
+class QMenu;
 class WilliamsonHallPanel;
 
 // The peak table's grid: Ctrl+C copies every row, with the header line, as
@@ -54,12 +55,18 @@ class PeakTableDock : public QDockWidget {
   QTableWidget* CorrelationTable() const { return m_correlations; }
   // The Williamson–Hall result below the table.
   WilliamsonHallPanel* WilliamsonHall() const { return m_williamsonHall; }
+  // The peak number shown in row r, or 0.
+  int PeakOfRow(int r) const;
+  // The row's menu: "remove this peak" for the row's peak (nullptr for no row).
+  QMenu* RowMenu(int r, QWidget* parent);
 
  signals:
   // The user closed the table with its own button.
   void ClosedByUser();
   // The user checked (included) or unchecked a peak's Williamson–Hall box.
   void WilliamsonHallChoice(int peak, bool included);
+  // A row's context menu asked to remove its peak k.
+  void RemovePeakRequested(int k);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -69,6 +76,8 @@ class PeakTableDock : public QDockWidget {
   void ShowShapeParameterColumn(const PeakShape* shape);
   // The matrix of correlations, its strong pairs added to notes.
   void ShowCorrelations(const PeakReport& report, QStringList& notes);
+  // The context menu of the row at pos (the table's viewport coordinates).
+  void ShowRowMenu(const QPoint& pos);
 
   PeakTableWidget* m_table;
   QLabel* m_statistics;

@@ -1,6 +1,7 @@
 #include "app/PlotWidget.h"
 
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -105,10 +106,23 @@ void PlotWidget::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) {
     Handle([&] { m_view->OnLButtonDown(p.x(), p.y()); });
   } else if (event->button() == Qt::RightButton) {
+    if (OfferMarkerMenu(*event)) return;
     Handle([&] { m_view->OnRButtonDown(p.x(), p.y()); });
   } else if (event->button() == Qt::MiddleButton) {
     StartPan(p);
   }
+}
+
+bool PlotWidget::OfferMarkerMenu(const QMouseEvent& event) {
+  if (!(event.modifiers() & Qt::ShiftModifier)) return false;
+  const QPoint p = event.position().toPoint();
+  const int k = m_view->PeakMarkerNear(p.x(), kMarkerReach);
+  if (k == 0) return false;
+  QMenu menu(this);
+  connect(menu.addAction(tr("ピーク %1 を削除").arg(k)), &QAction::triggered, this,
+          [this, k] { emit RemovePeakRequested(k); });
+  menu.exec(event.globalPosition().toPoint());
+  return true;
 }
 
 void PlotWidget::mouseReleaseEvent(QMouseEvent* event) {

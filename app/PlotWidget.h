@@ -34,10 +34,14 @@ class PlotWidget : public QWidget {
   // Qt key to the virtual-key code the view's key handler reads; 0 for a key
   // without one.
   static unsigned VirtualKey(int qtKey);
+  // How near (pixels) a marker Shift+right-click opens its menu.
+  static constexpr int kMarkerReach = 5;
 
  signals:
   // After every handler call: the view's state may have changed.
   void ViewInputHandled();
+  // The marker's context menu asked to remove peak k.
+  void RemovePeakRequested(int k);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -58,6 +62,9 @@ class PlotWidget : public QWidget {
   // Ctrl with an arrow key: pans and returns true.
   bool PanByKey(const QKeyEvent& event);
   void TellViewTheSize();
+  // Shift with the right button near a peak's marker opens the marker's
+  // menu; false (nothing shown) elsewhere or without Shift.
+  bool OfferMarkerMenu(const QMouseEvent& event);
 
   CTavView* m_view = nullptr;
   UndoSteps* m_steps = nullptr;

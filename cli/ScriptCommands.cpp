@@ -113,6 +113,13 @@ void RightClick(ScriptSession& s, const Args& a) {
   s.view.OnRButtonDown(0, 0);
 }
 
+void RemovePeak(ScriptSession& s, const Args& a) {
+  ExpectCount(a, 1, 1, "remove-peak K");
+  const int placed = s.view.Peaks().m_nPeak;
+  if (placed == 0) throw ScriptError("no peak to remove: " + a[0]);
+  OnRemovePeak(s.view, ParseIntIn(a[0], 1, placed, "K"));
+}
+
 unsigned KeyCode(const std::string& name) {
   if (name == "W") return keys::kW;
   if (name == "N") return keys::kN;
@@ -294,8 +301,13 @@ void WilliamsonHallCommand(ScriptSession& s, const Args& a) {
 }
 
 void Background(ScriptSession& s, const Args& a) {
-  ExpectCount(a, 0, 0, "background");
-  OnBackRemove(s.view);
+  constexpr const char* kUsage = "background | background snip [WIDTH]";
+  ExpectCount(a, 0, 2, kUsage);
+  if (a.empty()) return OnBackRemove(s.view);
+  if (a[0] != "snip") throw ScriptError(std::string("usage: ") + kUsage);
+  std::optional<double> width;
+  if (a.size() == 2) width = ParsePositive(a[1], "WIDTH");
+  OnBackSnip(s.view, width);
 }
 
 void Polarize(ScriptSession& s, const Args& a) {
@@ -346,6 +358,7 @@ constexpr ScriptCommandEntry kCommands[] = {
     {"dblclick", DoubleClick},
     {"peak", Peak},
     {"rclick", RightClick},
+    {"remove-peak", RemovePeak},
     {"key", Key},
     {"conditions", Conditions},
     {"fit", Fit},

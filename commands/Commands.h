@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "fit/PeakReport.h"
 #include "profile/Wavelengths.h"
@@ -27,6 +28,21 @@ void OnPolarCorrect(CTavView& view);  // ID_POLAR_CORRECT
 // an estimate with its bins and baseline is shown.
 void OnBackSubtract(CTavView& view);
 bool IsBackSubtractEnabled(const CTavView& view);
+// The SNIP background estimate of the display range's points (see
+// correct/Snip.h), its largest window's half-width `width` degrees 2θ
+// (rounded to whole data steps, at least one), by default
+// kSnipWidthPerHalfWidth times the half width at half maximum of the
+// highest point; drawn and subtracted as the cubic is. Fewer than three
+// points: a message, and nothing changes. Returns whether it was made.
+bool OnBackSnip(CTavView& view, std::optional<double> width = std::nullopt);
+constexpr double kSnipWidthPerHalfWidth = 6.0;
+// The default window of OnBackSnip for points (x[i], y[i]) in scan order,
+// at least three and not all at one X.
+double DefaultSnipWidth(const std::vector<double>& x, const std::vector<double>& y);
+
+// Removes peak k (1..the peaks placed) as CTavView::RemovePeak does, and
+// repaints; false, changing nothing, for any other k.
+bool OnRemovePeak(CTavView& view, int k);
 
 // The open command refusing, with a message and no change, a profile of more
 // than maxPoints points (at most CTavDoc::kMaxPoints, what OnFileOpen allows).

@@ -684,6 +684,14 @@ Find peaks</translation>
         <source>校正</source>
         <translation>Calibration</translation>
     </message>
+    <message>
+        <source>バックグラウンド推定 (SNIP)</source>
+        <translation>Background estimate (SNIP)</translation>
+    </message>
+    <message>
+        <source>ピークを刈り込む SNIP 法で、曲がったバックグラウンドを推定します</source>
+        <translation>Estimate a curved background by clipping the peaks (SNIP)</translation>
+    </message>
 </context>
 <context>
     <name>CRangeDlg</name>
@@ -1027,6 +1035,17 @@ gof = %3</translation>
     <message>
         <source>チェックを外したピークは Williamson–Hall 解析から除きます</source>
         <translation>Unchecked peaks are left out of the Williamson–Hall analysis</translation>
+    </message>
+    <message>
+        <source>ピーク %1 を削除</source>
+        <translation>Remove peak %1</translation>
+    </message>
+</context>
+<context>
+    <name>PlotWidget</name>
+    <message>
+        <source>ピーク %1 を削除</source>
+        <translation>Remove peak %1</translation>
     </message>
 </context>
 <context>
@@ -1828,6 +1847,10 @@ Standard: %1  λ = %2 Å  %3</translation>
     <message>
         <source>ピーク表がいっぱいです (%1 本): max-peaks で増やせます</source>
         <translation>The peak table is full (%1 peaks): max-peaks makes it longer</translation>
+    </message>
+    <message>
+        <source>表示範囲の点が少なすぎて、バックグラウンドを推定できません</source>
+        <translation>Too few points in the display range to estimate a background</translation>
     </message>
 </context>
 </TS>

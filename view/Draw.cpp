@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "correct/BackgroundFit.h"
+#include "correct/Snip.h"
 #include "fit/PeakModel.h"
 #include "text/NumberText.h"
 #include "view/AxisDrawing.h"
@@ -200,6 +201,21 @@ void DrawPeakMarkers(const Picture& p, Canvas& dc) {
   DrawHklLabels(p, dc);
 }
 
+// The SNIP baseline in black, a pixel a column over the span it was
+// estimated over, unclipped like the cubic's unless curves are clipped.
+void DrawSnipBaseline(const Picture& p, Canvas& dc) {
+  const BackgroundLayer& b = p.v.Background();
+  if (b.m_snipX.empty() || !HasHeight(p.v)) return;
+  const PlotLayout& l = p.Layout();
+  for (int s = 0; s < l.Samples(); ++s) {
+    const double x = p.m.CurveX(s);
+    if (x < b.m_snipX.front() || x > b.m_snipX.back()) continue;
+    const int py = p.m.YToPixel(snip::Interpolate(b.m_snipX, b.m_snipY, x));
+    if (p.clip && !p.InFrameRows(py)) continue;
+    dc.SetPixel(l.left + s, py, colors::kBlack);
+  }
+}
+
 }  // namespace
 
 // The background estimate: the clipped bins in red, the baseline in black.
@@ -207,6 +223,7 @@ void CTavView::DrawBackgroundEstimate(Canvas& dc) const {
   if (m_state.background.m_bBackShown != 1) return;
   const CTavView& v = *this;
   const Picture p{v, Mapping(), m_plotOptions.clip, ModelOf(v)};
+  if (m_state.background.m_kind == BackgroundKind::kSnip) return DrawSnipBaseline(p, dc);
   const PlotLayout& l = p.Layout();
   const BackgroundLayer& b = v.Background();
   const DisplayRange& r = v.Range();

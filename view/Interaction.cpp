@@ -1,10 +1,13 @@
 // Range and peak interaction: the two modes, the rubber band, the typed and
 // initial ranges, placing and removing peaks, the keys, and the
 // command-update rules of the four menu items that depend on them.
+#include <cstdlib>
+
 #include "text/Translate.h"
 #include "view/Canvas.h"
 #include "view/Host.h"
 #include "view/PeakParameters.h"
+#include "view/PeakSlots.h"
 #include "view/TavView.h"
 
 namespace {
@@ -146,6 +149,42 @@ void CTavView::OnRButtonDown(int, int) {
     t.m_curPeak = t.m_nPeak;
   }
   Repaint();
+}
+
+void CTavView::RemovePeak(int k) {
+  PeakTable& t = m_state.peaks;
+  if (k < 1 || k > t.m_nPeak) return;
+  MovePeakSlotToEnd(t, k);
+  // The removed peak's constraints go with it: the peaks after it keep theirs.
+  std::vector<std::array<ParameterConstraint, kMaxPeakParameters>>& held =
+      m_state.fit.constraints.peaks;
+  if (static_cast<std::size_t>(k) < held.size()) held.erase(held.begin() + k);
+  --t.m_nPeak;
+  DropReport();
+  if (t.m_curPeak > k || (t.m_curPeak == k && k > t.m_nPeak)) --t.m_curPeak;
+  CalibrationState& c = m_state.calibration;
+  RenumberAfterRemoval(c.williamsonHallExcluded, k);
+  RenumberAfterRemoval(c.williamsonHallIncluded, k);
+}
+
+int CTavView::PeakMarkerNear(int px, int tolerance) const {
+  const DisplayRange& r = m_state.range;
+  if (r.m_xMax == r.m_xMin) return 0;
+  const PlotMapping m = Mapping();
+  const PlotLayout& l = m.Layout();
+  int nearest = 0;
+  int best = tolerance + 1;
+  for (int k = 1; k <= m_state.peaks.m_nPeak; ++k) {
+    const int marker = m.XToPixel(m_state.peaks.m_position[k]);
+    // A marker clipped away is not on screen to be pointed at.
+    if (m_plotOptions.clip && (marker < l.left || marker >= l.right)) continue;
+    const int distance = std::abs(marker - px);
+    if (distance < best) {
+      best = distance;
+      nearest = k;
+    }
+  }
+  return nearest;
 }
 
 void CTavView::OnKeyDown(unsigned key) {

@@ -135,6 +135,23 @@ void CTavView::ShowBackgroundBins(std::vector<double> binX, std::vector<double> 
   b.m_bBackShown = 1;
   b.m_binX = std::move(binX);
   b.m_binY = std::move(binY);
+  b.m_kind = BackgroundKind::kCubic;
+  b.m_snipX.clear();
+  b.m_snipY.clear();
+}
+
+void CTavView::ShowSnipBaseline(std::vector<double> x, std::vector<double> y, double xMin,
+                                double xMax) {
+  BackgroundLayer& b = m_state.background;
+  b.m_bBackShown = 1;
+  b.m_kind = BackgroundKind::kSnip;
+  b.m_binX.clear();
+  b.m_binY.clear();
+  b.m_snipX = std::move(x);
+  b.m_snipY = std::move(y);
+  b.m_spanMin = xMin;
+  b.m_spanMax = xMax;
+  b.m_pointsFingerprint = m_doc.PointsFingerprint();
 }
 
 void CTavView::HideBackgroundEstimate() { m_state.background.m_bBackShown = 0; }
@@ -156,6 +173,8 @@ void CTavView::MarkBackgroundSubtracted() {
   b.m_bgCoefSet = false;
   b.m_binX.clear();
   b.m_binY.clear();
+  b.m_snipX.clear();
+  b.m_snipY.clear();
   FollowYExtremes();
 }
 

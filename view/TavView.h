@@ -149,6 +149,20 @@ class CTavView {
   // The baseline estimated from the document's present points.
   void SetBaseline(const bgfit::Coefficients& coef);
   void SetBaselineSpan(double xMin, double xMax);
+  // The SNIP baseline (x ascending) estimated from the document's present
+  // points over xMin..xMax, shown from now on in place of the cubic's bins
+  // and baseline (whose coefficients stay).
+  void ShowSnipBaseline(std::vector<double> x, std::vector<double> y, double xMin, double xMax);
+  // Removes peak k (1..m_nPeak): the slots above it move down one, the
+  // removed peak's values go to the slot the last peak left, the selection
+  // stays on the same peak (on the one that took k's place when k was
+  // selected), and a report no longer describes the peaks. The peaks left
+  // out of the Williamson–Hall line keep their numbers' meaning. Anything
+  // else for k changes nothing.
+  void RemovePeak(int k);
+  // The peak (1..m_nPeak) whose marker is drawn nearest pixel column px,
+  // within tolerance pixels; 0 for none.
+  int PeakMarkerNear(int px, int tolerance) const;
   // The polarization correction was applied to the document; the Y range
   // follows its new extremes.
   void MarkPolarized();

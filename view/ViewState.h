@@ -90,6 +90,9 @@ struct ReadingSettings {
   friend bool operator==(const ReadingSettings&, const ReadingSettings&) = default;
 };
 
+// Which background estimate the layer shows.
+enum class BackgroundKind : int { kCubic = 0, kSnip = 1 };
+
 // The background estimate's layer: the clipped bins and the baseline.
 struct BackgroundLayer {
   int NBin() const { return static_cast<int>(m_binX.size()); }
@@ -107,6 +110,11 @@ struct BackgroundLayer {
   // The document's PointsFingerprint when m_bgCoef was estimated: a baseline
   // of other intensities than the present ones is not to be subtracted.
   std::uint64_t m_pointsFingerprint = 0;
+  // The cubic through the bins (the default), or the SNIP baseline: its
+  // values at the points of the span it was estimated over, X ascending.
+  BackgroundKind m_kind = BackgroundKind::kCubic;
+  std::vector<double> m_snipX;
+  std::vector<double> m_snipY;
   friend bool operator==(const BackgroundLayer&, const BackgroundLayer&) = default;
 };
 

@@ -76,7 +76,10 @@ TEST_F(MainFrameTest, MenusHaveTheirTextsSeparatorsAndShortcutsInOrder) {
        {"波長・Scherrer設定...", ""},
        {"ピーク表", ""},
        {"シリーズフィット...", ""}},
-      {{"バック除去", ""}, {"推定バックグラウンドを差し引く", ""}, {"偏光補正", ""}},
+      {{"バック除去", ""},
+       {"バックグラウンド推定 (SNIP)", ""},
+       {"推定バックグラウンドを差し引く", ""},
+       {"偏光補正", ""}},
       {{"フィットを校正セットに追加", ""}, {"装置関数...", ""}, {"格子定数...", ""}},
   };
   for (int m = 0; m < 7; ++m) {
@@ -278,6 +281,8 @@ TEST_F(MainFrameTest, EveryPromptAndToolTip) {
       {cmd::ID_VIEW_CLIP, "曲線をプロットの枠の内側だけに描く", nullptr},
       {cmd::ID_VIEW_FIT_WINDOW, "プロットをウィンドウの大きさに合わせる", nullptr},
       {cmd::ID_BACK_SUBTRACT, "推定したバックグラウンドを強度から差し引く", nullptr},
+      {cmd::ID_BACK_SNIP, "ピークを刈り込む SNIP 法で、曲がったバックグラウンドを推定します",
+       nullptr},
       {cmd::ID_EXPORT_PLOT, "プロットを PNG または SVG の画像として保存", nullptr},
       {cmd::ID_CALIBRATE_ADD, "標準試料のフィットしたピークを校正セットに加えます", nullptr},
       {cmd::ID_CALIBRATION, "校正セット、分解能関数のフィット、装置関数ファイルとその使用",
