@@ -1,5 +1,6 @@
 #include <QDropEvent>
 #include <QFile>
+#include <QFileDialog>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QMimeData>
@@ -118,6 +119,24 @@ TEST_F(ScanDialogTest, AScanThatCannotBeReadIsListedButCannotBeChosen) {
   }});
   EXPECT_TRUE(frame->GuiHost().ScanDialog(scans, scan));
   EXPECT_EQ(scan, 1);
+}
+
+TEST_F(ScanDialogTest, TheOpenDialogNamesTheNewFormatsAndListsThemAsProfiles) {
+  QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+  std::string path = "*.*";
+  ModalScript script({[](QWidget* w) {
+    auto* dialog = qobject_cast<QFileDialog*>(w);
+    ASSERT_NE(dialog, nullptr);
+    const QStringList filters = dialog->nameFilters();
+    for (const char* filter : {"Bruker RAW (*.raw)", "Bruker UXD (*.uxd)", "CHI (*.chi)",
+                               "CIF (*.cif)", "GSAS (*.gsas *.gsa *.gda *.fxye *.xra *.cwn)"})
+      EXPECT_TRUE(filters.contains(QLatin1String(filter))) << filter;
+    // The filter of every profile holds them too.
+    for (const char* pattern : {"*.raw", "*.uxd", "*.chi", "*.cif", "*.fxye", "*.xrdml"})
+      EXPECT_TRUE(filters.at(1).contains(QLatin1String(pattern))) << pattern;
+    dialog->reject();
+  }});
+  EXPECT_FALSE(frame->GuiHost().OpenFileDialog(path));
 }
 
 }  // namespace
