@@ -56,6 +56,10 @@ TEST(ScanScript, OpenAutoReadsTheScanAskedForAndInfoSaysWhich) {
   EXPECT_NE(third.out.find("3 はありません (ファイルのスキャンは 2 個です)"), std::string::npos)
       << third.out;
   EXPECT_NE(third.out.find("\"format\": null"), std::string::npos) << third.out;
+  // A scan asked for by an open that failed before reading is not left for the next.
+  const ScriptOutcome after =
+      RunScript("open auto " + cif + ".missing 2; open auto " + cif + "; info");
+  EXPECT_NE(after.out.find("\"scans\": 2, \"scan\": 1"), std::string::npos) << after.out;
   const std::string xy = WriteTempFile("tav_scans.xy", "1 2\n3 4\n");
   const ScriptOutcome xyTwo = RunScript("open auto " + xy + " 2; info");
   EXPECT_NE(xyTwo.out.find("\"format\": null"), std::string::npos) << xyTwo.out;
