@@ -13,6 +13,7 @@
 #include "app/PlotWidget.h"
 #include "app/Preferences.h"
 #include "app/RangeDlg.h"
+#include "app/ScanDlg.h"
 #include "commands/SaveThroughDialog.h"
 
 namespace {
@@ -72,14 +73,21 @@ QString DefaultSuffix(const std::string& start) {
 // the profiles of every format the program reads, together and one by one.
 QStringList OpenFilters() {
   const QString xy = QStringLiteral("*.xy *.xye *.txt *.dat *.csv");
+  const QString gsas = QStringLiteral("*.gsas *.gsa *.gda *.fxye *.xra *.cwn");
   return {AllFilesFilter(),
           Text(QT_TRANSLATE_NOOP("QtHost", "回折プロファイル (%1)"))
-              .arg(QStringLiteral("*.asc *.ras *.rasx *.xrdml *.brml ") + xy),
+              .arg(QStringLiteral("*.asc *.ras *.rasx *.xrdml *.brml *.raw *.uxd *.chi *.cif ") +
+                   gsas + QLatin1Char(' ') + xy),
           QStringLiteral("Rigaku RINT ASCII (*.asc)"),
           QStringLiteral("Rigaku RAS (*.ras)"),
           QStringLiteral("Rigaku RASX (*.rasx)"),
           QStringLiteral("PANalytical XRDML (*.xrdml)"),
           QStringLiteral("Bruker BRML (*.brml)"),
+          QStringLiteral("Bruker RAW (*.raw)"),
+          QStringLiteral("Bruker UXD (*.uxd)"),
+          QStringLiteral("GSAS (%1)").arg(gsas),
+          QStringLiteral("CHI (*.chi)"),
+          QStringLiteral("CIF (*.cif)"),
           Text(QT_TRANSLATE_NOOP("QtHost", "X-Y リスト (%1)")).arg(xy)};
 }
 
@@ -116,6 +124,14 @@ bool QtHost::OpenFileDialog(std::string& path) {
   PresetFileDialog(dialog, QFileDialog::AcceptOpen, path);
   if (NamesEveryFile(QString::fromStdString(path))) dialog.setNameFilters(OpenFilters());
   return RunFileDialog(dialog, path);
+}
+
+bool QtHost::ScanDialog(const std::vector<ScanSummary>& scans, int& scan) {
+  if (scans.size() < 2) return true;
+  CScanDlg dialog(scans, scan, DialogParent());
+  if (dialog.exec() != QDialog::Accepted) return false;
+  scan = dialog.m_scan;
+  return true;
 }
 
 bool QtHost::ColumnDialog(ColumnSettings& settings) {

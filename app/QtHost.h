@@ -21,6 +21,7 @@ class QtHost : public Host {
   bool FileTypeDialog(FileType& type) override;
   bool OpenFileDialog(std::string& path) override;
   bool ColumnDialog(ColumnSettings& settings) override;
+  bool ScanDialog(const std::vector<ScanSummary>& scans, int& scan) override;
   bool RangeDialog(RangeValues& range) override;
   bool FitConditionDialog(FitConditions& conditions) override;
   bool SaveFileDialog(std::string& path) override;

@@ -74,6 +74,12 @@ std::string ScanReadText(const std::string& path, int scan, int scans) {
 
 std::string NotTwoThetaText(const std::string& path, const std::string& quantity,
                             const std::string& unit) {
+  if (quantity == "q")
+    return TranslatedFormat(
+        QT_TRANSLATE_NOOP("tav",
+                          "%1 の X は 2θ ではなく Q (%2) です。面間隔は 2π/Q から求め、"
+                          "結晶子サイズは求めません"),
+        {path, unit});
   return TranslatedFormat(
       QT_TRANSLATE_NOOP("tav",
                         "%1 の X は 2θ ではなく %2 (%3) です。面間隔と結晶子サイズは求めません"),
@@ -115,7 +121,75 @@ bool StoreRigaku(const RigakuProfile& profile, const Destination& to) {
   if (profile.stop) doc.m_stop = *profile.stop;
   doc.SetCounts(profile.values, static_cast<int>(n));
   doc.SetWavelengths(RigakuWavelengths(profile), WavelengthSource::kFile);
+  if (profile.groups > 1) {
+    to.host.MessageBox(profile.group == 1 ? FirstScanText(to.path, profile.groups)
+                                          : ScanReadText(to.path, profile.group, profile.groups));
+    doc.SetScan(profile.group, profile.groups);
+  }
   return true;
+}
+
+// Refuses a scan asked for that the file lacks, with the reason; true when
+// refused.
+bool RefusesScan(ProfileFormat format, int scan, int scans, const Destination& to) {
+  try {
+    CheckedScan(scan, scans);
+    return false;
+  } catch (const ProfileFormatError& error) {
+    to.host.ReportFailure(BrokenFileText(to.path, format, error.what()));
+    return true;
+  }
+}
+
+// Each group of a RINT file, as the choice of scan lists it.
+std::vector<ScanSummary> RigakuScans(std::string_view text, int groups) {
+  std::vector<ScanSummary> scans;
+  for (int group = 1; group <= groups; ++group) {
+    const RigakuProfile profile = ReadRigakuProfile(text, group);
+    ScanSummary scan;
+    scan.number = group;
+    scan.xQuantity = "2theta";
+    scan.xUnit = "deg";
+    scan.points = std::min(profile.values.size(),
+                           static_cast<std::size_t>(std::max(0, profile.count.value_or(0))));
+    if (scan.points == 0) {
+      scan.error = Translated(QT_TRANSLATE_NOOP("tav", "データ点がありません"));
+    } else {
+      scan.first = profile.start.value_or(0.0);
+      scan.last = scan.first + profile.step.value_or(0.0) * static_cast<double>(scan.points - 1);
+    }
+    scans.push_back(scan);
+  }
+  return scans;
+}
+
+// Reads the group of a RINT file asked for, or, with none asked for, the one
+// the host chooses when the file holds several; false, with a message, when
+// the file lacks the group asked for or the choice was cancelled.
+bool ReadRigakuGroup(std::string_view text, std::optional<int> scan, const Destination& to,
+                     RigakuProfile& profile) {
+  profile = ReadRigakuProfile(text);
+  int chosen = scan.value_or(1);
+  if (!scan && !to.host.ScanDialog(profile.groups > 1 ? RigakuScans(text, profile.groups)
+                                                      : std::vector<ScanSummary>(),
+                                   chosen))
+    return false;
+  if (RefusesScan(ProfileFormat::Rigaku, chosen, profile.groups, to)) return false;
+  if (chosen != 1) profile = ReadRigakuProfile(text, chosen);
+  return true;
+}
+
+// A file of one scan: another scan, asked for or answered ahead, is refused
+// with the reason; true when refused.
+bool RefusesOtherScan(ProfileFormat format, std::optional<int> scan, const Destination& to) {
+  int chosen = scan.value_or(1);
+  if (!scan && !to.host.ScanDialog({}, chosen)) return true;
+  return RefusesScan(format, chosen, 1, to);
+}
+
+bool StoreRigakuGroup(std::string_view text, std::optional<int> scan, const Destination& to) {
+  RigakuProfile profile;
+  return ReadRigakuGroup(text, scan, to, profile) && StoreRigaku(profile, to);
 }
 
 // Puts an X-Y profile into the document; false when nothing was stored.
@@ -213,8 +287,9 @@ bool ReadDetected(CTavView& view, const std::string& path, std::size_t maxPoints
   const Destination to{path, maxPoints, view.GetDocument(), host};
   switch (*detection.format) {
     case ProfileFormat::Rigaku:
-      return StoreRigaku(ReadRigakuProfile(NormalizeText(bytes)), to);
+      return StoreRigakuGroup(NormalizeText(bytes), scan, to);
     case ProfileFormat::Xy:
+      if (RefusesOtherScan(ProfileFormat::Xy, scan, to)) return false;
       // One point more than the document holds, so that RefusesPoints says so.
       return StoreXy(ReadXyProfile(NormalizeText(bytes), view.Reading().m_skipLines, INT_MAX), to);
     default:
@@ -234,7 +309,7 @@ bool ReadProfile(CTavView& view, const std::string& path, FileType type, std::si
     return false;
   }
   const Destination to{path, maxPoints, view.GetDocument(), host};
-  if (type == FileType::Rigaku) return StoreRigaku(ReadRigakuProfile(text), to);
+  if (type == FileType::Rigaku) return StoreRigakuGroup(text, std::nullopt, to);
   const XyProfile profile =
       ReadXyProfile(text, view.Reading().m_skipLines, view.Reading().m_lastLine);
   if (!StoreXy(profile, to)) return false;

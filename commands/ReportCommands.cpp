@@ -22,6 +22,8 @@ ReportSettings ReportSettingsOf(const CTavView& view) {
   settings.wavelength = view.GetDocument().m_wavelengths.lambda1;
   settings.scherrerK = view.Scherrer().m_k;
   settings.instrumentalFwhm = view.Scherrer().m_instrumentalFwhm;
+  settings.xQuantity = view.GetDocument().m_xQuantity;
+  settings.xUnit = view.GetDocument().m_xUnit;
   AddCalibrationSettings(view, settings);
   return settings;
 }

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <numbers>
 
 #include "fit/Diffraction.h"
 #include "text/Translate.h"
@@ -111,6 +112,7 @@ PeakQuantity BreadthCosTheta(double position, const PeakQuantity& breadth, doubl
 
 // What of the settings can be used, with the notes on what cannot.
 struct UsableSettings {
+  bool q = false;  // X is Q: d-spacings only, from 2π/Q
   bool wavelength = false;
   bool scherrer = false;
   bool instrumental = false;
@@ -118,6 +120,18 @@ struct UsableSettings {
 
 UsableSettings CheckSettings(const ReportSettings& s, std::vector<std::string>& notes) {
   UsableSettings usable;
+  if (s.xQuantity == "q") {
+    notes.push_back(Translated(QT_TRANSLATE_NOOP(
+        "tav", "X が Q のため、面間隔は d = 2π/Q から求め、結晶子径は求めません")));
+    usable.q = true;
+    return usable;
+  }
+  if (s.xQuantity != "2theta") {
+    notes.push_back(TranslatedFormat(
+        QT_TRANSLATE_NOOP("tav", "X が 2θ ではなく %1 のため、面間隔と結晶子径は求められません"),
+        {s.xQuantity}));
+    return usable;
+  }
   usable.instrumental =
       s.resolution || (std::isfinite(s.instrumentalFwhm) && s.instrumentalFwhm >= 0.0);
   if (!s.wavelength) {
@@ -194,12 +208,35 @@ bool KeepsBreadthBelowInstrument(const ReportSettings& settings, WidthRemoval re
   return settings.resolution && removal != WidthRemoval::kQuadrature;
 }
 
+// The d-spacing 2π/Q in ångström of a peak at Q (per ångström, or per
+// nanometre when the unit says so); a note says why it is unknown.
+void AddQSpacing(const PeakSlice& slice, const ReportSettings& settings, PeakResult& r,
+                 std::vector<std::string>& notes) {
+  const double q = slice.p[kPositionParameter];
+  if (!(q > 0.0)) {
+    notes.push_back(PeakNote(
+        r.peak, TranslatedFormat(
+                    QT_TRANSLATE_NOOP("tav", "位置 Q = %1 が正でないため、面間隔は求められません"),
+                    {NumberForNote(q)})));
+    return;
+  }
+  const double toAngstrom = settings.xUnit == "1/nm" ? 10.0 : 1.0;
+  PeakQuantity d;
+  d.value = toAngstrom * 2.0 * std::numbers::pi / q;
+  d.gradient[kPositionParameter] = -d.value / q;
+  r.dSpacing = slice.Of(d);
+}
+
 // The d-spacing and the crystallite size, as far as the settings and the
 // peak allow; a note says why one is unknown.
 void AddBraggAndScherrer(const PeakSlice& slice, const PeakShape& shape, const PeakQuantity& fwhm,
                          const PeakQuantity& integralBreadth, const ReportSettings& settings,
                          const UsableSettings& usable, PeakResult& r,
                          std::vector<std::string>& notes) {
+  if (usable.q) {
+    AddQSpacing(slice, settings, r, notes);
+    return;
+  }
   if (!usable.wavelength) return;
   const double position = slice.p[kPositionParameter];
   if (!(position > 0.0 && position < 180.0)) {

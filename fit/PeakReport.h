@@ -28,6 +28,10 @@ struct ReportSettings {
   // When set, d-spacings are of the positions less its shift (the zero shift
   // and specimen displacement).
   std::optional<PositionCorrection> positionCorrection;
+  // What X is, as the profile's file says: "2theta" (degrees), "q" (in
+  // "1/angstrom" or "1/nm": d = 2π/Q, no size), or another axis (neither).
+  std::string xQuantity = "2theta";
+  std::string xUnit = "deg";
 };
 
 // A quantity and its standard uncertainty; either is unset where it does not

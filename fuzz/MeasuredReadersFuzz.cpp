@@ -1,7 +1,7 @@
 // Content detection and the readers of diffractometer files (XRDML, RAS,
-// RASX, BRML) on the input's bytes, loaded through a file as the open command
-// loads them. Every reader runs on every input, whatever detection says, so
-// that each meets bytes meant for the others.
+// RASX, BRML, Bruker RAW, UXD, GSAS, CHI, CIF) on the input's bytes, loaded through a file as the
+// open command loads them. Every reader runs on every input, whatever detection says, so that each
+// meets bytes meant for the others.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -47,9 +47,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const Detection detection = DetectProfileFormat(bytes);
   // A file is either read as a format or said to be something else.
   FUZZ_CHECK(detection.format.has_value() == detection.recognised.empty());
-  for (const ProfileFormat format :
-       {ProfileFormat::Xrdml, ProfileFormat::Ras, ProfileFormat::Rasx, ProfileFormat::Brml,
-        ProfileFormat::Raw, ProfileFormat::Uxd, ProfileFormat::Gsas, ProfileFormat::Chi}) {
+  for (const ProfileFormat format : {ProfileFormat::Xrdml, ProfileFormat::Ras, ProfileFormat::Rasx,
+                                     ProfileFormat::Brml, ProfileFormat::Raw, ProfileFormat::Uxd,
+                                     ProfileFormat::Gsas, ProfileFormat::Chi, ProfileFormat::Cif}) {
     CheckReader(format, bytes);
   }
   return 0;

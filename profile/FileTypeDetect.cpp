@@ -132,6 +132,13 @@ bool LooksLikeUxd(std::string_view text) {
          HasLineStarting(text, "_CPS");
 }
 
+// CIF powder data: a data block heading and a powder-data item, each at the
+// start of a line.
+bool LooksLikePowderCif(std::string_view text) {
+  return (HasLineStarting(text, "data_") || HasLineStarting(text, "DATA_")) &&
+         HasLineStarting(text, "_pd_");
+}
+
 bool LooksStructured(std::string_view head) {
   return LooksLikeZip(head) || XmlRootName(head).has_value();
 }
@@ -160,6 +167,7 @@ Detection DetectProfileFormat(std::string_view bytes) {
   const std::string_view text = WithoutBom(bytes);
   if (HasLineStarting(text, "*RAS_DATA_START")) return {ProfileFormat::Ras, {}};
   if (HasLineStarting(text, "*COUNT")) return {ProfileFormat::Rigaku, {}};
+  if (LooksLikePowderCif(text)) return {ProfileFormat::Cif, {}};
   if (LooksLikeUxd(text)) return {ProfileFormat::Uxd, {}};
   if (HasLineStarting(text, "BANK ")) return {ProfileFormat::Gsas, {}};
   if (LooksLikeChi(text)) return {ProfileFormat::Chi, {}};

@@ -25,11 +25,12 @@ struct Detection {
 // - a zip archive: RASX with a member Data0/Profile0.txt, BRML with
 //   Experiment0/DataContainer.xml or Experiment0/RawData0.xml;
 // - XML: XRDML when the root element is xrdMeasurements;
+// - Bruker RAW by its first bytes;
 // - text: RAS with a line starting "*RAS_DATA_START", RINT with one starting
-//   "*COUNT" (as DetectFileType), otherwise an X-Y list.
-// Bruker RAW files, other binary files (a NUL byte near the start), other
-// XML documents and archives without those members are recognised but not
-// read.
+//   "*COUNT" (as DetectFileType), CIF powder data with lines starting
+//   "data_" and "_pd_", UXD, GSAS and CHI, otherwise an X-Y list.
+// Other binary files (a NUL byte near the start), other XML documents and
+// archives without those members are recognised but not read.
 Detection DetectProfileFormat(std::string_view bytes);
 
 // Reads a file for DetectProfileFormat: the whole of a text file, and of a

@@ -27,6 +27,7 @@ MeasuredProfile ReadByFormat(ProfileFormat format, std::string_view bytes, int s
     case ProfileFormat::Chi:
       return ReadChi(bytes, scan);
     case ProfileFormat::Cif:
+      return ReadCif(bytes, scan);
     case ProfileFormat::Rigaku:
     case ProfileFormat::Xy:
       break;

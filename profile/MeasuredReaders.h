@@ -53,6 +53,14 @@ MeasuredProfile ReadGsas(std::string_view bytes, int scan = 1);
 // the point count, then rows "X Y"; X is 2θ or Q as the label says.
 MeasuredProfile ReadChi(std::string_view bytes, int scan = 1);
 
+// CIF powder data (pdCIF): each data block with a profile a scan. X from
+// _pd_proc_2theta_corrected or the _pd_proc_2theta_range_* items, else from
+// _pd_meas_2theta_scan or _pd_meas_2theta_range_*; Y from the measured counts
+// or intensity, else the processed intensity; σ from the values' parenthesised
+// uncertainties, else from _pd_proc_ls_weight for processed intensities;
+// λ₁, λ₂ and the ratio from _diffrn_radiation_wavelength (and _wt).
+MeasuredProfile ReadCif(std::string_view bytes, int scan = 1);
+
 // Checks the scan asked for, from 1, against how many the file holds:
 // returns it, or throws ProfileFormatError naming both.
 int CheckedScan(int scan, int scans);

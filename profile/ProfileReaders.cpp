@@ -1,5 +1,6 @@
 #include "profile/ProfileReaders.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <string>
@@ -53,6 +54,8 @@ bool ApplyHeaderLine(std::string_view rawLine, RigakuProfile& profile) {
     profile.waveLength1 = OptionalDecimal(value);
   } else if (key == "*WAVE_LENGTH2   =") {
     profile.waveLength2 = OptionalDecimal(value);
+  } else if (key == "*GROUP_COUNT    =") {
+    profile.groups = std::max(1, IntegerPrefix(value));
   } else if (key == "*COUNT          =") {
     profile.count = IntegerPrefix(value);
     return true;
@@ -62,13 +65,22 @@ bool ApplyHeaderLine(std::string_view rawLine, RigakuProfile& profile) {
 
 }  // namespace
 
-RigakuProfile ReadRigakuProfile(std::string_view text) {
+RigakuProfile ReadRigakuProfile(std::string_view text, int group) {
   RigakuProfile profile;
+  profile.group = group;
   LineReader reader(text);
   std::string_view line;
-  bool counted = false;
-  while (!counted && reader.Next(line)) counted = ApplyHeaderLine(line, profile);
-  if (!counted) return profile;
+  for (int counted = 0; counted < group;) {
+    if (!reader.Next(line)) {
+      if (counted > 0) profile.count.reset();  // the file lacks that group
+      return profile;
+    }
+    if (!ApplyHeaderLine(line, profile)) continue;
+    // Another group's data are skipped up to its end.
+    if (++counted < group)
+      while (reader.Next(line) && !EndsBlock(line)) {
+      }
+  }
   std::array<DecimalNumber, kValuesPerLine> numbers;
   while (reader.Next(line) && !EndsBlock(line)) {
     const std::size_t count = ScanTokenNumbers(line, numbers);

@@ -17,6 +17,10 @@ struct RigakuProfile {
   // text does not start with a number.
   std::optional<double> waveLength1;
   std::optional<double> waveLength2;
+  // How many groups (scans) *GROUP_COUNT announces, at least 1, and which of
+  // them, from 1, was read.
+  int groups = 1;
+  int group = 1;
 };
 
 // Reads a RINT ASCII profile from normalised text (see LoadProfileText).
@@ -24,7 +28,11 @@ struct RigakuProfile {
 // expanded to 8-column stops; the value starts at column 20. The data block
 // after *COUNT holds up to four values per line and ends at the end of the
 // text, at a line shorter than 2 characters or at a line starting with '*'.
-RigakuProfile ReadRigakuProfile(std::string_view text);
+// A file with *GROUP_COUNT above 1 holds a block "*BEGIN ... *COUNT, data,
+// *END" a group: group (from 1) picks one, its own header lines applied over
+// those before it; group 1 reads as a file of one group. A group the file
+// lacks gives no *COUNT.
+RigakuProfile ReadRigakuProfile(std::string_view text, int group = 1);
 
 // The wavelengths a RINT profile states: λ1 and λ2 from its header; the file
 // gives no Kα2/Kα1 ratio, so that stays unknown.

@@ -12,6 +12,7 @@ packages=(
   libx11-dev                     # lock-key states (XKB) for the GUI's status bar
   libpugixml-dev                 # XML of XRDML, BRML and RASX files
   libzip-dev                     # zip archives of RASX and BRML files
+  gemmi-dev tao-pegtl-dev        # CIF parser (header-only, on PEGTL) for pdCIF powder data
   qt6-translations-l10n          # Qt's own dialogs in Japanese
   fonts-ipafont-gothic           # Japanese text in the plot and the dialogs
   libgtest-dev                   # the tests

@@ -756,6 +756,17 @@ Find peaks</translation>
     </message>
 </context>
 <context>
+    <name>CScanDlg</name>
+    <message>
+        <source>スキャンの選択</source>
+        <translation>Choose a scan</translation>
+    </message>
+    <message>
+        <source>このファイルにはスキャンが %1 個あります。読むスキャン:</source>
+        <translation>This file holds %1 scans. Scan to read:</translation>
+    </message>
+</context>
+<context>
     <name>CSeriesDlg</name>
     <message>
         <source>連続 (前のファイルの結果から)</source>
@@ -1851,6 +1862,46 @@ Standard: %1  λ = %2 Å  %3</translation>
     <message>
         <source>表示範囲の点が少なすぎて、バックグラウンドを推定できません</source>
         <translation>Too few points in the display range to estimate a background</translation>
+    </message>
+    <message>
+        <source>%1 の X は 2θ ではなく Q (%2) です。面間隔は 2π/Q から求め、結晶子サイズは求めません</source>
+        <translation>X of %1 is Q (%2), not 2θ: d-spacings are taken as 2π/Q and no crystallite sizes are given</translation>
+    </message>
+    <message>
+        <source>X が Q のため、面間隔は d = 2π/Q から求め、結晶子径は求めません</source>
+        <translation>X is Q: d-spacings are d = 2π/Q, and crystallite sizes are not computed</translation>
+    </message>
+    <message>
+        <source>X が 2θ ではなく %1 のため、面間隔と結晶子径は求められません</source>
+        <translation>X is %1, not 2θ: no d-spacings or crystallite sizes</translation>
+    </message>
+    <message>
+        <source>位置 Q = %1 が正でないため、面間隔は求められません</source>
+        <translation>position Q = %1 is not positive: no d-spacing</translation>
+    </message>
+    <message>
+        <source>%1 の %2 番目の値が数ではありません</source>
+        <translation>value %2 of %1 is not a number</translation>
+    </message>
+    <message>
+        <source>%1_min, _max, _inc が %2 点の範囲になっていません</source>
+        <translation>%1_min, _max and _inc do not span %2 points</translation>
+    </message>
+    <message>
+        <source>%1 の値の数が強度の数 (%2) と違います</source>
+        <translation>%1 has another number of values than the intensities (%2)</translation>
+    </message>
+    <message>
+        <source>2θ (_pd_proc_2theta_*, _pd_meas_2theta_*) がありません</source>
+        <translation>no 2θ (_pd_proc_2theta_*, _pd_meas_2theta_*)</translation>
+    </message>
+    <message>
+        <source>CIF として読めません: %1</source>
+        <translation>not readable as CIF: %1</translation>
+    </message>
+    <message>
+        <source>粉末回折の強度 (_pd_meas_*, _pd_proc_*) がありません</source>
+        <translation>no powder diffraction intensities (_pd_meas_*, _pd_proc_*)</translation>
     </message>
 </context>
 </TS>

@@ -231,4 +231,38 @@ TEST(PeakReport, UnknownsGiveEmptyValuesWithNotes) {
   EXPECT_EQ(notes.back(), "ピーク形状が選ばれていないため、ピークの値は求められません");
 }
 
+TEST(PeakReport, XInQGivesDSpacingsWithoutWavelengthAndOtherAxesNeither) {
+  // A peak at Q = 2.5 per ångström (noisy rows, so the position has an uncertainty).
+  const std::vector<double> a{0, 500, 2.5, 0.01, 0.0, 30.0};
+  const Profile p(a, kGaussian, 2.4, 2.6, 41);
+  ReportSettings q;  // no wavelength
+  q.xQuantity = "q";
+  q.xUnit = "1/angstrom";
+  const PeakReport inQ =
+      MakePeakReport(p.x.data(), p.y.data(), p.npt(), a.data(), 5, PeakModel(kGaussian), q);
+  const PeakResult& peak = inQ.peaks.at(0);
+  ASSERT_TRUE(peak.dSpacing.value && peak.dSpacing.error && peak.position.error);
+  EXPECT_NEAR(*peak.dSpacing.value, 2 * 3.14159265358979 / 2.5, 1e-12);  // 2.51327 Å
+  // σ_d = 2π/Q² σ_Q.
+  EXPECT_NEAR(*peak.dSpacing.error, 2 * 3.14159265358979 / 6.25 * *peak.position.error, 1e-12);
+  EXPECT_FALSE(peak.sizeNm.value || peak.fwhmCosTheta.value);
+  EXPECT_EQ(inQ.notes.at(0), "X が Q のため、面間隔は d = 2π/Q から求め、結晶子径は求めません");
+
+  // Per nanometre: 25 nm⁻¹ is the same spacing.
+  q.xUnit = "1/nm";
+  std::vector<double> perNm = a;
+  perNm[2] = 25.0;
+  std::vector<std::string> notes;
+  const std::vector<PeakResult> nm = DescribePeaks(perNm.data(), 5, kGaussian, {}, q, notes);
+  EXPECT_NEAR(*nm.at(0).dSpacing.value, 2 * 3.14159265358979 / 2.5, 1e-12);
+
+  // A pole figure's φ: nothing, even with a wavelength.
+  ReportSettings phi = Settings(1.54059);
+  phi.xQuantity = "phi";
+  notes.clear();
+  const std::vector<PeakResult> angle = DescribePeaks(a.data(), 5, kGaussian, {}, phi, notes);
+  EXPECT_FALSE(angle.at(0).dSpacing.value || angle.at(0).sizeNm.value);
+  EXPECT_EQ(notes.at(0), "X が 2θ ではなく phi のため、面間隔と結晶子径は求められません");
+}
+
 }  // namespace
