@@ -27,6 +27,8 @@ constexpr int kStepCalls = 10;
 
 struct Problem {
   int shape = kLorentzian;
+  int peaks = kPeaks;
+  int points = kPoints;
   int npar = 0;
   std::vector<double> x, y, sig, start;
 };
@@ -35,34 +37,41 @@ struct Problem {
 // start is each parameter a little off, as a user's placement would be.
 // The pseudo-Voigt peaks mix in their Lorentzian share by η = 0.3..0.75 and
 // start from η = 0.5.
-Problem MakeProblem(int shape) {
+Problem MakeProblem(int shape, int peaks = kPeaks, int points = kPoints) {
   const PeakModel model(shape);
   const int per = PeakParameterCount(shape);
-  const int npar = per * kPeaks + 2;
+  const int npar = per * peaks + 2;
   Problem p;
   p.shape = shape;
+  p.peaks = peaks;
+  p.points = points;
   p.npar = npar;
-  p.x.assign(kPoints + 1, 0.0);
-  p.y.assign(kPoints + 1, 0.0);
-  p.sig.assign(kPoints + 1, 1.0);
+  p.x.assign(points + 1, 0.0);
+  p.y.assign(points + 1, 0.0);
+  p.sig.assign(points + 1, 1.0);
+  // Ten peaks 4° apart over 4000 points 0.01° apart; more peaks closer, more
+  // points finer, over the same 40°.
+  const double spacing = 40.0 / peaks;
+  const double step = 40.0 / points;
   std::vector<double> truth(npar + 1, 0.0);
-  for (int k = 1; k <= kPeaks; ++k) {
+  for (int k = 1; k <= peaks; ++k) {
     const int i = per * (k - 1) + 1;
+    const int tenth = (k - 1) % 10 + 1;
     truth[i] = 200.0 + 90.0 * k;
-    truth[i + 1] = 20.0 + 4.0 * k - 1.7;
-    truth[i + 2] = 0.08 + 0.01 * k;
-    if (per == 4) truth[i + 3] = 0.25 + 0.05 * k;
+    truth[i + 1] = 20.0 + spacing * k - 1.7 * spacing / 4.0;
+    truth[i + 2] = 0.08 + 0.01 * tenth;
+    if (per == 4) truth[i + 3] = 0.25 + 0.05 * tenth;
   }
   truth[npar - 1] = -0.5;
   truth[npar] = 80.0;
-  for (int i = 1; i <= kPoints; ++i) {
-    p.x[i] = 20.0 + 0.01 * (i - 1);
+  for (int i = 1; i <= points; ++i) {
+    p.x[i] = 20.0 + step * (i - 1);
     double v = 0.0;
     model.Value(p.x[i], truth.data(), v, npar);
     p.y[i] = v + 3.0 * std::sin(0.37 * i);
   }
   p.start = truth;
-  for (int k = 1; k <= kPeaks; ++k) {
+  for (int k = 1; k <= peaks; ++k) {
     const int i = per * (k - 1) + 1;
     p.start[i] *= 0.9;
     p.start[i + 1] += 0.02;
@@ -87,8 +96,8 @@ std::vector<double> TimedFit(const Problem& p, std::vector<double>& times) {
   double chisq = 0.0, lambda = -1.0;
   for (int call = 0; call <= kStepCalls; ++call) {
     const auto t0 = std::chrono::steady_clock::now();
-    mrqmin(p.x.data(), p.y.data(), p.sig.data(), kPoints, a.data(), npar, lista.data(), npar, covar,
-           alpha, chisq, model, lambda, sequence);
+    mrqmin(p.x.data(), p.y.data(), p.sig.data(), p.points, a.data(), npar, lista.data(), npar,
+           covar, alpha, chisq, model, lambda, sequence);
     const auto t1 = std::chrono::steady_clock::now();
     times.push_back(std::chrono::duration<double, std::milli>(t1 - t0).count());
   }
@@ -122,11 +131,11 @@ std::vector<double> CurvatureSums(const Problem& p, const std::vector<double>& a
   std::vector<double> beta(npar + 1, 0.0);
   double chisq = 0.0;
   if (path != nullptr) {
-    curvature_peaks(p.x.data(), p.y.data(), p.sig.data(), kPoints, a.data(), npar, lista.data(),
+    curvature_peaks(p.x.data(), p.y.data(), p.sig.data(), p.points, a.data(), npar, lista.data(),
                     npar, alpha, beta.data(), chisq, p.shape, *path);
   } else {
-    curvature_pointwise(p.x.data(), p.y.data(), p.sig.data(), kPoints, a.data(), npar, lista.data(),
-                        npar, alpha, beta.data(), chisq, model);
+    curvature_pointwise(p.x.data(), p.y.data(), p.sig.data(), p.points, a.data(), npar,
+                        lista.data(), npar, alpha, beta.data(), chisq, model);
   }
   std::vector<double> sums;
   for (int j = 1; j <= npar; ++j) {
@@ -167,8 +176,8 @@ double MedianCallTime(const Problem& problem, const char* name) {
   std::vector<double> result;
   for (int fit = 0; fit < kFits; ++fit) result = TimedFit(problem, times);
   std::sort(times.begin(), times.end());
-  std::printf("%s: fits=%d calls=%zu points=%d parameters=%d\n", name, kFits, times.size(), kPoints,
-              problem.npar);
+  std::printf("%s: fits=%d calls=%zu points=%d parameters=%d\n", name, kFits, times.size(),
+              problem.points, problem.npar);
   std::printf("%s: chisq=%.17g fingerprint=%016llx\n", name, result.back(),
               static_cast<unsigned long long>(Fingerprint(result)));
   std::printf("%s: mrqmin_ms_min=%.4f\n", name, times.front());
@@ -187,7 +196,10 @@ int main(int argc, char** argv) {
   }
   const double lorentzMedian = MedianCallTime(lorentz, "lorentz");
   const double pseudoVoigtMedian = MedianCallTime(pseudoVoigt, "pvoigt");
+  // Fifty pseudo-Voigt peaks over 20,000 points: a whole-pattern window.
+  const double manyMedian = MedianCallTime(MakeProblem(kPseudoVoigt, 50, 20000), "pvoigt50");
   std::printf("mrqmin_ms_median=%.4f\n", lorentzMedian);
   std::printf("pvoigt_mrqmin_ms_median=%.4f\n", pseudoVoigtMedian);
+  std::printf("pvoigt50_points20000_mrqmin_ms_median=%.4f\n", manyMedian);
   return 0;
 }
