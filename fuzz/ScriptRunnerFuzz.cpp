@@ -79,10 +79,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (name == "open" && words.size() >= 3) words[2] = profilePath;
     // A series reads files by pattern and fits each; its own tests cover it.
     if (name == "series") continue;
-    if ((name == "save-txt" || name == "save-dat" || name == "save-result" || name == "report") &&
+    if ((name == "save-txt" || name == "save-dat" || name == "save-result" || name == "report" ||
+         name == "save-session" || name == "open-session" || name == "export-fit") &&
         words.size() >= 2) {
       words[1] = savePath;
     }
+    // The instrument file is written and read in the scratch folder too.
+    if (name == "instrument" && words.size() >= 3 && words[1] != "use") words[2] = savePath;
     // An exported plot goes to the scratch file at the default size.
     if (name == "export-plot" && words.size() >= 2) {
       words = {name, savePath + ".png", "700", "400"};
