@@ -14,6 +14,24 @@ std::string ThreeDecimals(double r) {
   return std::string(buffer, result.ptr);
 }
 
+// The parameters the fit varied on their own: not held (no variance) and
+// not following another one (a shared width has the very row of the first
+// width that follows it).
+std::vector<int> FreeParameters(const ParameterCovariance& c) {
+  std::vector<int> free;
+  for (int j = 1; j <= c.Size(); ++j) {
+    if (!(c(j, j) > 0.0)) continue;
+    bool follows = false;
+    for (const int k : free) {
+      bool same = true;
+      for (int l = 1; l <= c.Size() && same; ++l) same = c(j, l) == c(k, l);
+      follows = follows || same;
+    }
+    if (!follows) free.push_back(j);
+  }
+  return free;
+}
+
 }  // namespace
 
 std::vector<std::string> ParameterNames(int shape, int npar) {
@@ -36,12 +54,17 @@ std::vector<std::string> ParameterNames(int shape, int npar) {
 Correlations CorrelationsOf(const PeakReport& report) {
   const ParameterCovariance& c = report.covariance;
   Correlations out;
-  out.names = ParameterNames(report.shape, report.statistics.npar);
-  if (!c.Known() || c.Size() != report.statistics.npar) return out;
-  const int n = c.Size();
+  const std::vector<std::string> all = ParameterNames(report.shape, c.Known() ? c.Size() : 0);
+  if (!c.Known()) {
+    out.names = ParameterNames(report.shape, report.statistics.npar);
+    return out;
+  }
+  const std::vector<int> free = FreeParameters(c);
+  for (const int j : free) out.names.push_back(all[static_cast<std::size_t>(j - 1)]);
+  const int n = static_cast<int>(free.size());
   out.matrix.reserve(static_cast<std::size_t>(n) * static_cast<std::size_t>(n));
-  for (int j = 1; j <= n; ++j) {
-    for (int k = 1; k <= n; ++k) {
+  for (const int j : free) {
+    for (const int k : free) {
       const double scale = std::sqrt(c(j, j) * c(k, k));
       out.matrix.push_back(j == k ? 1.0 : c(j, k) / scale);
     }

@@ -5,7 +5,8 @@
 
 #include "fit/PeakReport.h"
 
-// The correlations of a fit's free parameters: r_jk = C_jk / √(C_jj·C_kk)
+// The correlations of a fit's free parameters (held ones and those that
+// follow a shared one left out): r_jk = C_jk / √(C_jj·C_kk)
 // of the report's covariance, with the parameters' names.
 
 // The names of the model's parameters a[1..npar] of a shape: the registry's

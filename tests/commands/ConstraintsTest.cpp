@@ -195,6 +195,15 @@ TEST(Constraints, AFixedPositionFitsAsAModelWithoutThatParameter) {
   EXPECT_EQ(position[1], 30.3);
   EXPECT_TRUE(std::isnan(ReportColumn(run.out, 3)[1]));  // no σ for a held parameter
   EXPECT_NE(run.err.find("position = 30.3 は固定"), std::string::npos) << run.err;
+  // The correlations are those of the free parameters: the shared width
+  // once, the held position not at all.
+  const ScriptOutcome correlations =
+      RunScript(Session("share width; fix 2 position") + "; correlations");
+  EXPECT_NE(correlations.out.find("{\"parameters\": [\"height_1\", \"position_1\", \"width_1\", "
+                                  "\"height_2\", \"height_3\", \"position_3\", \"slope\", "
+                                  "\"intercept\"], \"correlations\": [[1, "),
+            std::string::npos)
+      << correlations.out;
 }
 
 TEST(Constraints, ABoundHoldsAndItsParameterIsNamed) {
