@@ -28,7 +28,7 @@ void SetXFromLabel(std::string_view label, MeasuredProfile& profile) {
       begin == std::string::npos ? std::string_view() : std::string_view(lower).substr(begin);
   if (lower.find("theta") != std::string::npos) return;  // 2θ in degrees
   if (trimmed.starts_with('q')) {
-    profile.xQuantity = "q";
+    profile.xQuantity = std::string(1, 'q');  // not = "q": a false -Wrestrict of GCC 12 at -O3
     profile.xUnit = lower.find("nm") != std::string::npos ? "1/nm" : "1/angstrom";
     return;
   }

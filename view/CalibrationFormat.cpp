@@ -8,6 +8,14 @@
 
 namespace {
 
+// "{" and s: appended rather than written "{" + s, which GCC 12 takes at -O3
+// for an overlapping copy (a false -Wrestrict).
+std::string Braced(const std::string& s) {
+  std::string out("{");
+  out += s;
+  return out;
+}
+
 std::string Num(double value) { return FormatJsonNumber(value); }
 
 std::string Num(const std::optional<double>& value) {
@@ -50,7 +58,7 @@ std::string Matrix3(const std::array<std::array<double, 3>, 3>& m) {
 
 std::string MixingJson(const std::optional<MixingLine>& m) {
   if (!m) return "null";
-  return "{" + Key("shape") + ShapeName(m->shape) + ", " + Key("form") +
+  return Braced(Key("shape")) + ShapeName(m->shape) + ", " + Key("form") +
          Str("intercept + slope * 2theta") + ", " + Key("intercept") + Num(m->intercept) + ", " +
          Key("slope") + Num(m->slope) + ", " + Key("intercept_err") +
          Num(Sqrt(m->covariance[0][0])) + ", " + Key("slope_err") + Num(Sqrt(m->covariance[1][1])) +
@@ -60,7 +68,7 @@ std::string MixingJson(const std::optional<MixingLine>& m) {
 }  // namespace
 
 std::string FormatCalibrationSetJson(const std::vector<CalibrationPeak>& peaks) {
-  std::string out = "{" + Key("peaks") + "[";
+  std::string out = Braced(Key("peaks")) + "[";
   int index = 0;
   for (const CalibrationPeak& p : peaks) {
     out += index ? ", {" : "{";
@@ -90,8 +98,8 @@ std::string FormatResolutionJson(const ResolutionFunction& f) {
 
 std::string FormatLatticeRefinementJson(const LatticeRefinement& r,
                                         const std::vector<UnindexedPeak>& unindexed) {
-  std::string out = "{" + Key("system") + Str(SystemName(r.cell.system)) + ", " + Key("centring") +
-                    Str(CentringName(r.cell.centring)) + ", ";
+  std::string out = Braced(Key("system")) + Str(SystemName(r.cell.system)) + ", " +
+                    Key("centring") + Str(CentringName(r.cell.centring)) + ", ";
   const std::vector<double> lengths = CellParameters(r.cell);
   for (std::size_t j = 0; j < lengths.size(); ++j) {
     const std::string name = r.names[j];
@@ -119,7 +127,7 @@ std::string FormatLatticeRefinementJson(const LatticeRefinement& r,
   std::string ambiguous, none;
   for (const UnindexedPeak& p : unindexed) {
     std::string item =
-        "{" + Key("peak") + std::to_string(p.peak) + ", " + Key("two_theta") + Num(p.twoTheta);
+        Braced(Key("peak")) + std::to_string(p.peak) + ", " + Key("two_theta") + Num(p.twoTheta);
     if (p.candidates.empty()) {
       none += (none.empty() ? "" : ", ") + item + "}";
       continue;

@@ -103,7 +103,7 @@ TEST_F(ScanDialogTest, AScanThatCannotBeReadIsListedButCannotBeChosen) {
   scans[0].number = 1;
   scans[0].points = 5;
   scans[0].last = 4;
-  scans[0].xQuantity = "q";
+  scans[0].xQuantity = std::string(1, 'q');  // not = "q": a false -Wrestrict of GCC 12 at -O3
   scans[0].xUnit = "1/angstrom";
   scans[1].number = 2;
   scans[1].error = "broken";

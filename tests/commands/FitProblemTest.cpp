@@ -40,7 +40,12 @@ class Files {
     }
   }
   ~Files() { fs::remove_all(m_dir); }
-  std::string Path(int k) const { return (m_dir / ("p" + std::to_string(k) + ".xy")).string(); }
+  std::string Path(int k) const {
+    std::string name = "p";
+    name += std::to_string(k);
+    name += ".xy";
+    return (m_dir / name).string();
+  }
   std::string Missing() const { return (m_dir / "gone.xy").string(); }
   std::string Out() const { return (m_dir / "out.csv").string(); }
 
@@ -55,8 +60,12 @@ TEST(FitProblem, EverySeriesModeLeavesTheSessionsStateAsItWas) {
   const std::string setup = "open xy \"" + files.Path(0) +
                             "\"; range 28 32 0 1000; peak-mode; peak 30 950; "
                             "conditions gauss 0.002; initial-width data; step-messages off; state";
-  const std::string all = "\"" + files.Path(0) + "\" \"" + files.Path(1) + "\" \"" + files.Path(2) +
-                          "\" \"" + files.Missing() + "\"";
+  std::string all;
+  for (const std::string& path : {files.Path(0), files.Path(1), files.Path(2), files.Missing()}) {
+    all += " \"";
+    all += path;
+    all += "\"";
+  }
   const std::string modes[] = {
       "series-mode chain",
       "series-mode independent; series-jobs 3",

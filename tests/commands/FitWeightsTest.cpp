@@ -76,7 +76,11 @@ TEST(FitWeights, AChainedSeriesOfCopiesGivesOkRows) {
   const std::string contents = TwoPeakProfile();
   std::string files;
   for (int k = 0; k < 10; ++k) {
-    files += " " + WriteTempFile("copy" + std::to_string(k) + ".xy", contents);
+    std::string name = "copy";
+    name += std::to_string(k);
+    name += ".xy";
+    files += ' ';
+    files += WriteTempFile(name, contents);
   }
   const std::string out = ::testing::TempDir() + "copies.csv";
   const ScriptOutcome run = RunScript("open xy " + ::testing::TempDir() + "copy0.xy" + kPlace +
