@@ -79,7 +79,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (name == "open" && words.size() >= 3) words[2] = profilePath;
     // A series reads files by pattern and fits each; its own tests cover it.
     if (name == "series") continue;
-    if ((name == "save-txt" || name == "save-dat" || name == "save-result" || name == "report") &&
+    if ((name == "save-txt" || name == "save-dat" || name == "save-result" || name == "report" ||
+         name == "export-fit") &&
         words.size() >= 2) {
       words[1] = savePath;
     }
