@@ -9,6 +9,7 @@
 #include "cli/InfoJson.h"
 #include "cli/ScriptError.h"
 #include "cli/SeriesCommands.h"
+#include "cli/SessionCommands.h"
 #include "cli/StateJson.h"
 #include "cli/ViewCommands.h"
 #include "commands/Commands.h"
@@ -406,6 +407,7 @@ constexpr ScriptCommandEntry kCommands[] = {
     {"instrument", InstrumentCommand},
     {"goniometer-radius", GoniometerRadiusCommand},
     {"lattice", LatticeCommand},
+    {"export-fit", ExportFitCommand},
 };
 
 }  // namespace

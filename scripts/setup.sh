@@ -15,6 +15,7 @@ packages=(
   gemmi-dev tao-pegtl-dev        # CIF parser (header-only, on PEGTL) for pdCIF powder data
   qt6-translations-l10n          # Qt's own dialogs in Japanese
   fonts-ipafont-gothic           # Japanese text in the plot and the dialogs
+  libssl-dev                     # SHA-256 of a session's profile (OpenSSL's EVP)
   libgtest-dev                   # the tests
   poppler-utils                  # the print test reads its PDF with pdftoppm
   "$@"
