@@ -6,27 +6,9 @@
 #include <sstream>
 
 #include "profile/TavDoc.h"
+#include "text/JsonText.h"
 
 namespace {
-
-// A JSON string: quotes, backslashes and control characters escaped, other
-// bytes (UTF-8) as they are.
-std::string Quoted(const std::string& text) {
-  std::string out = "\"";
-  for (const char c : text) {
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (static_cast<unsigned char>(c) < 0x20) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(c));
-      out += escape;
-    } else {
-      out += c;
-    }
-  }
-  return out + "\"";
-}
 
 // As "state" prints them: %.17g, a value that is not finite as a string.
 std::string Number(const std::optional<double>& v) {
@@ -42,14 +24,14 @@ std::string Number(const std::optional<double>& v) {
 
 std::string InfoJson(const CTavDoc& doc) {
   std::ostringstream s;
-  s << "{\"format\": " << (doc.m_format ? Quoted(FormatName(*doc.m_format)) : "null")
-    << ", \"path\": " << (doc.m_format ? Quoted(doc.m_path) : "null")
+  s << "{\"format\": " << (doc.m_format ? JsonQuoted(FormatName(*doc.m_format)) : "null")
+    << ", \"path\": " << (doc.m_format ? JsonQuoted(doc.m_path) : "null")
     << ", \"points\": " << doc.m_nData << ", \"wavelength1\": " << Number(doc.m_wavelengths.lambda1)
     << ", \"wavelength2\": " << Number(doc.m_wavelengths.lambda2)
     << ", \"ratio\": " << Number(doc.m_wavelengths.alpha2Ratio)
-    << ", \"sample\": " << (doc.m_sample ? Quoted(*doc.m_sample) : "null")
+    << ", \"sample\": " << (doc.m_sample ? JsonQuoted(*doc.m_sample) : "null")
     << ", \"scans\": " << doc.m_scans << ", \"scan\": " << doc.m_scan
-    << ", \"x_quantity\": " << Quoted(doc.m_xQuantity) << ", \"x_unit\": " << Quoted(doc.m_xUnit)
-    << "}";
+    << ", \"x_quantity\": " << JsonQuoted(doc.m_xQuantity)
+    << ", \"x_unit\": " << JsonQuoted(doc.m_xUnit) << "}";
   return s.str();
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "fit/PeakShapes.h"
+#include "text/JsonText.h"
 
 namespace {
 
@@ -22,23 +23,6 @@ std::string Number(double value) {
   char buffer[32];
   std::snprintf(buffer, sizeof buffer, "%.17g", value);
   return buffer;
-}
-
-std::string Quoted(const std::string& text) {
-  std::string out = "\"";
-  for (const char c : text) {
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (static_cast<unsigned char>(c) < 0x20) {
-      char buffer[8];
-      std::snprintf(buffer, sizeof buffer, "\\u%04x", static_cast<unsigned char>(c));
-      out += buffer;
-    } else {
-      out += c;
-    }
-  }
-  return out + '"';
 }
 
 template <std::size_t N>
@@ -55,7 +39,7 @@ std::string MatrixText(const std::array<std::array<double, N>, N>& m) {
 std::string Mixing(const std::optional<MixingLine>& mixing) {
   if (!mixing) return "null";
   const PeakShape* shape = FindPeakShape(mixing->shape);
-  return "{\"shape\": " + Quoted(shape ? shape->name : "") +
+  return "{\"shape\": " + JsonQuoted(shape ? shape->name : "") +
          ", \"intercept\": " + Number(mixing->intercept) + ", \"slope\": " + Number(mixing->slope) +
          ", \"covariance\": " + MatrixText(mixing->covariance) + "}";
 }
@@ -299,10 +283,10 @@ InstrumentFunction InstrumentOf(const Json& root) {
 std::string FormatInstrumentFile(const InstrumentFunction& f) {
   const ResolutionFunction& r = f.resolution;
   std::string out = "{\n";
-  out += "  \"format\": " + Quoted(kFormat) + ",\n";
+  out += "  \"format\": " + JsonQuoted(kFormat) + ",\n";
   out += "  \"version\": " + std::to_string(kVersion) + ",\n";
-  out += "  \"standard\": " + Quoted(f.standard) + ",\n";
-  out += "  \"date\": " + Quoted(f.date) + ",\n";
+  out += "  \"standard\": " + JsonQuoted(f.standard) + ",\n";
+  out += "  \"date\": " + JsonQuoted(f.date) + ",\n";
   out += "  \"wavelength\": " + (f.wavelength ? Number(*f.wavelength) : "null") + ",\n";
   out += "  \"U\": " + Number(r.u) + ",\n";
   out += "  \"V\": " + Number(r.v) + ",\n";

@@ -166,13 +166,15 @@ void RunConstrained(PeakFit& fit, const PeakModel& model, const CTavView& view, 
   fit.outcome = RunMinimiser(fit.data, constrained, p, view.Tolerance(), host,
                              view.Options().m_stepMessages, fit.normal, &fit.mapping);
   fit.a = constrained.FullParameters(p.data());
+  // Held: fixed, on a bound, or without any effect on χ² (the position of a
+  // peak held at height 0).
   fit.held.assign(fit.a.size(), false);
+  const auto nfree = static_cast<std::size_t>(fit.mapping.Free());
   for (int i = 1; i < static_cast<int>(fit.a.size()); ++i) {
-    const int j = fit.mapping.FreeIndexOf(i);
-    fit.held[static_cast<std::size_t>(i)] =
-        j == 0 ||
-        p[static_cast<std::size_t>(j)] <= fit.mapping.Lower()[static_cast<std::size_t>(j)] ||
-        p[static_cast<std::size_t>(j)] >= fit.mapping.Upper()[static_cast<std::size_t>(j)];
+    const auto j = static_cast<std::size_t>(fit.mapping.FreeIndexOf(i));
+    fit.held[static_cast<std::size_t>(i)] = j == 0 || p[j] <= fit.mapping.Lower()[j] ||
+                                            p[j] >= fit.mapping.Upper()[j] ||
+                                            fit.normal.alpha[(j - 1) * nfree + (j - 1)] == 0.0;
   }
 }
 

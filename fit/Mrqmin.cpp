@@ -55,12 +55,15 @@ void StartSequence(const double x[], const double y[], const double sig[], int n
 }
 
 // Whether fitted parameter j stands on a bound that its descent direction
-// (β) pushes against: the step leaves it where it is.
-bool PressesOnBound(const MrqminSequence& s, const double a[], const int lista[], int j) {
+// (β) pushes against, or (in a bounded fit) no longer moves χ² at all, as
+// the position and width of a peak held at height 0: the step leaves it
+// where it is.
+bool PressesOnBound(const MrqminSequence& s, double** alpha, const double a[], const int lista[],
+                    int j) {
   if (s.lm_lower.empty()) return false;
   const double value = a[lista[j]];
   return (value <= s.lm_lower[lista[j]] && s.lm_beta[j] < 0.0) ||
-         (value >= s.lm_upper[lista[j]] && s.lm_beta[j] > 0.0);
+         (value >= s.lm_upper[lista[j]] && s.lm_beta[j] > 0.0) || alpha[j][j] == 0.0;
 }
 
 // Solves the damped normal equations into lm_step; covar gets the inverse.
@@ -75,7 +78,7 @@ void SolveDamped(int nfit, double** covar, double** alpha, double lambda, Mrqmin
   }
   if (lambda > 0.0) {
     for (int j = 1; j <= nfit; ++j) {
-      if (!PressesOnBound(s, a, lista, j)) continue;
+      if (!PressesOnBound(s, alpha, a, lista, j)) continue;
       for (int k = 1; k <= nfit; ++k) covar[j][k] = covar[k][j] = 0.0;
       covar[j][j] = 1.0;
       s.lm_rhs[j][1] = 0.0;
