@@ -51,7 +51,7 @@ CFitConditionDlg::CFitConditionDlg(const FitConditions& preset, QWidget* parent)
   m_weights->addItem(tr("プロファイルの σ"), static_cast<int>(FitWeights::kSigma));
   m_weights->setCurrentIndex(m_weights->findData(static_cast<int>(preset.weights)));
   m_weights->setGeometry(Units().Rect(40, options + 48, 140, 14));
-  m_physicalBounds = new QCheckBox(tr("混合型の関数のパラメータを物理的な範囲に保つ"), this);
+  m_physicalBounds = new QCheckBox(tr("混合型の関数を物理的な範囲に保つ"), this);
   m_physicalBounds->setToolTip(
       tr("擬Voigt・Pearson VII・分割擬Voigt: 高さ ≥ 0、幅 > 0、η は 0〜1、m ≥ 0.6"));
   m_physicalBounds->setGeometry(Units().Rect(10, options + 68, 175, 12));

@@ -194,8 +194,8 @@
         <translation>The profile&apos;s σ</translation>
     </message>
     <message>
-        <source>混合型の関数のパラメータを物理的な範囲に保つ</source>
-        <translation>Keep the mixed shapes&apos; parameters in their physical ranges</translation>
+        <source>混合型の関数を物理的な範囲に保つ</source>
+        <translation>Keep mixed shapes in physical ranges</translation>
     </message>
     <message>
         <source>擬Voigt・Pearson VII・分割擬Voigt: 高さ ≥ 0、幅 &gt; 0、η は 0〜1、m ≥ 0.6</source>
