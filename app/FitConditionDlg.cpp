@@ -8,9 +8,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QSpinBox>
+
+#include "view/ViewState.h"
 
 CFitConditionDlg::CFitConditionDlg(const FitConditions& preset, QWidget* parent)
-    : CTavDialog(parent, tr("ﾀﾞｲｱﾛｸﾞ"), 187, 132 + 20 * static_cast<int>(PeakShapes().size())),
+    : CTavDialog(parent, tr("ﾀﾞｲｱﾛｸﾞ"), 187, 168 + 20 * static_cast<int>(PeakShapes().size())),
       m_conditions(preset),
       m_group(new QButtonGroup(this)) {
   auto* label = new QLabel(tr("収束条件＝"), this);
@@ -48,6 +51,17 @@ CFitConditionDlg::CFitConditionDlg(const FitConditions& preset, QWidget* parent)
   m_weights->addItem(tr("プロファイルの σ"), static_cast<int>(FitWeights::kSigma));
   m_weights->setCurrentIndex(m_weights->findData(static_cast<int>(preset.weights)));
   m_weights->setGeometry(Units().Rect(40, options + 48, 140, 14));
+  m_physicalBounds = new QCheckBox(tr("混合型の関数を物理的な範囲に保つ"), this);
+  m_physicalBounds->setToolTip(
+      tr("擬Voigt・Pearson VII・分割擬Voigt: 高さ ≥ 0、幅 > 0、η は 0〜1、m ≥ 0.6"));
+  m_physicalBounds->setGeometry(Units().Rect(10, options + 68, 175, 12));
+  m_physicalBounds->setChecked(preset.physicalBounds);
+  auto* maxPeaksLabel = new QLabel(tr("ピークの最大数"), this);
+  maxPeaksLabel->setGeometry(Units().Rect(10, options + 88, 70, 10));
+  m_maxPeaks = new QSpinBox(this);
+  m_maxPeaks->setRange(kMaxPeaks, kPeakCapacity);
+  m_maxPeaks->setValue(preset.maxPeaks);
+  m_maxPeaks->setGeometry(Units().Rect(80, options + 86, 40, 14));
 }
 
 bool CFitConditionDlg::Exchange() {
@@ -59,6 +73,8 @@ bool CFitConditionDlg::Exchange() {
   read.doublet = m_doublet->isChecked();
   read.stepMessages = m_stepMessages->isChecked();
   read.weights = static_cast<FitWeights>(m_weights->currentData().toInt());
+  read.physicalBounds = m_physicalBounds->isChecked();
+  read.maxPeaks = m_maxPeaks->value();
   m_conditions = read;
   return true;
 }

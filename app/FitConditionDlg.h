@@ -7,10 +7,12 @@ class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
+class QSpinBox;
 
 // The fit conditions: the convergence tolerance, the peak shape
 // the registry's number, or kNoShape when none is chosen), the starting widths
-// from the data, the Kα1/Kα2 doublet and a message box after every step.
+// from the data, the Kα1/Kα2 doublet, a message box after every step, the
+// weights, the mixed shapes' physical bounds and the peaks the table takes.
 class CFitConditionDlg : public CTavDialog {
   Q_OBJECT
  public:
@@ -24,6 +26,8 @@ class CFitConditionDlg : public CTavDialog {
   QCheckBox* DoubletBox() const { return m_doublet; }
   QCheckBox* StepMessagesBox() const { return m_stepMessages; }
   QComboBox* WeightsBox() const { return m_weights; }
+  QCheckBox* PhysicalBoundsBox() const { return m_physicalBounds; }
+  QSpinBox* MaxPeaksBox() const { return m_maxPeaks; }
 
  protected:
   bool Exchange() override;
@@ -35,4 +39,6 @@ class CFitConditionDlg : public CTavDialog {
   QCheckBox* m_doublet;
   QCheckBox* m_stepMessages;
   QComboBox* m_weights;
+  QCheckBox* m_physicalBounds;
+  QSpinBox* m_maxPeaks;
 };

@@ -161,6 +161,7 @@ CMainFrame::CMainFrame(CTavDoc& doc, QWidget* parent)
   connect(m_plot, &PlotWidget::ViewInputHandled, this, &CMainFrame::UpdateCommandStates);
   connect(m_plot, &PlotWidget::RemovePeakRequested, this, &CMainFrame::RemovePeak);
   connect(m_peakTable, &PeakTableDock::RemovePeakRequested, this, &CMainFrame::RemovePeak);
+  ConnectConstraints();
   UpdateCommandStates();
   m_plot->setFocus();
 }
@@ -395,11 +396,40 @@ void CMainFrame::Execute(int id) {
 }
 
 void CMainFrame::RemovePeak(int k) {
+  ChangeInOneStep([this, k] { OnRemovePeak(*m_view, k); });
+}
+
+void CMainFrame::ChangeInOneStep(const std::function<void()>& change) {
   {
     const UndoSteps::Scope step(m_steps.get());
-    OnRemovePeak(*m_view, k);
+    change();
   }
   UpdateCommandStates();
+}
+
+void CMainFrame::ConnectConstraints() {
+  // The menu acts on the peaks placed: a table left from an earlier fit may
+  // show more.
+  const auto placed = [this](int k) { return k >= 1 && k <= m_view->Peaks().m_nPeak; };
+  connect(m_peakTable, &PeakTableDock::FixRequested, this,
+          [this, placed](int k, const QList<int>& parameters, bool fixed) {
+            if (!placed(k)) return;
+            ChangeInOneStep([&] {
+              for (const int m : parameters) SetParameterFixed(*m_view, {k, m}, fixed);
+            });
+          });
+  connect(m_peakTable, &PeakTableDock::BoundsRequested, this,
+          [this, placed](int k, const QList<int>& parameters, double lower, double upper) {
+            if (!placed(k)) return;
+            ChangeInOneStep([&] {
+              for (const int m : parameters) SetParameterBounds(*m_view, {k, m}, lower, upper);
+            });
+          });
+  connect(m_peakTable, &PeakTableDock::SharingRequested, this, [this](bool width, bool shared) {
+    ChangeInOneStep([&] {
+      SetSharing(*m_view, width ? SharedParameter::kWidth : SharedParameter::kShape, shared);
+    });
+  });
 }
 
 void CMainFrame::Undo() {
@@ -448,8 +478,11 @@ void CMainFrame::ShowFileInTitle() {
 }
 
 void CMainFrame::ShowReportInTable() {
+  const FitProblem& problem = m_view->Problem();
   if (m_view->ReportRevision() == m_shownReportRevision &&
       m_view->Calibration() == m_shownCalibration) {
+    if (problem.constraints == m_shownConstraints && problem.shape == m_shownShape) return;
+    ShowConstraintsInTable();
     return;
   }
   m_shownReportRevision = m_view->ReportRevision();
@@ -458,7 +491,14 @@ void CMainFrame::ShowReportInTable() {
   m_peakTable->ShowReport(report);
   if (report != nullptr) ShowPeakChoices(*report);
   m_peakTable->WilliamsonHall()->ShowReport(report, ReportSettingsOf(*m_view));
+  ShowConstraintsInTable();
   if (report != nullptr && !m_peakTable->isVisible() && m_tableLayout.wanted) OpenPeakTable();
+}
+
+void CMainFrame::ShowConstraintsInTable() {
+  m_shownConstraints = m_view->Problem().constraints;
+  m_shownShape = m_view->Problem().shape;
+  m_peakTable->ShowConstraints(m_shownConstraints, m_shownShape);
 }
 
 // The peaks' hkl while a phase is set, and which enter Williamson–Hall.

@@ -9,6 +9,7 @@
 
 #include "app/KeyLocks.h"
 #include "app/Preferences.h"
+#include "fit/FitConstraints.h"
 #include "profile/FileType.h"
 #include "view/CalibrationState.h"
 
@@ -63,6 +64,8 @@ class CMainFrame : public QMainWindow {
   // Removes peak k (from the plot's or the table's context menu) as one
   // undo step.
   void RemovePeak(int k);
+  // Runs a change the peak table's cell menu asked for as one undo step.
+  void ChangeInOneStep(const std::function<void()>& change);
   void UpdateCommandStates();
   // Opens path through the open command with the dialogs answered ahead: the
   // type, and for X-Y the reading settings as the column dialog shows them.
@@ -93,12 +96,15 @@ class CMainFrame : public QMainWindow {
   void OnReportSettings();
   void OnSeriesFit();
   void ShowReportInTable();
+  void ShowConstraintsInTable();
   void OpenPeakTable();
   void PlacePeakTable();
   void TogglePeakTable();
   void SaveTableLayout();
   void ConnectViewMenu();
   void ConnectCalibration();
+  // The table's cell menu: held, bounded and shared parameters.
+  void ConnectConstraints();
   void ShowPeakChoices(const PeakReport& report);
   // Applies a change to the view menu's choices, remembers them and repaints.
   void ChangeView(const std::function<void(ViewPreferences&)>& change);
@@ -120,6 +126,9 @@ class CMainFrame : public QMainWindow {
   // What the table shows, to rebuild it only when the report changes.
   int m_shownReportRevision = -1;
   CalibrationState m_shownCalibration;
+  // The constraints (and the shape they are for) the table's marks show.
+  FitConstraints m_shownConstraints;
+  int m_shownShape = -2;
   // Where the table sits and whether it opens after a fit, kept between runs.
   PeakTableLayout m_tableLayout;
   QLabel* m_idle = nullptr;

@@ -9,12 +9,17 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QPainter>
+#include <QPixmap>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStringList>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
+#include "app/BoundsDlg.h"
 #include "app/WilliamsonHallPanel.h"
 #include "fit/Correlations.h"
 
@@ -37,6 +42,30 @@ const Column kColumns[] = {
 constexpr int kColumnCount = static_cast<int>(std::size(kColumns));
 // Only the shapes that have a shape parameter have this last column.
 constexpr int kShapeParameterColumn = kColumnCount - 1;
+
+constexpr int kPositionColumn = 0;
+constexpr int kHeightColumn = 1;
+constexpr int kFwhmColumn = 2;
+// The peak's position in the position cell, for sorting the rows.
+constexpr int kPositionRole = Qt::UserRole;
+
+// A padlock: the mark of a held parameter.
+QIcon LockIcon() {
+  QPixmap pixmap(12, 12);
+  pixmap.fill(Qt::transparent);
+  QPainter painter(&pixmap);
+  painter.setPen(QPen(QColor(90, 90, 90), 1.5));
+  painter.drawArc(QRectF(3, 0.5, 6, 8), 0, 180 * 16);
+  painter.drawLine(QPointF(3, 4.5), QPointF(3, 6));
+  painter.drawLine(QPointF(9, 4.5), QPointF(9, 6));
+  painter.fillRect(QRectF(1.5, 5.5, 9, 6), QColor(200, 150, 40));
+  return QIcon(pixmap);
+}
+
+QString BoundText(double value) {
+  return std::isinf(value) ? QString(value < 0 ? QStringLiteral("−∞") : QStringLiteral("∞"))
+                           : QString::number(value, 'g', 6);
+}
 
 QString SixDigits(double value) { return QString::number(value, 'g', 6); }
 
@@ -135,6 +164,18 @@ PeakTableDock::PeakTableDock(QWidget* parent)
   m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   m_table->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(m_table, &QWidget::customContextMenuRequested, this, &PeakTableDock::ShowRowMenu);
+  m_table->horizontalHeader()->setToolTip(QCoreApplication::translate(
+      "PeakTableDock", "位置の列見出しをクリックすると位置の順に並べます"));
+  connect(m_table->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int section) {
+    if (section == kPositionColumn) SortByPosition(!m_sortByPosition);
+  });
+  m_askBounds = [this](const QString& what, double& lower, double& upper) {
+    CBoundsDlg dialog(what, lower, upper, this);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    lower = dialog.m_lower;
+    upper = dialog.m_upper;
+    return true;
+  };
   m_statistics->setTextInteractionFlags(Qt::TextSelectableByMouse);
   m_notes->setWordWrap(true);
   m_notes->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -221,8 +262,187 @@ QMenu* PeakTableDock::RowMenu(int r, QWidget* parent) {
   return menu;
 }
 
+QMenu* PeakTableDock::CellMenu(int r, int c, QWidget* parent) {
+  const int k = PeakOfRow(r);
+  if (k <= 0) return nullptr;
+  auto* menu = new QMenu(parent);
+  AddParameterItems(menu, k, c);
+  AddSharingItems(menu);
+  menu->addSeparator();
+  QAction* sort = menu->addAction(QCoreApplication::translate("PeakTableDock", "位置の順に並べる"));
+  sort->setCheckable(true);
+  sort->setChecked(m_sortByPosition);
+  connect(sort, &QAction::triggered, this, [this](bool on) { SortByPosition(on); });
+  menu->addSeparator();
+  connect(menu->addAction(QCoreApplication::translate("PeakTableDock", "ピーク %1 を削除").arg(k)),
+          &QAction::triggered, this, [this, k] { emit RemovePeakRequested(k); });
+  return menu;
+}
+
+void PeakTableDock::AddParameterItems(QMenu* menu, int k, int c) {
+  const QList<int> parameters = ParametersOfColumn(c);
+  bool fixed = !parameters.isEmpty();
+  bool bounded = false;
+  for (const int m : parameters) {
+    fixed = fixed && ConstraintOf(k, m).fixed;
+    bounded = bounded || ConstraintOf(k, m).Bounded();
+  }
+  QAction* fix = menu->addAction(fixed ? QCoreApplication::translate("PeakTableDock", "固定を解除")
+                                       : QCoreApplication::translate("PeakTableDock", "固定"));
+  QAction* bound = menu->addAction(QCoreApplication::translate("PeakTableDock", "範囲を設定..."));
+  QAction* unbound = menu->addAction(QCoreApplication::translate("PeakTableDock", "範囲を解除"));
+  fix->setEnabled(!parameters.isEmpty());
+  bound->setEnabled(!parameters.isEmpty());
+  unbound->setEnabled(bounded);
+  if (parameters.isEmpty()) return;
+  connect(fix, &QAction::triggered, this,
+          [this, k, parameters, fixed] { emit FixRequested(k, parameters, !fixed); });
+  const QTableWidgetItem* header = m_table->horizontalHeaderItem(c);
+  const QString what = QCoreApplication::translate("PeakTableDock", "ピーク %1: %2")
+                           .arg(k)
+                           .arg(header != nullptr ? header->text() : QString());
+  const ParameterConstraint current = ConstraintOf(k, parameters.front());
+  connect(bound, &QAction::triggered, this, [this, k, parameters, what, current] {
+    double lower = current.lower;
+    double upper = current.upper;
+    if (m_askBounds && m_askBounds(what, lower, upper)) {
+      emit BoundsRequested(k, parameters, lower, upper);
+    }
+  });
+  connect(unbound, &QAction::triggered, this, [this, k, parameters] {
+    constexpr double kInfinity = std::numeric_limits<double>::infinity();
+    emit BoundsRequested(k, parameters, -kInfinity, kInfinity);
+  });
+}
+
+void PeakTableDock::AddSharingItems(QMenu* menu) {
+  menu->addSeparator();
+  QAction* width = menu->addAction(QCoreApplication::translate("PeakTableDock", "幅を共通にする"));
+  width->setCheckable(true);
+  width->setChecked(m_constraints.shareWidth);
+  connect(width, &QAction::triggered, this, [this](bool on) { emit SharingRequested(true, on); });
+  QAction* shape =
+      menu->addAction(QCoreApplication::translate("PeakTableDock", "形状パラメータを共通にする"));
+  shape->setCheckable(true);
+  shape->setChecked(m_constraints.shareShape);
+  shape->setEnabled(HasShapeParameter(m_shape));
+  connect(shape, &QAction::triggered, this, [this](bool on) { emit SharingRequested(false, on); });
+}
+
+const ParameterConstraint& PeakTableDock::ConstraintOf(int k, int m) const {
+  return m_constraints.Peak(k, m);
+}
+
+QList<int> PeakTableDock::ParametersOfColumn(int c) const {
+  const PeakShape* shape = FindPeakShape(m_shape);
+  if (shape == nullptr) return {};
+  const bool split = shape->parametersPerPeak > kRightWidthParameter;
+  switch (c) {
+    case kPositionColumn:
+      return {kPositionParameter};
+    case kHeightColumn:
+      return {kHeightParameter};
+    case kFwhmColumn:
+      if (split) return {kWidthParameter, kRightWidthParameter};
+      return {kWidthParameter};
+    case kShapeParameterColumn:
+      if (!shape->HasShapeParameter()) return {};
+      if (split) return {kShapeParameter, kRightShapeParameter};
+      return {kShapeParameter};
+    default:
+      return {};
+  }
+}
+
+void PeakTableDock::ShowConstraints(const FitConstraints& constraints, int shape) {
+  m_constraints = constraints;
+  m_shape = shape;
+  const QSignalBlocker blocker(m_table);
+  for (int r = 0; r < m_table->rowCount(); ++r) {
+    for (const int c : {kPositionColumn, kHeightColumn, kFwhmColumn, kShapeParameterColumn}) {
+      if (c < m_table->columnCount()) MarkCell(r, c);
+    }
+  }
+}
+
+void PeakTableDock::MarkCell(int r, int c) {
+  QTableWidgetItem* cell = m_table->item(r, c);
+  const int k = PeakOfRow(r);
+  if (cell == nullptr || k <= 0) return;
+  const QList<int> parameters = ParametersOfColumn(c);
+  bool fixed = !parameters.isEmpty();
+  QStringList tips;
+  for (const int m : parameters) {
+    const ParameterConstraint& constraint = ConstraintOf(k, m);
+    fixed = fixed && constraint.fixed;
+    if (constraint.Bounded()) {
+      tips << QCoreApplication::translate("PeakTableDock", "範囲: %1 〜 %2")
+                  .arg(BoundText(constraint.lower), BoundText(constraint.upper));
+    }
+  }
+  if (fixed) tips.prepend(QCoreApplication::translate("PeakTableDock", "固定"));
+  const bool shared = (c == kFwhmColumn && m_constraints.shareWidth) ||
+                      (c == kShapeParameterColumn && m_constraints.shareShape);
+  if (shared && !parameters.isEmpty()) {
+    tips << QCoreApplication::translate("PeakTableDock", "全ピークで共通");
+  }
+  cell->setIcon(fixed ? LockIcon() : QIcon());
+  cell->setToolTip(tips.join('\n'));
+}
+
+bool PeakTableDock::ShowsLock(int r, int c) const {
+  const QTableWidgetItem* cell = m_table->item(r, c);
+  return cell != nullptr && !cell->icon().isNull();
+}
+
+void PeakTableDock::SortByPosition(bool sorted) {
+  m_sortByPosition = sorted;
+  QHeaderView* header = m_table->horizontalHeader();
+  header->setSortIndicatorShown(sorted);
+  if (sorted) header->setSortIndicator(kPositionColumn, Qt::AscendingOrder);
+  ArrangeRows();
+}
+
+void PeakTableDock::ArrangeRows() {
+  struct Row {
+    int peak;
+    double position;
+    QTableWidgetItem* label;
+    QList<QTableWidgetItem*> cells;
+  };
+  const QSignalBlocker blocker(m_table);
+  std::vector<Row> rows;
+  for (int r = 0; r < m_table->rowCount(); ++r) {
+    Row row{PeakOfRow(r), std::numeric_limits<double>::quiet_NaN(), nullptr, {}};
+    if (const QTableWidgetItem* cell = m_table->item(r, kPositionColumn)) {
+      const QVariant position = cell->data(kPositionRole);
+      if (position.isValid()) row.position = position.toDouble();
+    }
+    row.label = m_table->takeVerticalHeaderItem(r);
+    for (int c = 0; c < m_table->columnCount(); ++c) row.cells << m_table->takeItem(r, c);
+    rows.push_back(row);
+  }
+  // By position, peaks without one last; by number otherwise and for ties.
+  const auto before = [this](const Row& a, const Row& b) {
+    if (m_sortByPosition) {
+      const bool aKnown = std::isfinite(a.position);
+      const bool bKnown = std::isfinite(b.position);
+      if (aKnown != bKnown) return aKnown;
+      if (aKnown && a.position != b.position) return a.position < b.position;
+    }
+    return a.peak < b.peak;
+  };
+  std::stable_sort(rows.begin(), rows.end(), before);
+  for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
+    const Row& row = rows[static_cast<std::size_t>(r)];
+    m_table->setVerticalHeaderItem(r, row.label);
+    for (int c = 0; c < row.cells.size(); ++c) m_table->setItem(r, c, row.cells[c]);
+  }
+}
+
 void PeakTableDock::ShowRowMenu(const QPoint& pos) {
-  QMenu* menu = RowMenu(m_table->indexAt(pos).row(), this);
+  const QModelIndex cell = m_table->indexAt(pos);
+  QMenu* menu = CellMenu(cell.row(), cell.column(), this);
   if (menu == nullptr) return;
   menu->setAttribute(Qt::WA_DeleteOnClose);
   menu->popup(m_table->viewport()->mapToGlobal(pos));
@@ -258,7 +478,11 @@ void PeakTableDock::ShowReport(const PeakReport* report) {
       cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
       m_table->setItem(r, c, cell);
     }
+    if (peak.position.value) {
+      m_table->item(r, kPositionColumn)->setData(kPositionRole, *peak.position.value);
+    }
   }
+  ArrangeRows();
   m_statistics->setText(StatisticsText(report->statistics));
   QStringList notes;
   for (const std::string& note : report->notes) notes << QString::fromStdString(note);

@@ -155,7 +155,9 @@ void Conditions(ScriptSession& s, const Args& a) {
                                       options.m_widthFromData,
                                       options.m_doublet,
                                       options.m_stepMessages,
-                                      s.view.Problem().weights};
+                                      s.view.Problem().weights,
+                                      s.view.Problem().constraints.physicalBounds,
+                                      s.view.Problem().maxPeaks};
   OnLsqCondition(s.view);
 }
 

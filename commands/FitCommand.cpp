@@ -61,7 +61,9 @@ FitConditions ConditionsOf(const FitProblem& problem) {
                        problem.options.m_widthFromData,
                        problem.options.m_doublet,
                        problem.options.m_stepMessages,
-                       problem.weights};
+                       problem.weights,
+                       problem.constraints.physicalBounds,
+                       problem.maxPeaks};
 }
 
 void OnLsqCondition(CTavView& view) {
@@ -77,6 +79,10 @@ void OnLsqCondition(CTavView& view) {
       ApplyDoublet(view, conditions.doublet, view.Options().m_doubletRatio);
     }
     if (conditions.weights != view.Problem().weights) ApplyWeights(view, conditions.weights);
+    if (conditions.physicalBounds != view.Problem().constraints.physicalBounds) {
+      SetPhysicalBounds(view, conditions.physicalBounds);
+    }
+    if (conditions.maxPeaks != view.Problem().maxPeaks) SetMaxPeaks(view, conditions.maxPeaks);
   }
   // The shape changes how the components are drawn.
   view.Repaint();

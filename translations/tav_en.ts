@@ -9,6 +9,29 @@
     </message>
 </context>
 <context>
+    <name>CBoundsDlg</name>
+    <message>
+        <source>範囲を設定</source>
+        <translation>Set Range</translation>
+    </message>
+    <message>
+        <source>下限</source>
+        <translation>Lower</translation>
+    </message>
+    <message>
+        <source>上限</source>
+        <translation>Upper</translation>
+    </message>
+    <message>
+        <source>空欄は制限なし</source>
+        <translation>Leave empty for no limit</translation>
+    </message>
+    <message>
+        <source>上限は下限以上にしてください。</source>
+        <translation>The upper bound must not be below the lower bound.</translation>
+    </message>
+</context>
+<context>
     <name>CCalibrationDlg</name>
     <message>
         <source>フィットを追加</source>
@@ -169,6 +192,18 @@
     <message>
         <source>プロファイルの σ</source>
         <translation>The profile&apos;s σ</translation>
+    </message>
+    <message>
+        <source>混合型の関数を物理的な範囲に保つ</source>
+        <translation>Keep mixed shapes in physical ranges</translation>
+    </message>
+    <message>
+        <source>擬Voigt・Pearson VII・分割擬Voigt: 高さ ≥ 0、幅 &gt; 0、η は 0〜1、m ≥ 0.6</source>
+        <translation>Pseudo-Voigt, Pearson VII, split pseudo-Voigt: height ≥ 0, width &gt; 0, η in 0–1, m ≥ 0.6</translation>
+    </message>
+    <message>
+        <source>ピークの最大数</source>
+        <translation>Maximum peaks</translation>
     </message>
 </context>
 <context>
@@ -1050,6 +1085,50 @@ gof = %3</translation>
     <message>
         <source>ピーク %1 を削除</source>
         <translation>Remove peak %1</translation>
+    </message>
+    <message>
+        <source>位置の列見出しをクリックすると位置の順に並べます</source>
+        <translation>Click the position header to sort the rows by position</translation>
+    </message>
+    <message>
+        <source>位置の順に並べる</source>
+        <translation>Sort by Position</translation>
+    </message>
+    <message>
+        <source>固定を解除</source>
+        <translation>Free</translation>
+    </message>
+    <message>
+        <source>固定</source>
+        <translation>Fix</translation>
+    </message>
+    <message>
+        <source>範囲を設定...</source>
+        <translation>Set Bounds...</translation>
+    </message>
+    <message>
+        <source>範囲を解除</source>
+        <translation>Clear Bounds</translation>
+    </message>
+    <message>
+        <source>ピーク %1: %2</source>
+        <translation>Peak %1: %2</translation>
+    </message>
+    <message>
+        <source>幅を共通にする</source>
+        <translation>Share Width</translation>
+    </message>
+    <message>
+        <source>形状パラメータを共通にする</source>
+        <translation>Share Shape Parameter</translation>
+    </message>
+    <message>
+        <source>範囲: %1 〜 %2</source>
+        <translation>Range: %1 to %2</translation>
+    </message>
+    <message>
+        <source>全ピークで共通</source>
+        <translation>Shared by all peaks</translation>
     </message>
 </context>
 <context>

@@ -31,7 +31,8 @@ struct RangeValues {
 // Values exchanged with the fit-conditions dialog: the tolerance, the peak
 // shape (the registry's number, or kNoShape when none was chosen), and the
 // options: starting widths from the data, the Kα1/Kα2 doublet, and a message
-// box after every fit step.
+// box after every fit step; the mixed shapes' physical bounds and the peaks
+// the table takes.
 struct FitConditions {
   double tolerance = 0.0;
   int function = kNoShape;
@@ -39,6 +40,8 @@ struct FitConditions {
   bool doublet = false;
   bool stepMessages = true;
   FitWeights weights = FitWeights::kUnit;
+  bool physicalBounds = true;
+  int maxPeaks = 10;
 };
 
 enum class MessageIcon { None, Exclamation };

@@ -227,6 +227,16 @@ TEST(Constraints, BadReferencesAreScriptErrors) {
   }
 }
 
+// The conditions command sets the tolerance and the shape; the physical
+// bounds and the table's size, like the other options, stay as they were.
+TEST(Constraints, ConditionsKeepTheBoundsSwitchAndTheTableSize) {
+  const ScriptOutcome run =
+      RunScript(Session("bounds default off; max-peaks 30; conditions gauss 0.01; state"));
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("\"bounds_default\": false"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("\"max_peaks\": 30"), std::string::npos) << run.out;
+}
+
 // The synchrotron LaB6 standard's window 5.5–25° holds 16 reflections: one
 // fit of all of them, every height positive.
 TEST(Constraints, SixteenPeaksOfAMeasuredWindowFitInOne) {
