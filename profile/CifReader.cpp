@@ -1,4 +1,18 @@
 // CIF powder data (pdCIF): each data block with a profile is a scan.
+#include "profile/MeasuredReaders.h"
+#include "text/Translate.h"
+
+#if defined(TAV_NO_CIF)
+
+// clang 14 with libstdc++ 12 cannot compile gemmi's CIF headers as C++20 (a
+// vector of a type still incomplete there): a build with it refuses CIF files.
+MeasuredProfile ReadCif(std::string_view, int) {
+  throw ProfileFormatError(Translated(QT_TRANSLATE_NOOP(
+      "tav", "この版は CIF を読めません (CIF のパーサーなしでビルドされています)")));
+}
+
+#else
+
 #include <algorithm>
 #include <cmath>
 #include <exception>
@@ -8,9 +22,7 @@
 #include <string>
 #include <vector>
 
-#include "profile/MeasuredReaders.h"
 #include "profile/Tokens.h"
-#include "text/Translate.h"
 
 namespace cif = gemmi::cif;
 
@@ -65,7 +77,7 @@ double NumberOf(const std::string* raw) {
 }
 
 // The first of tags that the block has as a column of values.
-std::optional<std::pair<cif::Column, bool>> FindY(cif::Block& block) {
+std::optional<std::pair<cif::Column, bool> > FindY(cif::Block& block) {
   for (const char* tag : kMeasuredY)
     if (cif::Column column = block.find_values(tag)) return std::pair{column, false};
   for (const char* tag : kProcessedY)
@@ -89,8 +101,8 @@ std::vector<Numb> ColumnNumbers(const cif::Column& column, const char* what) {
 
 // X evenly from a range's _min by _inc, as many points as Y, the range's
 // _max where the last point falls.
-std::optional<std::vector<double>> RangeX(const cif::Block& block, const std::string& prefix,
-                                          std::size_t points) {
+std::optional<std::vector<double> > RangeX(const cif::Block& block, const std::string& prefix,
+                                           std::size_t points) {
   const double min = NumberOf(block.find_value(prefix + "_min"));
   const double max = NumberOf(block.find_value(prefix + "_max"));
   const double inc = NumberOf(block.find_value(prefix + "_inc"));
@@ -105,7 +117,8 @@ std::optional<std::vector<double>> RangeX(const cif::Block& block, const std::st
   return x;
 }
 
-std::optional<std::vector<double>> ColumnX(cif::Block& block, const char* tag, std::size_t points) {
+std::optional<std::vector<double> > ColumnX(cif::Block& block, const char* tag,
+                                            std::size_t points) {
   const cif::Column column = block.find_values(tag);
   if (!column) return std::nullopt;
   if (static_cast<std::size_t>(column.length()) != points)
@@ -237,3 +250,5 @@ MeasuredProfile ReadCif(std::string_view bytes, int scan) {
   profile.scan = scan;
   return profile;
 }
+
+#endif

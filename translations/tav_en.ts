@@ -1982,5 +1982,9 @@ Standard: %1  λ = %2 Å  %3</translation>
         <source>粉末回折の強度 (_pd_meas_*, _pd_proc_*) がありません</source>
         <translation>no powder diffraction intensities (_pd_meas_*, _pd_proc_*)</translation>
     </message>
+    <message>
+        <source>この版は CIF を読めません (CIF のパーサーなしでビルドされています)</source>
+        <translation>This build cannot read CIF files (it was built without the CIF parser)</translation>
+    </message>
 </context>
 </TS>
