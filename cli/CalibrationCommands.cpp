@@ -20,12 +20,6 @@ constexpr const char* kExclusionUsage = "williamson-hall exclude|include K...";
 
 [[noreturn]] void Usage(const char* usage) { throw ScriptError(std::string("usage: ") + usage); }
 
-bool OnOff(const std::string& word, const char* usage) {
-  if (word == "on") return true;
-  if (word == "off") return false;
-  Usage(usage);
-}
-
 double PositiveLength(const std::string& text, const char* what) {
   const double v = ParseReal(text);
   if (!(v > 0)) throw ScriptError(std::string(what) + " must be positive: " + text);
@@ -130,7 +124,7 @@ void InstrumentCommand(ScriptSession& s, const Args& a) {
   } else if (a[0] == "load") {
     LoadInstrumentFunction(s.view, a[1]);
   } else if (a[0] == "use") {
-    SetInstrumentUse(s.view, OnOff(a[1], kInstrumentUsage));
+    SetInstrumentUse(s.view, ParseSwitch(a[1], kInstrumentUsage));
   } else {
     Usage(kInstrumentUsage);
   }
@@ -147,7 +141,7 @@ void LatticeCommand(ScriptSession& s, const Args& a) {
   if (a[0] == "refine") return Refine(s, a);
   if (a[0] == "correct") {
     ExpectCount(a, 2, 2, kLatticeUsage);
-    SetPositionCorrection(s.view, OnOff(a[1], kLatticeUsage));
+    SetPositionCorrection(s.view, ParseSwitch(a[1], kLatticeUsage));
     return;
   }
   SetPhase(s.view, CellOf(a));
