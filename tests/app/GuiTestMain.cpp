@@ -9,6 +9,7 @@
 #include <string>
 
 #include "tests/support/GlobalState.h"
+#include "tests/support/PrivateTempDir.h"
 
 namespace {
 
@@ -23,6 +24,7 @@ void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QStri
 }  // namespace
 
 int main(int argc, char** argv) {
+  const PrivateTempDir temp;
   // Test discovery runs this binary without the test's environment.
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QTemporaryDir runtime(QDir::tempPath() + QStringLiteral("/tav-gui-tests-XXXXXX"));

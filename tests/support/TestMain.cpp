@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/GlobalState.h"
+#include "tests/support/PrivateTempDir.h"
 
 int main(int argc, char** argv) {
+  const PrivateTempDir temp;
   ::testing::InitGoogleTest(&argc, argv);
   InstallGlobalStateGuard();
   return RUN_ALL_TESTS();
