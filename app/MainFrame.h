@@ -29,6 +29,7 @@ class QTimer;
 class QtHost;
 class UndoHistory;
 class UndoSteps;
+class SessionKeeper;
 
 // The main window: menus, accelerators, tool bar and status bar around the
 // plot widget. Each command's action calls one handler; the view's update
@@ -50,6 +51,8 @@ class CMainFrame : public QMainWindow {
   PeakTableDock& PeakTable() { return *m_peakTable; }
   // The steps the edit menu takes back and does again.
   UndoHistory& History() { return *m_history; }
+  // Session files, the session saved by itself and offered back.
+  SessionKeeper& Sessions() { return *m_sessions; }
   // The action of a command id (see CommandIds.h), or nullptr.
   QAction* Action(int id) const;
   QLabel* IdlePane() const { return m_idle; }
@@ -72,6 +75,7 @@ class CMainFrame : public QMainWindow {
   void OpenWithoutDialogs(const std::string& path, FileType type);
 
   void PrintPreview();
+  void FollowOpenedSession();
 
  signals:
   // A file dropped on the window was opened (detected by content).
@@ -119,6 +123,7 @@ class CMainFrame : public QMainWindow {
   std::unique_ptr<CTavView> m_view;
   std::unique_ptr<UndoHistory> m_history;
   std::unique_ptr<UndoSteps> m_steps;
+  std::unique_ptr<SessionKeeper> m_sessions;
   PlotWidget* m_plot;
   ViewPreferences m_viewPreferences;
   QActionGroup* m_scaleGroup = nullptr;
