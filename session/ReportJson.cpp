@@ -23,13 +23,6 @@ Estimate EstimateOf(const Field& f) {
   return Estimate{f.At(0).OptionalReal(), f.At(1).OptionalReal()};
 }
 
-const PeakShape* ShapeOf(const Field& f) {
-  const std::string name = f.String();
-  const PeakShape* shape = FindPeakShapeNamed(name);
-  if (shape == nullptr) f.Unknown(name);
-  return shape;
-}
-
 Json PeakResultJson(const PeakResult& r) {
   return Json{{"peak", r.peak},
               {"shape", r.shape ? Json(r.shape->name) : Json(nullptr)},
@@ -126,12 +119,11 @@ ParameterCovariance CovarianceOf(const Field& f) {
 }
 
 Json CalibrationPeakJson(const CalibrationPeak& p) {
-  const PeakShape* shape = FindPeakShape(p.shape);
   return Json{{"position", NumberJson(p.position)},
               {"position_error", NumberJson(p.positionError)},
               {"fwhm", NumberJson(p.fwhm)},
               {"fwhm_error", NumberJson(p.fwhmError)},
-              {"shape", shape ? Json(shape->name) : Json(nullptr)},
+              {"shape", ShapeNameJson(p.shape)},
               {"shape_parameter", OptionalJson(p.shapeParameter)},
               {"shape_parameter_error", OptionalJson(p.shapeParameterError)}};
 }
@@ -142,7 +134,7 @@ CalibrationPeak CalibrationPeakOf(const Field& f) {
   p.positionError = f["position_error"].Real();
   p.fwhm = f["fwhm"].Finite();
   p.fwhmError = f["fwhm_error"].Real();
-  p.shape = f.Has("shape") ? ShapeOf(f["shape"])->function : kNoShape;
+  p.shape = ShapeNumberOf(f, "shape");
   p.shapeParameter = f["shape_parameter"].OptionalReal();
   p.shapeParameterError = f["shape_parameter_error"].OptionalReal();
   return p;
@@ -174,8 +166,7 @@ std::array<std::array<double, N>, N> MatrixOf(const Field& f) {
 Json ResolutionJson(const ResolutionFunction& r) {
   Json mixing = nullptr;
   if (r.mixing) {
-    const PeakShape* shape = FindPeakShape(r.mixing->shape);
-    mixing = Json{{"shape", shape ? Json(shape->name) : Json(nullptr)},
+    mixing = Json{{"shape", ShapeNameJson(r.mixing->shape)},
                   {"intercept", NumberJson(r.mixing->intercept)},
                   {"slope", NumberJson(r.mixing->slope)},
                   {"covariance", MatrixJson(r.mixing->covariance)}};
@@ -202,7 +193,7 @@ ResolutionFunction ResolutionOf(const Field& f) {
   if (f.Has("mixing")) {
     const Field m = f["mixing"];
     MixingLine line;
-    line.shape = m.Has("shape") ? ShapeOf(m["shape"])->function : kNoShape;
+    line.shape = ShapeNumberOf(m, "shape");
     line.intercept = m["intercept"].Finite();
     line.slope = m["slope"].Finite();
     line.covariance = MatrixOf<2>(m["covariance"]);
@@ -215,13 +206,28 @@ ResolutionFunction ResolutionOf(const Field& f) {
 
 }  // namespace
 
+Json ShapeNameJson(int function) {
+  const PeakShape* shape = FindPeakShape(function);
+  return shape ? Json(shape->name) : Json(nullptr);
+}
+
+const PeakShape* ShapeOf(const Field& f) {
+  const std::string name = f.String();
+  const PeakShape* shape = FindPeakShapeNamed(name);
+  if (shape == nullptr) f.Unknown(name);
+  return shape;
+}
+
+int ShapeNumberOf(const Field& parent, const char* key) {
+  return parent.Has(key) ? ShapeOf(parent[key])->function : kNoShape;
+}
+
 Json ReportJson(const PeakReport& report) {
   Json peaks = Json::array();
   for (const PeakResult& r : report.peaks) peaks.push_back(PeakResultJson(r));
   Json held = Json::array();
   for (const bool h : report.held) held.push_back(h);
-  const PeakShape* shape = FindPeakShape(report.shape);
-  return Json{{"shape", shape ? Json(shape->name) : Json(nullptr)},
+  return Json{{"shape", ShapeNameJson(report.shape)},
               {"statistics", StatisticsJson(report.statistics)},
               {"covariance", CovarianceJson(report.covariance)},
               {"peaks", peaks},
@@ -233,7 +239,7 @@ Json ReportJson(const PeakReport& report) {
 
 PeakReport ReportOf(const Field& f) {
   PeakReport report;
-  report.shape = f.Has("shape") ? ShapeOf(f["shape"])->function : kNoShape;
+  report.shape = ShapeNumberOf(f, "shape");
   report.statistics = StatisticsOf(f["statistics"]);
   report.covariance = CovarianceOf(f["covariance"]);
   const Field peaks = f["peaks"];

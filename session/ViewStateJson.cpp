@@ -152,9 +152,8 @@ FitConstraints ConstraintsOf(const Field& f) {
 }
 
 Json FitProblemJson(const FitProblem& p) {
-  const PeakShape* shape = FindPeakShape(p.shape);
   const FitOptions& o = p.options;
-  return Json{{"shape", shape ? Json(shape->name) : Json(nullptr)},
+  return Json{{"shape", ShapeNameJson(p.shape)},
               {"tolerance", NumberJson(p.tolerance)},
               {"width_from_data", o.m_widthFromData},
               {"doublet", o.m_doublet},
@@ -167,14 +166,7 @@ Json FitProblemJson(const FitProblem& p) {
 
 FitProblem FitProblemOf(const Field& f) {
   FitProblem p;
-  if (f.Has("shape")) {
-    const std::string name = f["shape"].String();
-    const PeakShape* shape = FindPeakShapeNamed(name);
-    if (shape == nullptr) f["shape"].Unknown(name);
-    p.shape = shape->function;
-  } else {
-    p.shape = kNoShape;
-  }
+  p.shape = ShapeNumberOf(f, "shape");
   p.tolerance = f["tolerance"].Finite();
   if (!(p.tolerance > 0)) f["tolerance"].OutOfRange("> 0");
   p.options.m_widthFromData = f["width_from_data"].Bool();
