@@ -18,6 +18,8 @@ packages=(
   libssl-dev                     # SHA-256 of a session's profile (OpenSSL's EVP)
   libgtest-dev                   # the tests
   poppler-utils                  # the print test reads its PDF with pdftoppm
+  pybind11-dev python3-dev       # the Python module (python/)
+  python3-numpy                  # its arrays, and its tests
   "$@"
 )
 missing=()
