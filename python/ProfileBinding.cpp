@@ -2,8 +2,10 @@
 #include <pybind11/numpy.h>
 #include <pybind11/stl.h>
 
+#include <cmath>
 #include <optional>
 
+#include "commands/Commands.h"
 #include "profile/ProfileFormat.h"
 #include "python/Bindings.h"
 
@@ -50,6 +52,23 @@ PyProfile OpenProfile(const py::object& path, const std::string& format, std::op
     if (PyErr_WarnEx(PyExc_UserWarning, failure.c_str(), 2) != 0) throw py::error_already_set();
   }
   return profile;
+}
+
+// The profile with the wavelengths the user states, as `wavelength L1 [L2
+// [RATIO]]` sets them.
+PyProfile WithWavelengths(const PyProfile& p, double lambda1, std::optional<double> lambda2,
+                          std::optional<double> ratio) {
+  for (const std::optional<double>& v : {std::optional<double>(lambda1), lambda2, ratio}) {
+    if (v && !(*v > 0 && std::isfinite(*v))) {
+      throw py::value_error("wavelengths and ratio must be positive numbers");
+    }
+  }
+  FitSession session(*p.doc);
+  SetProfileWavelengths(session.View(), Wavelengths{lambda1, lambda2, ratio});
+  PyProfile out;
+  out.doc = std::make_shared<const CTavDoc>(session.Document());
+  out.messages = p.messages;
+  return out;
 }
 
 const CTavDoc& Doc(const PyProfile& p) { return *p.doc; }
@@ -115,6 +134,10 @@ void BindProfile(py::module_& m) {
       .def_property_readonly(
           "messages", [](const PyProfile& p) { return p.messages; },
           "What the reader said while reading (several scans, a file cut short).")
+      .def("with_wavelengths", WithWavelengths, py::arg("lambda1"), py::arg("lambda2") = py::none(),
+           py::arg("ratio") = py::none(),
+           "A copy of the profile with the wavelengths (Å) and the Kα2/Kα1 ratio stated, as\n"
+           "tav-cli's `wavelength L1 [L2 [RATIO]]` states them for a file that gives none.")
       .def("__len__", [](const PyProfile& p) { return p.doc->m_nData; })
       .def("__repr__", Repr);
 

@@ -1,5 +1,7 @@
 #include "python/ReportRows.h"
 
+#include <pybind11/stl.h>
+
 #include <cmath>
 
 #include "python/Bindings.h"
@@ -8,18 +10,6 @@
 namespace py = pybind11;
 
 namespace {
-
-std::vector<std::string> SplitAtCommas(const std::string& line) {
-  std::vector<std::string> cells(1);
-  for (const char c : line) {
-    if (c == ',') {
-      cells.emplace_back();
-    } else {
-      cells.back() += c;
-    }
-  }
-  return cells;
-}
 
 py::object Cell(const std::optional<double>& value) {
   return value ? NumberOrNone(*value) : py::none();
@@ -37,7 +27,8 @@ py::object NumberOrNone(double value) {
 }
 
 std::vector<std::string> ReportColumns() {
-  return SplitAtCommas(PeakTableCsvHeader() + SplitHalfCsvHeader());
+  const py::str header(PeakTableCsvHeader() + SplitHalfCsvHeader());
+  return header.attr("split")(",").cast<std::vector<std::string>>();
 }
 
 // The order of FormatPeakRowCsv and FormatSplitHalfCsv.

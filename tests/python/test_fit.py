@@ -38,9 +38,11 @@ class SameWork:
 
     def __init__(self, name, xmin, xmax, find=None, shape="pvoigt", tolerance=0.001,
                  weights="unit", doublet=False, initial_width="data", max_peaks=10,
-                 constraints=(), share_width=False, peaks=None, keys=None):
+                 constraints=(), share_width=False, peaks=None, keys=None, wavelengths=None):
         self.path = tavcli.shared(name)
         self.profile = tav.open(self.path)
+        if wavelengths:
+            self.profile = self.profile.with_wavelengths(*wavelengths)
         self.peaks = peaks or tav.find_peaks(self.profile, xmin, xmax, **(find or {}))
         options = dict(shape=shape, tolerance=tolerance, weights=weights, doublet=doublet,
                        initial_width=initial_width, max_peaks=max_peaks)
@@ -52,6 +54,8 @@ class SameWork:
                        f"initial-width {initial_width}", f"weights {weights}",
                        "doublet on" if doublet else "doublet off", "step-messages off",
                        "peak-mode"]
+        if wavelengths:
+            self.script.insert(1, "wavelength " + " ".join(map(tavcli.number, wavelengths)))
         for i, (x, y, *_) in enumerate(self.peaks):
             self.script.append(f"peak {tavcli.number(x)} {tavcli.number(y)}")
             self.script += (keys or {}).get(i, [])
@@ -145,6 +149,14 @@ class FitAsTavCliTest(ComparesWithTavCli, unittest.TestCase):
                                {"peak": 1, "name": "position", "lower": 45.3, "upper": 45.5}]
                 self.assert_same(SameWork(NACL, 44, 58, shape=shape, initial_width="range",
                                           constraints=constraints, share_width=True))
+
+    def test_wavelengths_stated_for_an_xy_file(self):
+        work = SameWork("datalab__example_ocx.xy", 66, 72, find={"max": 3, "snr": 0.5},
+                        doublet=True, wavelengths=(1.5406, 1.5444, 0.5))
+        self.assertIsNone(tav.open(work.path).wavelengths[0])
+        self.assertEqual(work.profile.wavelengths, (1.5406, 1.5444))
+        r = self.assert_same(work)
+        self.assertIsNotNone(r.report[0]["d"])
 
     def test_more_peaks_than_ten(self):
         r = self.assert_same(SameWork(LAB6, 5.5, 25, find={"max": 16}, tolerance=0.0001,
