@@ -2,6 +2,7 @@
 #include <pybind11/numpy.h>
 #include <pybind11/stl.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "commands/PeakFit.h"
@@ -165,10 +166,11 @@ py::array_t<double> Components(const PyFitResult& r, const Abscissae& x) {
   const CTavView& view = r.session->View();
   std::vector<double> bare = FittedParameters(view);
   const int npar = static_cast<int>(bare.size()) - 1;
-  bare[static_cast<std::size_t>(npar - 1)] = 0.0;
-  bare[static_cast<std::size_t>(npar)] = 0.0;
-  const PeakModel model = ModelOf(view);
   const int peaks = view.Peaks().m_nPeak;
+  // The background's terms follow the peaks' parameters.
+  const int peakParameters = PeakParameterCount(view.Problem().shape) * peaks;
+  std::fill(bare.begin() + 1 + peakParameters, bare.end(), 0.0);
+  const PeakModel model = ModelOf(view);
   py::array_t<double> out({static_cast<py::ssize_t>(peaks), x.size()});
   const double* in = x.data();
   double* values = out.mutable_data();

@@ -3,7 +3,9 @@
 
 import glob
 import os
+import signal
 import tempfile
+import time
 import unittest
 
 import tav
@@ -69,6 +71,18 @@ class SeriesTest(unittest.TestCase):
 
         with self.assertRaises(Stop):
             tav.series(self.files, self.fit, progress=stop)
+
+    def test_ctrl_c_stops_the_series(self):
+        told = []
+
+        def interrupt(*args):
+            told.append(args)
+            os.kill(os.getpid(), signal.SIGINT)
+            time.sleep(0.2)
+
+        with self.assertRaises(KeyboardInterrupt):
+            tav.series(self.files, self.fit, progress=interrupt)
+        self.assertLess(len(told), len(self.files))
 
     def test_bad_arguments(self):
         with self.assertRaises(ValueError):
