@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the Debian package into BUILD_DIR (default: build-package, configured
+# Builds the Debian packages (tav, and python3-tav with the Python module) into BUILD_DIR (default: build-package, configured
 # for the prefix /usr), checks its contents, installs it with apt-get (which
 # brings any missing dependency), runs the installed programs, validates the
 # installed desktop entry and metainfo, then removes the package again.
@@ -12,7 +12,9 @@ build_dir=${BUILD_DIR:-build-package}
 BUILD_DIR="$build_dir" scripts/build.sh -DCMAKE_INSTALL_PREFIX=/usr
 (cd "$build_dir" && cpack -G DEB)
 version=$(sed -n 's/^project(tav VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
-deb="$PWD/$build_dir/tav_${version}_$(dpkg --print-architecture).deb"
+arch=$(dpkg --print-architecture)
+deb="$PWD/$build_dir/tav_${version}_${arch}.deb"
+pydeb="$PWD/$build_dir/python3-tav_${version}_${arch}.deb"
 
 echo "== $deb"
 dpkg-deb --info "$deb"
@@ -31,14 +33,31 @@ for library in libqt6widgets6 libqt6svg6 libpugixml1v5 libzip4; do
   grep -q "$library" <<<"$depends" || { echo "Depends lacks $library: $depends"; exit 1; }
 done
 
+echo "== $pydeb"
+dpkg-deb --info "$pydeb"
+pycontents=$(dpkg-deb --contents "$pydeb" | awk '{print $NF}')
+echo "$pycontents"
+for path in ./usr/lib/python3/dist-packages/tav.pyi; do
+  grep -qxF "$path" <<<"$pycontents" || { echo "missing from python3-tav: $path"; exit 1; }
+done
+grep -qx '\./usr/lib/python3/dist-packages/tav\.cpython-.*\.so' <<<"$pycontents" ||
+  { echo "the module is missing from python3-tav"; exit 1; }
+if grep -q 'dist-packages' <<<"$contents"; then echo "the module is in tav"; exit 1; fi
+pydepends=$(dpkg-deb --field "$pydeb" Depends)
+for library in python3-numpy libqt6core6 libpugixml1v5 libzip4; do
+  grep -q "$library" <<<"$pydepends" || { echo "python3-tav's Depends lacks $library: $pydepends"; exit 1; }
+done
+
 SUDO=""
 [ "$(id -u)" -ne 0 ] && SUDO="sudo"
-if dpkg-query -W -f='${Status}' tav 2>/dev/null | grep -q "install ok installed"; then
-  echo "a tav package is installed already: not replacing it"
-  exit 1
-fi
-trap '$SUDO dpkg -r tav >/dev/null' EXIT
-DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends "$deb"
+for package in tav python3-tav; do
+  if dpkg-query -W -f='${Status}' $package 2>/dev/null | grep -q "install ok installed"; then
+    echo "a $package package is installed already: not replacing it"
+    exit 1
+  fi
+done
+trap '$SUDO dpkg -r python3-tav tav >/dev/null' EXIT
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends "$deb" "$pydeb"
 /usr/bin/tav-cli --version
 /usr/bin/tav-cli --lang en --help >/dev/null
 env -u DISPLAY -u WAYLAND_DISPLAY /usr/bin/tav --version
@@ -46,4 +65,13 @@ env -u DISPLAY -u WAYLAND_DISPLAY /usr/bin/tav --version
 scripts/validate-desktop-files.sh /usr/share/applications/io.github.tav_authors.tav.desktop \
   /usr/share/metainfo/io.github.tav_authors.tav.metainfo.xml
 appstreamcli validate-tree --no-net /
+# The README's Python example, from the installed module, outside the source tree.
+(cd / && /usr/bin/python3 -c '
+import tav
+p = tav.open("/usr/share/doc/tav/examples/sample.asc")
+peaks = tav.find_peaks(p, p.x[0], p.x[-1], max=3)
+result = tav.Fit(p, p.x[0], p.x[-1], peaks=peaks).run()
+assert result.report and result.stats["npt"] == len(p), result.stats
+print("python3-tav:", tav.__version__, len(result.report), "peaks fitted")
+')
 echo "package check: passed"

@@ -19,6 +19,8 @@ packages=(
   nlohmann-json3-dev             # the session file's JSON (read and written)
   libgtest-dev                   # the tests
   poppler-utils                  # the print test reads its PDF with pdftoppm
+  pybind11-dev python3-dev       # the Python module (python/)
+  python3-numpy                  # its arrays, and its tests
   "$@"
 )
 missing=()
