@@ -4,7 +4,10 @@
 // image. Prints the median per state and, as its last line, over both:
 // draw_ms_median=X. Also checks that the direct pixel writes leave the same
 // picture as drawing through a QPainter. With --check it only compares the
-// two pictures, without the timing.
+// two pictures, without the timing. Before the last line, a 2,000,000-point
+// profile (a long position-sensitive detector scan): its load, a full redraw
+// and a wheel step with its redraw, as large_draw_ms_median and
+// large_wheel_ms_median.
 
 #include <QGuiApplication>
 #include <QImage>
@@ -28,6 +31,8 @@ namespace {
 constexpr int kPoints = 9999;
 constexpr int kPeaks = 10;
 constexpr int kRuns = 200;
+constexpr int kLargePoints = 2'000'000;
+constexpr int kLargeRuns = 21;
 
 struct Peak {
   double height, position, width;
@@ -43,11 +48,12 @@ std::vector<Peak> MakePeaks() {
 
 // Lorentzian peaks on a sloping line with a little deterministic noise,
 // loaded as an open loads a profile.
-void LoadProfile(CTavView& view, const std::vector<Peak>& peaks) {
-  std::vector<double> x(kPoints);
-  std::vector<double> y(kPoints);
-  for (int i = 1; i <= kPoints; ++i) {
-    x[i - 1] = 10.0 + 0.007 * (i - 1);
+void LoadProfile(CTavView& view, const std::vector<Peak>& peaks, int points = kPoints) {
+  std::vector<double> x(points);
+  std::vector<double> y(points);
+  const double step = 0.007 * kPoints / points;
+  for (int i = 1; i <= points; ++i) {
+    x[i - 1] = 10.0 + step * (i - 1);
     y[i - 1] = 50.0 + 0.2 * x[i - 1] + 5.0 * std::sin(i * 0.7);
     for (const Peak& p : peaks) {
       const double u = (x[i - 1] - p.position) / p.width;
@@ -136,6 +142,37 @@ bool CanvasesAgree(const CTavView& view) {
   return direct == painted;
 }
 
+double MsSince(std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+      .count();
+}
+
+// The large profile: loading it into a view, redrawing it whole, and a wheel
+// step (in, then out again) with the redraw that follows it.
+void TimeLargeProfile(const std::vector<Peak>& peaks) {
+  CTavDoc doc;
+  AnsweringHost host;
+  CTavView view(doc, host);
+  const auto loadStart = std::chrono::steady_clock::now();
+  LoadProfile(view, peaks, kLargePoints);
+  const double loadMs = MsSince(loadStart);
+  QImage image(plot::kPictureWidth, plot::kPictureHeight, QImage::Format_RGB32);
+  DrawErased(view, image);
+  std::vector<double> draws, wheels;
+  for (int r = 0; r < kLargeRuns; ++r) {
+    auto start = std::chrono::steady_clock::now();
+    DrawErased(view, image);
+    draws.push_back(MsSince(start));
+    start = std::chrono::steady_clock::now();
+    view.ZoomAbout(plot::kPictureWidth / 2, plot::kBottom - 20, r % 2 == 0 ? 1 : -1);
+    DrawErased(view, image);
+    wheels.push_back(MsSince(start));
+  }
+  std::printf("large: points=%d load_ms=%.1f\n", kLargePoints, loadMs);
+  std::printf("large_draw_ms_median=%.3f\nlarge_wheel_ms_median=%.3f\n", Median(draws),
+              Median(wheels));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -175,6 +212,7 @@ int main(int argc, char** argv) {
         painterMs, direct == painted ? 1 : 0);
     all.insert(all.end(), ms.begin(), ms.end());
   }
+  TimeLargeProfile(peaks);
   std::printf("draw_ms_median=%.4f\n", Median(all));
   return identical ? EXIT_SUCCESS : EXIT_FAILURE;
 }

@@ -17,7 +17,11 @@ constexpr int kTileColumns = 4;
 namespace portable {
 typedef double Vec __attribute__((vector_size(16)));
 constexpr int kLanes = 2;
+// The kernels need VectorMath.inc first.
+// clang-format off
+#include "fit/VectorMath.inc"
 #include "fit/PeakCurvatureKernel.inc"
+// clang-format on
 }  // namespace portable
 
 #if defined(__x86_64__)
@@ -30,7 +34,11 @@ constexpr int kLanes = 2;
 namespace avx2 {
 typedef double Vec __attribute__((vector_size(32)));
 constexpr int kLanes = 4;
+// The kernels need VectorMath.inc first.
+// clang-format off
+#include "fit/VectorMath.inc"
 #include "fit/PeakCurvatureKernel.inc"
+// clang-format on
 }  // namespace avx2
 #if defined(__clang__)
 #pragma clang attribute pop
@@ -47,7 +55,11 @@ constexpr int kLanes = 4;
 namespace avx512 {
 typedef double Vec __attribute__((vector_size(64)));
 constexpr int kLanes = 8;
+// The kernels need VectorMath.inc first.
+// clang-format off
+#include "fit/VectorMath.inc"
 #include "fit/PeakCurvatureKernel.inc"
+// clang-format on
 }  // namespace avx512
 #if defined(__clang__)
 #pragma clang attribute pop

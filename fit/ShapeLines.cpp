@@ -3,6 +3,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "fit/LaneMath.h"
+
 namespace {
 
 constexpr double kLn2 = std::numbers::ln2;
@@ -20,7 +22,7 @@ HalfTerms PseudoVoigtTerms(double x, double h, double p, double w, double eta) {
   const double u = (x - p) / w;
   const double uu = u * u;
   const double l = 1.0 / (uu + 1.0);
-  const double g = std::exp(-(kLn2 * uu));
+  const double g = LaneExp(-(kLn2 * uu));
   const double f = ((2.0 * h) * u) * (eta * (l * l) + ((1.0 - eta) * kLn2) * g);
   return {eta * l + (1.0 - eta) * g, f / w, (f * u) / w, h * (l - g)};
 }
@@ -70,11 +72,12 @@ LineTerms PearsonLine(double x, double h, double p, const double q[]) {
   const double uu = u * u;
   const double t1 = c * uu + 1.0;
   LineTerms t;
-  t.s = std::pow(t1, -m);
+  double logT1 = 0.0;
+  LanePowAndLog(t1, -m, t.s, logT1);
   const double f = ((((2.0 * h) * m) * c) * u) * (t.s / t1);
   t.d[kPositionParameter] = f / w;
   t.d[kWidthParameter] = (f * u) / w;
-  t.d[kShapeParameter] = -(h * t.s) * (std::log(t1) + ((m * uu) * dc) / t1);
+  t.d[kShapeParameter] = -(h * t.s) * (logT1 + ((m * uu) * dc) / t1);
   return t;
 }
 

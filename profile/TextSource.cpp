@@ -5,9 +5,27 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 
 namespace {
+
+// The first position from `from` on, in steps of eight bytes, whose eight
+// bytes hold one at or below '\r' (line feed, carriage return and NUL all
+// do), or the last such step before the end: every byte skipped lies above
+// '\r'.
+std::size_t SkipPrintableWords(std::string_view text, std::size_t from) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101u;
+  constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+  while (from + sizeof(std::uint64_t) <= text.size()) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + from, sizeof word);
+    // Nonzero exactly when some byte is below '\r' + 1.
+    if (((word - kOnes * ('\r' + 1)) & ~word & kHighBits) != 0) break;
+    from += sizeof word;
+  }
+  return from;
+}
 
 // Closes a file descriptor when it goes out of scope.
 struct FdCloser {
@@ -99,6 +117,8 @@ bool LineReader::Next(std::string_view& line) {
   std::size_t end = begin;
   std::size_t nul = std::string_view::npos;
   while (end < m_text.size()) {
+    end = SkipPrintableWords(m_text, end);
+    if (end >= m_text.size()) break;
     const auto c = static_cast<unsigned char>(m_text[end++]);
     // Line feed, carriage return and NUL all lie below the first printable.
     if (c > '\r') continue;

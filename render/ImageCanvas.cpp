@@ -25,6 +25,14 @@ ImageCanvas::ImageCanvas(QImage& image) : m_image(image) {
 
 void ImageCanvas::SetPixel(int x, int y, Color color) { Plot(x, y, ToQRgb(color)); }
 
+void ImageCanvas::SetPixelSquare(int x, int y, Color color) {
+  const QRgb rgb = ToQRgb(color);
+  Plot(x, y, rgb);
+  Plot(x + 1, y, rgb);
+  Plot(x, y + 1, rgb);
+  Plot(x + 1, y + 1, rgb);
+}
+
 void ImageCanvas::MoveTo(int x, int y) {
   m_x = x;
   m_y = y;

@@ -18,6 +18,7 @@ class ImageCanvas : public Canvas {
   ImageCanvas& operator=(const ImageCanvas&) = delete;
 
   void SetPixel(int x, int y, Color color) override;
+  void SetPixelSquare(int x, int y, Color color) override;
   void MoveTo(int x, int y) override;
   void LineTo(int x, int y) override;
   void TextOut(int x, int y, const std::string& text) override;

@@ -24,6 +24,15 @@ class Canvas {
   virtual ~Canvas() = default;
 
   virtual void SetPixel(int x, int y, Color color) = 0;
+  // The 2 x 2 pixels of a data point, top-left corner at (x, y), in the order
+  // (x, y), (x + 1, y), (x, y + 1), (x + 1, y + 1). A canvas may write them
+  // at once: a long scan draws millions.
+  virtual void SetPixelSquare(int x, int y, Color color) {
+    SetPixel(x, y, color);
+    SetPixel(x + 1, y, color);
+    SetPixel(x, y + 1, color);
+    SetPixel(x + 1, y + 1, color);
+  }
   virtual void MoveTo(int x, int y) = 0;
   // Draws from the current position to (x, y) with the pen, end point excluded.
   virtual void LineTo(int x, int y) = 0;

@@ -68,10 +68,7 @@ void DrawDataPoints(const Picture& p, Canvas& dc) {
     if (!InDisplayWindow(v, doc.m_x[i], doc.m_y[i])) continue;
     const int px = p.m.XToPixel(doc.m_x[i]);
     const int py = p.m.YToPixel(doc.m_y[i]);
-    dc.SetPixel(px, py, colors::kBlue);
-    dc.SetPixel(px + 1, py, colors::kBlue);
-    dc.SetPixel(px, py + 1, colors::kBlue);
-    dc.SetPixel(px + 1, py + 1, colors::kBlue);
+    dc.SetPixelSquare(px, py, colors::kBlue);
   }
 }
 

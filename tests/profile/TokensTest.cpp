@@ -136,3 +136,43 @@ TEST(TextSource, LinesComeWholeWithTheirLineEnds) {
   EXPECT_EQ(Lines(std::string("1\0\r2\n", 5)), (std::vector<std::string>{"1", "2\n"}));
   EXPECT_TRUE(Lines("").empty());
 }
+
+// Lines as the rules say, one byte at a time: a line ends after a line feed,
+// after carriage returns that a line feed follows (with it), or after a lone
+// carriage return; it is cut at its first NUL.
+std::vector<std::string> LinesByteByByte(const std::string& text) {
+  std::vector<std::string> out;
+  std::size_t begin = 0;
+  while (begin < text.size()) {
+    std::size_t end = begin;
+    while (end < text.size() && text[end] != '\n' && text[end] != '\r') ++end;
+    if (end < text.size() && text[end] == '\r') {
+      const std::size_t lf = text.find_first_not_of('\r', end);
+      end = lf != std::string::npos && text[lf] == '\n' ? lf : end;
+    }
+    end = std::min(end + 1, text.size());
+    std::string line = text.substr(begin, end - begin);
+    out.push_back(line.substr(0, line.find('\0')));
+    begin = end;
+  }
+  return out;
+}
+
+// Long runs of printable bytes are skipped a word at a time: control bytes
+// anywhere in a word, bytes right around '\r' and bytes above 0x7f must all
+// land where the byte-by-byte rules put them.
+TEST(Tokens, LinesEndWhereverTheirEndsFallInALongText) {
+  std::mt19937 random(31);
+  const std::string alphabet("ab9 \n\r\x0c\x0e\x7f\x80\xff", 11);
+  const std::string withNul = alphabet + std::string(1, '\0');
+  for (int n = 0; n < 20000; ++n) {
+    const std::string& bytes = n % 5 == 0 ? withNul : alphabet;
+    std::string text;
+    const int length = static_cast<int>(random() % 90);
+    for (int i = 0; i < length; ++i) {
+      // Mostly printable, so that whole words of it occur.
+      text += random() % 4 != 0 ? 'x' : bytes[random() % bytes.size()];
+    }
+    EXPECT_EQ(Lines(text), LinesByteByByte(text)) << n;
+  }
+}

@@ -188,6 +188,27 @@ TEST_F(ImageCanvasTest, PixelsAndFramesAtAndBeyondEachEdge) {
       "bg...b\n");
 }
 
+// A data point's square half off each edge keeps its part inside; one
+// wholly outside leaves nothing.
+TEST_F(ImageCanvasTest, SquaresOfDataPointsAtAndBeyondEachEdge) {
+  ExpectDrawnPicture(
+      6, 4,
+      [](Canvas& dc) {
+        for (const auto& [x, y] : {std::pair{-1, -1}, {5, 3}, {2, 1}}) {
+          dc.SetPixelSquare(x, y, colors::kBlue);
+        }
+        for (const auto& [x, y] :
+             {std::pair{-2, 0}, {6, 0}, {0, -2}, {0, 4}, {-10000000, 10000000}}) {
+          dc.SetPixelSquare(x, y, colors::kRed);
+        }
+        dc.SetPixelSquare(4, -1, colors::kGrey);
+      },
+      "b...gg\n"
+      "..bb..\n"
+      "..bb..\n"
+      ".....b\n");
+}
+
 TEST_F(ImageCanvasTest, LinesFromFarOutsideCrossTheImageExactly) {
   // Walking these lines whole would take billions of steps.
   QElapsedTimer clock;
