@@ -20,7 +20,6 @@ class PeakTableDock;
 struct PeakReport;
 class PlotWidget;
 class QAction;
-class QActionGroup;
 class QCloseEvent;
 class QDragEnterEvent;
 class QDropEvent;
@@ -29,6 +28,7 @@ class QTimer;
 class QtHost;
 class UndoHistory;
 class UndoSteps;
+class ViewMenu;
 
 // The main window: menus, accelerators, tool bar and status bar around the
 // plot widget. Each command's action calls one handler; the view's update
@@ -50,6 +50,8 @@ class CMainFrame : public QMainWindow {
   PeakTableDock& PeakTable() { return *m_peakTable; }
   // The steps the edit menu takes back and does again.
   UndoHistory& History() { return *m_history; }
+  // The view menu's choices, which other menus may change too.
+  ViewMenu& ViewChoices() { return *m_viewMenu; }
   // The action of a command id (see CommandIds.h), or nullptr.
   QAction* Action(int id) const;
   QLabel* IdlePane() const { return m_idle; }
@@ -101,14 +103,11 @@ class CMainFrame : public QMainWindow {
   void PlacePeakTable();
   void TogglePeakTable();
   void SaveTableLayout();
-  void ConnectViewMenu();
   void ConnectCalibration();
   // The table's cell menu: held, bounded and shared parameters.
   void ConnectConstraints();
   void ShowPeakChoices(const PeakReport& report);
-  // Applies a change to the view menu's choices, remembers them and repaints.
-  void ChangeView(const std::function<void(ViewPreferences&)>& change);
-  void ShowViewChoices();
+  void ApplyView(const ViewPreferences& preferences);
   void ShowFileInTitle();
   void Undo();
   void Redo();
@@ -120,8 +119,7 @@ class CMainFrame : public QMainWindow {
   std::unique_ptr<UndoHistory> m_history;
   std::unique_ptr<UndoSteps> m_steps;
   PlotWidget* m_plot;
-  ViewPreferences m_viewPreferences;
-  QActionGroup* m_scaleGroup = nullptr;
+  std::unique_ptr<ViewMenu> m_viewMenu;
   PeakTableDock* m_peakTable = nullptr;
   // What the table shows, to rebuild it only when the report changes.
   int m_shownReportRevision = -1;

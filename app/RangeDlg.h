@@ -24,7 +24,7 @@ class CRangeDlg : public CTavDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
-  QLineEdit* AddEdit(int x, int y, double value);
+  QLineEdit* AddEdit(int x, int y, double value, const QString& tip);
   void AddLabel(const QString& text, int x, int y, int width);
 
   QLineEdit* m_xMin;

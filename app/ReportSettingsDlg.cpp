@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <iterator>
 
+#include "app/DialogFont.h"
+
 namespace {
 
 constexpr int kLabelX = 7;
@@ -55,7 +57,8 @@ void CReportSettingsDlg::EnableDefaults(bool enabled) {
 
 QLineEdit* CReportSettingsDlg::AddRow(const QString& label, int y,
                                       const std::optional<double>& value) {
-  auto* text = new QLabel(label, this);
+  auto* text = new QLabel(WithGreekInInterfaceFont(label), this);
+  text->setTextFormat(Qt::RichText);
   text->setGeometry(Units().Rect(kLabelX, y + 2, kLabelWidth, 10));
   auto* edit = new QLineEdit(value ? DoubleFieldText(*value) : QString(), this);
   edit->setGeometry(Units().Rect(kEditX, y, kEditWidth, 14));

@@ -1,6 +1,7 @@
 #include "render/ImageCanvas.h"
 
 #include <QGuiApplication>
+#include <QTransform>
 #include <algorithm>
 
 #include "render/CanvasText.h"
@@ -48,7 +49,22 @@ void ImageCanvas::LineTo(int x, int y) {
 
 void ImageCanvas::TextOut(int x, int y, const std::string& text) {
   if (text.empty() || !qGuiApp) return;  // fonts need a QGuiApplication
-  const QImage& cell = CanvasTextImage(text, m_textColor);
+  CopyCell(x, y, CanvasTextImage(text, m_textColor));
+}
+
+void ImageCanvas::TextOutUp(int x, int y, const std::string& text) {
+  if (text.empty() || !qGuiApp) return;
+  const QImage turned = CanvasTextImage(text, m_textColor).transformed(QTransform().rotate(-90));
+  CopyCell(x, y, turned.convertToFormat(QImage::Format_RGB32));
+}
+
+void ImageCanvas::FillRect(int left, int top, int right, int bottom, Color color) {
+  const QRgb rgb = ToQRgb(color);
+  const int last = static_cast<int>(std::min<long long>(bottom, m_height));
+  for (int y = std::max(top, 0); y < last; ++y) HorizontalRun(left, right, y, rgb);
+}
+
+void ImageCanvas::CopyCell(int x, int y, const QImage& cell) {
   const long long left = std::max(static_cast<long long>(x), 0LL);
   const long long right =
       std::min(static_cast<long long>(x) + cell.width(), static_cast<long long>(m_width));

@@ -17,7 +17,8 @@ packages=(
   fonts-ipafont-gothic           # Japanese text in the plot and the dialogs
   libssl-dev                     # SHA-256 of a session's profile (OpenSSL's EVP)
   libgtest-dev                   # the tests
-  poppler-utils                  # the print test reads its PDF with pdftoppm
+  poppler-utils                  # the print and export tests read PDFs with pdftoppm
+  librsvg2-bin                   # rsvg-convert: the export test reads the SVG with another renderer
   "$@"
 )
 missing=()

@@ -30,6 +30,14 @@
         <source>上限は下限以上にしてください。</source>
         <translation>The upper bound must not be below the lower bound.</translation>
     </message>
+    <message>
+        <source>パラメータがとれる最小の値（空欄は制限なし）</source>
+        <translation>The smallest value the parameter may take (empty: no limit)</translation>
+    </message>
+    <message>
+        <source>パラメータがとれる最大の値（空欄は制限なし）</source>
+        <translation>The largest value the parameter may take (empty: no limit)</translation>
+    </message>
 </context>
 <context>
     <name>CCalibrationDlg</name>
@@ -120,6 +128,22 @@
         <source>最終行：</source>
         <translation>Last line:</translation>
     </message>
+    <message>
+        <source>X（2θ）を読む列の番号</source>
+        <translation>The number of the column X (2θ) is read from</translation>
+    </message>
+    <message>
+        <source>強度を読む列の番号</source>
+        <translation>The number of the column the intensity is read from</translation>
+    </message>
+    <message>
+        <source>ファイルの先頭で読み飛ばす行数（見出しの行など）</source>
+        <translation>Lines skipped at the start of the file (headings and the like)</translation>
+    </message>
+    <message>
+        <source>読み込む最後の行の番号</source>
+        <translation>The number of the last line read</translation>
+    </message>
 </context>
 <context>
     <name>CExportSizeDlg</name>
@@ -135,6 +159,14 @@
         <source>高さ:</source>
         <translation>Height:</translation>
     </message>
+    <message>
+        <source>書き出す画像の幅（PDF ではポイント）</source>
+        <translation>Width of the exported picture (points for a PDF)</translation>
+    </message>
+    <message>
+        <source>書き出す画像の高さ（PDF ではポイント）</source>
+        <translation>Height of the exported picture (points for a PDF)</translation>
+    </message>
 </context>
 <context>
     <name>CFileTypeDlg</name>
@@ -149,6 +181,18 @@
     <message>
         <source>自動判別</source>
         <translation>Detect automatically</translation>
+    </message>
+    <message>
+        <source>列に並んだ X と強度のテキストファイル</source>
+        <translation>A text file of X and intensity in columns</translation>
+    </message>
+    <message>
+        <source>リガクの RINT ASCII ファイル</source>
+        <translation>A Rigaku RINT ASCII file</translation>
+    </message>
+    <message>
+        <source>読めるどの形式も、ファイルの内容から判別して読む</source>
+        <translation>Any format the program reads, told by the file&apos;s contents</translation>
     </message>
 </context>
 <context>
@@ -204,6 +248,34 @@
     <message>
         <source>ピークの最大数</source>
         <translation>Maximum peaks</translation>
+    </message>
+    <message>
+        <source>χ² の減りがこの割合より小さくなったら収束とみなす（0.00001〜1）</source>
+        <translation>The fit has converged when a step lowers χ² by less than this share of it (0.00001 to 1)</translation>
+    </message>
+    <message>
+        <source>ピークの形</source>
+        <translation>The shape of the peaks</translation>
+    </message>
+    <message>
+        <source>置いたピークの初期幅を、表示範囲の 1/10 でなくデータの半値幅から取る</source>
+        <translation>Placed peaks start from the half width measured in the data instead of a tenth of the display range</translation>
+    </message>
+    <message>
+        <source>どのピークも波長 λ1 と λ2 の二本の線としてフィットする</source>
+        <translation>Fit every peak as two lines, of wavelengths λ1 and λ2</translation>
+    </message>
+    <message>
+        <source>外すと、反復ごとのメッセージはステータスバーに出る</source>
+        <translation>Unchecked, the message of each step goes to the status bar</translation>
+    </message>
+    <message>
+        <source>最小二乗法で各点をどう重み付けするか</source>
+        <translation>How the least-squares fit weighs each point</translation>
+    </message>
+    <message>
+        <source>ピーク表に置けるピークの数（10〜200）</source>
+        <translation>How many peaks the table takes (10 to 200)</translation>
     </message>
 </context>
 <context>
@@ -727,12 +799,52 @@ Find peaks</translation>
         <source>ピークを刈り込む SNIP 法で、曲がったバックグラウンドを推定します</source>
         <translation>Estimate a curved background by clipping the peaks (SNIP)</translation>
     </message>
+    <message>
+        <source>置いたピークを最小二乗法でフィットします</source>
+        <translation>Fits the placed peaks by least squares</translation>
+    </message>
+    <message>
+        <source>フィットしたパラメータとモデル曲線をファイルに保存</source>
+        <translation>Saves the fitted parameters and the model curve to a file</translation>
+    </message>
+    <message>
+        <source>表示範囲を区切った最小値に三次式を当てはめてバックグラウンドを推定します</source>
+        <translation>Estimates the background by a cubic through the minima of bins of the display range</translation>
+    </message>
+    <message>
+        <source>強度に偏光補正をかけます（1 回だけ）</source>
+        <translation>Applies the polarization correction to the intensities (once)</translation>
+    </message>
+    <message>
+        <source>プロットを PNG・SVG の画像または PDF として保存</source>
+        <translation>Saves the plot as a PNG or SVG picture or as a PDF</translation>
+    </message>
+    <message>
+        <source>PDF 文書 (*.pdf)</source>
+        <translation>PDF documents (*.pdf)</translation>
+    </message>
 </context>
 <context>
     <name>CRangeDlg</name>
     <message>
         <source>ﾀﾞｲｱﾛｸﾞ</source>
         <translation>Display Range</translation>
+    </message>
+    <message>
+        <source>表示する X の下限</source>
+        <translation>The lower end of X shown</translation>
+    </message>
+    <message>
+        <source>表示する X の上限</source>
+        <translation>The upper end of X shown</translation>
+    </message>
+    <message>
+        <source>表示する強度の下限</source>
+        <translation>The lower end of the intensity shown</translation>
+    </message>
+    <message>
+        <source>表示する強度の上限</source>
+        <translation>The upper end of the intensity shown</translation>
     </message>
 </context>
 <context>
@@ -759,7 +871,7 @@ Find peaks</translation>
     </message>
     <message>
         <source>波長の値: </source>
-        <translation>Wavelengths from: </translation>
+        <translation>Wavelengths: </translation>
     </message>
     <message>
         <source>Scherrer定数 K</source>
@@ -1248,6 +1360,45 @@ Standard: %1  λ = %2 Å  %3</translation>
     <message>
         <source>X-Y リスト (%1)</source>
         <translation>X-Y lists (%1)</translation>
+    </message>
+</context>
+<context>
+    <name>ViewStyleMenu</name>
+    <message>
+        <source>軸の名前</source>
+        <translation>Axis Titles</translation>
+    </message>
+    <message>
+        <source>軸の名前と単位を描く</source>
+        <translation>Draws the axes&apos; names and units</translation>
+    </message>
+    <message>
+        <source>凡例</source>
+        <translation>Legend</translation>
+    </message>
+    <message>
+        <source>データと曲線の凡例を描く</source>
+        <translation>Draws a legend of the data and the curves</translation>
+    </message>
+    <message>
+        <source>標準表示</source>
+        <translation>Classic View</translation>
+    </message>
+    <message>
+        <source>従来どおりの固定した大きさのプロット</source>
+        <translation>The classic plot of a fixed size</translation>
+    </message>
+    <message>
+        <source>見やすい表示</source>
+        <translation>Modern View</translation>
+    </message>
+    <message>
+        <source>目盛り・グリッド・軸の名前・凡例・残差を描き、プロットをウィンドウに合わせる</source>
+        <translation>Draws ticks, grid, axis titles, legend and residuals, and fits the plot to the window</translation>
+    </message>
+    <message>
+        <source>表示 → 見やすい表示 で、目盛り・軸の名前・凡例のある見やすい表示になります</source>
+        <translation>View → Modern View gives a plot with ticks, axis titles and a legend</translation>
     </message>
 </context>
 <context>
@@ -1985,6 +2136,50 @@ Standard: %1  λ = %2 Å  %3</translation>
     <message>
         <source>この版は CIF を読めません (CIF のパーサーなしでビルドされています)</source>
         <translation>This build cannot read CIF files (it was built without the CIF parser)</translation>
+    </message>
+    <message>
+        <source>%1 回の反復で収束しました</source>
+        <translation>converged in %1 steps</translation>
+    </message>
+    <message>
+        <source>%1 回の反復で収束していません</source>
+        <translation>not converged after %1 steps</translation>
+    </message>
+    <message>
+        <source>%1 でフィット: χ² = %2、%3</source>
+        <translation>%1 fit: χ² = %2, %3</translation>
+    </message>
+    <message>
+        <source>ピーク 1 の高さ: %1</source>
+        <translation>Height of peak 1: %1</translation>
+    </message>
+    <message>
+        <source>強度 (カウント)</source>
+        <translation>Intensity (counts)</translation>
+    </message>
+    <message>
+        <source>データ</source>
+        <translation>Data</translation>
+    </message>
+    <message>
+        <source>モデル</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>成分</source>
+        <translation>Components</translation>
+    </message>
+    <message>
+        <source>バックグラウンド</source>
+        <translation>Background</translation>
+    </message>
+    <message>
+        <source>残差 (下段)</source>
+        <translation>Residuals (below)</translation>
+    </message>
+    <message>
+        <source>推定バックグラウンド</source>
+        <translation>Estimated background</translation>
     </message>
 </context>
 </TS>
