@@ -1071,8 +1071,20 @@ Find peaks</translation>
         <translation>Save Plot</translation>
     </message>
     <message>
-        <source>PNG 画像 (*.png);;SVG 画像 (*.svg)</source>
-        <translation>PNG images (*.png);;SVG images (*.svg)</translation>
+        <source>グラフの縦軸にとる列</source>
+        <translation>The column on the plot&apos;s vertical axis</translation>
+    </message>
+    <message>
+        <source>グラフに描くピーク</source>
+        <translation>The peak plotted</translation>
+    </message>
+    <message>
+        <source>横軸のパターンが正しくありません: %1</source>
+        <translation>The X pattern is not valid: %1</translation>
+    </message>
+    <message>
+        <source>PNG 画像 (*.png);;SVG 画像 (*.svg);;PDF 文書 (*.pdf)</source>
+        <translation>PNG images (*.png);;SVG images (*.svg);;PDF documents (*.pdf)</translation>
     </message>
 </context>
 <context>
@@ -1360,6 +1372,41 @@ Standard: %1  λ = %2 Å  %3</translation>
     <message>
         <source>X-Y リスト (%1)</source>
         <translation>X-Y lists (%1)</translation>
+    </message>
+</context>
+<context>
+    <name>SeriesXChooser</name>
+    <message>
+        <source>ファイル番号</source>
+        <translation>File index</translation>
+    </message>
+    <message>
+        <source>ファイル名の順</source>
+        <translation>File name order</translation>
+    </message>
+    <message>
+        <source>ファイル名の数値</source>
+        <translation>Number in file name</translation>
+    </message>
+    <message>
+        <source>グラフの横軸にとるもの</source>
+        <translation>What the plot&apos;s horizontal axis shows</translation>
+    </message>
+    <message>
+        <source>ファイル名から数値を取り出す正規表現。最初の ( ) の中が数値になる（例: _(\d+)C で NaCl_300C.xy から 300）</source>
+        <translation>A regular expression that finds the number in the file name: its first ( ) group is the number (for example _(\d+)C gives 300 for NaCl_300C.xy)</translation>
+    </message>
+    <message>
+        <source>横軸</source>
+        <translation>X</translation>
+    </message>
+    <message>
+        <source>ファイル名の数値 (%1)</source>
+        <translation>Number in file name (%1)</translation>
+    </message>
+    <message>
+        <source>ファイル番号 (index)</source>
+        <translation>File number (index)</translation>
     </message>
 </context>
 <context>
