@@ -2,6 +2,7 @@
 
 #include <QFontDatabase>
 #include <QStringList>
+#include <QWidget>
 
 namespace {
 
@@ -45,6 +46,14 @@ QString WithGreekInInterfaceFont(const QString& text) {
   }
   if (inGreek) html += QStringLiteral("</span>");
   return html;
+}
+
+void UseLatinFontForGreek(QWidget& widget) {
+  static const QString family = GreekFamily();
+  if (family.isEmpty()) return;
+  QFont font = widget.font();
+  font.setFamilies({family, DialogFont().family()});
+  widget.setFont(font);
 }
 
 QFont DialogFont() {

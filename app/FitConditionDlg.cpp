@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 
+#include "app/DialogFont.h"
 #include "view/ViewState.h"
 
 CFitConditionDlg::CFitConditionDlg(const FitConditions& preset, QWidget* parent)
@@ -44,6 +45,7 @@ CFitConditionDlg::CFitConditionDlg(const FitConditions& preset, QWidget* parent)
   m_doublet = new QCheckBox(tr("Kα1/Kα2 の二重線でフィットする"), this);
   m_doublet->setGeometry(Units().Rect(10, options + 16, 170, 12));
   m_doublet->setChecked(preset.doublet);
+  UseLatinFontForGreek(*m_doublet);
   m_doublet->setToolTip(tr("どのピークも波長 λ1 と λ2 の二本の線としてフィットする"));
   m_stepMessages = new QCheckBox(tr("反復ごとにメッセージを表示する"), this);
   m_stepMessages->setGeometry(Units().Rect(10, options + 32, 170, 12));
@@ -57,6 +59,7 @@ CFitConditionDlg::CFitConditionDlg(const FitConditions& preset, QWidget* parent)
   m_weights->addItem(tr("プロファイルの σ"), static_cast<int>(FitWeights::kSigma));
   m_weights->setCurrentIndex(m_weights->findData(static_cast<int>(preset.weights)));
   m_weights->setGeometry(Units().Rect(40, options + 48, 140, 14));
+  UseLatinFontForGreek(*m_weights);
   m_weights->setToolTip(tr("最小二乗法で各点をどう重み付けするか"));
   m_physicalBounds = new QCheckBox(tr("混合型の関数を物理的な範囲に保つ"), this);
   m_physicalBounds->setToolTip(

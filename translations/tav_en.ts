@@ -105,6 +105,10 @@
         <source>ファイル: %1</source>
         <translation>File: %1</translation>
     </message>
+    <message>
+        <source>結晶子径と Williamson–Hall で、各ピークの装置の半値幅をこの関数から取る</source>
+        <translation>Crystallite sizes and Williamson–Hall take each peak&apos;s instrumental FWHM from this function</translation>
+    </message>
 </context>
 <context>
     <name>CColumnDlg</name>
@@ -359,6 +363,34 @@
     <message>
         <source>? (%1)</source>
         <translation>? (%1)</translation>
+    </message>
+    <message>
+        <source>相の晶系</source>
+        <translation>The phase&apos;s crystal system</translation>
+    </message>
+    <message>
+        <source>格子の中心化（消滅則を決める）</source>
+        <translation>The lattice centring (which sets the absent reflections)</translation>
+    </message>
+    <message>
+        <source>おおよその格子定数（Å）</source>
+        <translation>The approximate cell length (Å)</translation>
+    </message>
+    <message>
+        <source>試料変位の項に要るゴニオメータの半径（空欄はなし）</source>
+        <translation>The goniometer radius the specimen displacement needs (empty: none)</translation>
+    </message>
+    <message>
+        <source>2θ の零点のずれも一緒に精密化する</source>
+        <translation>Refine the 2θ zero shift too</translation>
+    </message>
+    <message>
+        <source>試料面の変位も一緒に精密化する（ゴニオメータ半径が要る）</source>
+        <translation>Refine the specimen displacement too (needs the goniometer radius)</translation>
+    </message>
+    <message>
+        <source>これからの面間隔を、精密化した零点と試料変位で補正する</source>
+        <translation>Correct the d-spacings from now on by the refined zero shift and displacement</translation>
     </message>
 </context>
 <context>
@@ -901,6 +933,34 @@ Find peaks</translation>
         <source>0 以上の数値を入力してください。</source>
         <translation>Please enter a number of 0 or more.</translation>
     </message>
+    <message>
+        <source>Kα1 線の波長（空欄は不明）</source>
+        <translation>The wavelength of the Kα1 line (empty: unknown)</translation>
+    </message>
+    <message>
+        <source>Kα2 線の波長（空欄は不明）</source>
+        <translation>The wavelength of the Kα2 line (empty: unknown)</translation>
+    </message>
+    <message>
+        <source>Kα2 と Kα1 の強度の比（空欄はファイルの値、なければ 0.5）</source>
+        <translation>The Kα2/Kα1 intensity ratio (empty: the file&apos;s, else 0.5)</translation>
+    </message>
+    <message>
+        <source>Scherrer の式の形状因子（ふつう 0.9）</source>
+        <translation>The shape factor of the Scherrer equation (usually 0.9)</translation>
+    </message>
+    <message>
+        <source>結晶子径を求める前に差し引く装置の半値幅</source>
+        <translation>The instrument&apos;s FWHM, removed before crystallite sizes are computed</translation>
+    </message>
+    <message>
+        <source>X-Y ファイルなど波長を書いていないファイルに使う波長</source>
+        <translation>Wavelengths for files that state none, such as X-Y lists</translation>
+    </message>
+    <message>
+        <source>波長のないファイルが受け取る値</source>
+        <translation>The value a file without wavelengths takes</translation>
+    </message>
 </context>
 <context>
     <name>CScanDlg</name>
@@ -958,6 +1018,22 @@ Find peaks</translation>
     <message>
         <source>シリーズのファイル</source>
         <translation>Files of the Series</translation>
+    </message>
+    <message>
+        <source>フィットするファイル（パスの順に並べ替えてフィットする）</source>
+        <translation>The files to fit (fitted in the order of their paths)</translation>
+    </message>
+    <message>
+        <source>各ファイルを、前に成功したファイルの結果から始める</source>
+        <translation>Each file starts from the result of the last file that succeeded</translation>
+    </message>
+    <message>
+        <source>どのファイルも現在のピークから始める（複数のスレッドで並行できる）</source>
+        <translation>Every file starts from the present peaks (several threads can share the work)</translation>
+    </message>
+    <message>
+        <source>独立フィットで同時に使うスレッドの数</source>
+        <translation>The threads an independent series uses at once</translation>
     </message>
 </context>
 <context>
@@ -1461,6 +1537,10 @@ Standard: %1  λ = %2 Å  %3</translation>
     <message>
         <source>積分幅</source>
         <translation>Integral breadth</translation>
+    </message>
+    <message>
+        <source>Williamson–Hall 解析に使う幅</source>
+        <translation>The breadth the Williamson–Hall analysis uses</translation>
     </message>
 </context>
 <context>
