@@ -112,5 +112,10 @@ TEST(SeriesWindow, PlotsAgainstANumberInTheFileName) {
   EXPECT_EQ(plotted.points[0].index, 100.0);
   EXPECT_EQ(plotted.points[1].index, 250.0);
   EXPECT_NE(plotted.xTitle.indexOf(QStringLiteral("_(\\d+)C")), -1);
+  // The plot saves as a PDF page too.
+  const QString pdf = QString::fromStdString((dir / "plot.pdf").string());
+  QString error;
+  ASSERT_TRUE(window.SavePlotTo(pdf, error)) << error.toStdString();
+  EXPECT_EQ(ReadFileBytes((dir / "plot.pdf").string()).substr(0, 5), "%PDF-");
   fs::remove_all(dir);
 }
