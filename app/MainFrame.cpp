@@ -392,11 +392,18 @@ void CMainFrame::ConnectConstraints() {
 }
 
 void CMainFrame::Undo() {
-  if (m_history->Undo(*m_view)) m_view->Repaint();
+  if (m_history->Undo(*m_view)) ShowRestoredStep();
 }
 
 void CMainFrame::Redo() {
-  if (m_history->Redo(*m_view)) m_view->Repaint();
+  if (m_history->Redo(*m_view)) ShowRestoredStep();
+}
+
+// A step taken back or done again brings its fit options, but the box after
+// a fit follows the style chosen now.
+void CMainFrame::ShowRestoredStep() {
+  SetDetailedFitMessage(*m_view, m_viewMenu->Preferences().plot.style == PlotStyle::kModern);
+  m_view->Repaint();
 }
 
 void CMainFrame::UpdateCommandStates() {

@@ -111,6 +111,7 @@ class CMainFrame : public QMainWindow {
   void ShowFileInTitle();
   void Undo();
   void Redo();
+  void ShowRestoredStep();
   void OnExportPlot();
 
   std::unique_ptr<QtHost> m_host;

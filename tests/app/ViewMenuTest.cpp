@@ -157,6 +157,7 @@ TEST_F(ViewMenuTest, TheModernViewIsOneClickAwayAndRemembered) {
   EXPECT_TRUE(classic->isChecked());
   EXPECT_NE(frame->statusBar()->currentMessage().indexOf(modern->text()), -1);
   EXPECT_TRUE(Action(cmd::ID_LSQ_START)->shortcuts().isEmpty());
+  frame->ChangeInOneStep([this] { View().SetScherrer(0.8, 0.0); });
 
   modern->trigger();
   const PlotOptions& plot = View().Plot();
@@ -181,6 +182,13 @@ TEST_F(ViewMenuTest, TheModernViewIsOneClickAwayAndRemembered) {
   EXPECT_FALSE(next.View().Plot().legend);
   EXPECT_FALSE(ViewMenuItem(next, QStringLiteral("凡例"))->isChecked());
   EXPECT_TRUE(next.statusBar()->currentMessage().isEmpty());
+
+  // A step taken back to before the style was chosen keeps the box of the
+  // style chosen.
+  ASSERT_TRUE(frame->History().CanUndo());
+  Action(cmd::ID_EDIT_UNDO)->trigger();
+  EXPECT_EQ(View().Scherrer().m_k, 0.9);
+  EXPECT_TRUE(View().Options().m_detailedMessage);
 
   classic->trigger();
   EXPECT_EQ(View().Plot(), PlotOptions{});
