@@ -50,4 +50,8 @@ constexpr int ID_CALIBRATION = 32801;
 constexpr int ID_LATTICE = 32802;
 // The SNIP background estimate.
 constexpr int ID_BACK_SNIP = 32830;
+// Sessions as files and the fit as data.
+constexpr int ID_SESSION_SAVE = 32840;
+constexpr int ID_SESSION_OPEN = 32841;
+constexpr int ID_EXPORT_FIT = 32842;
 }  // namespace cmd

@@ -35,6 +35,7 @@
 #include "app/ReportSettingsDlg.h"
 #include "app/SeriesDlg.h"
 #include "app/SeriesWindow.h"
+#include "app/SessionKeeper.h"
 #include "app/UndoSteps.h"
 #include "app/ViewMenu.h"
 #include "app/WilliamsonHallPanel.h"
@@ -117,6 +118,11 @@ CMainFrame::CMainFrame(CTavDoc& doc, QWidget* parent)
   m_view = std::make_unique<CTavView>(doc, *m_answers);
   m_history = std::make_unique<UndoHistory>();
   m_steps = std::make_unique<UndoSteps>(*m_history, *m_view);
+  m_sessions = std::make_unique<SessionKeeper>(
+      *m_view, *m_answers, *m_history,
+      SessionKeeper::Window{
+          this, [this](const std::function<void()>& change) { ChangeInOneStep(change); },
+          [this] { FollowOpenedSession(); }});
   m_plot->SetView(m_view.get());
   m_plot->SetUndoSteps(m_steps.get());
   setCentralWidget(m_plot);
@@ -290,6 +296,9 @@ void CMainFrame::ConnectCommands() {
   Connect(ID_FIND_PEAKS, [&view] { OnFindPeaks(view); });
   Connect(ID_BACK_SUBTRACT, [&view] { OnBackSubtract(view); });
   Connect(ID_EXPORT_PLOT, [this] { OnExportPlot(); });
+  Connect(ID_SESSION_SAVE, [this] { m_sessions->SaveWithDialog(); });
+  Connect(ID_SESSION_OPEN, [this] { m_sessions->OpenWithDialog(); });
+  Connect(ID_EXPORT_FIT, [this] { m_sessions->ExportFitWithDialog(); });
   ConnectCalibration();
   Connect(ID_EDIT_UNDO, [this] { Undo(); });
   Connect(ID_EDIT_REDO, [this] { Redo(); });
@@ -412,6 +421,8 @@ void CMainFrame::UpdateCommandStates() {
   Action(ID_LSQ_START)->setEnabled(m_view->IsLsqStartEnabled());
   Action(ID_SAVE_RESULT)->setEnabled(m_view->IsSaveResultEnabled());
   Action(ID_SAVE_REPORT)->setEnabled(m_view->IsReportEnabled());
+  Action(ID_EXPORT_FIT)->setEnabled(m_view->IsSaveResultEnabled());
+  m_sessions->NoteCommandDone();
   Action(ID_SERIES_FIT)->setEnabled(m_view->IsLsqStartEnabled());
   Action(ID_FIND_PEAKS)->setEnabled(IsFindPeaksEnabled(*m_view));
   Action(ID_PEAK_TABLE)->setChecked(m_peakTable->isVisible());
@@ -533,6 +544,10 @@ void CMainFrame::SaveTableLayout() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+  if (!m_sessions->MayQuit()) {
+    event->ignore();
+    return;
+  }
   SaveTableLayout();
   QMainWindow::closeEvent(event);
 }
@@ -579,7 +594,9 @@ void CMainFrame::dropEvent(QDropEvent* event) {
   QMetaObject::invokeMethod(
       this,
       [this, path] {
-        {
+        if (SessionKeeper::IsSessionFile(path)) {
+          m_sessions->Open(path);
+        } else {
           const UndoSteps::Scope step(m_steps.get());
           OpenWithoutDialogs(QFile::encodeName(path).toStdString(), FileType::Auto);
         }
@@ -605,6 +622,12 @@ void CMainFrame::OpenWithoutDialogs(const std::string& path, FileType type) {
 }
 
 void CMainFrame::PrintPreview() { ::PrintPreview(*m_view, this); }
+
+// A session just opened brings its plot options: the view menu follows them.
+void CMainFrame::FollowOpenedSession() {
+  m_viewMenu->Follow(m_view->Plot());
+  UpdateCommandStates();
+}
 
 // The file and its type first, then the picture's size (the plot's own to
 // start with), then the picture through the plot's own drawing.

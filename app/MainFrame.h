@@ -29,6 +29,7 @@ class QtHost;
 class UndoHistory;
 class UndoSteps;
 class ViewMenu;
+class SessionKeeper;
 
 // The main window: menus, accelerators, tool bar and status bar around the
 // plot widget. Each command's action calls one handler; the view's update
@@ -52,6 +53,8 @@ class CMainFrame : public QMainWindow {
   UndoHistory& History() { return *m_history; }
   // The view menu's choices, which other menus may change too.
   ViewMenu& ViewChoices() { return *m_viewMenu; }
+  // Session files, the session saved by itself and offered back.
+  SessionKeeper& Sessions() { return *m_sessions; }
   // The action of a command id (see CommandIds.h), or nullptr.
   QAction* Action(int id) const;
   QLabel* IdlePane() const { return m_idle; }
@@ -74,6 +77,7 @@ class CMainFrame : public QMainWindow {
   void OpenWithoutDialogs(const std::string& path, FileType type);
 
   void PrintPreview();
+  void FollowOpenedSession();
 
  signals:
   // A file dropped on the window was opened (detected by content).
@@ -119,6 +123,7 @@ class CMainFrame : public QMainWindow {
   std::unique_ptr<CTavView> m_view;
   std::unique_ptr<UndoHistory> m_history;
   std::unique_ptr<UndoSteps> m_steps;
+  std::unique_ptr<SessionKeeper> m_sessions;
   PlotWidget* m_plot;
   std::unique_ptr<ViewMenu> m_viewMenu;
   PeakTableDock* m_peakTable = nullptr;

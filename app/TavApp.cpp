@@ -4,6 +4,7 @@
 
 #include "app/LanguageMenu.h"
 #include "app/MainFrame.h"
+#include "app/SessionKeeper.h"
 #include "app/ViewStyleMenu.h"
 #include "profile/TavDoc.h"
 
@@ -25,12 +26,22 @@ bool CTavApp::InitInstance(const QStringList& arguments) {
   m_frame->show();
   QObject::connect(m_frame.get(), &CMainFrame::FileDropped, m_frame.get(),
                    [this](const QString& path) { Remember(path); });
-  if (!arguments.isEmpty() && !arguments.first().isEmpty()) OpenFromCommandLine(arguments.first());
+  if (!arguments.isEmpty() && !arguments.first().isEmpty()) {
+    OpenFromCommandLine(arguments.first());
+  } else {
+    // A session a crash left behind is offered when no file is named (it
+    // stays for a later start otherwise).
+    m_frame->Sessions().OfferRecovery();
+  }
   return true;
 }
 
 void CTavApp::OpenFromCommandLine(const QString& path) {
-  m_frame->OpenWithoutDialogs(QFile::encodeName(path).toStdString(), FileType::Auto);
+  if (SessionKeeper::IsSessionFile(path)) {
+    m_frame->Sessions().Open(path);
+  } else {
+    m_frame->OpenWithoutDialogs(QFile::encodeName(path).toStdString(), FileType::Auto);
+  }
   Remember(path);
 }
 

@@ -100,6 +100,13 @@ void ViewMenu::ChooseStyle(PlotStyle style) {
   Change([style](ViewPreferences& p) { p = WithViewStyle(p, style); });
 }
 
+void ViewMenu::Follow(const PlotOptions& restored) {
+  Change([&restored](ViewPreferences& p) {
+    p.plot = restored;
+    p.fitWindow = restored.size.width > 0;
+  });
+}
+
 void ViewMenu::SetOption(bool PlotOptions::*option, bool on) {
   Change([option, on](ViewPreferences& p) { p.plot.*option = on; });
 }

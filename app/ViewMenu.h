@@ -33,6 +33,9 @@ class ViewMenu {
   void ChooseStyle(PlotStyle style);
   // One of the plot's switches on or off.
   void SetOption(bool PlotOptions::*option, bool on);
+  // The plot options a session brought: the choices follow them, the plot
+  // following the window when they have a size.
+  void Follow(const PlotOptions& restored);
 
  private:
   // Applies a change, remembers the choices and puts them into effect.

@@ -411,6 +411,8 @@ constexpr ScriptCommandEntry kCommands[] = {
     {"goniometer-radius", GoniometerRadiusCommand},
     {"lattice", LatticeCommand},
     {"export-fit", ExportFitCommand},
+    {"save-session", SaveSessionCommand},
+    {"open-session", OpenSessionCommand},
 };
 
 }  // namespace

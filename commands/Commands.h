@@ -57,6 +57,13 @@ void OpenWithPointLimit(CTavView& view, std::size_t maxPoints);
 // to the host. A file of several scans gives scan (from 1), else the first.
 bool ReadProfileByContent(CTavView& view, const std::string& path,
                           std::optional<int> scan = std::nullopt);
+// Reads path again as the document's points were read (ReadRecipe): an X-Y
+// list after skipLines lines up to lastLine, or, with lastLine 0, by content
+// with the scan given. No dialog is shown; false, with the host told why,
+// when nothing was stored. The reading settings become skipLines and
+// lastLine.
+bool ReadProfileAgain(CTavView& view, const std::string& path, int skipLines, int lastLine,
+                      int scan);
 
 // Saves the peak report of the fit on screen as CSV (through the save dialog).
 void OnSaveReport(CTavView& view);

@@ -324,6 +324,12 @@ void ApplyDefaultWavelengths(CTavView& view) {
   doc.SetWavelengths(*view.DefaultWavelengths(), WavelengthSource::kDefault);
 }
 
+// The points just stored are the file's as it reads (an X-Y list up to
+// lastLine, 0: whole).
+void NoteRead(CTavView& view, int lastLine) {
+  view.GetDocument().NoteReadFromFile(view.Reading().m_skipLines, lastLine);
+}
+
 }  // namespace
 
 void OnFileOpen(CTavView& view) { OpenWithPointLimit(view, CTavDoc::kMaxPoints); }
@@ -340,6 +346,7 @@ void OpenWithPointLimit(CTavView& view, std::size_t maxPoints) {
   if (host.OpenFileDialog(path) && type != FileType::None) {
     if (type == FileType::Xy) AskReadingSettings(view);
     if (!ReadProfile(view, path, type, maxPoints)) return;
+    NoteRead(view, type == FileType::Xy ? view.Reading().m_lastLine : 0);
     ApplyDefaultWavelengths(view);
   }
   view.TakeLoadedProfile();
@@ -348,6 +355,16 @@ void OpenWithPointLimit(CTavView& view, std::size_t maxPoints) {
 
 bool ReadProfileByContent(CTavView& view, const std::string& path, std::optional<int> scan) {
   if (!ReadDetected(view, path, CTavDoc::kMaxPoints, scan)) return false;
+  NoteRead(view, 0);
   ApplyDefaultWavelengths(view);
   return true;
+}
+
+bool ReadProfileAgain(CTavView& view, const std::string& path, int skipLines, int lastLine,
+                      int scan) {
+  view.SetReadingSettings(skipLines, lastLine > 0 ? lastLine : limits::kLastLineMax);
+  const bool read = lastLine > 0 ? ReadProfile(view, path, FileType::Xy, CTavDoc::kMaxPoints)
+                                 : ReadDetected(view, path, CTavDoc::kMaxPoints, scan);
+  if (read) NoteRead(view, lastLine);
+  return read;
 }

@@ -40,6 +40,8 @@ class UndoHistory {
   void Clear();
 
   std::size_t UndoSteps() const { return m_undo.size(); }
+  // Counts the changes: every step kept, undone or done again.
+  std::size_t Revision() const { return m_revision; }
   // Bytes of the point sets the steps hold besides the document's own.
   std::size_t HeldPointBytes() const;
 
@@ -75,4 +77,5 @@ class UndoHistory {
   std::optional<Snapshot> m_pending;
   // The document's points as the last End (or restore) left them.
   SharedPoints m_points;
+  std::size_t m_revision = 0;
 };

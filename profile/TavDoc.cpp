@@ -129,3 +129,11 @@ void CTavDoc::KeepCountingSigma() {
   for (int i = 1; i <= m_nData; ++i) sigma[i] = CountingSigma(i);
   m_countSigma = std::move(sigma);
 }
+
+void CTavDoc::NoteReadFromFile(int skipLines, int lastLine) {
+  m_asRead = ReadRecipe{skipLines, lastLine, PointsFingerprint(), true};
+}
+
+bool CTavDoc::PointsAsRead() const {
+  return m_asRead.known && m_nData > 0 && m_asRead.fingerprint == PointsFingerprint();
+}

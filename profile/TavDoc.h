@@ -67,6 +67,14 @@ class CTavDoc {
   // correction changes them (a subtraction keeps them; a scaling scales
   // m_countSigma with the intensities).
   void KeepCountingSigma();
+  // Notes that the points now held are those just read from m_path: an X-Y
+  // list after skipLines lines up to lastLine (0: to its end, and for every
+  // other format). A saved session reads them again from the file while
+  // PointsAsRead() holds, instead of keeping them.
+  void NoteReadFromFile(int skipLines, int lastLine);
+  // Whether the points are still those read from m_path (no correction has
+  // changed them since).
+  bool PointsAsRead() const;
 
   int m_nData = 0;
   std::vector<double> m_x;
@@ -98,4 +106,13 @@ class CTavDoc {
   // crystallite sizes then stay unknown instead of assuming an anode.
   Wavelengths m_wavelengths;
   WavelengthSource m_wavelengthSource = WavelengthSource::kNone;
+  // How the points were read (NoteReadFromFile), and their digest then.
+  struct ReadRecipe {
+    int skipLines = 0;
+    int lastLine = 0;
+    std::uint64_t fingerprint = 0;
+    bool known = false;
+    friend bool operator==(const ReadRecipe&, const ReadRecipe&) = default;
+  };
+  ReadRecipe m_asRead;
 };

@@ -61,6 +61,8 @@ seed() {
       for f in fuzz/seeds/measured/*; do cp "$f" "$dir/"; done ;;
     script_parser)
       for f in "${scripts[@]}"; do cp "$f" "$dir/"; done ;;
+    session_file)
+      for f in tests/session/*.tav; do cp "$f" "$dir/"; done ;;
     script_runner)
       # Each script alone, and each profile after one of the scripts.
       for f in "${scripts[@]}"; do cp "$f" "$dir/"; done
@@ -79,6 +81,7 @@ run() {
   local h=$1 dict=rint.dict
   [[ $h == script_* ]] && dict=script.dict
   [[ $h == measured_readers ]] && dict=measured.dict
+  [[ $h == session_file ]] && dict=session.dict
   mkdir -p "$findings/$h"
   "$build_dir/fuzz/fuzz_$h" "$work/corpus/$h" -dict="$root/fuzz/dictionaries/$dict" \
     -max_total_time="$seconds" -timeout=30 \
@@ -102,7 +105,7 @@ report() {
 }
 
 harnesses=(rigaku_reader xy_reader text_source file_type measured_readers script_parser
-  script_runner)
+  script_runner session_file)
 for h in "${harnesses[@]}"; do seed "$h"; done
 echo "fuzzing ${#harnesses[@]} harnesses for ${seconds}s each, $jobs at a time"
 failed=0

@@ -16,6 +16,7 @@ packages=(
   qt6-translations-l10n          # Qt's own dialogs in Japanese
   fonts-ipafont-gothic           # Japanese text in the plot and the dialogs
   libssl-dev                     # SHA-256 of a session's profile (OpenSSL's EVP)
+  nlohmann-json3-dev             # the session file's JSON (read and written)
   libgtest-dev                   # the tests
   poppler-utils                  # the print and export tests read PDFs with pdftoppm
   librsvg2-bin                   # rsvg-convert: the export test reads the SVG with another renderer

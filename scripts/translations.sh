@@ -10,7 +10,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 lupdate=${LUPDATE:-/usr/lib/qt6/bin/lupdate}
-folders=(app cli commands correct fit history lang profile render series text translations view)
+folders=(app cli commands correct fit history lang profile render series session text translations view)
 
 # lupdate, without source lines, so that moving code changes no .ts file.
 run_lupdate() {

@@ -832,6 +832,30 @@ Find peaks</translation>
         <translation>Estimate a curved background by clipping the peaks (SNIP)</translation>
     </message>
     <message>
+        <source>セッションを保存...</source>
+        <translation>Save Session...</translation>
+    </message>
+    <message>
+        <source>プロファイル、ピーク、フィット、校正と表示をセッションファイルに保存</source>
+        <translation>Save the profile, peaks, fit, calibration and view as a session file</translation>
+    </message>
+    <message>
+        <source>セッションを開く...</source>
+        <translation>Open Session...</translation>
+    </message>
+    <message>
+        <source>保存したセッションを開き、作業をその時の状態に戻す</source>
+        <translation>Open a saved session and bring the work back as it was</translation>
+    </message>
+    <message>
+        <source>フィット結果をデータで書き出す...</source>
+        <translation>Export Fit as Data...</translation>
+    </message>
+    <message>
+        <source>データ、モデル、バックグラウンド、残差と各ピークを CSV で保存</source>
+        <translation>Save the data, model, background, residuals and each peak as CSV</translation>
+    </message>
+    <message>
         <source>置いたピークを最小二乗法でフィットします</source>
         <translation>Fits the placed peaks by least squares</translation>
     </message>
@@ -1483,6 +1507,57 @@ Standard: %1  λ = %2 Å  %3</translation>
     <message>
         <source>ファイル番号 (index)</source>
         <translation>File number (index)</translation>
+    </message>
+</context>
+<context>
+    <name>SessionKeeper</name>
+    <message>
+        <source>セッションを保存</source>
+        <translation>Save Session</translation>
+    </message>
+    <message>
+        <source>tav セッション (*.tav)</source>
+        <translation>tav sessions (*.tav)</translation>
+    </message>
+    <message>
+        <source>セッションを開く</source>
+        <translation>Open Session</translation>
+    </message>
+    <message>
+        <source>すべてのファイル (*)</source>
+        <translation>All files (*)</translation>
+    </message>
+    <message>
+        <source>フィット結果をデータで書き出す</source>
+        <translation>Export Fit as Data</translation>
+    </message>
+    <message>
+        <source>CSV (*.csv)</source>
+        <translation>CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>タブ区切り (*.tsv *.txt)</source>
+        <translation>Tab-separated (*.tsv *.txt)</translation>
+    </message>
+    <message>
+        <source>保存していない作業があります。終了する前にセッションとして保存しますか?</source>
+        <translation>There is work that is not saved. Save it as a session before quitting?</translation>
+    </message>
+    <message>
+        <source>前回の tav が終了する前の作業が残っています (%1 に自動保存)。復元しますか?</source>
+        <translation>Work from a tav that ended unexpectedly was kept (saved automatically at %1). Restore it?</translation>
+    </message>
+    <message>
+        <source>復元</source>
+        <translation>Restore</translation>
+    </message>
+    <message>
+        <source>破棄</source>
+        <translation>Discard</translation>
+    </message>
+    <message>
+        <source>後で</source>
+        <translation>Later</translation>
     </message>
 </context>
 <context>
@@ -2263,6 +2338,52 @@ Standard: %1  λ = %2 Å  %3</translation>
     <message>
         <source>この版は CIF を読めません (CIF のパーサーなしでビルドされています)</source>
         <translation>This build cannot read CIF files (it was built without the CIF parser)</translation>
+    </message>
+    <message>
+        <source>%1 がありません</source>
+        <translation>%1 is missing</translation>
+    </message>
+    <message>
+        <source>%1 の値が正しくありません</source>
+        <translation>%1 has a wrong value</translation>
+    </message>
+    <message>
+        <source>%1 が範囲外です (%2)</source>
+        <translation>%1 is out of range (%2)</translation>
+    </message>
+    <message>
+        <source>%1 が不明です: %2</source>
+        <translation>%1 is unknown: %2</translation>
+    </message>
+    <message>
+        <source>セッションを開けません: %1 (%2)</source>
+        <translation>Cannot open the session: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>新しい版のセッションファイルです (版 %1; 読めるのは版 %2 まで)</source>
+        <translation>The session file is of a newer version (version %1; this program reads up to version %2)</translation>
+    </message>
+    <message>
+        <source>プロファイルがセッションの保存後に変わっています: %1
+フィットはこのデータのものではないかもしれません</source>
+        <translation>The profile has changed since the session was saved: %1
+The fit may not belong to these data</translation>
+    </message>
+    <message>
+        <source>プロファイルが見つかりません: %1</source>
+        <translation>Profile not found: %1</translation>
+    </message>
+    <message>
+        <source>JSON として読めません (%1 バイト目)</source>
+        <translation>Not readable as JSON (at byte %1)</translation>
+    </message>
+    <message>
+        <source>tav のセッションファイルではありません</source>
+        <translation>Not a tav session file</translation>
+    </message>
+    <message>
+        <source>読み込めません</source>
+        <translation>cannot be read</translation>
     </message>
     <message>
         <source>%1 回の反復で収束しました</source>

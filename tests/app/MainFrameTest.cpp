@@ -50,6 +50,10 @@ TEST_F(MainFrameTest, MenusHaveTheirTextsSeparatorsAndShortcutsInOrder) {
        {"DATファイル保存(&A)...", ""},
        {"プロットを書き出す...", ""},
        {"", ""},
+       {"セッションを開く...", ""},
+       {"セッションを保存...", ""},
+       {"フィット結果をデータで書き出す...", ""},
+       {"", ""},
        {"", ""},
        {"ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", ""}},
       {{"元に戻す(&U)", "Ctrl+Z"}, {"やり直し(&R)", "Ctrl+Y"}},
@@ -288,6 +292,11 @@ TEST_F(MainFrameTest, EveryPromptAndToolTip) {
       {cmd::ID_CALIBRATION, "校正セット、分解能関数のフィット、装置関数ファイルとその使用",
        nullptr},
       {cmd::ID_LATTICE, "相の格子と hkl、格子定数・零点・試料変位の精密化", nullptr},
+      {cmd::ID_SESSION_SAVE, "プロファイル、ピーク、フィット、校正と表示をセッションファイルに保存",
+       nullptr},
+      {cmd::ID_SESSION_OPEN, "保存したセッションを開き、作業をその時の状態に戻す", nullptr},
+      {cmd::ID_EXPORT_FIT, "データ、モデル、バックグラウンド、残差と各ピークを CSV で保存",
+       nullptr},
   };
   ASSERT_EQ(frame->actions().size(), static_cast<qsizetype>(std::size(expected)));
   for (const Texts& t : expected) {

@@ -10,38 +10,10 @@
 #include <string>
 
 #include "lang/VersionText.h"
+#include "tests/support/CliRun.h"
 #include "tests/support/TempFile.h"
 
 namespace {
-
-struct CliRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string CurrentTestName() {
-  return ::testing::UnitTest::GetInstance()->current_test_info()->name();
-}
-
-// Runs tav-cli with arguments (already quoted for the shell) and input on
-// its standard input, after the environment assignments given.
-CliRun RunCli(const std::string& arguments, const std::string& input = "",
-              const std::string& environment = "") {
-  // Tests run in parallel processes: each has files of its own.
-  const std::string name = std::string("cli_") + CurrentTestName();
-  const std::string in = WriteTempFile(name + "_stdin", input);
-  const std::string out = ::testing::TempDir() + name + "_stdout";
-  const std::string err = ::testing::TempDir() + name + "_stderr";
-  const std::string command = environment + " '" + TAV_CLI_PATH + "' " + arguments + " <'" + in +
-                              "' >'" + out + "' 2>'" + err + "'";
-  const int raw = std::system(command.c_str());
-  CliRun run;
-  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  run.out = ReadFileBytes(out);
-  run.err = ReadFileBytes(err);
-  return run;
-}
 
 constexpr const char* kUsage = "usage: tav-cli [--strict] [-e 'CMD; CMD; ...'] [SCRIPT_FILE]\n";
 

@@ -104,3 +104,19 @@ TEST(FigureScript, TheDetailedFitMessageSaysWhatItIs) {
   EXPECT_NE(run.out.find(" ± "), std::string::npos);
   EXPECT_EQ(RunScript("fit-message loud").status, 2);
 }
+
+// A session file keeps the modern view's options, and names them only when
+// they are not at their defaults.
+TEST(FigureScript, ASessionKeepsTheViewsStyle) {
+  const std::string classic = WriteTempFile("style-classic.tav", "");
+  const std::string modern = WriteTempFile("style-modern.tav", "");
+  const ScriptOutcome save =
+      RunScript(kFitScript + "save-session " + classic +
+                "; view style modern; view legend off; save-session " + modern);
+  ASSERT_EQ(save.status, 0) << save.err;
+  EXPECT_EQ(ReadFileBytes(classic).find("\"titles\""), std::string::npos);
+  const ScriptOutcome open = RunScript("open-session " + modern + "; state");
+  ASSERT_EQ(open.status, 0) << open.err;
+  EXPECT_NE(open.out.find(", \"style\": \"modern\", \"titles\": true}"), std::string::npos)
+      << open.out;
+}
