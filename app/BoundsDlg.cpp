@@ -22,10 +22,12 @@ CBoundsDlg::CBoundsDlg(const QString& parameter, double lower, double upper, QWi
   lowerLabel->setGeometry(Units().Rect(7, 26, 30, 10));
   m_lowerEdit = new QLineEdit(BoundText(lower), this);
   m_lowerEdit->setGeometry(Units().Rect(40, 24, 75, 14));
+  m_lowerEdit->setToolTip(tr("パラメータがとれる最小の値（空欄は制限なし）"));
   auto* upperLabel = new QLabel(tr("上限"), this);
   upperLabel->setGeometry(Units().Rect(7, 44, 30, 10));
   m_upperEdit = new QLineEdit(BoundText(upper), this);
   m_upperEdit->setGeometry(Units().Rect(40, 42, 75, 14));
+  m_upperEdit->setToolTip(tr("パラメータがとれる最大の値（空欄は制限なし）"));
   auto* note = new QLabel(tr("空欄は制限なし"), this);
   note->setGeometry(Units().Rect(7, 60, 160, 10));
 }

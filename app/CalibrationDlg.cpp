@@ -111,6 +111,7 @@ CCalibrationDlg::CCalibrationDlg(CTavView& view, QWidget* parent)
   right->addLayout(fileButtons);
   right->addWidget(m_file);
   right->addWidget(m_use);
+  m_use->setToolTip(tr("結晶子径と Williamson–Hall で、各ピークの装置の半値幅をこの関数から取る"));
   auto* body = new QHBoxLayout;
   body->addLayout(left, 1);
   body->addLayout(right, 1);

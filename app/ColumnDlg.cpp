@@ -9,6 +9,10 @@ CColumnDlg::CColumnDlg(const ColumnSettings& preset, QWidget* parent)
   m_y = AddField(tr("Yデータ："), 1, preset.yColumn);
   m_skip = AddField(tr("読み飛ばし："), 2, preset.skipLines);
   m_last = AddField(tr("最終行："), 3, preset.lastLine);
+  m_x->setToolTip(tr("X（2θ）を読む列の番号"));
+  m_y->setToolTip(tr("強度を読む列の番号"));
+  m_skip->setToolTip(tr("ファイルの先頭で読み飛ばす行数（見出しの行など）"));
+  m_last->setToolTip(tr("読み込む最後の行の番号"));
 }
 
 QLineEdit* CColumnDlg::AddField(const QString& label, int row, int value) {

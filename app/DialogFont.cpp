@@ -2,6 +2,7 @@
 
 #include <QFontDatabase>
 #include <QStringList>
+#include <QWidget>
 
 namespace {
 
@@ -17,7 +18,43 @@ QString ChooseFamily() {
   return QString();
 }
 
+// A Latin family for Greek letters, or "" when none of them is installed.
+QString GreekFamily() {
+  const QStringList installed = QFontDatabase::families();
+  for (const char* family : {"DejaVu Sans", "Noto Sans", "Liberation Sans", "FreeSans"}) {
+    if (installed.contains(QString::fromLatin1(family))) return QString::fromLatin1(family);
+  }
+  return QString();
+}
+
+bool IsGreek(QChar c) { return c.unicode() >= 0x0370 && c.unicode() <= 0x03FF; }
+
 }  // namespace
+
+QString WithGreekInInterfaceFont(const QString& text) {
+  static const QString family = GreekFamily();
+  QString html;
+  bool inGreek = false;
+  for (const QChar c : text) {
+    const bool greek = !family.isEmpty() && IsGreek(c);
+    if (greek != inGreek) {
+      html += greek ? QStringLiteral("<span style=\"font-family:'%1'\">").arg(family)
+                    : QStringLiteral("</span>");
+      inGreek = greek;
+    }
+    html += QString(c).toHtmlEscaped();
+  }
+  if (inGreek) html += QStringLiteral("</span>");
+  return html;
+}
+
+void UseLatinFontForGreek(QWidget& widget) {
+  static const QString family = GreekFamily();
+  if (family.isEmpty()) return;
+  QFont font = widget.font();
+  font.setFamilies({family, DialogFont().family()});
+  widget.setFont(font);
+}
 
 QFont DialogFont() {
   static const QString family = ChooseFamily();

@@ -25,6 +25,8 @@ CExportSizeDlg::CExportSizeDlg(int width, int height, QWidget* parent)
   auto* form = new QFormLayout(this);
   form->addRow(tr("幅:"), m_width);
   form->addRow(tr("高さ:"), m_height);
+  m_width->setToolTip(tr("書き出す画像の幅（PDF ではポイント）"));
+  m_height->setToolTip(tr("書き出す画像の高さ（PDF ではポイント）"));
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   form->addRow(buttons);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

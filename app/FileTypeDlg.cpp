@@ -18,6 +18,9 @@ CFileTypeDlg::CFileTypeDlg(QWidget* parent)
   auto* detect = new QRadioButton(tr("自動判別"), this);
   detect->setGeometry(Units().Rect(20, 58, 80, 12));
   m_group->addButton(detect, static_cast<int>(FileType::Auto));
+  xy->setToolTip(tr("列に並んだ X と強度のテキストファイル"));
+  rigaku->setToolTip(tr("リガクの RINT ASCII ファイル"));
+  detect->setToolTip(tr("読めるどの形式も、ファイルの内容から判別して読む"));
 }
 
 void CFileTypeDlg::showEvent(QShowEvent* event) {

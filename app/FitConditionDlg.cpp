@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 
+#include "app/DialogFont.h"
 #include "view/ViewState.h"
 
 CFitConditionDlg::CFitConditionDlg(const FitConditions& preset, QWidget* parent)
@@ -20,6 +21,7 @@ CFitConditionDlg::CFitConditionDlg(const FitConditions& preset, QWidget* parent)
   label->setGeometry(Units().Rect(10, 14, 50, 10));
   m_tolerance = new QLineEdit(DoubleFieldText(preset.tolerance), this);
   m_tolerance->setGeometry(Units().Rect(60, 12, 55, 14));
+  m_tolerance->setToolTip(tr("χ² の減りがこの割合より小さくなったら収束とみなす（0.00001〜1）"));
 
   // One choice a shape of the registry, 20 dialog units apart.
   const int shapes = static_cast<int>(PeakShapes().size());
@@ -29,6 +31,7 @@ CFitConditionDlg::CFitConditionDlg(const FitConditions& preset, QWidget* parent)
     auto* choice = new QRadioButton(QCoreApplication::translate("tav", shape.dialogLabel), this);
     choice->setGeometry(Units().Rect(20, 52 + 20 * shape.function, 85, 12));
     m_group->addButton(choice, shape.function);
+    choice->setToolTip(tr("ピークの形"));
   }
   // No button is checked for kNoShape (or any other value).
   if (QAbstractButton* chosen = m_group->button(preset.function)) chosen->setChecked(true);
@@ -37,12 +40,17 @@ CFitConditionDlg::CFitConditionDlg(const FitConditions& preset, QWidget* parent)
   m_widthFromData = new QCheckBox(tr("初期幅をデータから推定する"), this);
   m_widthFromData->setGeometry(Units().Rect(10, options, 170, 12));
   m_widthFromData->setChecked(preset.widthFromData);
+  m_widthFromData->setToolTip(
+      tr("置いたピークの初期幅を、表示範囲の 1/10 でなくデータの半値幅から取る"));
   m_doublet = new QCheckBox(tr("Kα1/Kα2 の二重線でフィットする"), this);
   m_doublet->setGeometry(Units().Rect(10, options + 16, 170, 12));
   m_doublet->setChecked(preset.doublet);
+  UseLatinFontForGreek(*m_doublet);
+  m_doublet->setToolTip(tr("どのピークも波長 λ1 と λ2 の二本の線としてフィットする"));
   m_stepMessages = new QCheckBox(tr("反復ごとにメッセージを表示する"), this);
   m_stepMessages->setGeometry(Units().Rect(10, options + 32, 170, 12));
   m_stepMessages->setChecked(preset.stepMessages);
+  m_stepMessages->setToolTip(tr("外すと、反復ごとのメッセージはステータスバーに出る"));
   auto* weightsLabel = new QLabel(tr("重み"), this);
   weightsLabel->setGeometry(Units().Rect(10, options + 50, 30, 10));
   m_weights = new QComboBox(this);
@@ -51,6 +59,8 @@ CFitConditionDlg::CFitConditionDlg(const FitConditions& preset, QWidget* parent)
   m_weights->addItem(tr("プロファイルの σ"), static_cast<int>(FitWeights::kSigma));
   m_weights->setCurrentIndex(m_weights->findData(static_cast<int>(preset.weights)));
   m_weights->setGeometry(Units().Rect(40, options + 48, 140, 14));
+  UseLatinFontForGreek(*m_weights);
+  m_weights->setToolTip(tr("最小二乗法で各点をどう重み付けするか"));
   m_physicalBounds = new QCheckBox(tr("混合型の関数を物理的な範囲に保つ"), this);
   m_physicalBounds->setToolTip(
       tr("擬Voigt・Pearson VII・分割擬Voigt: 高さ ≥ 0、幅 > 0、η は 0〜1、m ≥ 0.6"));
@@ -62,6 +72,7 @@ CFitConditionDlg::CFitConditionDlg(const FitConditions& preset, QWidget* parent)
   m_maxPeaks->setRange(kMaxPeaks, kPeakCapacity);
   m_maxPeaks->setValue(preset.maxPeaks);
   m_maxPeaks->setGeometry(Units().Rect(80, options + 86, 40, 14));
+  m_maxPeaks->setToolTip(tr("ピーク表に置けるピークの数（10〜200）"));
 }
 
 bool CFitConditionDlg::Exchange() {

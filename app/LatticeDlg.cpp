@@ -94,6 +94,13 @@ CLatticeDlg::CLatticeDlg(CTavView& view, QWidget* parent)
   setWindowTitle(tr("格子定数"));
   for (const CrystalSystem s : kSystems) m_system->addItem(SystemLabel(s));
   m_radius->setPlaceholderText(tr("なし"));
+  m_system->setToolTip(tr("相の晶系"));
+  m_centring->setToolTip(tr("格子の中心化（消滅則を決める）"));
+  for (QLineEdit* length : m_lengths) length->setToolTip(tr("おおよその格子定数（Å）"));
+  m_radius->setToolTip(tr("試料変位の項に要るゴニオメータの半径（空欄はなし）"));
+  m_zero->setToolTip(tr("2θ の零点のずれも一緒に精密化する"));
+  m_displacement->setToolTip(tr("試料面の変位も一緒に精密化する（ゴニオメータ半径が要る）"));
+  m_correct->setToolTip(tr("これからの面間隔を、精密化した零点と試料変位で補正する"));
   m_zero->setChecked(true);
   m_result->setTextInteractionFlags(Qt::TextSelectableByMouse);
   m_reflections->setObjectName(QStringLiteral("reflectionTable"));

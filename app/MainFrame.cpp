@@ -1,13 +1,11 @@
 #include "app/MainFrame.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QIcon>
 #include <QLabel>
@@ -24,8 +22,10 @@
 
 #include "app/AboutDlg.h"
 #include "app/CalibrationDlg.h"
+#include "app/CommandHelp.h"
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
+#include "app/ExportFileDialog.h"
 #include "app/ExportSizeDlg.h"
 #include "app/LatticeDlg.h"
 #include "app/PeakTableDock.h"
@@ -37,6 +37,7 @@
 #include "app/SeriesWindow.h"
 #include "app/SessionKeeper.h"
 #include "app/UndoSteps.h"
+#include "app/ViewMenu.h"
 #include "app/WilliamsonHallPanel.h"
 #include "commands/Calibration.h"
 #include "commands/Commands.h"
@@ -70,34 +71,6 @@ QString ProgramTitle() {
   return QCoreApplication::translate("CMainFrame",
                                      "カーブフィッティングプログラム（バックグランド自動）");
 }
-
-// The view menu's check boxes and the option each one switches.
-struct ViewSwitch {
-  int id;
-  bool ViewPreferences::*flag;
-  bool PlotOptions::*option;
-};
-
-constexpr ViewSwitch kViewSwitches[] = {
-    {ID_VIEW_TICKS, nullptr, &PlotOptions::ticks},
-    {ID_VIEW_GRID, nullptr, &PlotOptions::grid},
-    {ID_VIEW_RESIDUALS, nullptr, &PlotOptions::residuals},
-    {ID_VIEW_CLIP, nullptr, &PlotOptions::clip},
-    {ID_VIEW_FIT_WINDOW, &ViewPreferences::fitWindow, nullptr},
-};
-
-bool& SwitchedValue(ViewPreferences& p, const ViewSwitch& s) {
-  return s.flag != nullptr ? p.*s.flag : p.plot.*s.option;
-}
-
-struct ScaleChoice {
-  int id;
-  IntensityScale scale;
-};
-
-constexpr ScaleChoice kScaleChoices[] = {{ID_VIEW_SCALE_LINEAR, IntensityScale::kLinear},
-                                         {ID_VIEW_SCALE_SQRT, IntensityScale::kSqrt},
-                                         {ID_VIEW_SCALE_LOG, IntensityScale::kLog}};
 
 // The local file a drag carries (the first, when it carries several), or "".
 QString DraggedFile(const QMimeData* data) {
@@ -136,6 +109,9 @@ QString WavelengthSourceText(WavelengthSource source) {
 
 CMainFrame::CMainFrame(CTavDoc& doc, QWidget* parent)
     : QMainWindow(parent), m_plot(new PlotWidget(this)) {
+  m_viewMenu = std::make_unique<ViewMenu>(
+      [this](int id) { return Action(id); },
+      [this](const ViewPreferences& preferences) { ApplyView(preferences); });
   m_host = std::make_unique<QtHost>(*m_plot);
   m_answers = std::make_unique<AnsweringHost>(m_host.get());
   m_answers->RecordMessages(false);
@@ -162,7 +138,7 @@ CMainFrame::CMainFrame(CTavDoc& doc, QWidget* parent)
   PlacePeakTable();
   m_view->SetDefaultWavelengths(LoadDefaultWavelengths());
   ConnectCommands();
-  ChangeView([](ViewPreferences& p) { p = LoadViewPreferences(); });
+  m_viewMenu->Load();
   setAcceptDrops(true);
   connect(m_plot, &PlotWidget::ViewInputHandled, this, &CMainFrame::UpdateCommandStates);
   connect(m_plot, &PlotWidget::RemovePeakRequested, this, &CMainFrame::RemovePeak);
@@ -204,12 +180,7 @@ void CMainFrame::CreateActions() {
   Action(ID_RANGE_SET)->setCheckable(true);
   Action(ID_PEAK_POSITION)->setCheckable(true);
   Action(ID_PEAK_TABLE)->setCheckable(true);
-  m_scaleGroup = new QActionGroup(this);
-  for (const ScaleChoice& choice : kScaleChoices) {
-    Action(choice.id)->setCheckable(true);
-    m_scaleGroup->addAction(Action(choice.id));
-  }
-  for (const ViewSwitch& option : kViewSwitches) Action(option.id)->setCheckable(true);
+  m_viewMenu->MakeCheckable(this);
 }
 
 void CMainFrame::CreateMenus() {
@@ -331,7 +302,8 @@ void CMainFrame::ConnectCommands() {
   ConnectCalibration();
   Connect(ID_EDIT_UNDO, [this] { Undo(); });
   Connect(ID_EDIT_REDO, [this] { Redo(); });
-  ConnectViewMenu();
+  m_viewMenu->ConnectItems(
+      [this](int id, std::function<void()> handler) { Connect(id, std::move(handler)); });
   // Cut, copy, paste and the pane commands have no handler: they stay
   // disabled.
 }
@@ -361,29 +333,16 @@ void CMainFrame::ConnectCalibration() {
   });
 }
 
-void CMainFrame::ConnectViewMenu() {
-  for (const ScaleChoice& choice : kScaleChoices) {
-    const IntensityScale scale = choice.scale;
-    Connect(choice.id,
-            [this, scale] { ChangeView([scale](ViewPreferences& p) { p.plot.scale = scale; }); });
-  }
-  for (const ViewSwitch& option : kViewSwitches) {
-    Connect(option.id, [this, option] {
-      ChangeView([option](ViewPreferences& p) {
-        bool& value = SwitchedValue(p, option);
-        value = !value;
-      });
-    });
-  }
-}
-
-void CMainFrame::ChangeView(const std::function<void(ViewPreferences&)>& change) {
-  change(m_viewPreferences);
-  SaveViewPreferences(m_viewPreferences);
-  PlotOptions options = m_viewPreferences.plot;
+// The view menu's choices in effect: the plot's options, the plot following
+// the window, and the detailed box after a fit in the modern view.
+void CMainFrame::ApplyView(const ViewPreferences& preferences) {
+  PlotOptions options = preferences.plot;
   options.size = m_view->Plot().size;
   m_view->SetPlotOptions(options);
-  m_plot->SetFollowsSize(m_viewPreferences.fitWindow);
+  m_plot->SetFollowsSize(preferences.fitWindow);
+  const bool modern = preferences.plot.style == PlotStyle::kModern;
+  SetDetailedFitMessage(*m_view, modern);
+  ShowCommandHelp([this](int id) { return Action(id); }, modern);
   m_view->Repaint();
 }
 
@@ -442,11 +401,18 @@ void CMainFrame::ConnectConstraints() {
 }
 
 void CMainFrame::Undo() {
-  if (m_history->Undo(*m_view)) m_view->Repaint();
+  if (m_history->Undo(*m_view)) ShowRestoredStep();
 }
 
 void CMainFrame::Redo() {
-  if (m_history->Redo(*m_view)) m_view->Repaint();
+  if (m_history->Redo(*m_view)) ShowRestoredStep();
+}
+
+// A step taken back or done again brings its fit options, but the box after
+// a fit follows the style chosen now.
+void CMainFrame::ShowRestoredStep() {
+  SetDetailedFitMessage(*m_view, m_viewMenu->Preferences().plot.style == PlotStyle::kModern);
+  m_view->Repaint();
 }
 
 void CMainFrame::UpdateCommandStates() {
@@ -464,18 +430,9 @@ void CMainFrame::UpdateCommandStates() {
   Action(ID_CALIBRATE_ADD)->setEnabled(m_view->IsReportEnabled());
   Action(ID_EDIT_UNDO)->setEnabled(m_history->CanUndo());
   Action(ID_EDIT_REDO)->setEnabled(m_history->CanRedo());
-  ShowViewChoices();
+  m_viewMenu->ShowChoices();
   ShowReportInTable();
   ShowFileInTitle();
-}
-
-void CMainFrame::ShowViewChoices() {
-  for (const ScaleChoice& choice : kScaleChoices) {
-    Action(choice.id)->setChecked(m_viewPreferences.plot.scale == choice.scale);
-  }
-  for (const ViewSwitch& option : kViewSwitches) {
-    Action(option.id)->setChecked(SwitchedValue(m_viewPreferences, option));
-  }
 }
 
 // The program's title, then the name of the file on screen when there is one.
@@ -668,30 +625,15 @@ void CMainFrame::PrintPreview() { ::PrintPreview(*m_view, this); }
 
 // A session just opened brings its plot options: the view menu follows them.
 void CMainFrame::FollowOpenedSession() {
-  const PlotOptions restored = m_view->Plot();
-  ChangeView([&restored](ViewPreferences& p) {
-    p.plot = restored;
-    p.fitWindow = restored.size.width > 0;
-  });
+  m_viewMenu->Follow(m_view->Plot());
   UpdateCommandStates();
 }
 
 // The file and its type first, then the picture's size (the plot's own to
 // start with), then the picture through the plot's own drawing.
 void CMainFrame::OnExportPlot() {
-  QFileDialog dialog(this, tr("プロットを書き出す"));
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setFileMode(QFileDialog::AnyFile);
-  if (const QString folder = StartFolder(); !folder.isEmpty()) dialog.setDirectory(folder);
-  const QString png = tr("PNG 画像 (*.png)");
-  dialog.setNameFilters({png, tr("SVG 画像 (*.svg)")});
-  dialog.setDefaultSuffix(QStringLiteral("png"));
-  connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, png](const QString& filter) {
-    dialog.setDefaultSuffix(filter == png ? QStringLiteral("png") : QStringLiteral("svg"));
-  });
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-  const QString path = dialog.selectedFiles().first();
-  RememberFolderOf(path);
+  const QString path = ChooseExportFile(this);
+  if (path.isEmpty()) return;
 
   int width = 0, height = 0;
   DefaultExportSize(*m_view, width, height);

@@ -20,7 +20,6 @@ class PeakTableDock;
 struct PeakReport;
 class PlotWidget;
 class QAction;
-class QActionGroup;
 class QCloseEvent;
 class QDragEnterEvent;
 class QDropEvent;
@@ -29,6 +28,7 @@ class QTimer;
 class QtHost;
 class UndoHistory;
 class UndoSteps;
+class ViewMenu;
 class SessionKeeper;
 
 // The main window: menus, accelerators, tool bar and status bar around the
@@ -51,6 +51,8 @@ class CMainFrame : public QMainWindow {
   PeakTableDock& PeakTable() { return *m_peakTable; }
   // The steps the edit menu takes back and does again.
   UndoHistory& History() { return *m_history; }
+  // The view menu's choices, which other menus may change too.
+  ViewMenu& ViewChoices() { return *m_viewMenu; }
   // Session files, the session saved by itself and offered back.
   SessionKeeper& Sessions() { return *m_sessions; }
   // The action of a command id (see CommandIds.h), or nullptr.
@@ -105,17 +107,15 @@ class CMainFrame : public QMainWindow {
   void PlacePeakTable();
   void TogglePeakTable();
   void SaveTableLayout();
-  void ConnectViewMenu();
   void ConnectCalibration();
   // The table's cell menu: held, bounded and shared parameters.
   void ConnectConstraints();
   void ShowPeakChoices(const PeakReport& report);
-  // Applies a change to the view menu's choices, remembers them and repaints.
-  void ChangeView(const std::function<void(ViewPreferences&)>& change);
-  void ShowViewChoices();
+  void ApplyView(const ViewPreferences& preferences);
   void ShowFileInTitle();
   void Undo();
   void Redo();
+  void ShowRestoredStep();
   void OnExportPlot();
 
   std::unique_ptr<QtHost> m_host;
@@ -125,8 +125,7 @@ class CMainFrame : public QMainWindow {
   std::unique_ptr<UndoSteps> m_steps;
   std::unique_ptr<SessionKeeper> m_sessions;
   PlotWidget* m_plot;
-  ViewPreferences m_viewPreferences;
-  QActionGroup* m_scaleGroup = nullptr;
+  std::unique_ptr<ViewMenu> m_viewMenu;
   PeakTableDock* m_peakTable = nullptr;
   // What the table shows, to rebuild it only when the report changes.
   int m_shownReportRevision = -1;

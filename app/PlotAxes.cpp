@@ -3,6 +3,9 @@
 #include <QBuffer>
 #include <QFile>
 #include <QImage>
+#include <QMarginsF>
+#include <QPageSize>
+#include <QPdfWriter>
 #include <QSvgGenerator>
 #include <cmath>
 
@@ -112,6 +115,15 @@ bool SavePicture(const QString& path, const QString& title, const QSize& size,
     svg.setViewBox(area);
     svg.setTitle(title);
     QPainter painter(&svg);
+    draw(painter, area);
+  } else if (path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) {
+    // A page of size points, one point a pixel of the picture.
+    QPdfWriter pdf(&buffer);
+    pdf.setResolution(72);
+    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+    pdf.setPageSize(QPageSize(QSizeF(size), QPageSize::Point));
+    pdf.setTitle(title);
+    QPainter painter(&pdf);
     draw(painter, area);
   } else {
     QImage image(size, QImage::Format_RGB32);

@@ -53,7 +53,7 @@ void DrawXValueTicks(QPainter& painter, const Mapping& m);
 void DrawMarkWithErrorBar(QPainter& painter, const Mapping& m, double x, double y, double error);
 
 // Draws a picture of size pixels with draw and saves it, as SVG when path
-// ends in ".svg" and as PNG otherwise, through a temporary file as every save
-// does; false with the reason in error.
+// ends in ".svg", as PDF when it ends in ".pdf" and as PNG otherwise, through a temporary file as
+// every save does; false with the reason in error.
 bool SavePicture(const QString& path, const QString& title, const QSize& size,
                  const std::function<void(QPainter&, const QRect&)>& draw, QString& error);

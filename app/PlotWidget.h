@@ -18,6 +18,7 @@ class PlotWidget : public QWidget {
   explicit PlotWidget(QWidget* parent = nullptr);
 
   void SetView(CTavView* view) { m_view = view; }
+  const CTavView* View() const { return m_view; }
   // The undo steps every input is bracketed with (nullptr: none).
   void SetUndoSteps(UndoSteps* steps) { m_steps = steps; }
   // Whether the plot follows the widget's size; on, the view's plot options

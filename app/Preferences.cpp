@@ -102,6 +102,10 @@ ViewPreferences LoadViewPreferences() {
   p.plot.grid = settings.value(QStringLiteral("Grid"), false).toBool();
   p.plot.residuals = settings.value(QStringLiteral("Residuals"), false).toBool();
   p.plot.clip = settings.value(QStringLiteral("Clip"), false).toBool();
+  p.plot.titles = settings.value(QStringLiteral("Titles"), false).toBool();
+  p.plot.legend = settings.value(QStringLiteral("Legend"), false).toBool();
+  p.plot.style = settings.value(QStringLiteral("Style"), 0).toInt() == 1 ? PlotStyle::kModern
+                                                                         : PlotStyle::kClassic;
   p.fitWindow = settings.value(QStringLiteral("FitWindow"), false).toBool();
   return p;
 }
@@ -115,6 +119,9 @@ void SaveViewPreferences(const ViewPreferences& preferences) {
   settings.setValue(QStringLiteral("Grid"), plot.grid);
   settings.setValue(QStringLiteral("Residuals"), plot.residuals);
   settings.setValue(QStringLiteral("Clip"), plot.clip);
+  settings.setValue(QStringLiteral("Titles"), plot.titles);
+  settings.setValue(QStringLiteral("Legend"), plot.legend);
+  settings.setValue(QStringLiteral("Style"), plot.style == PlotStyle::kModern ? 1 : 0);
   settings.setValue(QStringLiteral("FitWindow"), preferences.fitWindow);
 }
 

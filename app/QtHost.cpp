@@ -15,6 +15,7 @@
 #include "app/RangeDlg.h"
 #include "app/ScanDlg.h"
 #include "commands/SaveThroughDialog.h"
+#include "view/TavView.h"
 
 namespace {
 
@@ -142,7 +143,9 @@ bool QtHost::ColumnDialog(ColumnSettings& settings) {
 }
 
 bool QtHost::RangeDialog(RangeValues& range) {
-  CRangeDlg dialog(range, DialogParent());
+  // The modern view widens the fields to show their whole numbers.
+  const bool modern = m_plot.View() != nullptr && m_plot.View()->Plot().style == PlotStyle::kModern;
+  CRangeDlg dialog(range, DialogParent(), modern);
   if (dialog.exec() != QDialog::Accepted) return false;
   range = dialog.m_range;
   return true;

@@ -10,7 +10,8 @@ class QLineEdit;
 class CRangeDlg : public CTavDialog {
   Q_OBJECT
  public:
-  explicit CRangeDlg(const RangeValues& preset, QWidget* parent = nullptr);
+  // The classic layout, or with modern the fields widened to their numbers.
+  explicit CRangeDlg(const RangeValues& preset, QWidget* parent = nullptr, bool modern = false);
 
   RangeValues m_range;
 
@@ -24,7 +25,7 @@ class CRangeDlg : public CTavDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
-  QLineEdit* AddEdit(int x, int y, double value);
+  QLineEdit* AddEdit(int x, int y, int width, double value, const QString& tip);
   void AddLabel(const QString& text, int x, int y, int width);
 
   QLineEdit* m_xMin;

@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <iterator>
 
+#include "app/DialogFont.h"
+
 namespace {
 
 constexpr int kLabelX = 7;
@@ -45,6 +47,15 @@ CReportSettingsDlg::CReportSettingsDlg(const Wavelengths& wavelengths, const QSt
                       m_instrumental, m_useDefault, m_defaultLambda1, m_defaultLambda2,
                       m_defaultRatio, OkButton(),   CancelButton()};
   for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+  m_lambda1->setToolTip(tr("Kα1 線の波長（空欄は不明）"));
+  m_lambda2->setToolTip(tr("Kα2 線の波長（空欄は不明）"));
+  m_ratio->setToolTip(tr("Kα2 と Kα1 の強度の比（空欄はファイルの値、なければ 0.5）"));
+  m_kEdit->setToolTip(tr("Scherrer の式の形状因子（ふつう 0.9）"));
+  m_instrumental->setToolTip(tr("結晶子径を求める前に差し引く装置の半値幅"));
+  m_useDefault->setToolTip(tr("X-Y ファイルなど波長を書いていないファイルに使う波長"));
+  for (QLineEdit* edit : {m_defaultLambda1, m_defaultLambda2, m_defaultRatio}) {
+    edit->setToolTip(tr("波長のないファイルが受け取る値"));
+  }
 }
 
 void CReportSettingsDlg::EnableDefaults(bool enabled) {
@@ -55,7 +66,8 @@ void CReportSettingsDlg::EnableDefaults(bool enabled) {
 
 QLineEdit* CReportSettingsDlg::AddRow(const QString& label, int y,
                                       const std::optional<double>& value) {
-  auto* text = new QLabel(label, this);
+  auto* text = new QLabel(WithGreekInInterfaceFont(label), this);
+  text->setTextFormat(Qt::RichText);
   text->setGeometry(Units().Rect(kLabelX, y + 2, kLabelWidth, 10));
   auto* edit = new QLineEdit(value ? DoubleFieldText(*value) : QString(), this);
   edit->setGeometry(Units().Rect(kEditX, y, kEditWidth, 14));

@@ -37,6 +37,11 @@ CSeriesDlg::CSeriesDlg(QWidget* parent)
   fileRow->addLayout(fileButtons);
 
   m_chained->setChecked(true);
+  m_files->setToolTip(tr("フィットするファイル（パスの順に並べ替えてフィットする）"));
+  m_chained->setToolTip(tr("各ファイルを、前に成功したファイルの結果から始める"));
+  m_independent->setToolTip(
+      tr("どのファイルも現在のピークから始める（複数のスレッドで並行できる）"));
+  m_jobs->setToolTip(tr("独立フィットで同時に使うスレッドの数"));
   m_jobs->setRange(1, kMaxSeriesJobs);
   m_jobs->setValue(std::clamp(QThread::idealThreadCount(), 1, kMaxSeriesJobs));
   auto* jobsRow = new QHBoxLayout;

@@ -51,7 +51,8 @@ void DrawPoints(QPainter& painter, const Mapping& m, const SeriesPlotData& data)
 void DrawSeriesPlot(QPainter& painter, const QRect& area, const SeriesPlotData& data) {
   painter.save();
   const Mapping m{PlotFrame(area), IndexSpan(data), ValueSpan(data)};
-  DrawPlotBox(painter, area, m.frame, data.title, QObject::tr("ファイル番号 (index)"));
+  DrawPlotBox(painter, area, m.frame, data.title,
+              data.xTitle.isEmpty() ? QObject::tr("ファイル番号 (index)") : data.xTitle);
   if (!data.points.empty()) {
     DrawXTicks(painter, m);
     DrawYTicks(painter, m);

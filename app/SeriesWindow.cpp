@@ -15,12 +15,15 @@
 #include <QSplitter>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <cmath>
 #include <exception>
 #include <memory>
 #include <utility>
 
 #include "app/Preferences.h"
 #include "app/SeriesPlot.h"
+#include "app/SeriesXChooser.h"
+#include "text/UncertainText.h"
 
 namespace {
 
@@ -69,6 +72,39 @@ bool CellNumber(const std::string& cell, double& value) {
   return ok;
 }
 
+// The paths of the files fitted, by their index in the series.
+std::vector<std::string> SeriesPaths(const SeriesResult& result) {
+  std::vector<std::string> paths;
+  for (const SeriesFileResult& file : result.files) {
+    if (file.index < 0) continue;
+    if (paths.size() <= static_cast<std::size_t>(file.index)) paths.resize(file.index + 1);
+    paths[static_cast<std::size_t>(file.index)] = file.path;
+  }
+  return paths;
+}
+
+bool IsUncertainty(const std::string& name) {
+  return name.size() > 4 && name.compare(name.size() - 4, 4, "_err") == 0;
+}
+
+// A cell as the table shows it: a file by its name, a number with an
+// uncertainty column to the precision of the uncertainty (value ± error), any
+// other number with six significant digits, the rest as it is.
+QString ShownCell(const SeriesTable& table, const std::vector<std::string>& row, std::size_t c) {
+  const std::string& name = table.header[c];
+  const std::string& cell = row[c];
+  if (name == "file") return QFileInfo(QString::fromStdString(cell)).fileName();
+  double value = 0.0;
+  if (name == "index" || name == "peak" || IsUncertainty(name) || !CellNumber(cell, value)) {
+    return QString::fromStdString(cell);
+  }
+  std::optional<double> error;
+  const int errorColumn = ColumnOf(table, name + "_err");
+  double e = 0.0;
+  if (errorColumn >= 0 && CellNumber(row[static_cast<std::size_t>(errorColumn)], e)) error = e;
+  return QString::fromStdString(UncertainText(value, error));
+}
+
 }  // namespace
 
 CSeriesWindow::CSeriesWindow(SeriesSetup setup, std::vector<std::string> paths,
@@ -80,6 +116,7 @@ CSeriesWindow::CSeriesWindow(SeriesSetup setup, std::vector<std::string> paths,
       m_table(new QTableWidget(this)),
       m_column(new QComboBox(this)),
       m_peak(new QComboBox(this)),
+      m_x(new SeriesXChooser(this)),
       m_plot(new SeriesPlot(this)),
       m_saveCsv(new QPushButton(tr("CSV保存..."), this)),
       m_savePlot(new QPushButton(tr("図を保存..."), this)) {
@@ -92,7 +129,7 @@ CSeriesWindow::CSeriesWindow(SeriesSetup setup, std::vector<std::string> paths,
   chooserRow->addWidget(m_column, 1);
   chooserRow->addWidget(new QLabel(tr("ピーク"), this));
   chooserRow->addWidget(m_peak);
-  chooserRow->addStretch();
+  chooserRow->addWidget(m_x, 1);
   chooserRow->addWidget(m_saveCsv);
   chooserRow->addWidget(m_savePlot);
   auto* splitter = new QSplitter(Qt::Vertical, this);
@@ -111,6 +148,9 @@ CSeriesWindow::CSeriesWindow(SeriesSetup setup, std::vector<std::string> paths,
   connect(m_cancelButton, &QPushButton::clicked, this, &CSeriesWindow::Cancel);
   connect(m_column, &QComboBox::currentIndexChanged, this, &CSeriesWindow::UpdatePlot);
   connect(m_peak, &QComboBox::currentIndexChanged, this, &CSeriesWindow::UpdatePlot);
+  connect(m_x, &SeriesXChooser::Changed, this, &CSeriesWindow::UpdatePlot);
+  m_column->setToolTip(tr("グラフの縦軸にとる列"));
+  m_peak->setToolTip(tr("グラフに描くピーク"));
   connect(m_saveCsv, &QPushButton::clicked, this, &CSeriesWindow::AskCsvPath);
   connect(m_savePlot, &QPushButton::clicked, this, &CSeriesWindow::AskPlotPath);
   resize(900, 700);
@@ -192,9 +232,15 @@ void CSeriesWindow::FillTable() {
   for (std::size_t r = 0; r < m_cells.rows.size(); ++r) {
     const std::vector<std::string>& row = m_cells.rows[r];
     for (std::size_t c = 0; c < row.size(); ++c) {
-      m_table->setItem(static_cast<int>(r), static_cast<int>(c),
-                       new QTableWidgetItem(QString::fromStdString(row[c])));
+      auto* item = new QTableWidgetItem(ShownCell(m_cells, row, c));
+      // The whole path and the full number stay at hand.
+      item->setToolTip(QString::fromStdString(row[c]));
+      m_table->setItem(static_cast<int>(r), static_cast<int>(c), item);
     }
+  }
+  // The uncertainties are shown with their values.
+  for (std::size_t c = 0; c < m_cells.header.size(); ++c) {
+    m_table->setColumnHidden(static_cast<int>(c), IsUncertainty(m_cells.header[c]));
   }
   m_table->resizeColumnsToContents();
 }
@@ -224,12 +270,23 @@ void CSeriesWindow::UpdatePlot() {
   const int peakColumn = ColumnOf(m_cells, "peak");
   const std::string peak = std::to_string(m_peak->currentData().toInt());
   data.title = m_column->currentText() + tr(" — ピーク %1").arg(QString::fromStdString(peak));
+  data.xTitle = m_x->Title();
+  std::vector<double> xs;
+  QString reason;
+  if (!m_x->Values(SeriesPaths(m_result), xs, reason)) {
+    m_status->setText(tr("横軸のパターンが正しくありません: %1").arg(reason));
+  }
   if (column >= 0) {
     for (const std::vector<std::string>& row : m_cells.rows) {
       SeriesPoint point;
       if (row[static_cast<std::size_t>(peakColumn)] != peak) continue;
       if (!CellNumber(row[static_cast<std::size_t>(column)], point.value)) continue;
-      CellNumber(row[static_cast<std::size_t>(indexColumn)], point.index);
+      double index = 0.0;
+      CellNumber(row[static_cast<std::size_t>(indexColumn)], index);
+      const auto at = static_cast<std::size_t>(index);
+      // A file whose name gives no number has no place on X.
+      if (at >= xs.size() || !std::isfinite(xs[at])) continue;
+      point.index = xs[at];
       if (error >= 0) CellNumber(row[static_cast<std::size_t>(error)], point.error);
       data.points.push_back(point);
     }
@@ -261,12 +318,15 @@ void CSeriesWindow::AskCsvPath() {
 
 void CSeriesWindow::AskPlotPath() {
   QString filter;
-  QString path = QFileDialog::getSaveFileName(this, tr("図を保存"), StartFolder(),
-                                              tr("PNG 画像 (*.png);;SVG 画像 (*.svg)"), &filter);
+  QString path = QFileDialog::getSaveFileName(
+      this, tr("図を保存"), StartFolder(),
+      tr("PNG 画像 (*.png);;SVG 画像 (*.svg);;PDF 文書 (*.pdf)"), &filter);
   if (path.isEmpty()) return;
   RememberFolderOf(path);
   if (QFileInfo(path).suffix().isEmpty())
-    path += filter.contains(QStringLiteral("svg")) ? ".svg" : ".png";
+    path += filter.contains(QStringLiteral("svg"))   ? ".svg"
+            : filter.contains(QStringLiteral("pdf")) ? ".pdf"
+                                                     : ".png";
   QString error;
   if (!SavePlotTo(path, error)) {
     QMessageBox::warning(this, windowTitle(), tr("保存できません: %1 (%2)").arg(path, error));

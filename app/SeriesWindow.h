@@ -15,11 +15,14 @@ class QProgressBar;
 class QPushButton;
 class QTableWidget;
 class SeriesPlot;
+class SeriesXChooser;
 
 // A series fit running on a thread of its own, then its result: a progress
-// bar with a cancel button (the files done are kept), the table of the rows,
-// and a chosen column of one peak plotted against the file index with error
-// bars; the table saves as CSV, the plot as PNG or SVG. Closing the window
+// bar with a cancel button (the files done are kept), the table of the rows
+// (file names, numbers to the precision of their uncertainties), and a
+// chosen column of one peak plotted with error bars against the file index,
+// the order of the file names or a number in the file name; the table saves
+// as CSV, the plot as PNG, SVG or PDF. Closing the window
 // cancels a series that still runs.
 class CSeriesWindow : public QDialog {
   Q_OBJECT
@@ -34,6 +37,7 @@ class CSeriesWindow : public QDialog {
   QComboBox* ColumnChooser() const { return m_column; }
   QComboBox* PeakChooser() const { return m_peak; }
   SeriesPlot* Plot() const { return m_plot; }
+  SeriesXChooser* XChooser() const { return m_x; }
   QPushButton* CancelButton() const { return m_cancelButton; }
 
   void Cancel();
@@ -66,6 +70,7 @@ class CSeriesWindow : public QDialog {
   QTableWidget* m_table;
   QComboBox* m_column;
   QComboBox* m_peak;
+  SeriesXChooser* m_x;
   SeriesPlot* m_plot;
   QPushButton* m_saveCsv;
   QPushButton* m_savePlot;

@@ -5,6 +5,7 @@
 #include "app/LanguageMenu.h"
 #include "app/MainFrame.h"
 #include "app/SessionKeeper.h"
+#include "app/ViewStyleMenu.h"
 #include "profile/TavDoc.h"
 
 CTavApp::CTavApp(Language language) : m_language(language) {}
@@ -19,6 +20,7 @@ bool CTavApp::InitInstance(const QStringList& arguments) {
   m_recent.Load();
   m_doc = std::make_unique<CTavDoc>();
   m_frame = std::make_unique<CMainFrame>(*m_doc);
+  AddViewStyleMenu(*m_frame);
   AddLanguageMenu(*m_frame, m_language);
   m_frame->resize(760, 520);
   m_frame->show();

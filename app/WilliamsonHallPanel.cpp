@@ -39,6 +39,7 @@ WilliamsonHallPanel::WilliamsonHallPanel(QWidget* parent)
   setObjectName(QStringLiteral("williamsonHallPanel"));
   m_breadth->addItem(tr("半値幅"));
   m_breadth->addItem(tr("積分幅"));
+  m_breadth->setToolTip(tr("Williamson–Hall 解析に使う幅"));
   m_result->setTextInteractionFlags(Qt::TextSelectableByMouse);
   m_notes->setWordWrap(true);
   m_notes->setTextInteractionFlags(Qt::TextSelectableByMouse);

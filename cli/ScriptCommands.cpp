@@ -403,6 +403,7 @@ constexpr ScriptCommandEntry kCommands[] = {
     {"undo", UndoCommand},
     {"redo", RedoCommand},
     {"step-messages", StepMessagesCommand},
+    {"fit-message", FitMessageCommand},
     {"export-plot", ExportPlotCommand},
     {"subtract-background", SubtractBackgroundCommand},
     {"calibrate", CalibrateCommand},

@@ -70,6 +70,18 @@ std::string Constraints(const FitProblem& problem, int peaks) {
          ", \"bounds_default\": " + Bool(c.physicalBounds) + ", \"parameters\": [" + entries + "]}";
 }
 
+// The options of the modern view and the detailed fit message, each only
+// when it is not at its default (the classic state prints as it always has).
+std::string PresentationOptions(const CTavView& view) {
+  const PlotOptions& plot = view.Plot();
+  std::string out;
+  if (plot.style == PlotStyle::kModern) out += ", \"style\": \"modern\"";
+  if (plot.titles) out += ", \"titles\": true";
+  if (plot.legend) out += ", \"legend\": true";
+  if (view.Options().m_detailedMessage) out += ", \"fit_message\": \"detailed\"";
+  return out;
+}
+
 }  // namespace
 
 std::string StateJson(const CTavView& view) {
@@ -102,7 +114,7 @@ std::string StateJson(const CTavView& view) {
     << ", \"m_bgCoef\": " << Slots(b.m_bgCoef, 0, 3) << ", \"m_bPolarized\": " << view.Polarized()
     << ", \"m_shapeParam\": " << Slots(t.m_shapeParam, 1, k)
     << ", \"doublet\": " << Bool(view.Options().m_doublet) << Constraints(view.Problem(), t.m_nPeak)
-    << "}";
+    << PresentationOptions(view) << "}";
   s << ", \"g_function\": " << view.Problem().shape;
   s << ", \"ui\": {\"rangeSetChecked\": " << Bool(view.IsRangeSetChecked())
     << ", \"peakPositionChecked\": " << Bool(view.IsPeakPositionChecked())

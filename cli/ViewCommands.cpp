@@ -9,7 +9,8 @@
 namespace {
 
 constexpr const char* kViewUsage =
-    "view scale linear|sqrt|log | view ticks|grid|residuals|clip on|off | view size W H";
+    "view scale linear|sqrt|log | view ticks|grid|residuals|clip|titles|legend on|off | "
+    "view size W H | view style classic|modern";
 constexpr int kMaxSide = 20000;
 constexpr int kMaxWheelSteps = 100;
 
@@ -20,12 +21,20 @@ IntensityScale ParseScale(const std::string& word) {
   throw ScriptError(std::string("usage: ") + kViewUsage);
 }
 
+PlotStyle ParseStyle(const std::string& word) {
+  if (word == "classic") return PlotStyle::kClassic;
+  if (word == "modern") return PlotStyle::kModern;
+  throw ScriptError(std::string("usage: ") + kViewUsage);
+}
+
 // The option a "view NAME on|off" sets, or nullptr for another name.
 bool* SwitchOf(PlotOptions& options, const std::string& name) {
   if (name == "ticks") return &options.ticks;
   if (name == "grid") return &options.grid;
   if (name == "residuals") return &options.residuals;
   if (name == "clip") return &options.clip;
+  if (name == "titles") return &options.titles;
+  if (name == "legend") return &options.legend;
   return nullptr;
 }
 
@@ -36,6 +45,8 @@ void ViewCommand(ScriptSession& s, const Args& a) {
   PlotOptions options = s.view.Plot();
   if (a[0] == "scale" && a.size() == 2) {
     options.scale = ParseScale(a[1]);
+  } else if (a[0] == "style" && a.size() == 2) {
+    options = WithStyle(options, ParseStyle(a[1]));
   } else if (a[0] == "size" && a.size() == 3) {
     const int w = ParseIntIn(a[1], 0, kMaxSide, "W");
     const int h = ParseIntIn(a[2], 0, kMaxSide, "H");
@@ -77,6 +88,13 @@ void RedoCommand(ScriptSession& s, const Args& a) {
 void StepMessagesCommand(ScriptSession& s, const Args& a) {
   ExpectCount(a, 1, 1, "step-messages on|off");
   SetStepMessages(s.view, ParseSwitch(a[0], "step-messages on|off"));
+}
+
+void FitMessageCommand(ScriptSession& s, const Args& a) {
+  constexpr const char* kUsage = "fit-message classic|detailed";
+  ExpectCount(a, 1, 1, kUsage);
+  if (a[0] != "classic" && a[0] != "detailed") throw ScriptError(std::string("usage: ") + kUsage);
+  SetDetailedFitMessage(s.view, a[0] == "detailed");
 }
 
 void ExportPlotCommand(ScriptSession& s, const Args& a) {

@@ -95,6 +95,9 @@ bool SetDoublet(CTavView& view, bool on, std::optional<double> ratio = std::null
 // A message box after every step of a fit (the default), or the step
 // messages in the host's status line and only the final box.
 void SetStepMessages(CTavView& view, bool boxes);
+// The box after a fit: the first peak's bare height (the default), or one
+// naming the shape, χ², the convergence and the height with its uncertainty.
+void SetDetailedFitMessage(CTavView& view, bool detailed);
 
 // How the fit weighs the points (see FitWeights); σ weights need a profile
 // with uncertainties: without them a message says so and nothing changes.

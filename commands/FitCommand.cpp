@@ -1,8 +1,10 @@
 // The two fitting commands: the fit conditions and the fit itself.
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "commands/Commands.h"
+#include "commands/FitMessage.h"
 #include "commands/PeakFit.h"
 #include "fit/PeakModel.h"
 #include "text/NumberText.h"
@@ -97,9 +99,12 @@ void OnLsqStart(CTavView& view) {
     return;
   }
   view.MarkFitted();
-  host.MessageBox(NumberText(fit.a[1]), MessageIcon::Exclamation);
+  PeakReport report = ReportOfFit(view, fit);
+  host.MessageBox(
+      view.Options().m_detailedMessage ? DetailedFitMessage(report) : NumberText(fit.a[1]),
+      MessageIcon::Exclamation);
   view.StoreFittedParameters(fit.a);
-  view.StoreReport(ReportOfFit(view, fit));
+  view.StoreReport(std::move(report));
   view.Repaint();
 }
 
@@ -116,5 +121,11 @@ bool SetDoublet(CTavView& view, bool on, std::optional<double> ratio) {
 }
 
 void SetStepMessages(CTavView& view, bool boxes) { ApplyStepMessages(view, boxes); }
+
+void SetDetailedFitMessage(CTavView& view, bool detailed) {
+  FitOptions options = view.Options();
+  options.m_detailedMessage = detailed;
+  view.SetFitOptions(options);
+}
 
 bool SetFitWeights(CTavView& view, FitWeights weights) { return ApplyWeights(view, weights); }

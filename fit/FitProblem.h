@@ -21,6 +21,9 @@ struct FitOptions {
   // A message box after every step of the fit; otherwise the step messages
   // go to the host's status line and only the final box appears.
   bool m_stepMessages = true;
+  // The final box names the shape, χ², whether the fit converged and the
+  // first peak's height, instead of the bare height.
+  bool m_detailedMessage = false;
   friend bool operator==(const FitOptions&, const FitOptions&) = default;
 };
 

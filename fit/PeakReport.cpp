@@ -2,10 +2,12 @@
 
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 #include "fit/Diffraction.h"
 #include "text/Translate.h"
+#include "text/UncertainText.h"
 
 namespace {
 
@@ -14,6 +16,12 @@ std::string NumberForNote(double value) {
   char buffer[32];
   const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
   return std::string(buffer, result.ptr);
+}
+
+// A fitted value in a note: to the precision of its uncertainty when that
+// is known, else six significant digits.
+std::string FittedForNote(const Estimate& estimate, double value) {
+  return UncertainText(value, estimate.error);
 }
 
 bool IsPositive(double value) { return std::isfinite(value) && value > 0.0; }
@@ -275,30 +283,32 @@ void AddBraggAndScherrer(const PeakSlice& slice, const PeakShape& shape, const P
   }
 }
 
-void NoteWidthNotPositive(double w, int k, std::vector<std::string>& notes) {
+void NoteWidthNotPositive(const Estimate& width, int k, std::vector<std::string>& notes) {
+  const double w = width.value.value_or(std::numeric_limits<double>::quiet_NaN());
   if (w > 0.0) return;
   notes.push_back(PeakNote(
       k,
       TranslatedFormat(
           QT_TRANSLATE_NOOP("tav", "幅 %1 が正の数ではありません（制限せずそのまま示しています）"),
-          {NumberForNote(w)})));
+          {FittedForNote(width, w)})));
 }
 
-void NoteShapeParameterOutside(double q, const PeakShape& shape, int k,
+void NoteShapeParameterOutside(const Estimate& parameter, const PeakShape& shape, int k,
                                std::vector<std::string>& notes) {
+  const double q = parameter.value.value_or(std::numeric_limits<double>::quiet_NaN());
   if (q >= shape.parameterMin && q <= shape.parameterMax) return;
   const std::string name = Translated(shape.parameterName);
   if (std::isinf(shape.parameterMax)) {
     notes.push_back(PeakNote(
         k, TranslatedFormat(
                QT_TRANSLATE_NOOP("tav", "%1 %2 が %3 未満です（制限せずそのまま示しています）"),
-               {name, NumberForNote(q), NumberForNote(shape.parameterMin)})));
+               {name, FittedForNote(parameter, q), NumberForNote(shape.parameterMin)})));
   } else {
     notes.push_back(PeakNote(
         k,
         TranslatedFormat(QT_TRANSLATE_NOOP(
                              "tav", "%1 %2 が %3〜%4 の範囲外です（制限せずそのまま示しています）"),
-                         {name, NumberForNote(q), NumberForNote(shape.parameterMin),
+                         {name, FittedForNote(parameter, q), NumberForNote(shape.parameterMin),
                           NumberForNote(shape.parameterMax)})));
   }
 }
@@ -308,11 +318,11 @@ void NoteShapeParameterOutside(double q, const PeakShape& shape, int k,
 void NoteOutOfRange(const PeakSlice& slice, const PeakShape& shape, int k,
                     std::vector<std::string>& notes) {
   if (!shape.HasShapeParameter()) return;
-  NoteWidthNotPositive(slice.p[kWidthParameter], k, notes);
-  NoteShapeParameterOutside(slice.p[kShapeParameter], shape, k, notes);
+  NoteWidthNotPositive(slice.Parameter(kWidthParameter), k, notes);
+  NoteShapeParameterOutside(slice.Parameter(kShapeParameter), shape, k, notes);
   if (!shape.split) return;
-  NoteWidthNotPositive(slice.p[kRightWidthParameter], k, notes);
-  NoteShapeParameterOutside(slice.p[kRightShapeParameter], shape, k, notes);
+  NoteWidthNotPositive(slice.Parameter(kRightWidthParameter), k, notes);
+  NoteShapeParameterOutside(slice.Parameter(kRightShapeParameter), shape, k, notes);
 }
 
 bool AreCounts(const double y[], int npt) {
@@ -378,9 +388,10 @@ void NoteHeldParameters(const PeakSlice& slice, const PeakShape& shape, int k,
   for (int i = 0; i < shape.parametersPerPeak; ++i) {
     if (!slice.IsHeld(i)) continue;
     notes.push_back(PeakNote(
-        k, TranslatedFormat(
-               QT_TRANSLATE_NOOP("tav", "%1 = %2 は固定されているか境界にあります (fixed)"),
-               {shape.parameterNames[static_cast<std::size_t>(i)], NumberForNote(slice.p[i])})));
+        k,
+        TranslatedFormat(
+            QT_TRANSLATE_NOOP("tav", "%1 = %2 は固定されているか境界にあります (fixed)"),
+            {shape.parameterNames[static_cast<std::size_t>(i)], UncertainText(slice.p[i], {})})));
   }
 }
 

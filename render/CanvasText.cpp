@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 #include <map>
 #include <utility>
 
@@ -36,16 +37,42 @@ const QFont& CanvasFont() {
   return font;
 }
 
+// The canvas font with a Latin family first, where one is installed: the
+// Japanese fonts draw Greek letters full-width ("2 θ").
+QFont MakeGreekFont() {
+  QFont font = CanvasFont();
+  const QStringList installed = QFontDatabase::families();
+  for (const char* family : {"DejaVu Sans", "Noto Sans", "Liberation Sans"}) {
+    if (installed.contains(QString::fromLatin1(family))) {
+      font.setFamilies({QString::fromLatin1(family), CanvasFont().family()});
+      break;
+    }
+  }
+  return font;
+}
+
+bool HasGreek(const QString& text) {
+  return std::any_of(text.begin(), text.end(),
+                     [](QChar c) { return c.unicode() >= 0x0370 && c.unicode() <= 0x03FF; });
+}
+
+// The font of a text: the canvas font, or for a text with Greek letters (no
+// text of the classic picture has any) the one that draws them narrow.
+const QFont& FontFor(const QString& text) {
+  static const QFont greek = MakeGreekFont();
+  return HasGreek(text) ? greek : CanvasFont();
+}
+
 QSize TextCellSize(const QPainter& painter, const QString& text) {
-  const QFontMetrics metrics(CanvasFont(), painter.device());
+  const QFontMetrics metrics(FontFor(text), painter.device());
   return QSize(metrics.horizontalAdvance(text), metrics.height());
 }
 
 // Draws the text's cell with its top-left corner at (x, y).
 void DrawTextCell(QPainter& painter, int x, int y, const QString& text, Color color) {
-  const QFontMetrics metrics(CanvasFont(), painter.device());
+  const QFontMetrics metrics(FontFor(text), painter.device());
   painter.fillRect(QRect(QPoint(x, y), TextCellSize(painter, text)), Qt::white);
-  painter.setFont(CanvasFont());
+  painter.setFont(FontFor(text));
   painter.setPen(ToQColor(color));
   painter.setBackgroundMode(Qt::TransparentMode);
   painter.drawText(x, y + metrics.ascent(), text);
@@ -75,7 +102,7 @@ const QImage& CanvasTextImage(const std::string& text, Color color) {
   if (cache.size() >= kMaxCachedTexts) cache.clear();
 
   const QString qtext = QString::fromStdString(text);
-  const QFontMetrics metrics(CanvasFont());
+  const QFontMetrics metrics(FontFor(qtext));
   QImage image(std::max(1, metrics.horizontalAdvance(qtext)), std::max(1, metrics.height()),
                QImage::Format_RGB32);
   image.fill(Qt::white);

@@ -2,25 +2,31 @@
 
 #include <QBuffer>
 #include <QByteArray>
+#include <QMarginsF>
+#include <QPageSize>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QSvgGenerator>
 #include <algorithm>
 #include <cctype>
 
 #include "profile/AtomicFile.h"
 #include "render/GuiApplication.h"
-#include "render/PainterCanvas.h"
 #include "render/RenderPng.h"
+#include "render/VectorCanvas.h"
 #include "view/TavView.h"
 
 namespace {
 
-bool EndsWithSvg(const std::string& path) {
-  if (path.size() < 4) return false;
-  std::string tail = path.substr(path.size() - 4);
+// Dots per inch of the PDF page: one pixel of the plot is one point.
+constexpr int kPdfResolution = 72;
+
+bool EndsWith(const std::string& path, const std::string& extension) {
+  if (path.size() < extension.size()) return false;
+  std::string tail = path.substr(path.size() - extension.size());
   std::transform(tail.begin(), tail.end(), tail.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return tail == ".svg";
+  return tail == extension;
 }
 
 // The view's plot options with the size of the picture, for as long as it
@@ -41,6 +47,23 @@ class PictureSize {
   PlotOptions m_saved;
 };
 
+// Draws the view in shapes on a white width x height picture of the device.
+bool DrawShapes(const CTavView& view, QPaintDevice& device, int width, int height,
+                std::string& error) {
+  QPainter painter;
+  if (!painter.begin(&device)) {
+    error = "the drawing cannot be started";
+    return false;
+  }
+  painter.fillRect(QRect(0, 0, width, height), Qt::white);
+  {
+    VectorCanvas canvas(painter);
+    view.OnDraw(canvas);
+  }
+  painter.end();
+  return true;
+}
+
 bool WriteSvg(const CTavView& view, const std::string& path, int width, int height,
               std::string& error) {
   QByteArray svg;
@@ -54,18 +77,29 @@ bool WriteSvg(const CTavView& view, const std::string& path, int width, int heig
   generator.setSize(QSize(width, height));
   generator.setViewBox(QRect(0, 0, width, height));
   generator.setTitle(QStringLiteral("tav"));
-  QPainter painter;
-  if (!painter.begin(&generator)) {
-    error = "the drawing cannot be started";
+  if (!DrawShapes(view, generator, width, height, error)) return false;
+  return WriteFileReplacing(path, svg.toStdString(), error);
+}
+
+// A PDF page of width x height points, one point a pixel of the plot.
+bool WritePdf(const CTavView& view, const std::string& path, int width, int height,
+              std::string& error) {
+  QByteArray pdf;
+  QBuffer buffer(&pdf);
+  if (!buffer.open(QIODevice::WriteOnly)) {
+    error = "no memory for the drawing";
     return false;
   }
-  painter.fillRect(QRect(0, 0, width, height), Qt::white);
   {
-    PainterCanvas canvas(painter);
-    view.OnDraw(canvas);
+    QPdfWriter writer(&buffer);
+    writer.setResolution(kPdfResolution);
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    writer.setPageSize(QPageSize(QSizeF(width, height), QPageSize::Point));
+    writer.setTitle(QStringLiteral("tav"));
+    writer.setCreator(QStringLiteral("tav"));
+    if (!DrawShapes(view, writer, width, height, error)) return false;
   }
-  painter.end();
-  return WriteFileReplacing(path, svg.toStdString(), error);
+  return WriteFileReplacing(path, pdf.toStdString(), error);
 }
 
 }  // namespace
@@ -84,6 +118,7 @@ bool ExportPlot(CTavView& view, const std::string& path, int width, int height,
   }
   if (!EnsureGuiApplication(error)) return false;
   const PictureSize size(view, width, height);
-  if (EndsWithSvg(path)) return WriteSvg(view, path, width, height, error);
+  if (EndsWith(path, ".svg")) return WriteSvg(view, path, width, height, error);
+  if (EndsWith(path, ".pdf")) return WritePdf(view, path, width, height, error);
   return RenderViewToPng(view, path, width, height, error);
 }

@@ -1,6 +1,7 @@
 #include "render/ImageCanvas.h"
 
 #include <QGuiApplication>
+#include <QTransform>
 #include <algorithm>
 
 #include "render/CanvasText.h"
@@ -25,12 +26,11 @@ ImageCanvas::ImageCanvas(QImage& image) : m_image(image) {
 
 void ImageCanvas::SetPixel(int x, int y, Color color) { Plot(x, y, ToQRgb(color)); }
 
-void ImageCanvas::SetPixelSquare(int x, int y, Color color) {
+void ImageCanvas::FillSquare(int x, int y, int size, Color color) {
   const QRgb rgb = ToQRgb(color);
-  Plot(x, y, rgb);
-  Plot(x + 1, y, rgb);
-  Plot(x, y + 1, rgb);
-  Plot(x + 1, y + 1, rgb);
+  for (int dy = 0; dy < size; ++dy) {
+    for (int dx = 0; dx < size; ++dx) Plot(x + dx, y + dy, rgb);
+  }
 }
 
 void ImageCanvas::MoveTo(int x, int y) {
@@ -56,7 +56,22 @@ void ImageCanvas::LineTo(int x, int y) {
 
 void ImageCanvas::TextOut(int x, int y, const std::string& text) {
   if (text.empty() || !qGuiApp) return;  // fonts need a QGuiApplication
-  const QImage& cell = CanvasTextImage(text, m_textColor);
+  CopyCell(x, y, CanvasTextImage(text, m_textColor));
+}
+
+void ImageCanvas::TextOutUp(int x, int y, const std::string& text) {
+  if (text.empty() || !qGuiApp) return;
+  const QImage turned = CanvasTextImage(text, m_textColor).transformed(QTransform().rotate(-90));
+  CopyCell(x, y, turned.convertToFormat(QImage::Format_RGB32));
+}
+
+void ImageCanvas::FillRect(int left, int top, int right, int bottom, Color color) {
+  const QRgb rgb = ToQRgb(color);
+  const int last = static_cast<int>(std::min<long long>(bottom, m_height));
+  for (int y = std::max(top, 0); y < last; ++y) HorizontalRun(left, right, y, rgb);
+}
+
+void ImageCanvas::CopyCell(int x, int y, const QImage& cell) {
   const long long left = std::max(static_cast<long long>(x), 0LL);
   const long long right =
       std::min(static_cast<long long>(x) + cell.width(), static_cast<long long>(m_width));

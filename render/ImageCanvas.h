@@ -18,10 +18,12 @@ class ImageCanvas : public Canvas {
   ImageCanvas& operator=(const ImageCanvas&) = delete;
 
   void SetPixel(int x, int y, Color color) override;
-  void SetPixelSquare(int x, int y, Color color) override;
+  void FillSquare(int x, int y, int size, Color color) override;
   void MoveTo(int x, int y) override;
   void LineTo(int x, int y) override;
   void TextOut(int x, int y, const std::string& text) override;
+  void TextOutUp(int x, int y, const std::string& text) override;
+  void FillRect(int left, int top, int right, int bottom, Color color) override;
   void SetTextColor(Color color) override;
   void FrameRect(int left, int top, int right, int bottom, Color color) override;
   int TextWidth(const std::string& text) override;
@@ -33,6 +35,8 @@ class ImageCanvas : public Canvas {
       m_bits[static_cast<qsizetype>(y) * m_stride + x] = rgb;
     }
   }
+  // Copies the cell's pixels with its top-left corner at (x, y).
+  void CopyCell(int x, int y, const QImage& cell);
   void HorizontalRun(long long x0, long long x1, int y, QRgb rgb);  // columns x0..x1-1
   void VerticalRun(int x, long long y0, long long y1, QRgb rgb);    // rows y0..y1-1
 

@@ -125,6 +125,25 @@ void PainterCanvas::TextOut(int x, int y, const std::string& text) {
   DrawCanvasText(m_painter, x, y, text, m_textColor);
 }
 
+void PainterCanvas::TextOutUp(int x, int y, const std::string& text) {
+  Flush();
+  const QSize cell = CanvasTextCellSize(m_painter, text);
+  if (!m_visible.Meets(x, y, static_cast<long long>(x) + cell.height(),
+                       static_cast<long long>(y) + cell.width())) {
+    return;
+  }
+  m_painter.save();
+  m_painter.translate(x, y + cell.width());
+  m_painter.rotate(-90);
+  DrawCanvasText(m_painter, 0, 0, text, m_textColor);
+  m_painter.restore();
+}
+
+void PainterCanvas::FillRect(int left, int top, int right, int bottom, Color color) {
+  Flush();
+  FillCells(left, top, right, bottom, color);
+}
+
 void PainterCanvas::SetTextColor(Color color) { m_textColor = color; }
 
 void PainterCanvas::FrameRect(int left, int top, int right, int bottom, Color color) {

@@ -28,6 +28,8 @@ class PainterCanvas : public Canvas {
   void MoveTo(int x, int y) override;
   void LineTo(int x, int y) override;
   void TextOut(int x, int y, const std::string& text) override;
+  void TextOutUp(int x, int y, const std::string& text) override;
+  void FillRect(int left, int top, int right, int bottom, Color color) override;
   void SetTextColor(Color color) override;
   void FrameRect(int left, int top, int right, int bottom, Color color) override;
   int TextWidth(const std::string& text) override;

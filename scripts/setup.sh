@@ -18,7 +18,8 @@ packages=(
   libssl-dev                     # SHA-256 of a session's profile (OpenSSL's EVP)
   nlohmann-json3-dev             # the session file's JSON (read and written)
   libgtest-dev                   # the tests
-  poppler-utils                  # the print test reads its PDF with pdftoppm
+  poppler-utils                  # the print and export tests read PDFs with pdftoppm
+  librsvg2-bin                   # rsvg-convert: the export test reads the SVG with another renderer
   pybind11-dev python3-dev       # the Python module (python/)
   python3-numpy                  # its arrays, and its tests
   "$@"

@@ -13,6 +13,7 @@ constexpr std::array<const char*, 3> kDragStates = {"armed", "dragging", "disarm
 constexpr std::array<const char*, 2> kBackgroundKinds = {"cubic", "snip"};
 constexpr std::array<const char*, 3> kWeights = {"unit", "counts", "sigma"};
 constexpr std::array<const char*, 3> kScales = {"linear", "sqrt", "log"};
+constexpr std::array<const char*, 2> kStyles = {"classic", "modern"};
 
 // The last slot of the peak table holding anything but a fresh table's
 // values (slots after it are stored as nothing).
@@ -293,13 +294,19 @@ ViewState ViewStateOf(const Field& f) {
 }
 
 Json PlotOptionsJson(const PlotOptions& p) {
-  return Json{{"scale", EnumJson(p.scale, kScales)},
-              {"ticks", p.ticks},
-              {"grid", p.grid},
-              {"residuals", p.residuals},
-              {"clip", p.clip},
-              {"width", p.size.width},
-              {"height", p.size.height}};
+  Json json{{"scale", EnumJson(p.scale, kScales)},
+            {"ticks", p.ticks},
+            {"grid", p.grid},
+            {"residuals", p.residuals},
+            {"clip", p.clip},
+            {"width", p.size.width},
+            {"height", p.size.height}};
+  // The modern view's options only when not at their defaults: a classic
+  // session's file stays as it was.
+  if (p.style != PlotStyle::kClassic) json["style"] = EnumJson(p.style, kStyles);
+  if (p.titles) json["titles"] = true;
+  if (p.legend) json["legend"] = true;
+  return json;
 }
 
 PlotOptions PlotOptionsOf(const Field& f) {
@@ -311,5 +318,8 @@ PlotOptions PlotOptionsOf(const Field& f) {
   p.clip = f["clip"].Bool();
   p.size.width = f["width"].Int(0, 100000);
   p.size.height = f["height"].Int(0, 100000);
+  if (f.Has("style")) p.style = EnumOf<PlotStyle>(f["style"], kStyles);
+  if (f.Has("titles")) p.titles = f["titles"].Bool();
+  if (f.Has("legend")) p.legend = f["legend"].Bool();
   return p;
 }

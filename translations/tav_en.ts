@@ -30,6 +30,14 @@
         <source>上限は下限以上にしてください。</source>
         <translation>The upper bound must not be below the lower bound.</translation>
     </message>
+    <message>
+        <source>パラメータがとれる最小の値（空欄は制限なし）</source>
+        <translation>The smallest value the parameter may take (empty: no limit)</translation>
+    </message>
+    <message>
+        <source>パラメータがとれる最大の値（空欄は制限なし）</source>
+        <translation>The largest value the parameter may take (empty: no limit)</translation>
+    </message>
 </context>
 <context>
     <name>CCalibrationDlg</name>
@@ -97,6 +105,10 @@
         <source>ファイル: %1</source>
         <translation>File: %1</translation>
     </message>
+    <message>
+        <source>結晶子径と Williamson–Hall で、各ピークの装置の半値幅をこの関数から取る</source>
+        <translation>Crystallite sizes and Williamson–Hall take each peak&apos;s instrumental FWHM from this function</translation>
+    </message>
 </context>
 <context>
     <name>CColumnDlg</name>
@@ -120,6 +132,22 @@
         <source>最終行：</source>
         <translation>Last line:</translation>
     </message>
+    <message>
+        <source>X（2θ）を読む列の番号</source>
+        <translation>The number of the column X (2θ) is read from</translation>
+    </message>
+    <message>
+        <source>強度を読む列の番号</source>
+        <translation>The number of the column the intensity is read from</translation>
+    </message>
+    <message>
+        <source>ファイルの先頭で読み飛ばす行数（見出しの行など）</source>
+        <translation>Lines skipped at the start of the file (headings and the like)</translation>
+    </message>
+    <message>
+        <source>読み込む最後の行の番号</source>
+        <translation>The number of the last line read</translation>
+    </message>
 </context>
 <context>
     <name>CExportSizeDlg</name>
@@ -135,6 +163,14 @@
         <source>高さ:</source>
         <translation>Height:</translation>
     </message>
+    <message>
+        <source>書き出す画像の幅（PDF ではポイント）</source>
+        <translation>Width of the exported picture (points for a PDF)</translation>
+    </message>
+    <message>
+        <source>書き出す画像の高さ（PDF ではポイント）</source>
+        <translation>Height of the exported picture (points for a PDF)</translation>
+    </message>
 </context>
 <context>
     <name>CFileTypeDlg</name>
@@ -149,6 +185,18 @@
     <message>
         <source>自動判別</source>
         <translation>Detect automatically</translation>
+    </message>
+    <message>
+        <source>列に並んだ X と強度のテキストファイル</source>
+        <translation>A text file of X and intensity in columns</translation>
+    </message>
+    <message>
+        <source>リガクの RINT ASCII ファイル</source>
+        <translation>A Rigaku RINT ASCII file</translation>
+    </message>
+    <message>
+        <source>読めるどの形式も、ファイルの内容から判別して読む</source>
+        <translation>Any format the program reads, told by the file&apos;s contents</translation>
     </message>
 </context>
 <context>
@@ -204,6 +252,34 @@
     <message>
         <source>ピークの最大数</source>
         <translation>Maximum peaks</translation>
+    </message>
+    <message>
+        <source>χ² の減りがこの割合より小さくなったら収束とみなす（0.00001〜1）</source>
+        <translation>The fit has converged when a step lowers χ² by less than this share of it (0.00001 to 1)</translation>
+    </message>
+    <message>
+        <source>ピークの形</source>
+        <translation>The shape of the peaks</translation>
+    </message>
+    <message>
+        <source>置いたピークの初期幅を、表示範囲の 1/10 でなくデータの半値幅から取る</source>
+        <translation>Placed peaks start from the half width measured in the data instead of a tenth of the display range</translation>
+    </message>
+    <message>
+        <source>どのピークも波長 λ1 と λ2 の二本の線としてフィットする</source>
+        <translation>Fit every peak as two lines, of wavelengths λ1 and λ2</translation>
+    </message>
+    <message>
+        <source>外すと、反復ごとのメッセージはステータスバーに出る</source>
+        <translation>Unchecked, the message of each step goes to the status bar</translation>
+    </message>
+    <message>
+        <source>最小二乗法で各点をどう重み付けするか</source>
+        <translation>How the least-squares fit weighs each point</translation>
+    </message>
+    <message>
+        <source>ピーク表に置けるピークの数（10〜200）</source>
+        <translation>How many peaks the table takes (10 to 200)</translation>
     </message>
 </context>
 <context>
@@ -287,6 +363,34 @@
     <message>
         <source>? (%1)</source>
         <translation>? (%1)</translation>
+    </message>
+    <message>
+        <source>相の晶系</source>
+        <translation>The phase&apos;s crystal system</translation>
+    </message>
+    <message>
+        <source>格子の中心化（消滅則を決める）</source>
+        <translation>The lattice centring (which sets the absent reflections)</translation>
+    </message>
+    <message>
+        <source>おおよその格子定数（Å）</source>
+        <translation>The approximate cell length (Å)</translation>
+    </message>
+    <message>
+        <source>試料変位の項に要るゴニオメータの半径（空欄はなし）</source>
+        <translation>The goniometer radius the specimen displacement needs (empty: none)</translation>
+    </message>
+    <message>
+        <source>2θ の零点のずれも一緒に精密化する</source>
+        <translation>Refine the 2θ zero shift too</translation>
+    </message>
+    <message>
+        <source>試料面の変位も一緒に精密化する（ゴニオメータ半径が要る）</source>
+        <translation>Refine the specimen displacement too (needs the goniometer radius)</translation>
+    </message>
+    <message>
+        <source>これからの面間隔を、精密化した零点と試料変位で補正する</source>
+        <translation>Correct the d-spacings from now on by the refined zero shift and displacement</translation>
     </message>
 </context>
 <context>
@@ -751,12 +855,52 @@ Find peaks</translation>
         <source>データ、モデル、バックグラウンド、残差と各ピークを CSV で保存</source>
         <translation>Save the data, model, background, residuals and each peak as CSV</translation>
     </message>
+    <message>
+        <source>置いたピークを最小二乗法でフィットします</source>
+        <translation>Fits the placed peaks by least squares</translation>
+    </message>
+    <message>
+        <source>フィットしたパラメータとモデル曲線をファイルに保存</source>
+        <translation>Saves the fitted parameters and the model curve to a file</translation>
+    </message>
+    <message>
+        <source>表示範囲を区切った最小値に三次式を当てはめてバックグラウンドを推定します</source>
+        <translation>Estimates the background by a cubic through the minima of bins of the display range</translation>
+    </message>
+    <message>
+        <source>強度に偏光補正をかけます（1 回だけ）</source>
+        <translation>Applies the polarization correction to the intensities (once)</translation>
+    </message>
+    <message>
+        <source>プロットを PNG・SVG の画像または PDF として保存</source>
+        <translation>Saves the plot as a PNG or SVG picture or as a PDF</translation>
+    </message>
+    <message>
+        <source>PDF 文書 (*.pdf)</source>
+        <translation>PDF documents (*.pdf)</translation>
+    </message>
 </context>
 <context>
     <name>CRangeDlg</name>
     <message>
         <source>ﾀﾞｲｱﾛｸﾞ</source>
         <translation>Display Range</translation>
+    </message>
+    <message>
+        <source>表示する X の下限</source>
+        <translation>The lower end of X shown</translation>
+    </message>
+    <message>
+        <source>表示する X の上限</source>
+        <translation>The upper end of X shown</translation>
+    </message>
+    <message>
+        <source>表示する強度の下限</source>
+        <translation>The lower end of the intensity shown</translation>
+    </message>
+    <message>
+        <source>表示する強度の上限</source>
+        <translation>The upper end of the intensity shown</translation>
     </message>
 </context>
 <context>
@@ -783,7 +927,7 @@ Find peaks</translation>
     </message>
     <message>
         <source>波長の値: </source>
-        <translation>Wavelengths from: </translation>
+        <translation>Wavelengths: </translation>
     </message>
     <message>
         <source>Scherrer定数 K</source>
@@ -812,6 +956,34 @@ Find peaks</translation>
     <message>
         <source>0 以上の数値を入力してください。</source>
         <translation>Please enter a number of 0 or more.</translation>
+    </message>
+    <message>
+        <source>Kα1 線の波長（空欄は不明）</source>
+        <translation>The wavelength of the Kα1 line (empty: unknown)</translation>
+    </message>
+    <message>
+        <source>Kα2 線の波長（空欄は不明）</source>
+        <translation>The wavelength of the Kα2 line (empty: unknown)</translation>
+    </message>
+    <message>
+        <source>Kα2 と Kα1 の強度の比（空欄はファイルの値、なければ 0.5）</source>
+        <translation>The Kα2/Kα1 intensity ratio (empty: the file&apos;s, else 0.5)</translation>
+    </message>
+    <message>
+        <source>Scherrer の式の形状因子（ふつう 0.9）</source>
+        <translation>The shape factor of the Scherrer equation (usually 0.9)</translation>
+    </message>
+    <message>
+        <source>結晶子径を求める前に差し引く装置の半値幅</source>
+        <translation>The instrument&apos;s FWHM, removed before crystallite sizes are computed</translation>
+    </message>
+    <message>
+        <source>X-Y ファイルなど波長を書いていないファイルに使う波長</source>
+        <translation>Wavelengths for files that state none, such as X-Y lists</translation>
+    </message>
+    <message>
+        <source>波長のないファイルが受け取る値</source>
+        <translation>The value a file without wavelengths takes</translation>
     </message>
 </context>
 <context>
@@ -870,6 +1042,22 @@ Find peaks</translation>
     <message>
         <source>シリーズのファイル</source>
         <translation>Files of the Series</translation>
+    </message>
+    <message>
+        <source>フィットするファイル（パスの順に並べ替えてフィットする）</source>
+        <translation>The files to fit (fitted in the order of their paths)</translation>
+    </message>
+    <message>
+        <source>各ファイルを、前に成功したファイルの結果から始める</source>
+        <translation>Each file starts from the result of the last file that succeeded</translation>
+    </message>
+    <message>
+        <source>どのファイルも現在のピークから始める（複数のスレッドで並行できる）</source>
+        <translation>Every file starts from the present peaks (several threads can share the work)</translation>
+    </message>
+    <message>
+        <source>独立フィットで同時に使うスレッドの数</source>
+        <translation>The threads an independent series uses at once</translation>
     </message>
 </context>
 <context>
@@ -983,8 +1171,20 @@ Find peaks</translation>
         <translation>Save Plot</translation>
     </message>
     <message>
-        <source>PNG 画像 (*.png);;SVG 画像 (*.svg)</source>
-        <translation>PNG images (*.png);;SVG images (*.svg)</translation>
+        <source>グラフの縦軸にとる列</source>
+        <translation>The column on the plot&apos;s vertical axis</translation>
+    </message>
+    <message>
+        <source>グラフに描くピーク</source>
+        <translation>The peak plotted</translation>
+    </message>
+    <message>
+        <source>横軸のパターンが正しくありません: %1</source>
+        <translation>The X pattern is not valid: %1</translation>
+    </message>
+    <message>
+        <source>PNG 画像 (*.png);;SVG 画像 (*.svg);;PDF 文書 (*.pdf)</source>
+        <translation>PNG images (*.png);;SVG images (*.svg);;PDF documents (*.pdf)</translation>
     </message>
 </context>
 <context>
@@ -1275,6 +1475,41 @@ Standard: %1  λ = %2 Å  %3</translation>
     </message>
 </context>
 <context>
+    <name>SeriesXChooser</name>
+    <message>
+        <source>ファイル番号</source>
+        <translation>File index</translation>
+    </message>
+    <message>
+        <source>ファイル名の順</source>
+        <translation>File name order</translation>
+    </message>
+    <message>
+        <source>ファイル名の数値</source>
+        <translation>Number in file name</translation>
+    </message>
+    <message>
+        <source>グラフの横軸にとるもの</source>
+        <translation>What the plot&apos;s horizontal axis shows</translation>
+    </message>
+    <message>
+        <source>ファイル名から数値を取り出す正規表現。最初の ( ) の中が数値になる（例: _(\d+)C で NaCl_300C.xy から 300）</source>
+        <translation>A regular expression that finds the number in the file name: its first ( ) group is the number (for example _(\d+)C gives 300 for NaCl_300C.xy)</translation>
+    </message>
+    <message>
+        <source>横軸</source>
+        <translation>X</translation>
+    </message>
+    <message>
+        <source>ファイル名の数値 (%1)</source>
+        <translation>Number in file name (%1)</translation>
+    </message>
+    <message>
+        <source>ファイル番号 (index)</source>
+        <translation>File number (index)</translation>
+    </message>
+</context>
+<context>
     <name>SessionKeeper</name>
     <message>
         <source>セッションを保存</source>
@@ -1326,6 +1561,45 @@ Standard: %1  λ = %2 Å  %3</translation>
     </message>
 </context>
 <context>
+    <name>ViewStyleMenu</name>
+    <message>
+        <source>軸の名前</source>
+        <translation>Axis Titles</translation>
+    </message>
+    <message>
+        <source>軸の名前と単位を描く</source>
+        <translation>Draws the axes&apos; names and units</translation>
+    </message>
+    <message>
+        <source>凡例</source>
+        <translation>Legend</translation>
+    </message>
+    <message>
+        <source>データと曲線の凡例を描く</source>
+        <translation>Draws a legend of the data and the curves</translation>
+    </message>
+    <message>
+        <source>標準表示</source>
+        <translation>Classic View</translation>
+    </message>
+    <message>
+        <source>従来どおりの固定した大きさのプロット</source>
+        <translation>The classic plot of a fixed size</translation>
+    </message>
+    <message>
+        <source>見やすい表示</source>
+        <translation>Modern View</translation>
+    </message>
+    <message>
+        <source>目盛り・グリッド・軸の名前・凡例・残差を描き、プロットをウィンドウに合わせる</source>
+        <translation>Draws ticks, grid, axis titles, legend and residuals, and fits the plot to the window</translation>
+    </message>
+    <message>
+        <source>表示 → 見やすい表示 で、目盛り・軸の名前・凡例のある見やすい表示になります</source>
+        <translation>View → Modern View gives a plot with ticks, axis titles and a legend</translation>
+    </message>
+</context>
+<context>
     <name>WilliamsonHallPanel</name>
     <message>
         <source>プロット...</source>
@@ -1338,6 +1612,10 @@ Standard: %1  λ = %2 Å  %3</translation>
     <message>
         <source>積分幅</source>
         <translation>Integral breadth</translation>
+    </message>
+    <message>
+        <source>Williamson–Hall 解析に使う幅</source>
+        <translation>The breadth the Williamson–Hall analysis uses</translation>
     </message>
 </context>
 <context>
@@ -2106,6 +2384,50 @@ The fit may not belong to these data</translation>
     <message>
         <source>読み込めません</source>
         <translation>cannot be read</translation>
+    </message>
+    <message>
+        <source>%1 回の反復で収束しました</source>
+        <translation>converged in %1 steps</translation>
+    </message>
+    <message>
+        <source>%1 回の反復で収束していません</source>
+        <translation>not converged after %1 steps</translation>
+    </message>
+    <message>
+        <source>%1 でフィット: χ² = %2、%3</source>
+        <translation>%1 fit: χ² = %2, %3</translation>
+    </message>
+    <message>
+        <source>ピーク 1 の高さ: %1</source>
+        <translation>Height of peak 1: %1</translation>
+    </message>
+    <message>
+        <source>強度 (カウント)</source>
+        <translation>Intensity (counts)</translation>
+    </message>
+    <message>
+        <source>データ</source>
+        <translation>Data</translation>
+    </message>
+    <message>
+        <source>モデル</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>成分</source>
+        <translation>Components</translation>
+    </message>
+    <message>
+        <source>バックグラウンド</source>
+        <translation>Background</translation>
+    </message>
+    <message>
+        <source>残差 (下段)</source>
+        <translation>Residuals (below)</translation>
+    </message>
+    <message>
+        <source>推定バックグラウンド</source>
+        <translation>Estimated background</translation>
     </message>
 </context>
 </TS>

@@ -4,9 +4,11 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "fit/PeakModel.h"
+#include "text/Translate.h"
 #include "view/AxisTicks.h"
 #include "view/Canvas.h"
 #include "view/PeakParameters.h"
@@ -14,6 +16,7 @@
 
 namespace {
 
+constexpr const char* kIntensityTitle = QT_TRANSLATE_NOOP("tav", "強度 (カウント)");
 constexpr int kTickLength = 5;
 constexpr int kLabelGap = 4;
 constexpr int kTargetTicksX = 8;
@@ -36,11 +39,29 @@ std::vector<AxisTick> IntensityTicks(const PlotMapping& m) {
 }
 
 void DrawVerticalGrid(const PlotLayout& l, int px, Canvas& dc) {
-  for (int y = l.top + 1; y < l.bottom - 1; y += kGridDot) dc.SetPixel(px, y, colors::kLightGrey);
+  dc.DottedLine(px, l.top + 1, px, l.bottom - 1, kGridDot, colors::kLightGrey);
 }
 
 void DrawHorizontalGrid(const PlotLayout& l, int py, Canvas& dc) {
-  for (int x = l.left + 1; x < l.right - 1; x += kGridDot) dc.SetPixel(x, py, colors::kLightGrey);
+  dc.DottedLine(l.left + 1, py, l.right - 1, py, kGridDot, colors::kLightGrey);
+}
+
+// The widest label of the intensity ticks, 0 without ticks.
+int WidestIntensityLabel(const PlotMapping& m, Canvas& dc) {
+  int widest = 0;
+  for (const AxisTick& tick : IntensityTicks(m))
+    widest = std::max(widest, dc.TextWidth(tick.label));
+  return widest;
+}
+
+// X's name and unit as the profile states them.
+std::string XTitle(const CTavDoc& doc) {
+  if (doc.m_xQuantity == "2theta") return "2θ (°)";
+  const std::string name = doc.m_xQuantity == "q" ? "Q" : doc.m_xQuantity;
+  if (doc.m_xUnit == "1/angstrom") return name + " (Å⁻¹)";
+  if (doc.m_xUnit == "1/nm") return name + " (nm⁻¹)";
+  if (doc.m_xUnit == "deg") return name + " (°)";
+  return doc.m_xUnit.empty() ? name : name + " (" + doc.m_xUnit + ")";
 }
 
 void DrawXTicks(const CTavView& v, const PlotMapping& m, Canvas& dc) {
@@ -79,6 +100,21 @@ void DrawAxisTicks(const CTavView& v, const PlotMapping& m, Canvas& dc) {
   if (r.m_yMax > r.m_yMin) DrawYTicks(v, m, dc);
 }
 
+void DrawAxisTitles(const CTavView& v, const PlotMapping& m, Canvas& dc) {
+  const PlotLayout& l = m.Layout();
+  const int textHeight = dc.TextHeight();
+  const bool ticks = v.Plot().ticks;
+  const int labelTop = ticks ? (l.strip ? l.stripBottom : l.bottom) + kLabelGap : l.xLabelY;
+  const std::string x = XTitle(v.GetDocument());
+  dc.SetTextColor(colors::kBlack);
+  dc.TextOut((l.left + l.right - dc.TextWidth(x)) / 2, labelTop + textHeight + kLabelGap, x);
+  const std::string y = Translated(kIntensityTitle);
+  const int labels = ticks ? l.left - kLabelGap - WidestIntensityLabel(m, dc) : l.yLabelX;
+  const int bottom = l.strip ? l.stripBottom : l.bottom;
+  dc.TextOutUp(std::max(0, labels - kLabelGap - textHeight), (l.top + bottom - dc.TextWidth(y)) / 2,
+               y);
+}
+
 void DrawResiduals(const CTavView& v, const PlotMapping& m, Canvas& dc) {
   const PlotLayout& l = m.Layout();
   if (!l.strip) return;
@@ -102,14 +138,11 @@ void DrawResiduals(const CTavView& v, const PlotMapping& m, Canvas& dc) {
   }
   const int middle = (l.stripTop + l.stripBottom) / 2;
   const int half = (l.stripBottom - l.stripTop) / 2 - 2;
-  for (int x = l.left + 1; x < l.right - 1; x += 2) dc.SetPixel(x, middle, colors::kGrey);
+  dc.DottedLine(l.left + 1, middle, l.right - 1, middle, 2, colors::kGrey);
   if (largest == 0.0 || half <= 0) return;
   for (std::size_t j = 0; j < residuals.size(); ++j) {
     const int py = middle - static_cast<int>(std::lround(residuals[j] / largest * half));
-    dc.SetPixel(columns[j], py, colors::kBlue);
-    dc.SetPixel(columns[j] + 1, py, colors::kBlue);
-    dc.SetPixel(columns[j], py + 1, colors::kBlue);
-    dc.SetPixel(columns[j] + 1, py + 1, colors::kBlue);
+    dc.FillSquare(columns[j], py, 2, colors::kBlue);
   }
   char text[32];
   std::snprintf(text, sizeof text, "±%.3g", largest);

@@ -11,10 +11,12 @@
 #include "view/CalibrationLabels.h"
 #include "view/Canvas.h"
 #include "view/PeakParameters.h"
+#include "view/PlotLegend.h"
 #include "view/TavView.h"
 
 // The picture is drawn in fixed layers: data points, title and range labels,
-// frame, curves, peak markers, background estimate. Each curve is a single
+// frame, curves, peak markers, background estimate, then what the modern view
+// adds: axis titles and the legend. Each curve is a single
 // pixel per column; every layer is drawn across all columns before the next,
 // which leaves the same pixels as drawing column by column (within a column
 // the later layer still wins) and lets a canvas batch each layer.
@@ -67,8 +69,7 @@ void DrawDataPoints(const Picture& p, Canvas& dc) {
   for (int i = 1; i <= doc.m_nData; ++i) {
     if (!InDisplayWindow(v, doc.m_x[i], doc.m_y[i])) continue;
     const int px = p.m.XToPixel(doc.m_x[i]);
-    const int py = p.m.YToPixel(doc.m_y[i]);
-    dc.SetPixelSquare(px, py, colors::kBlue);
+    dc.FillSquare(px, p.m.YToPixel(doc.m_y[i]), 2, colors::kBlue);
   }
 }
 
@@ -104,10 +105,12 @@ Samples CurveSamples(const Picture& p) {
 
 void DrawBackgroundLine(const Picture& p, Canvas& dc, const Samples& xs, double slope,
                         double intercept) {
+  dc.BeginCurve();
   for (int s = 0; s < p.Layout().Samples(); ++s) {
     const double x = xs[s];
     DrawSample(p, dc, s, x * slope + intercept, colors::kPurple);
   }
+  dc.EndCurve();
 }
 
 // The Gaussian or Lorentzian single line k on the background line at x, as
@@ -130,20 +133,24 @@ void DrawComponent(const Picture& p, Canvas& dc, const Samples& xs, const Parame
   const int shape = p.model.Shape();
   const bool classic = (shape == kGaussian || shape == kLorentzian) && !p.model.Doublet().on;
   const int npar = ParameterCount(v);
+  dc.BeginCurve();
   for (int s = 0; s < samples; ++s) {
     const double value = classic ? ClassicComponentValue(shape, a, v.Peaks().m_nPeak, k, xs[s])
                                  : OnePeakValue(p.model, a.data(), npar, k, xs[s]);
     DrawSample(p, dc, s, value, color);
   }
+  dc.EndCurve();
 }
 
 void DrawTotal(const Picture& p, Canvas& dc, const Samples& xs, const Parameters& a) {
   const int npar = ParameterCount(p.v);
+  dc.BeginCurve();
   for (int s = 0; s < p.Layout().Samples(); ++s) {
     double total = 0.0;
     p.model.Value(xs[s], a.data(), total, npar);
     DrawSample(p, dc, s, total, colors::kRed);
   }
+  dc.EndCurve();
 }
 
 // Without a reference level the placed peaks have nothing to stand on, so no
@@ -204,6 +211,7 @@ void DrawSnipBaseline(const Picture& p, Canvas& dc) {
   const BackgroundLayer& b = p.v.Background();
   if (b.m_snipX.empty() || !HasHeight(p.v)) return;
   const PlotLayout& l = p.Layout();
+  dc.BeginCurve();
   for (int s = 0; s < l.Samples(); ++s) {
     const double x = p.m.CurveX(s);
     if (x < b.m_snipX.front() || x > b.m_snipX.back()) continue;
@@ -211,6 +219,7 @@ void DrawSnipBaseline(const Picture& p, Canvas& dc) {
     if (p.clip && !p.InFrameRows(py)) continue;
     dc.SetPixel(l.left + s, py, colors::kBlack);
   }
+  dc.EndCurve();
 }
 
 }  // namespace
@@ -242,12 +251,14 @@ void CTavView::DrawBackgroundEstimate(Canvas& dc) const {
   // The baseline has no Y-range test: where it leaves the range it is drawn
   // above or below the plot window, unless curves are clipped to the frame.
   if (b.m_bgCoefSet && hasHeight) {
+    dc.BeginCurve();
     for (int s = 0; s < l.Samples(); ++s) {
       const double y = bgfit::BaselineAt(b.m_bgCoef, p.m.CurveX(s));
       const int py = p.m.YToPixel(y);
       if (p.clip && !p.InFrameRows(py)) continue;
       dc.SetPixel(l.left + s, py, colors::kBlack);
     }
+    dc.EndCurve();
   }
 }
 
@@ -266,4 +277,6 @@ void CTavView::OnDraw(Canvas& dc) const {
   }
   if (ShowsResiduals()) DrawResiduals(*this, p.m, dc);
   if (m_state.background.m_bBackShown == 1) DrawBackgroundEstimate(dc);
+  if (hasData && m_plotOptions.titles) DrawAxisTitles(*this, p.m, dc);
+  if (m_plotOptions.legend) DrawLegend(*this, p.m, dc);
 }

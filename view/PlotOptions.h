@@ -3,6 +3,10 @@
 // How the intensity axis maps data to the plot's height.
 enum class IntensityScale { kLinear, kSqrt, kLog };
 
+// The classic picture, or the modern view: ticks, grid, axis titles, legend,
+// residuals after a fit and curves kept inside the frame, all at once.
+enum class PlotStyle { kClassic, kModern };
+
 // The client area the plot follows, in device pixels.
 struct PlotSize {
   int width = 0;
@@ -26,5 +30,26 @@ struct PlotOptions {
   bool clip = false;
   // The plot window follows a client area of this size; width 0: fixed.
   PlotSize size;
+  // The style last chosen; the options above and below stay changeable one
+  // by one after it.
+  PlotStyle style = PlotStyle::kClassic;
+  // The axes' titles with their units, below the X axis and along the Y axis.
+  bool titles = false;
+  // A legend of the curves drawn, in the plot window's top-right corner.
+  bool legend = false;
   friend bool operator==(const PlotOptions&, const PlotOptions&) = default;
 };
+
+// The options with the style's decorations on (modern) or off (classic); the
+// intensity scale and the size stay as they are.
+inline PlotOptions WithStyle(PlotOptions options, PlotStyle style) {
+  const bool modern = style == PlotStyle::kModern;
+  options.style = style;
+  options.ticks = modern;
+  options.grid = modern;
+  options.residuals = modern;
+  options.clip = modern;
+  options.titles = modern;
+  options.legend = modern;
+  return options;
+}

@@ -301,3 +301,27 @@ TEST_F(DialogsTest, OpenDialogListsAllFilesAndOffersNoName) {
 }
 
 }  // namespace
+
+// The classic dialog keeps its narrow fields and labels; the modern view's
+// shows whole numbers and labels them alike.
+TEST_F(DialogsTest, RangeDialogIsWiderOnlyInTheModernView) {
+  const RangeValues range{30.004755634512345, 33.5, 0.0, 1000.0};
+  const auto fits = [](QLineEdit* edit) {
+    return edit->fontMetrics().horizontalAdvance(edit->text()) < edit->contentsRect().width();
+  };
+  const auto labels = [](QDialog* dialog) {
+    QStringList texts;
+    for (QLabel* label : dialog->findChildren<QLabel*>()) texts << label->text();
+    texts.sort();
+    return texts.join(QLatin1Char(' '));
+  };
+  CRangeDlg classic(range, frame.get());
+  classic.show();
+  EXPECT_FALSE(fits(classic.XminEdit()));
+  EXPECT_EQ(labels(&classic), QStringLiteral("Xmax= Xmin= Ymax= Ymin"));
+  CRangeDlg modern(range, frame.get(), true);
+  modern.show();
+  EXPECT_TRUE(fits(modern.XminEdit()));
+  EXPECT_EQ(labels(&modern), QStringLiteral("Xmax= Xmin= Ymax= Ymin="));
+  EXPECT_GT(modern.width(), classic.width());
+}

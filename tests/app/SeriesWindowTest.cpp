@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QLineEdit>
 #include <QTableWidget>
 #include <filesystem>
 #include <fstream>
@@ -12,6 +13,7 @@
 
 #include "app/SeriesPlot.h"
 #include "app/SeriesWindow.h"
+#include "app/SeriesXChooser.h"
 #include "commands/Commands.h"
 #include "fit/PeakModel.h"
 #include "profile/TavDoc.h"
@@ -78,3 +80,42 @@ TEST(SeriesWindow, ShowsTheRowsAndPlotsAColumnWithErrorBars) {
 }
 
 }  // namespace
+
+// X can be a number in the file name; a file without one is left out of
+// the plot, and the table names the files without their folders.
+TEST(SeriesWindow, PlotsAgainstANumberInTheFileName) {
+  const fs::path dir =
+      fs::path(::testing::TempDir()) / ("tav-series-x-" + std::to_string(getpid()));
+  fs::create_directories(dir);
+  std::vector<std::string> paths;
+  for (const char* name : {"heat_100C.xy", "heat_250C.xy", "heat_ref.xy"}) {
+    paths.push_back((dir / name).string());
+    WriteProfile(paths.back(), 30.0);
+  }
+  CTavDoc doc;
+  AnsweringHost host;
+  CTavView view(doc, host);
+  ASSERT_TRUE(ReadProfileByContent(view, paths[0]));
+  view.TakeLoadedProfile();
+  view.OnPeakPosition();
+  view.AppendPeakAt(30.0, 1040.0);
+  CSeriesWindow window(SeriesSetupOf(view), paths, SeriesOptions{}, nullptr);
+  const QDeadlineTimer deadline(30000);
+  while (window.IsRunning() && !deadline.hasExpired()) QCoreApplication::processEvents();
+  ASSERT_FALSE(window.IsRunning());
+  EXPECT_EQ(window.Table()->item(0, 0)->text(), "heat_100C.xy");
+
+  window.XChooser()->Pattern()->setText(QStringLiteral("_(\\d+)C"));
+  window.XChooser()->Choice()->setCurrentIndex(2);
+  const SeriesPlotData& plotted = window.Plot()->Data();
+  ASSERT_EQ(plotted.points.size(), 2u);
+  EXPECT_EQ(plotted.points[0].index, 100.0);
+  EXPECT_EQ(plotted.points[1].index, 250.0);
+  EXPECT_NE(plotted.xTitle.indexOf(QStringLiteral("_(\\d+)C")), -1);
+  // The plot saves as a PDF page too.
+  const QString pdf = QString::fromStdString((dir / "plot.pdf").string());
+  QString error;
+  ASSERT_TRUE(window.SavePlotTo(pdf, error)) << error.toStdString();
+  EXPECT_EQ(ReadFileBytes((dir / "plot.pdf").string()).substr(0, 5), "%PDF-");
+  fs::remove_all(dir);
+}

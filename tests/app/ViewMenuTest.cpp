@@ -1,8 +1,11 @@
+#include <QMenu>
+#include <QMenuBar>
 #include <QStatusBar>
 #include <QWheelEvent>
 
 #include "app/CommandIds.h"
 #include "app/Preferences.h"
+#include "app/ViewStyleMenu.h"
 #include "history/UndoHistory.h"
 #include "tests/app/GuiFixture.h"
 
@@ -131,3 +134,65 @@ TEST_F(ViewMenuTest, AWindowSizedPlotGivesDragsAndDoubleClicksTheDataOfTheFixedO
 }
 
 }  // namespace
+
+// The view menu's item named text, or nullptr.
+QAction* ViewMenuItem(CMainFrame& frame, const QString& text) {
+  for (QAction* item : frame.menuBar()->actions()[2]->menu()->actions()) {
+    if (item->text() == text) return item;
+  }
+  return nullptr;
+}
+
+// One click gives the modern view (every decoration, the plot following the
+// window, the detailed box after a fit, the further prompts and keys),
+// remembered for the next run; the classic one takes it all back. While the
+// classic picture is chosen the status bar says where the modern view is.
+TEST_F(ViewMenuTest, TheModernViewIsOneClickAwayAndRemembered) {
+  AddViewStyleMenu(*frame);
+  EXPECT_EQ(View().Plot(), PlotOptions{});
+  QAction* classic = ViewMenuItem(*frame, QStringLiteral("標準表示"));
+  QAction* modern = ViewMenuItem(*frame, QStringLiteral("見やすい表示"));
+  QAction* legend = ViewMenuItem(*frame, QStringLiteral("凡例"));
+  ASSERT_TRUE(classic && modern && legend);
+  EXPECT_TRUE(classic->isChecked());
+  EXPECT_NE(frame->statusBar()->currentMessage().indexOf(modern->text()), -1);
+  EXPECT_TRUE(Action(cmd::ID_LSQ_START)->shortcuts().isEmpty());
+  frame->ChangeInOneStep([this] { View().SetScherrer(0.8, 0.0); });
+
+  modern->trigger();
+  const PlotOptions& plot = View().Plot();
+  EXPECT_EQ(plot.style, PlotStyle::kModern);
+  EXPECT_TRUE(plot.ticks && plot.grid && plot.titles && plot.legend && plot.residuals && plot.clip);
+  EXPECT_GT(plot.size.width, 0);
+  EXPECT_TRUE(View().Options().m_detailedMessage);
+  EXPECT_EQ(Action(cmd::ID_LSQ_START)->shortcut(), QKeySequence(Qt::Key_F5));
+  EXPECT_EQ(Action(cmd::ID_FIND_PEAKS)->shortcut(), QKeySequence(QStringLiteral("Ctrl+F")));
+  EXPECT_FALSE(Action(cmd::ID_POLAR_CORRECT)->statusTip().isEmpty());
+  frame->UpdateCommandStates();
+  EXPECT_TRUE(Action(cmd::ID_VIEW_FIT_WINDOW)->isChecked());
+  // The legend can go on its own; the style stays chosen.
+  legend->trigger();
+  EXPECT_FALSE(View().Plot().legend);
+
+  CTavDoc otherDoc;
+  CMainFrame next(otherDoc);
+  AddViewStyleMenu(next);
+  EXPECT_EQ(next.View().Plot().style, PlotStyle::kModern);
+  EXPECT_TRUE(next.View().Plot().titles);
+  EXPECT_FALSE(next.View().Plot().legend);
+  EXPECT_FALSE(ViewMenuItem(next, QStringLiteral("凡例"))->isChecked());
+  EXPECT_TRUE(next.statusBar()->currentMessage().isEmpty());
+
+  // A step taken back to before the style was chosen keeps the box of the
+  // style chosen.
+  ASSERT_TRUE(frame->History().CanUndo());
+  Action(cmd::ID_EDIT_UNDO)->trigger();
+  EXPECT_EQ(View().Scherrer().m_k, 0.9);
+  EXPECT_TRUE(View().Options().m_detailedMessage);
+
+  classic->trigger();
+  EXPECT_EQ(View().Plot(), PlotOptions{});
+  EXPECT_FALSE(View().Options().m_detailedMessage);
+  EXPECT_TRUE(Action(cmd::ID_LSQ_START)->shortcuts().isEmpty());
+  EXPECT_TRUE(Action(cmd::ID_POLAR_CORRECT)->statusTip().isEmpty());
+}

@@ -195,13 +195,13 @@ TEST_F(ImageCanvasTest, SquaresOfDataPointsAtAndBeyondEachEdge) {
       6, 4,
       [](Canvas& dc) {
         for (const auto& [x, y] : {std::pair{-1, -1}, {5, 3}, {2, 1}}) {
-          dc.SetPixelSquare(x, y, colors::kBlue);
+          dc.FillSquare(x, y, 2, colors::kBlue);
         }
         for (const auto& [x, y] :
              {std::pair{-2, 0}, {6, 0}, {0, -2}, {0, 4}, {-10000000, 10000000}}) {
-          dc.SetPixelSquare(x, y, colors::kRed);
+          dc.FillSquare(x, y, 2, colors::kRed);
         }
-        dc.SetPixelSquare(4, -1, colors::kGrey);
+        dc.FillSquare(4, -1, 2, colors::kGrey);
       },
       "b...gg\n"
       "..bb..\n"

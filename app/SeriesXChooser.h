@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <string>
+#include <vector>
+
+#include "series/SeriesXAxis.h"
+
+class QComboBox;
+class QLineEdit;
+
+// What the series plot puts on X: the file index, the order of the file
+// names, or a number in the file name found by a pattern typed beside it.
+class SeriesXChooser : public QWidget {
+  Q_OBJECT
+ public:
+  explicit SeriesXChooser(QWidget* parent);
+
+  QComboBox* Choice() const { return m_choice; }
+  QLineEdit* Pattern() const { return m_pattern; }
+  // The X of each file (paths in the series' order); false with the reason
+  // when the pattern is no regular expression.
+  bool Values(const std::vector<std::string>& paths, std::vector<double>& values,
+              QString& error) const;
+  // The X axis's title.
+  QString Title() const;
+
+ signals:
+  void Changed();
+
+ private:
+  QComboBox* m_choice;
+  QLineEdit* m_pattern;
+};
