@@ -63,7 +63,8 @@ FitConditions ConditionsOf(const FitProblem& problem) {
                        problem.options.m_stepMessages,
                        problem.weights,
                        problem.constraints.physicalBounds,
-                       problem.maxPeaks};
+                       problem.maxPeaks,
+                       problem.backgroundOrder};
 }
 
 void OnLsqCondition(CTavView& view) {
@@ -83,6 +84,7 @@ void OnLsqCondition(CTavView& view) {
       SetPhysicalBounds(view, conditions.physicalBounds);
     }
     if (conditions.maxPeaks != view.Problem().maxPeaks) SetMaxPeaks(view, conditions.maxPeaks);
+    SetBackgroundOrder(view, conditions.backgroundOrder);
   }
   // The shape changes how the components are drawn.
   view.Repaint();
@@ -98,7 +100,7 @@ void OnLsqStart(CTavView& view) {
   }
   view.MarkFitted();
   host.MessageBox(NumberText(fit.a[1]), MessageIcon::Exclamation);
-  view.StoreFittedParameters(fit.a);
+  view.StoreFittedParameters(fit.a, fit.background);
   view.StoreReport(ReportOfFit(view, fit));
   view.Repaint();
 }
