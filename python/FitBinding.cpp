@@ -91,7 +91,8 @@ py::dict Parameters(const PyFitResult& r) {
   const CTavView& view = r.session->View();
   const std::vector<double> a = FittedParameters(view);
   const int npar = static_cast<int>(a.size()) - 1;
-  const std::vector<std::string> names = ParameterNames(view.Problem().shape, npar);
+  const std::vector<std::string> names =
+      ParameterNames(view.Problem().shape, npar, view.BackgroundOrder());
   py::dict out;
   for (int i = 1; i <= npar; ++i) out[py::str(names[static_cast<std::size_t>(i - 1)])] = a[i];
   return out;

@@ -141,7 +141,8 @@ ConstraintTarget TargetOf(const py::dict& entry, const FitProblem& problem,
   const std::string name = WordOf(entry["name"], c);
   const int per = PeakParameterCount(problem.shape);
   // The names of one peak's parameters and of the background's, in order.
-  const std::vector<std::string> names = ParameterNames(problem.shape, per + 2);
+  const std::vector<std::string> names = ParameterNames(
+      problem.shape, per + BackgroundTermCount(problem.backgroundOrder), problem.backgroundOrder);
   ConstraintTarget target;
   if (py::isinstance<py::str>(peak)) {
     const std::string which = peak.cast<std::string>();
