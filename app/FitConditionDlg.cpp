@@ -14,7 +14,7 @@
 #include "view/ViewState.h"
 
 CFitConditionDlg::CFitConditionDlg(const FitConditions& preset, QWidget* parent)
-    : CTavDialog(parent, tr("ﾀﾞｲｱﾛｸﾞ"), 187, 168 + 20 * static_cast<int>(PeakShapes().size())),
+    : CTavDialog(parent, tr("ﾀﾞｲｱﾛｸﾞ"), 187, 188 + 20 * static_cast<int>(PeakShapes().size())),
       m_conditions(preset),
       m_group(new QButtonGroup(this)) {
   auto* label = new QLabel(tr("収束条件＝"), this);
@@ -73,6 +73,14 @@ CFitConditionDlg::CFitConditionDlg(const FitConditions& preset, QWidget* parent)
   m_maxPeaks->setValue(preset.maxPeaks);
   m_maxPeaks->setGeometry(Units().Rect(80, options + 86, 40, 14));
   m_maxPeaks->setToolTip(tr("ピーク表に置けるピークの数（10〜200）"));
+  auto* orderLabel = new QLabel(tr("バックグラウンドの次数"), this);
+  orderLabel->setGeometry(Units().Rect(10, options + 108, 70, 10));
+  m_backgroundOrder = new QSpinBox(this);
+  m_backgroundOrder->setRange(kMinBackgroundOrder, kMaxBackgroundOrder);
+  m_backgroundOrder->setValue(preset.backgroundOrder);
+  m_backgroundOrder->setToolTip(
+      tr("1: 直線 A·x + B。それ以外: フィット範囲のチェビシェフ多項式 c0…cN"));
+  m_backgroundOrder->setGeometry(Units().Rect(80, options + 106, 40, 14));
 }
 
 bool CFitConditionDlg::Exchange() {
@@ -86,6 +94,7 @@ bool CFitConditionDlg::Exchange() {
   read.weights = static_cast<FitWeights>(m_weights->currentData().toInt());
   read.physicalBounds = m_physicalBounds->isChecked();
   read.maxPeaks = m_maxPeaks->value();
+  read.backgroundOrder = m_backgroundOrder->value();
   m_conditions = read;
   return true;
 }

@@ -12,7 +12,8 @@ class QSpinBox;
 // The fit conditions: the convergence tolerance, the peak shape
 // the registry's number, or kNoShape when none is chosen), the starting widths
 // from the data, the Kα1/Kα2 doublet, a message box after every step, the
-// weights, the mixed shapes' physical bounds and the peaks the table takes.
+// weights, the mixed shapes' physical bounds, the peaks the table takes and
+// the background's order.
 class CFitConditionDlg : public CTavDialog {
   Q_OBJECT
  public:
@@ -28,6 +29,7 @@ class CFitConditionDlg : public CTavDialog {
   QComboBox* WeightsBox() const { return m_weights; }
   QCheckBox* PhysicalBoundsBox() const { return m_physicalBounds; }
   QSpinBox* MaxPeaksBox() const { return m_maxPeaks; }
+  QSpinBox* BackgroundOrderBox() const { return m_backgroundOrder; }
 
  protected:
   bool Exchange() override;
@@ -41,4 +43,5 @@ class CFitConditionDlg : public CTavDialog {
   QComboBox* m_weights;
   QCheckBox* m_physicalBounds;
   QSpinBox* m_maxPeaks;
+  QSpinBox* m_backgroundOrder;
 };

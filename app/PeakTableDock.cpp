@@ -458,6 +458,22 @@ void PeakTableDock::ShowShapeParameterColumn(const PeakShape* shape) {
   }
 }
 
+// The terms of a background other than the line, under the statistics.
+static QString BackgroundTermsText(const PeakReport& report) {
+  const BackgroundBasis& b = report.background;
+  if (b.IsLine()) return QString();
+  QString text = QCoreApplication::translate("PeakTableDock",
+                                             "\nバックグラウンド: チェビシェフ %1 次 (%2〜%3)")
+                     .arg(b.order)
+                     .arg(SixDigits(b.lo), SixDigits(b.hi));
+  for (std::size_t k = 0; k < report.backgroundTerms.size(); ++k) {
+    text += QStringLiteral("\n%1 = %2")
+                .arg(QString::fromStdString(BackgroundTermName(b.order, static_cast<int>(k))),
+                     EstimateText(report.backgroundTerms[k]));
+  }
+  return text;
+}
+
 void PeakTableDock::ShowReport(const PeakReport* report) {
   m_whColumn = -1;
   m_table->clearContents();
@@ -483,7 +499,7 @@ void PeakTableDock::ShowReport(const PeakReport* report) {
     }
   }
   ArrangeRows();
-  m_statistics->setText(StatisticsText(report->statistics));
+  m_statistics->setText(StatisticsText(report->statistics) + BackgroundTermsText(*report));
   QStringList notes;
   for (const std::string& note : report->notes) notes << QString::fromStdString(note);
   ShowCorrelations(*report, notes);

@@ -80,6 +80,11 @@ void UnshareCommand(ScriptSession& s, const Args& a) {
   SetSharing(s.view, SharedOf(a[0], "unshare width|shape"), false);
 }
 
+void BackgroundOrderCommand(ScriptSession& s, const Args& a) {
+  ExpectCount(a, 1, 1, "background-order N");
+  SetBackgroundOrder(s.view, ParseIntIn(a[0], kMinBackgroundOrder, kMaxBackgroundOrder, "N"));
+}
+
 void MaxPeaksCommand(ScriptSession& s, const Args& a) {
   ExpectCount(a, 1, 1, "max-peaks N");
   SetMaxPeaks(s.view, ParseIntIn(a[0], kMaxPeaks, kPeakCapacity, "N"));

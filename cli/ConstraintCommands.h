@@ -9,6 +9,7 @@
 //   bounds default on|off          the mixed shapes' physical ranges
 //   share width|shape, unshare width|shape
 //   max-peaks N                    10..200
+//   background-order N             0..6 (1: the line)
 void FixCommand(ScriptSession& s, const Args& a);
 void FreeCommand(ScriptSession& s, const Args& a);
 void BoundCommand(ScriptSession& s, const Args& a);
@@ -17,3 +18,4 @@ void BoundsCommand(ScriptSession& s, const Args& a);
 void ShareCommand(ScriptSession& s, const Args& a);
 void UnshareCommand(ScriptSession& s, const Args& a);
 void MaxPeaksCommand(ScriptSession& s, const Args& a);
+void BackgroundOrderCommand(ScriptSession& s, const Args& a);

@@ -157,7 +157,8 @@ void Conditions(ScriptSession& s, const Args& a) {
                                       options.m_stepMessages,
                                       s.view.Problem().weights,
                                       s.view.Problem().constraints.physicalBounds,
-                                      s.view.Problem().maxPeaks};
+                                      s.view.Problem().maxPeaks,
+                                      s.view.BackgroundOrder()};
   OnLsqCondition(s.view);
 }
 
@@ -385,6 +386,7 @@ constexpr ScriptCommandEntry kCommands[] = {
     {"share", ShareCommand},
     {"unshare", UnshareCommand},
     {"max-peaks", MaxPeaksCommand},
+    {"background-order", BackgroundOrderCommand},
     {"correlations", CorrelationsCommand},
     {"wavelength", Wavelength},
     {"scherrer", Scherrer},

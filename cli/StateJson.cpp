@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "fit/PeakModel.h"
+#include "view/PeakParameters.h"
 #include "view/TavView.h"
 
 namespace {
@@ -35,7 +36,7 @@ const char* Bool(bool b) { return b ? "true" : "false"; }
 
 std::string Bound(double v) { return std::isinf(v) ? "null" : Number(v); }
 
-std::string ConstraintEntry(const std::string& peak, const char* name,
+std::string ConstraintEntry(const std::string& peak, const std::string& name,
                             const ParameterConstraint& c) {
   return "{\"peak\": " + peak + ", \"name\": \"" + name + "\", \"fixed\": " + Bool(c.fixed) +
          ", \"lower\": " + Bound(c.lower) + ", \"upper\": " + Bound(c.upper) + "}";
@@ -60,10 +61,11 @@ std::string Constraints(const FitProblem& problem, int peaks) {
       if (!p.Free()) add(ConstraintEntry(std::to_string(k), shape->parameterNames[m], p));
     }
   }
-  const char* background[] = {"slope", "intercept"};
-  for (int b = 0; b < 2; ++b) {
-    if (!c.background[b].Free())
-      add(ConstraintEntry("\"background\"", background[b], c.background[b]));
+  for (int b = 0; b < BackgroundTermCount(problem.backgroundOrder); ++b) {
+    if (!c.background[b].Free()) {
+      add(ConstraintEntry("\"background\"", BackgroundTermName(problem.backgroundOrder, b),
+                          c.background[b]));
+    }
   }
   return std::string(", \"constraints\": {\"max_peaks\": ") + std::to_string(problem.maxPeaks) +
          ", \"share_width\": " + Bool(c.shareWidth) + ", \"share_shape\": " + Bool(c.shareShape) +
@@ -80,6 +82,20 @@ std::string PresentationOptions(const CTavView& view) {
   if (plot.legend) out += ", \"legend\": true";
   if (view.Options().m_detailedMessage) out += ", \"fit_message\": \"detailed\"";
   return out;
+}
+
+// A background of another order than the line's: its order, the window of
+// its series and its terms as the plot draws them; nothing for the line (so
+// that the state line stays as it has always been).
+std::string BackgroundSeries(const CTavView& view) {
+  if (view.BackgroundOrder() == kLineBackgroundOrder) return "";
+  const BackgroundBasis basis = BackgroundBasisOf(view);
+  std::vector<double> a(static_cast<std::size_t>(ParameterCount(view)) + 1, 0.0);
+  FillFittedParameters(view, a.data(), basis);
+  const std::size_t first = a.size() - static_cast<std::size_t>(basis.Terms());
+  return ", \"background\": {\"order\": " + std::to_string(basis.order) + ", \"window\": [" +
+         Number(basis.lo) + ", " + Number(basis.hi) +
+         "], \"terms\": " + Slots(a, first, a.size() - 1) + "}";
 }
 
 }  // namespace
@@ -114,7 +130,7 @@ std::string StateJson(const CTavView& view) {
     << ", \"m_bgCoef\": " << Slots(b.m_bgCoef, 0, 3) << ", \"m_bPolarized\": " << view.Polarized()
     << ", \"m_shapeParam\": " << Slots(t.m_shapeParam, 1, k)
     << ", \"doublet\": " << Bool(view.Options().m_doublet) << Constraints(view.Problem(), t.m_nPeak)
-    << PresentationOptions(view) << "}";
+    << BackgroundSeries(view) << PresentationOptions(view) << "}";
   s << ", \"g_function\": " << view.Problem().shape;
   s << ", \"ui\": {\"rangeSetChecked\": " << Bool(view.IsRangeSetChecked())
     << ", \"peakPositionChecked\": " << Bool(view.IsPeakPositionChecked())

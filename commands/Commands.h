@@ -107,7 +107,8 @@ bool SetFitWeights(CTavView& view, FitWeights weights);
 // A parameter, or a set of them, that a constraint names: peak k's (from 1),
 // every peak's, or the background's; index in the registry's order of the
 // shape's parameters (0 height, 1 position, 2 width, …), or for the
-// background 0 the slope and 1 the intercept.
+// background its term (0 the slope and 1 the intercept of the line, k the
+// series' ck).
 struct ParameterRef {
   static constexpr int kAllPeaks = 0;
   static constexpr int kBackground = -1;
@@ -115,8 +116,8 @@ struct ParameterRef {
   int index = 0;
 };
 // The index of a parameter named as the registry names it ("height",
-// "eta", …; "slope", "intercept" for the background) under the view's
-// shape, or none.
+// "eta", …; "slope", "intercept" or "c0"… for the background) under the
+// view's shape and background order, or none.
 std::optional<int> ParameterIndexNamed(const CTavView& view, int peak, const std::string& name);
 // Holds (or frees) the parameters at their values.
 void SetParameterFixed(CTavView& view, const ParameterRef& ref, bool fixed);
@@ -132,3 +133,9 @@ void SetPhysicalBounds(CTavView& view, bool on);
 // The peaks the table takes (kMaxPeaks..kPeakCapacity); refused with a
 // message, changing nothing, below the peaks placed.
 bool SetMaxPeaks(CTavView& view, int peaks);
+// The order of the background refined with the peaks (kMinBackgroundOrder..
+// kMaxBackgroundOrder; 1, the line, by default); another order is refused
+// (false). A new order frees the background's terms (their constraints named
+// the other order's terms) and drops the report; the next fit starts from
+// the fitted background expanded in the new order (cut after it when lower).
+bool SetBackgroundOrder(CTavView& view, int order);

@@ -29,9 +29,9 @@ void ChangeConstraints(CTavView& view, const ParameterRef& ref, Change change) {
 
 std::optional<int> ParameterIndexNamed(const CTavView& view, int peak, const std::string& name) {
   if (peak == ParameterRef::kBackground) {
-    if (name == "slope") return 0;
-    if (name == "intercept") return 1;
-    return std::nullopt;
+    const int k = BackgroundTermIndex(view.BackgroundOrder(), name);
+    if (k < 0) return std::nullopt;
+    return k;
   }
   const PeakShape* shape = FindPeakShape(view.Problem().shape);
   if (shape == nullptr) return std::nullopt;
@@ -68,6 +68,18 @@ void SetPhysicalBounds(CTavView& view, bool on) {
   FitProblem problem = view.Problem();
   problem.constraints.physicalBounds = on;
   view.SetFitProblem(problem);
+}
+
+bool SetBackgroundOrder(CTavView& view, int order) {
+  if (order < kMinBackgroundOrder || order > kMaxBackgroundOrder) return false;
+  FitProblem problem = view.Problem();
+  if (order == problem.backgroundOrder) return true;
+  problem.backgroundOrder = order;
+  // The constraints named terms of the other basis.
+  problem.constraints.background = FitConstraints{}.background;
+  view.SetFitProblem(problem);
+  view.Repaint();
+  return true;
 }
 
 bool SetMaxPeaks(CTavView& view, int peaks) {

@@ -65,7 +65,8 @@ FitConditions ConditionsOf(const FitProblem& problem) {
                        problem.options.m_stepMessages,
                        problem.weights,
                        problem.constraints.physicalBounds,
-                       problem.maxPeaks};
+                       problem.maxPeaks,
+                       problem.backgroundOrder};
 }
 
 void OnLsqCondition(CTavView& view) {
@@ -85,6 +86,7 @@ void OnLsqCondition(CTavView& view) {
       SetPhysicalBounds(view, conditions.physicalBounds);
     }
     if (conditions.maxPeaks != view.Problem().maxPeaks) SetMaxPeaks(view, conditions.maxPeaks);
+    SetBackgroundOrder(view, conditions.backgroundOrder);
   }
   // The shape changes how the components are drawn.
   view.Repaint();
@@ -103,7 +105,7 @@ void OnLsqStart(CTavView& view) {
   host.MessageBox(
       view.Options().m_detailedMessage ? DetailedFitMessage(report) : NumberText(fit.a[1]),
       MessageIcon::Exclamation);
-  view.StoreFittedParameters(fit.a);
+  view.StoreFittedParameters(fit.a, fit.background);
   view.StoreReport(std::move(report));
   view.Repaint();
 }

@@ -36,8 +36,9 @@ std::string DetailedFitMessage(const PeakReport& report) {
                         ConvergenceText(report.statistics)});
   if (!report.peaks.empty() && report.peaks.front().height.value) {
     const Estimate& height = report.peaks.front().height;
-    text += "\n" + TranslatedFormat(QT_TRANSLATE_NOOP("tav", "ピーク 1 の高さ: %1"),
-                                    {UncertainText(*height.value, height.error)});
+    text += '\n';
+    text += TranslatedFormat(QT_TRANSLATE_NOOP("tav", "ピーク 1 の高さ: %1"),
+                             {UncertainText(*height.value, height.error)});
   }
   return text;
 }

@@ -59,12 +59,20 @@ std::string TooFewPointsText(int npt, int npar) {
       {std::to_string(npt), std::to_string(npar)});
 }
 
-// The starting parameters: the last fit's values while one is on screen,
-// otherwise the placed peaks above a flat background at the first point.
-std::vector<double> InitialParameters(const CTavView& v, const FitData& data) {
+// The background over the X range of the points fitted.
+BackgroundBasis BackgroundOfFit(const CTavView& v, const FitData& data) {
+  const auto [lo, hi] = std::minmax_element(data.x.begin() + 1, data.x.end());
+  return BackgroundOver(v.BackgroundOrder(), *lo, *hi);
+}
+
+// The starting parameters: the last fit's values while one is on screen
+// (its background expanded over this fit's window and order), otherwise the
+// placed peaks above a flat background at the first point.
+std::vector<double> InitialParameters(const CTavView& v, const FitData& data,
+                                      const BackgroundBasis& background) {
   std::vector<double> a(ParameterCount(v) + 1, 0.0);
   if (v.Peaks().m_bFitted == 1) {
-    FillFittedParameters(v, a.data());
+    FillFittedParameters(v, a.data(), background);
   } else {
     FillPlacedParameters(v, data.y[1], a.data());
   }
@@ -182,7 +190,8 @@ void RunConstrained(PeakFit& fit, const PeakModel& model, const CTavView& view, 
 
 ParameterMapping MappingOf(const CTavView& view) {
   const FitProblem& problem = view.Problem();
-  return ParameterMapping::Build(problem.shape, view.Peaks().m_nPeak, 2, problem.constraints);
+  return ParameterMapping::Build(problem.shape, view.Peaks().m_nPeak,
+                                 BackgroundTermCount(problem.backgroundOrder), problem.constraints);
 }
 
 PeakFit FitViewPeaks(const CTavView& view, Host& host) {
@@ -206,9 +215,10 @@ PeakFit FitViewPeaks(const CTavView& view, Host& host) {
     fit.failure = kDoubletNeedsWavelengths;
     return fit;
   }
-  fit.a = InitialParameters(view, fit.data);
+  fit.background = BackgroundOfFit(view, fit.data);
+  fit.a = InitialParameters(view, fit.data, fit.background);
   try {
-    const PeakModel model = ModelOf(view);
+    const PeakModel model = ModelOf(view, fit.background);
     fit.mapping = MappingOf(view);
     if (fit.mapping.IsIdentity()) {
       fit.outcome = RunMinimiser(fit.data, model, fit.a, view.Tolerance(), host,
@@ -229,13 +239,14 @@ PeakFit FitViewPeaks(const CTavView& view, Host& host) {
 PeakReport ReportOfFit(const CTavView& view, const PeakFit& fit) {
   const int npar = static_cast<int>(fit.a.size()) - 1;
   const Weighting weighting = fit.data.Weights();
+  const PeakModel model = ModelOf(view, fit.background);
   PeakReport report =
       fit.held.empty()
           ? MakePeakReport(fit.data.x.data(), fit.data.y.data(), fit.data.npt, fit.a.data(), npar,
-                           ModelOf(view), ReportSettingsOf(view), fit.normal, weighting)
+                           model, ReportSettingsOf(view), fit.normal, weighting)
           : MakeConstrainedPeakReport(
-                fit.data.x.data(), fit.data.y.data(), fit.data.npt, fit.a.data(), npar,
-                ModelOf(view), ReportSettingsOf(view),
+                fit.data.x.data(), fit.data.y.data(), fit.data.npt, fit.a.data(), npar, model,
+                ReportSettingsOf(view),
                 ExpandedCovariance(fit.normal, fit.data.npt, weighting.Absolute(), fit.mapping,
                                    fit.held),
                 weighting, fit.mapping.Free(), fit.held);

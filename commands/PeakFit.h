@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "fit/BackgroundBasis.h"
 #include "fit/FitWeights.h"
 #include "fit/ParameterMapping.h"
 #include "fit/PeakReport.h"
@@ -51,6 +52,9 @@ struct PeakFit {
   std::string failure;
   FitData data;
   std::vector<double> a;  // the final parameters a[1..npar]
+  // The background's order and the window its series spans (the X range of
+  // the points fitted).
+  BackgroundBasis background;
   // The normal matrix and chi-square at a, as the minimiser ended with them
   // (over the free parameters while constraints hold).
   NormalEquations normal;

@@ -34,19 +34,19 @@ std::vector<int> FreeParameters(const ParameterCovariance& c) {
 
 }  // namespace
 
-std::vector<std::string> ParameterNames(int shape, int npar) {
+std::vector<std::string> ParameterNames(int shape, int npar, int backgroundOrder) {
   std::vector<std::string> names;
   const PeakShape* description = FindPeakShape(shape);
   const int per = PeakParameterCount(shape);
-  for (int i = 1; i <= npar - 2; ++i) {
+  const int terms = BackgroundTermCount(backgroundOrder);
+  for (int i = 1; i <= npar - terms; ++i) {
     const int peak = (i - 1) / per + 1;
     const int m = (i - 1) % per;
     const std::string name = description != nullptr ? description->parameterNames[m] : "p";
     names.push_back(name + "_" + std::to_string(peak));
   }
-  if (npar >= 2) {
-    names.emplace_back("slope");
-    names.emplace_back("intercept");
+  if (npar >= terms) {
+    for (int k = 0; k < terms; ++k) names.push_back(BackgroundTermName(backgroundOrder, k));
   }
   return names;
 }
@@ -54,9 +54,11 @@ std::vector<std::string> ParameterNames(int shape, int npar) {
 Correlations CorrelationsOf(const PeakReport& report) {
   const ParameterCovariance& c = report.covariance;
   Correlations out;
-  const std::vector<std::string> all = ParameterNames(report.shape, c.Known() ? c.Size() : 0);
+  const int order = report.background.order;
+  const std::vector<std::string> all =
+      ParameterNames(report.shape, c.Known() ? c.Size() : 0, order);
   if (!c.Known()) {
-    out.names = ParameterNames(report.shape, report.statistics.npar);
+    out.names = ParameterNames(report.shape, report.statistics.npar, order);
     return out;
   }
   const std::vector<int> free = FreeParameters(c);

@@ -11,8 +11,10 @@
 
 // The names of the model's parameters a[1..npar] of a shape: the registry's
 // name of each peak parameter with the peak's number ("height_1",
-// "position_1", ...), then "slope" and "intercept" of the background line.
-std::vector<std::string> ParameterNames(int shape, int npar);
+// "position_1", ...), then the background's terms: "slope" and "intercept"
+// of the line, "c0"… of a series of another order.
+std::vector<std::string> ParameterNames(int shape, int npar,
+                                        int backgroundOrder = kLineBackgroundOrder);
 
 struct Correlations {
   std::vector<std::string> names;

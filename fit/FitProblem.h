@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "fit/BackgroundBasis.h"
 #include "fit/FitConstraints.h"
 #include "fit/FitWeights.h"
 #include "fit/PeakShapes.h"
@@ -40,5 +41,9 @@ struct FitProblem {
   FitConstraints constraints;
   // How many peaks the table takes (kDefaultMaxPeaks..kPeakCapacity).
   int maxPeaks = 10;
+  // The background refined with the peaks: 1 the line, any other order
+  // (kMinBackgroundOrder..kMaxBackgroundOrder) a Chebyshev series over the
+  // fit window.
+  int backgroundOrder = kLineBackgroundOrder;
   friend bool operator==(const FitProblem&, const FitProblem&) = default;
 };

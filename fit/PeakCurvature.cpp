@@ -69,8 +69,8 @@ constexpr int kLanes = 8;
 #endif
 
 struct Kernels {
-  void (*evaluate)(const double* x, int n, const double a[], int npar, int shape, double* value,
-                   double* deriv);
+  void (*evaluate)(const double* x, int n, const double a[], int npar, int shape,
+                   const BackgroundBasis& background, double* value, double* deriv);
   void (*weigh)(const double* const column[], int nfit, const double* w, int n, int stride,
                 double* t);
   void (*triangle)(const double* t, const double* const column[], int nfit, int n, int stride,
@@ -167,14 +167,15 @@ SimdPath FastestSimdPath() {
 
 void curvature_peaks(const double x[], const double y[], const double sig[], int npt,
                      const double a[], int npar, const int lista[], int nfit, double** alpha,
-                     double beta[], double& chisq, int shape, SimdPath path) {
+                     double beta[], double& chisq, int shape, SimdPath path,
+                     const BackgroundBasis& background) {
   const Kernels kernels = KernelsFor(path);
   const int stride = (nfit + 7) / 8 * 8;
   BlockBuffers b(npar, lista, nfit, stride);
   double sum = 0.0;
   for (int start = 1; start <= npt; start += kBlock) {
     const int n = npt - start + 1 < kBlock ? npt - start + 1 : kBlock;
-    kernels.evaluate(x + start, n, a, npar, shape, b.value, b.deriv);
+    kernels.evaluate(x + start, n, a, npar, shape, background, b.value, b.deriv);
     GatherBlock(y, sig, start, n, b, sum);
     kernels.weigh(b.column.data(), nfit, b.w, n, stride, b.t);
     kernels.triangle(b.t, b.column.data(), nfit, n, stride, b.acc);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "fit/BackgroundBasis.h"
+
 // curvature for the peak model, evaluated a block of points at a time with
 // the model vectorised across points and the sums across the fitted
 // parameters. Every element goes through the same operations in the same
@@ -12,7 +14,9 @@ enum class SimdPath { Portable, Avx2, Avx512 };
 SimdPath FastestSimdPath();
 bool SimdPathSupported(SimdPath path);
 
-// Same contract as curvature with the single-line peak model of the shape.
+// Same contract as curvature with the single-line peak model of the shape
+// on the background.
 void curvature_peaks(const double x[], const double y[], const double sig[], int npt,
                      const double a[], int npar, const int lista[], int nfit, double** alpha,
-                     double beta[], double& chisq, int shape, SimdPath path);
+                     double beta[], double& chisq, int shape, SimdPath path,
+                     const BackgroundBasis& background = {});

@@ -1,5 +1,6 @@
 #include "fit/PeakModel.h"
 
+#include <array>
 #include <cmath>
 
 #include "fit/PeakCurvature.h"
@@ -8,7 +9,7 @@ void PeakModel::AddPeaks(double x, const double a[], int npar, double& value,
                          double deriv[]) const {
   const PeakShape& shape = *FindPeakShape(m_shape);
   const int per = shape.parametersPerPeak;
-  for (int i = 1; i <= npar - per; i += per) {
+  for (int i = 1; i <= PeakParameterEnd(npar) - per + 1; i += per) {
     const double* q = a + i;
     const double h = q[kHeightParameter], p = q[kPositionParameter];
     const LineTerms one = shape.line(x, h, p, q);
@@ -31,6 +32,26 @@ void PeakModel::AddPeaks(double x, const double a[], int npar, double& value,
   }
 }
 
+void PeakModel::AddBackground(double x, const double a[], int npar, double& value,
+                              double deriv[]) const {
+  if (m_background.IsLine()) {
+    value = (value + a[npar]) + x * a[npar - 1];
+    if (deriv == nullptr) return;
+    deriv[npar] = 1.0;
+    deriv[npar - 1] = x;
+    return;
+  }
+  const int first = PeakParameterEnd(npar) + 1;
+  std::array<double, kMaxBackgroundOrder + 1> T{};
+  value = value + ChebyshevTerms(m_background, x, a + first, T.data());
+  if (deriv == nullptr) return;
+  for (int k = 0; k <= m_background.order; ++k) deriv[first + k] = T[static_cast<std::size_t>(k)];
+}
+
+double PeakModel::BackgroundAt(double x, const double a[], int npar) const {
+  return BackgroundValue(m_background, a + PeakParameterEnd(npar) + 1, x);
+}
+
 // Whether the model is one of the two single-line shapes, evaluated by the
 // original loops below.
 bool PeakModel::IsSingleLineGaussOrLorentz() const {
@@ -47,13 +68,11 @@ void PeakModel::Evaluate(double x, const double a[], double& value, double deriv
   }
   if (!IsSingleLineGaussOrLorentz()) {
     AddPeaks(x, a, npar, value, deriv);
-    value = (value + a[npar]) + x * a[npar - 1];
-    deriv[npar] = 1.0;
-    deriv[npar - 1] = x;
+    AddBackground(x, a, npar, value, deriv);
     return;
   }
   const bool gauss = m_shape == kGaussian;
-  for (int i = 1; i <= npar - 3; i += 3) {
+  for (int i = 1; i <= PeakParameterEnd(npar) - 2; i += 3) {
     const double u = (x - a[i + 1]) / a[i + 2];
     const double s = gauss ? std::exp(-(u * u)) : 1.0 / (u * u + 1.0);
     value = s * a[i] + value;
@@ -68,9 +87,7 @@ void PeakModel::Evaluate(double x, const double a[], double& value, double deriv
       deriv[i + 2] = ((x - a[i + 1]) * f) / (a[i + 2] * a[i + 2]);
     }
   }
-  value = (value + a[npar]) + x * a[npar - 1];
-  deriv[npar] = 1.0;
-  deriv[npar - 1] = x;
+  AddBackground(x, a, npar, value, deriv);
 }
 
 void PeakModel::Value(double x, const double a[], double& value, int npar) const {
@@ -78,16 +95,16 @@ void PeakModel::Value(double x, const double a[], double& value, int npar) const
   if (!IsPeakShape(m_shape)) return;
   if (!IsSingleLineGaussOrLorentz()) {
     AddPeaks(x, a, npar, value, nullptr);
-    value = (value + a[npar]) + x * a[npar - 1];
+    AddBackground(x, a, npar, value, nullptr);
     return;
   }
   const bool gauss = m_shape == kGaussian;
-  for (int i = 1; i <= npar - 3; i += 3) {
+  for (int i = 1; i <= PeakParameterEnd(npar) - 2; i += 3) {
     const double u = (x - a[i + 1]) / a[i + 2];
     const double s = gauss ? std::exp(-(u * u)) : 1.0 / (u * u + 1.0);
     value = s * a[i] + value;
   }
-  value = (value + a[npar]) + x * a[npar - 1];
+  AddBackground(x, a, npar, value, nullptr);
 }
 
 void PeakModel::Curvature(const double x[], const double y[], const double sig[], int npt,
@@ -98,5 +115,5 @@ void PeakModel::Curvature(const double x[], const double y[], const double sig[]
     return;
   }
   curvature_peaks(x, y, sig, npt, a, npar, lista, nfit, alpha, beta, chisq, m_shape,
-                  FastestSimdPath());
+                  FastestSimdPath(), m_background);
 }

@@ -1,21 +1,28 @@
 #pragma once
 
+#include "fit/BackgroundBasis.h"
 #include "fit/FitModel.h"
 #include "fit/KAlphaDoublet.h"
 #include "fit/PeakShapes.h"
 
-// The sum of n peaks of one shape on a line A·x + B, the model every fit,
-// report and drawing evaluates. a[1..npar] (1-based, npar = pn + 2 with p
-// the shape's parameters a peak): each peak's parameters in the registry's
-// order, then the slope A and the intercept B. While the doublet is on,
-// every peak is its line plus its Kα2 companion. A number that selects no
-// shape gives a model of 0 (every derivative 0).
+// The sum of n peaks of one shape on a background, the model every fit,
+// report and drawing evaluates. a[1..npar] (1-based, npar = pn + b with p
+// the shape's parameters a peak and b the background's terms): each peak's
+// parameters in the registry's order, then the background's terms (the
+// slope A and the intercept B of the line, or c0…cN of the Chebyshev
+// series). While the doublet is on, every peak is its line plus its Kα2
+// companion. A number that selects no shape gives a model of 0 (every
+// derivative 0).
 class PeakModel : public FitModel {
  public:
-  explicit PeakModel(int shape, DoubletLines doublet = {}) : m_shape(shape), m_doublet(doublet) {}
+  explicit PeakModel(int shape, DoubletLines doublet = {}, BackgroundBasis background = {})
+      : m_shape(shape), m_doublet(doublet), m_background(background) {}
 
   int Shape() const { return m_shape; }
   const DoubletLines& Doublet() const { return m_doublet; }
+  const BackgroundBasis& Background() const { return m_background; }
+  // The background alone at x, from the terms at the end of a[1..npar].
+  double BackgroundAt(double x, const double a[], int npar) const;
 
   // Sets value and deriv[m] = d value / d a[m] for m = 1..npar. Evaluate and
   // Value give bit-identical values; neither allocates nor fails.
@@ -37,7 +44,13 @@ class PeakModel : public FitModel {
   // values to value and, when deriv is given, writes their derivatives.
   void AddPeaks(double x, const double a[], int npar, double& value, double deriv[]) const;
   bool IsSingleLineGaussOrLorentz() const;
+  // Adds the background's terms to value, and their derivatives to deriv
+  // when given.
+  void AddBackground(double x, const double a[], int npar, double& value, double deriv[]) const;
+  // The last peak parameter's index, npar less the background's terms.
+  int PeakParameterEnd(int npar) const { return npar - m_background.Terms(); }
 
   int m_shape;
   DoubletLines m_doublet;
+  BackgroundBasis m_background;
 };

@@ -430,13 +430,39 @@ PeakResult DescribePeak(const PeakSlice& slice, const PeakShape& shape,
   return r;
 }
 
+// The terms of a background other than the line, each with its σ, or held
+// with a note.
+void DescribeBackground(PeakReport& report, const double a[], int npar) {
+  report.backgroundTerms.clear();
+  const BackgroundBasis& b = report.background;
+  if (b.IsLine() || npar < b.Terms()) return;
+  const int first = npar - b.Terms() + 1;
+  for (int k = 0; k < b.Terms(); ++k) {
+    const int i = first + k;
+    Estimate e;
+    e.value = a[i];
+    std::vector<double> gradient(static_cast<std::size_t>(npar) + 1, 0.0);
+    gradient[static_cast<std::size_t>(i)] = 1.0;
+    e.error = report.covariance.Propagate(gradient);
+    const bool held = static_cast<std::size_t>(i) < report.held.size() &&
+                      report.held[static_cast<std::size_t>(i)];
+    if (held) {
+      e.error.reset();
+      report.notes.push_back(TranslatedFormat(
+          QT_TRANSLATE_NOOP("tav", "%1 = %2 は固定されているか境界にあります (fixed)"),
+          {BackgroundTermName(b.order, k), NumberForNote(a[i])}));
+    }
+    report.backgroundTerms.push_back(e);
+  }
+}
+
 }  // namespace
 
 std::vector<PeakResult> DescribePeaks(const double a[], int npar, int shape,
                                       const ParameterCovariance& covariance,
                                       const ReportSettings& settings,
                                       std::vector<std::string>& notes,
-                                      const std::vector<bool>& held) {
+                                      const std::vector<bool>& held, int backgroundTerms) {
   const PeakShape* description = FindPeakShape(shape);
   if (description == nullptr) {
     notes.push_back(Translated(
@@ -444,7 +470,7 @@ std::vector<PeakResult> DescribePeaks(const double a[], int npar, int shape,
     return {};
   }
   const int perPeak = description->parametersPerPeak;
-  if (npar < 2 || (npar - 2) % perPeak != 0) {
+  if (npar < backgroundTerms || (npar - backgroundTerms) % perPeak != 0) {
     notes.push_back(
         TranslatedFormat(QT_TRANSLATE_NOOP("tav",
                                            "%1 個のパラメータは %2 のピークとバックグラウンド直線に"
@@ -452,7 +478,7 @@ std::vector<PeakResult> DescribePeaks(const double a[], int npar, int shape,
                          {std::to_string(npar), description->name}));
     return {};
   }
-  const int n = (npar - 2) / perPeak;
+  const int n = (npar - backgroundTerms) / perPeak;
   std::vector<PeakResult> peaks;
   if (n == 0) return peaks;
   const UsableSettings usable = CheckSettings(settings, notes);
@@ -470,6 +496,7 @@ PeakReport MakePeakReport(const double x[], const double y[], int npt, const dou
                           const Weighting& weighting) {
   PeakReport report;
   report.shape = model.Shape();
+  report.background = model.Background();
   report.statistics = ComputeFitStatistics(x, y, npt, a, npar, model, weighting);
   report.covariance = EstimateCovariance(x, y, npt, a, npar, model, weighting);
   report.countLikeData = AreCounts(y, npt);
@@ -483,6 +510,7 @@ PeakReport MakePeakReport(const double x[], const double y[], int npt, const dou
                           const NormalEquations& normal, const Weighting& weighting) {
   PeakReport report;
   report.shape = model.Shape();
+  report.background = model.Background();
   report.statistics = ComputeFitStatistics(x, y, npt, a, npar, model, weighting);
   report.covariance = CovarianceOfNormalEquations(normal, npt, weighting.Absolute());
   report.countLikeData = AreCounts(y, npt);
@@ -495,8 +523,10 @@ void RedescribePeaks(PeakReport& report, const double a[], int npar,
                      const ReportSettings& settings) {
   report.notes.clear();
   if (!report.covariance.Known()) report.notes.push_back(report.covariance.Reason());
-  report.peaks =
-      DescribePeaks(a, npar, report.shape, report.covariance, settings, report.notes, report.held);
+  const int terms = report.background.Terms();
+  report.peaks = DescribePeaks(a, npar, report.shape, report.covariance, settings, report.notes,
+                               report.held, terms);
+  DescribeBackground(report, a, npar);
   AddWeightNotes(report);
 }
 
@@ -507,6 +537,7 @@ PeakReport MakeConstrainedPeakReport(const double x[], const double y[], int npt
                                      std::vector<bool> held) {
   PeakReport report;
   report.shape = model.Shape();
+  report.background = model.Background();
   report.statistics = ComputeFitStatistics(x, y, npt, a, npar, model, weighting);
   FitStatistics& s = report.statistics;
   const double kept = npt > freeCount && npt > npar

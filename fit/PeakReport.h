@@ -77,6 +77,10 @@ struct PeakReport {
   int pointsLeftOut = 0;
   // a[i] held by the fit (fixed, or ended on a bound); empty when none.
   std::vector<bool> held;
+  // The background the fit refined, and for any order but the line's its
+  // terms c0…cN with their uncertainties (empty for the line).
+  BackgroundBasis background;
+  std::vector<Estimate> backgroundTerms;
 };
 
 // The report of the peak model (its shape and doublet) with the final parameters a[1..npar] over
@@ -91,14 +95,14 @@ PeakReport MakePeakReport(const double x[], const double y[], int npt, const dou
                           const PeakModel& model, const ReportSettings& settings,
                           const NormalEquations& normal, const Weighting& weighting = {});
 
-// The per-peak part for parameters a[1..npar] with their covariance (an
-// unknown one leaves every uncertainty unset). Appends to notes why a
-// quantity is unknown.
+// The per-peak part for parameters a[1..npar] (the peaks', then the
+// background's backgroundTerms) with their covariance (an unknown one leaves
+// every uncertainty unset). Appends to notes why a quantity is unknown.
 std::vector<PeakResult> DescribePeaks(const double a[], int npar, int shape,
                                       const ParameterCovariance& covariance,
                                       const ReportSettings& settings,
                                       std::vector<std::string>& notes,
-                                      const std::vector<bool>& held = {});
+                                      const std::vector<bool>& held = {}, int backgroundTerms = 2);
 
 // The report of a constrained fit, with the covariance of a[1..npar] the
 // caller made from the free parameters' (held parameters' rows and columns

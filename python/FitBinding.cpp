@@ -91,7 +91,8 @@ py::dict Parameters(const PyFitResult& r) {
   const CTavView& view = r.session->View();
   const std::vector<double> a = FittedParameters(view);
   const int npar = static_cast<int>(a.size()) - 1;
-  const std::vector<std::string> names = ParameterNames(view.Problem().shape, npar);
+  const std::vector<std::string> names =
+      ParameterNames(view.Problem().shape, npar, view.BackgroundOrder());
   py::dict out;
   for (int i = 1; i <= npar; ++i) out[py::str(names[static_cast<std::size_t>(i - 1)])] = a[i];
   return out;
@@ -256,6 +257,8 @@ void BindFit(py::module_& m) {
       "  initial_width='data'  starting widths measured in the data, or 'range' (a tenth of\n"
       "                        the window, or the width a peak gives)\n"
       "  max_peaks=10          the peaks the fit takes (10..200)\n"
+      "  background_order=1    1: the line A*x + B; 0 or 2..6: a Chebyshev series c0..cN\n"
+      "                        over the fit window, refined with the peaks\n"
       "  constraints=None      a list of {'peak': k|'all'|'background', 'name': NAME,\n"
       "                        'fixed': bool, 'lower': x, 'upper': x}, or a dict with that list\n"
       "                        as 'parameters' and 'share_width', 'share_shape',\n"

@@ -141,7 +141,8 @@ ConstraintTarget TargetOf(const py::dict& entry, const FitProblem& problem,
   const std::string name = WordOf(entry["name"], c);
   const int per = PeakParameterCount(problem.shape);
   // The names of one peak's parameters and of the background's, in order.
-  const std::vector<std::string> names = ParameterNames(problem.shape, per + 2);
+  const std::vector<std::string> names = ParameterNames(
+      problem.shape, per + BackgroundTermCount(problem.backgroundOrder), problem.backgroundOrder);
   ConstraintTarget target;
   if (py::isinstance<py::str>(peak)) {
     const std::string which = peak.cast<std::string>();
@@ -229,7 +230,8 @@ void ReadConstraints(const py::handle& value, FitProblem& problem, const Keyword
   }
 }
 
-// Read in this order; constraints after the shape, whose names they use.
+// Read in this order; constraints after the shape and the background order,
+// whose names they use.
 constexpr FitKeyword kFitKeywords[] = {
     {"shape", ReadShape},
     {"tolerance", ReadTolerance},
@@ -238,6 +240,8 @@ constexpr FitKeyword kFitKeywords[] = {
     {"doublet_ratio", ReadDoubletRatio},
     {"initial_width", ReadInitialWidth},
     {"max_peaks", ReadWholeNumber<&FitProblem::maxPeaks, kMaxPeaks, kPeakCapacity>},
+    {"background_order",
+     ReadWholeNumber<&FitProblem::backgroundOrder, kMinBackgroundOrder, kMaxBackgroundOrder>},
     {"constraints", ReadConstraints},
 };
 

@@ -109,6 +109,7 @@ class Fit:
         doublet_ratio: Optional[float] = None,
         initial_width: Literal["data", "range"] = "data",
         max_peaks: int = 10,
+        background_order: int = 1,
         constraints: Union[Sequence[ParameterConstraint], Mapping[str, Any], None] = None,
     ) -> None: ...
     def run(self, max_runs: int = 10) -> FitResult: ...

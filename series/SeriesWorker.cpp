@@ -56,7 +56,7 @@ SeriesFileResult SeriesWorker::Fit(int index, const std::string& path, LoadedPro
     result.failure = Translated(kNotConvergedText);
   } else {
     m_view.MarkFitted();
-    m_view.StoreFittedParameters(fit.a);
+    m_view.StoreFittedParameters(fit.a, fit.background);
     result.report = ReportOfFit(m_view, fit);
   }
   return result;

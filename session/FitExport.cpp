@@ -59,18 +59,17 @@ std::string FormatFitData(const CTavView& view, bool tabs) {
   const int npar = ParameterCount(view);
   std::vector<double> a(npar + 1, 0.0);
   FillFittedParameters(view, a.data());
-  // The same parameters without the line: each peak alone.
-  std::vector<double> bare = a;
-  bare[npar - 1] = 0.0;
-  bare[npar] = 0.0;
   const PeakModel model = ModelOf(view);
+  // The same parameters without the background: each peak alone.
+  std::vector<double> bare = a;
+  for (int b = 0; b < model.Background().Terms(); ++b) bare[npar - b] = 0.0;
   const CTavDoc& doc = view.GetDocument();
   std::string out = Header(peaks, sep);
   for (const int i : view.FitWindow()) {
     const double x = doc.m_x[i];
     const double y = doc.m_y[i];
     const double fitted = model.ValueAt(x, a.data(), npar);
-    const double background = a[npar] + x * a[npar - 1];
+    const double background = model.BackgroundAt(x, a.data(), npar);
     out += Number(x) + sep + Number(y) + sep + SigmaCell(view, i) + sep + Number(fitted) + sep +
            Number(background) + sep + Number(y - fitted);
     for (int k = 1; k <= peaks; ++k) {

@@ -23,6 +23,30 @@ Estimate EstimateOf(const Field& f) {
   return Estimate{f.At(0).OptionalReal(), f.At(1).OptionalReal()};
 }
 
+// The background series a report describes: its order, window and terms.
+Json BackgroundSeriesJson(const PeakReport& report) {
+  Json terms = Json::array();
+  for (const Estimate& e : report.backgroundTerms) terms.push_back(EstimateJson(e));
+  const BackgroundBasis& b = report.background;
+  return Json{{"order", b.order},
+              {"window", Json::array({NumberJson(b.lo), NumberJson(b.hi)})},
+              {"terms", terms}};
+}
+
+void ReadBackgroundSeries(const Field& f, PeakReport& report) {
+  const Field order = f["order"];
+  report.background.order = order.Int(kMinBackgroundOrder, kMaxBackgroundOrder);
+  if (report.background.IsLine()) order.OutOfRange("0, 2..6");
+  const Field window = f["window"];
+  if (window.Size(2) != 2) window.OutOfRange("2");
+  report.background.lo = window.At(0).Finite();
+  report.background.hi = window.At(1).Finite();
+  const Field terms = f["terms"];
+  const auto count = static_cast<std::size_t>(report.background.Terms());
+  if (terms.Size(kMaxBackgroundTerms) != count) terms.OutOfRange(std::to_string(count));
+  for (std::size_t k = 0; k < count; ++k) report.backgroundTerms.push_back(EstimateOf(terms.At(k)));
+}
+
 Json PeakResultJson(const PeakResult& r) {
   return Json{{"peak", r.peak},
               {"shape", r.shape ? Json(r.shape->name) : Json(nullptr)},
@@ -227,14 +251,16 @@ Json ReportJson(const PeakReport& report) {
   for (const PeakResult& r : report.peaks) peaks.push_back(PeakResultJson(r));
   Json held = Json::array();
   for (const bool h : report.held) held.push_back(h);
-  return Json{{"shape", ShapeNameJson(report.shape)},
-              {"statistics", StatisticsJson(report.statistics)},
-              {"covariance", CovarianceJson(report.covariance)},
-              {"peaks", peaks},
-              {"notes", report.notes},
-              {"count_like_data", report.countLikeData},
-              {"points_left_out", report.pointsLeftOut},
-              {"held", held}};
+  Json json{{"shape", ShapeNameJson(report.shape)},
+            {"statistics", StatisticsJson(report.statistics)},
+            {"covariance", CovarianceJson(report.covariance)},
+            {"peaks", peaks},
+            {"notes", report.notes},
+            {"count_like_data", report.countLikeData},
+            {"points_left_out", report.pointsLeftOut},
+            {"held", held}};
+  if (!report.background.IsLine()) json["background"] = BackgroundSeriesJson(report);
+  return json;
 }
 
 PeakReport ReportOf(const Field& f) {
@@ -253,6 +279,7 @@ PeakReport ReportOf(const Field& f) {
   const Field held = f["held"];
   const std::size_t heldCount = held.Size(static_cast<std::size_t>(report.covariance.Size()) + 1);
   for (std::size_t i = 0; i < heldCount; ++i) report.held.push_back(held.At(i).Bool());
+  if (f.Has("background")) ReadBackgroundSeries(f["background"], report);
   return report;
 }
 

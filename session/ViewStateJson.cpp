@@ -47,21 +47,41 @@ Json NumberSlotsJson(const Array& values, int last) {
 
 Json PeakTableJson(const PeakTable& t) {
   const int last = LastUsedSlot(t);
-  return Json{{"count", t.m_nPeak},
-              {"current", t.m_curPeak},
-              {"fitted", t.m_bFitted},
-              {"height", NumberSlotsJson(t.m_height, last)},
-              {"position", NumberSlotsJson(t.m_position, last)},
-              {"width", NumberSlotsJson(t.m_width, last)},
-              {"width_factor", NumberSlotsJson(t.m_widthFactor, last)},
-              {"width_fitted", SlotsJson(t.m_widthFitted, last)},
-              {"width_from_data", SlotsJson(t.m_widthFromData, last)},
-              {"shape_param", NumberSlotsJson(t.m_shapeParam, last)},
-              {"width_right", NumberSlotsJson(t.m_widthRight, last)},
-              {"shape_param_right", NumberSlotsJson(t.m_shapeParamRight, last)},
-              {"shape_param_shape", SlotsJson(t.m_shapeParamShape, last)},
-              {"background_slope", NumberJson(t.m_bgA)},
-              {"background_intercept", NumberJson(t.m_bgB)}};
+  Json table{{"count", t.m_nPeak},
+             {"current", t.m_curPeak},
+             {"fitted", t.m_bFitted},
+             {"height", NumberSlotsJson(t.m_height, last)},
+             {"position", NumberSlotsJson(t.m_position, last)},
+             {"width", NumberSlotsJson(t.m_width, last)},
+             {"width_factor", NumberSlotsJson(t.m_widthFactor, last)},
+             {"width_fitted", SlotsJson(t.m_widthFitted, last)},
+             {"width_from_data", SlotsJson(t.m_widthFromData, last)},
+             {"shape_param", NumberSlotsJson(t.m_shapeParam, last)},
+             {"width_right", NumberSlotsJson(t.m_widthRight, last)},
+             {"shape_param_right", NumberSlotsJson(t.m_shapeParamRight, last)},
+             {"shape_param_shape", SlotsJson(t.m_shapeParamShape, last)},
+             {"background_slope", NumberJson(t.m_bgA)},
+             {"background_intercept", NumberJson(t.m_bgB)}};
+  // The window of the last fit (a series of another order drawn before the
+  // next fit spans it), and a fitted series, only where there are.
+  if (t.m_bgWindowMax > t.m_bgWindowMin) {
+    table["background_window"] =
+        Json::array({NumberJson(t.m_bgWindowMin), NumberJson(t.m_bgWindowMax)});
+  }
+  if (t.m_bgOrder != kLineBackgroundOrder) {
+    table["background_order"] = t.m_bgOrder;
+    table["background_terms"] = NumbersJson(
+        std::vector<double>(t.m_bgTerms.begin(), t.m_bgTerms.begin() + t.m_bgOrder + 1));
+  }
+  return table;
+}
+
+// The order of a background series: 0..6 but not the line's 1, which has no
+// series.
+int SeriesOrderOf(const Field& f) {
+  const int order = f.Int(kMinBackgroundOrder, kMaxBackgroundOrder);
+  if (order == kLineBackgroundOrder) f.OutOfRange("0, 2..6");
+  return order;
 }
 
 // Each slot array holds the same number of slots, from slot 1.
@@ -95,6 +115,20 @@ PeakTable PeakTableOf(const Field& f, int maxPeaks) {
   });
   t.m_bgA = f["background_slope"].Finite();
   t.m_bgB = f["background_intercept"].Finite();
+  if (f.Has("background_window")) {
+    const Field window = f["background_window"];
+    if (window.Size(2) != 2) window.OutOfRange("2");
+    t.m_bgWindowMin = window.At(0).Finite();
+    t.m_bgWindowMax = window.At(1).Finite();
+    if (!(t.m_bgWindowMin < t.m_bgWindowMax)) window.OutOfRange("x_min < x_max");
+  }
+  if (f.Has("background_order")) {
+    t.m_bgOrder = SeriesOrderOf(f["background_order"]);
+    const Field terms = f["background_terms"];
+    const auto count = static_cast<std::size_t>(t.m_bgOrder + 1);
+    if (terms.Size(kMaxBackgroundTerms) != count) terms.OutOfRange(std::to_string(count));
+    for (std::size_t k = 0; k < count; ++k) t.m_bgTerms[k] = terms.At(k).Finite();
+  }
   return t;
 }
 
@@ -154,15 +188,17 @@ FitConstraints ConstraintsOf(const Field& f) {
 
 Json FitProblemJson(const FitProblem& p) {
   const FitOptions& o = p.options;
-  return Json{{"shape", ShapeNameJson(p.shape)},
-              {"tolerance", NumberJson(p.tolerance)},
-              {"width_from_data", o.m_widthFromData},
-              {"doublet", o.m_doublet},
-              {"doublet_ratio", OptionalJson(o.m_doubletRatio)},
-              {"step_messages", o.m_stepMessages},
-              {"weights", EnumJson(p.weights, kWeights)},
-              {"max_peaks", p.maxPeaks},
-              {"constraints", ConstraintsJson(p.constraints)}};
+  Json problem{{"shape", ShapeNameJson(p.shape)},
+               {"tolerance", NumberJson(p.tolerance)},
+               {"width_from_data", o.m_widthFromData},
+               {"doublet", o.m_doublet},
+               {"doublet_ratio", OptionalJson(o.m_doubletRatio)},
+               {"step_messages", o.m_stepMessages},
+               {"weights", EnumJson(p.weights, kWeights)},
+               {"max_peaks", p.maxPeaks},
+               {"constraints", ConstraintsJson(p.constraints)}};
+  if (p.backgroundOrder != kLineBackgroundOrder) problem["background_order"] = p.backgroundOrder;
+  return problem;
 }
 
 FitProblem FitProblemOf(const Field& f) {
@@ -177,6 +213,8 @@ FitProblem FitProblemOf(const Field& f) {
   p.weights = EnumOf<FitWeights>(f["weights"], kWeights);
   p.maxPeaks = f["max_peaks"].Int(kMaxPeaks, kPeakCapacity);
   p.constraints = ConstraintsOf(f["constraints"]);
+  if (f.Has("background_order"))
+    p.backgroundOrder = f["background_order"].Int(kMinBackgroundOrder, kMaxBackgroundOrder);
   return p;
 }
 

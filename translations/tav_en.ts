@@ -281,6 +281,14 @@
         <source>ピーク表に置けるピークの数（10〜200）</source>
         <translation>How many peaks the table takes (10 to 200)</translation>
     </message>
+    <message>
+        <source>バックグラウンドの次数</source>
+        <translation>Background order</translation>
+    </message>
+    <message>
+        <source>1: 直線 A·x + B。それ以外: フィット範囲のチェビシェフ多項式 c0…cN</source>
+        <translation>1: the line A·x + B. Any other: a Chebyshev series c0…cN over the fit range</translation>
+    </message>
 </context>
 <context>
     <name>CLatticeDlg</name>
@@ -1353,6 +1361,12 @@ gof = %3</translation>
     <message>
         <source>全ピークで共通</source>
         <translation>Shared by all peaks</translation>
+    </message>
+    <message>
+        <source>
+バックグラウンド: チェビシェフ %1 次 (%2〜%3)</source>
+        <translation>
+Background: Chebyshev series of order %1 (%2 to %3)</translation>
     </message>
 </context>
 <context>
@@ -2428,6 +2442,10 @@ The fit may not belong to these data</translation>
     <message>
         <source>推定バックグラウンド</source>
         <translation>Estimated background</translation>
+    </message>
+    <message>
+        <source>背景の %1</source>
+        <translation>background %1</translation>
     </message>
 </context>
 </TS>

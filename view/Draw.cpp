@@ -23,8 +23,8 @@
 
 namespace {
 
-// Parameter vector a[1..npar] of the peak model, npar = pn + 2.
-using Parameters = std::array<double, kMaxPeakParameters * kPeakCapacity + 3>;
+// Parameter vector a[1..npar] of the peak model, npar = pn + b.
+using Parameters = std::array<double, kMaxPeakParameters * kPeakCapacity + kMaxBackgroundTerms + 1>;
 // The abscissae of the curve samples, computed once for all curves.
 using Samples = std::vector<double>;
 
@@ -113,6 +113,15 @@ void DrawBackgroundLine(const Picture& p, Canvas& dc, const Samples& xs, double 
   dc.EndCurve();
 }
 
+// The refined background, the line as it has always been drawn.
+void DrawBackground(const Picture& p, Canvas& dc, const Samples& xs, const Parameters& a,
+                    int npar) {
+  if (p.model.Background().IsLine()) return DrawBackgroundLine(p, dc, xs, a[npar - 1], a[npar]);
+  for (int s = 0; s < p.Layout().Samples(); ++s) {
+    DrawSample(p, dc, s, p.model.BackgroundAt(xs[s], a.data(), npar), colors::kPurple);
+  }
+}
+
 // The Gaussian or Lorentzian single line k on the background line at x, as
 // the picture has always computed it.
 double ClassicComponentValue(int shape, const Parameters& a, int n, int k, double x) {
@@ -131,7 +140,8 @@ void DrawComponent(const Picture& p, Canvas& dc, const Samples& xs, const Parame
   const Color color = k == v.Peaks().m_curPeak ? colors::kGreen : colors::kYellow;
   const int samples = p.Layout().Samples();
   const int shape = p.model.Shape();
-  const bool classic = (shape == kGaussian || shape == kLorentzian) && !p.model.Doublet().on;
+  const bool classic = (shape == kGaussian || shape == kLorentzian) && !p.model.Doublet().on &&
+                       p.model.Background().IsLine();
   const int npar = ParameterCount(v);
   dc.BeginCurve();
   for (int s = 0; s < samples; ++s) {
@@ -170,7 +180,7 @@ void DrawCurves(const Picture& p, Canvas& dc) {
   const Samples xs = CurveSamples(p);
   const int n = v.Peaks().m_nPeak;
   const int npar = ParameterCount(v);
-  DrawBackgroundLine(p, dc, xs, a[npar - 1], a[npar]);
+  DrawBackground(p, dc, xs, a, npar);
   if (IsPeakShape(p.model.Shape())) {
     for (int k = 1; k <= n; ++k) DrawComponent(p, dc, xs, a, k);
   }

@@ -42,6 +42,7 @@ struct FitConditions {
   FitWeights weights = FitWeights::kUnit;
   bool physicalBounds = true;
   int maxPeaks = 10;
+  int backgroundOrder = 1;
 };
 
 enum class MessageIcon { None, Exclamation };

@@ -69,9 +69,35 @@ double WidthFromData(const CTavView& v, int k) {
 
 }  // namespace
 
-int ParameterCount(const CTavView& v) { return PerPeak(v) * v.Peaks().m_nPeak + 2; }
+int ParameterCount(const CTavView& v) {
+  return PerPeak(v) * v.Peaks().m_nPeak + BackgroundTermCount(v.BackgroundOrder());
+}
+
+BackgroundBasis FitWindowBackground(const CTavView& v) {
+  const std::vector<int> window = v.FitWindow();
+  const CTavDoc& doc = v.GetDocument();
+  if (window.empty()) {
+    return BackgroundOver(v.BackgroundOrder(), v.Range().m_xMin, v.Range().m_xMax);
+  }
+  double lo = doc.m_x[window.front()], hi = lo;
+  for (const int i : window) {
+    lo = std::min(lo, doc.m_x[i]);
+    hi = std::max(hi, doc.m_x[i]);
+  }
+  return BackgroundOver(v.BackgroundOrder(), lo, hi);
+}
+
+BackgroundBasis BackgroundBasisOf(const CTavView& v) {
+  const PeakTable& t = v.Peaks();
+  if (t.m_bFitted != 1 || !(t.m_bgWindowMax > t.m_bgWindowMin)) return FitWindowBackground(v);
+  return BackgroundOver(v.BackgroundOrder(), t.m_bgWindowMin, t.m_bgWindowMax);
+}
 
 void FillFittedParameters(const CTavView& v, double a[]) {
+  FillFittedParameters(v, a, BackgroundBasisOf(v));
+}
+
+void FillFittedParameters(const CTavView& v, double a[], const BackgroundBasis& background) {
   const PeakTable& t = v.Peaks();
   const int n = t.m_nPeak;
   const int per = PerPeak(v);
@@ -82,8 +108,12 @@ void FillFittedParameters(const CTavView& v, double a[]) {
     q[kWidthParameter] = t.m_width[k];
     FillFittedShapeParameters(t, ShapeOf(v), k, q);
   }
-  a[per * n + 1] = t.m_bgA;
-  a[per * n + 2] = t.m_bgB;
+  // The fitted background in the basis it was fitted in.
+  const BackgroundBasis fitted = BackgroundOver(t.m_bgOrder, t.m_bgWindowMin, t.m_bgWindowMax);
+  const std::array<double, 2> line = {t.m_bgA, t.m_bgB};
+  const std::vector<double> terms =
+      ConvertBackground(fitted, fitted.IsLine() ? line.data() : t.m_bgTerms.data(), background);
+  for (std::size_t k = 0; k < terms.size(); ++k) a[per * n + 1 + static_cast<int>(k)] = terms[k];
 }
 
 void FillPlacedParameters(const CTavView& v, double y0, double a[]) {
@@ -97,8 +127,13 @@ void FillPlacedParameters(const CTavView& v, double y0, double a[]) {
     q[kWidthParameter] = PlacedWidth(v, k);
     FillStartingShapeParameters(ShapeOf(v), q[kWidthParameter], q);
   }
-  a[per * n + 1] = 0.0;
-  a[per * n + 2] = y0;
+  if (BackgroundBasis{v.BackgroundOrder()}.IsLine()) {
+    a[per * n + 1] = 0.0;
+    a[per * n + 2] = y0;
+    return;
+  }
+  a[per * n + 1] = y0;
+  for (int k = 1; k <= v.BackgroundOrder(); ++k) a[per * n + 1 + k] = 0.0;
 }
 
 double PlacedWidth(const CTavView& v, int k) {
@@ -108,16 +143,20 @@ double PlacedWidth(const CTavView& v, int k) {
 
 double OnePeakValue(const PeakModel& model, const double a[], int npar, int k, double x) {
   const int per = PeakParameterCount(model.Shape());
-  std::array<double, kMaxPeakParameters + 3> one{};
+  const int terms = model.Background().Terms();
+  std::array<double, kMaxPeakParameters + kMaxBackgroundTerms + 1> one{};
   for (int i = 1; i <= per; ++i) one[i] = a[per * (k - 1) + i];
-  one[per + 1] = a[npar - 1];
-  one[per + 2] = a[npar];
+  for (int b = 1; b <= terms; ++b) one[per + b] = a[npar - terms + b];
   double value = 0.0;
-  model.Value(x, one.data(), value, per + 2);
+  model.Value(x, one.data(), value, per + terms);
   return value;
 }
 
-PeakModel ModelOf(const CTavView& v) { return PeakModel(ShapeOf(v), DoubletLinesOf(v)); }
+PeakModel ModelOf(const CTavView& v) { return ModelOf(v, BackgroundBasisOf(v)); }
+
+PeakModel ModelOf(const CTavView& v, const BackgroundBasis& background) {
+  return PeakModel(ShapeOf(v), DoubletLinesOf(v), background);
+}
 
 DoubletLines DoubletLinesOf(const CTavView& v) {
   const FitOptions& o = v.Options();

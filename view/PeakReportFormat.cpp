@@ -85,6 +85,19 @@ std::string FormatCorrelationsJson(const Correlations& c) {
 
 std::string FormatJsonNumber(double value) { return JsonNumber(value); }
 
+std::string FormatBackgroundTermsCsv(const PeakReport& report) {
+  const BackgroundBasis& b = report.background;
+  if (b.IsLine()) return "";
+  std::string out =
+      "term,value,value_err\nwindow_min," + Cell(b.lo) + ",\nwindow_max," + Cell(b.hi) + ",\n";
+  for (std::size_t k = 0; k < report.backgroundTerms.size(); ++k) {
+    out += BackgroundTermName(b.order, static_cast<int>(k));
+    AppendPair(out, report.backgroundTerms[k]);
+    out += '\n';
+  }
+  return out;
+}
+
 std::string FormatPeakTableCsv(const PeakReport& report) {
   std::string out = PeakTableCsvHeader() + SplitHalfCsvHeader() + '\n';
   for (const PeakResult& peak : report.peaks) {
@@ -92,6 +105,7 @@ std::string FormatPeakTableCsv(const PeakReport& report) {
     out += FormatSplitHalfCsv(peak);
     out += '\n';
   }
+  if (!report.background.IsLine()) out += '\n' + FormatBackgroundTermsCsv(report);
   return out;
 }
 

@@ -13,8 +13,13 @@
 //   shape_param,shape_param_err,d,d_err,size_nm,size_nm_err
 // (one line), then one row per peak. Numbers as printf's "%.10g" in the C
 // locale; a cell is empty where the value does not apply, is unknown or is
-// not a finite number. "\n" line ends.
+// not a finite number. "\n" line ends. A background other than the line
+// follows after an empty line (FormatBackgroundTermsCsv).
 std::string FormatPeakTableCsv(const PeakReport& report);
+// The terms of a background other than the line: "term,value,value_err",
+// then window_min and window_max of its series (no error), then c0…cN with
+// their σ (empty for a held term); nothing for the line.
+std::string FormatBackgroundTermsCsv(const PeakReport& report);
 
 // The header line of that table without its line end, and one peak's row
 // without its line end.

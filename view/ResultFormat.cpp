@@ -47,10 +47,11 @@ SampleRow MakeSampleRow(const CTavView& v, const PeakModel& model, const std::ve
   const int shape = model.Shape();
   // Every other shape and the doublet (both lines in one column) take the
   // model itself for each peak.
-  const bool classic = (shape == kGaussian || shape == kLorentzian) && !model.Doublet().on;
+  const bool line = model.Background().IsLine();
+  const bool classic = (shape == kGaussian || shape == kLorentzian) && !model.Doublet().on && line;
   SampleRow row;
   row.x = v.SampleX(s);
-  row.background = row.x * t.m_bgA + t.m_bgB;
+  row.background = line ? row.x * t.m_bgA + t.m_bgB : model.BackgroundAt(row.x, a.data(), npar);
   if (IsPeakShape(shape)) {
     for (int j = 1; j <= t.m_nPeak; ++j) {
       row.peaks.push_back(classic ? ClassicPeakPlusBackground(shape, t, j, row.x, row.background)
@@ -78,9 +79,24 @@ std::string PeakName(std::size_t k) {
   return TranslatedFormat(QT_TRANSLATE_NOOP("tav", "ピーク %1 の"), {std::to_string(k)});
 }
 
+// The first term of a background series that is not a finite number, as a
+// refusal; empty when there is none.
+std::string SeriesUnwritable(const BackgroundBasis& background, const std::vector<double>& a) {
+  const int first = static_cast<int>(a.size()) - background.Terms();
+  for (int k = 0; k < background.Terms(); ++k) {
+    if (const double c = a[static_cast<std::size_t>(first + k)]; !std::isfinite(c)) {
+      return NotFiniteMessage(TranslatedFormat(QT_TRANSLATE_NOOP("tav", "背景の %1"),
+                                               {BackgroundTermName(background.order, k)}),
+                              c);
+    }
+  }
+  return {};
+}
+
 // The first value of the table's section or the background's that is not a
 // finite number, as a refusal; empty when there is none.
-std::string TableUnwritable(const PeakTable& t, int shape, const std::vector<double>& a) {
+std::string TableUnwritable(const PeakTable& t, int shape, const std::vector<double>& a,
+                            const BackgroundBasis& background) {
   const PeakShape* s = FindPeakShape(shape);
   const int per = PeakParameterCount(shape);
   for (int k = 1; k <= t.m_nPeak; ++k) {
@@ -96,6 +112,7 @@ std::string TableUnwritable(const PeakTable& t, int shape, const std::vector<dou
         return NotFiniteMessage(PeakName(k) + Translated(s->valueNames[m]), q);
     }
   }
+  if (!background.IsLine()) return SeriesUnwritable(background, a);
   if (!std::isfinite(t.m_bgA))
     return NotFiniteMessage(Translated(QT_TRANSLATE_NOOP("tav", "背景の傾き")), t.m_bgA);
   return NotFiniteMessage(Translated(QT_TRANSLATE_NOOP("tav", "背景の切片")), t.m_bgB);
@@ -120,6 +137,27 @@ std::string SampleRowUnwritable(const SampleRow& row, int s) {
   return refuse(Translated(QT_TRANSLATE_NOOP("tav", "背景")), row.background);
 }
 
+// The background's header and terms: the line's A and B as always, a series'
+// c0…cN with the window its t spans.
+void AppendBackgroundSection(std::string& out, const PeakTable& t,
+                             const BackgroundBasis& background, const std::vector<double>& a) {
+  if (background.IsLine()) {
+    out += "Background (Ax+B) A, B\n";
+    AppendFixed(out, t.m_bgA, ',');
+    AppendFixed(out, t.m_bgB, '\n');
+    return;
+  }
+  out += "Background (Chebyshev, t = (2x - (Xmin + Xmax)) / (Xmax - Xmin)) Xmin, Xmax";
+  for (int k = 0; k < background.Terms(); ++k)
+    out += ", " + BackgroundTermName(background.order, k);
+  out += "\n";
+  AppendFixed(out, background.lo, ',');
+  AppendFixed(out, background.hi, ',');
+  const std::size_t first = a.size() - static_cast<std::size_t>(background.Terms());
+  for (std::size_t i = first; i < a.size(); ++i)
+    AppendFixed(out, a[i], i + 1 < a.size() ? ',' : '\n');
+}
+
 }  // namespace
 
 std::string FormatFitResult(const CTavView& v) {
@@ -137,9 +175,7 @@ std::string FormatFitResult(const CTavView& v) {
     for (int m = kShapeParameter; m < per; ++m)
       AppendFixed(out, a[per * (k - 1) + 1 + m], m + 1 < per ? ',' : '\n');
   }
-  out += "Background (Ax+B) A, B\n";
-  AppendFixed(out, t.m_bgA, ',');
-  AppendFixed(out, t.m_bgB, '\n');
+  AppendBackgroundSection(out, t, model.Background(), a);
   out += "Fitting Data\n";
   for (int s = 0; s < plot::kSamples; ++s) AppendSampleRow(out, MakeSampleRow(v, model, a, s));
   return out;
@@ -148,7 +184,8 @@ std::string FormatFitResult(const CTavView& v) {
 std::string FitResultUnwritable(const CTavView& v) {
   const PeakModel model = ModelOf(v);
   const std::vector<double> a = FittedParameters(v);
-  if (std::string problem = TableUnwritable(v.Peaks(), model.Shape(), a); !problem.empty())
+  if (std::string problem = TableUnwritable(v.Peaks(), model.Shape(), a, model.Background());
+      !problem.empty())
     return problem;
   for (int s = 0; s < plot::kSamples; ++s) {
     if (std::string problem = SampleRowUnwritable(MakeSampleRow(v, model, a, s), s);

@@ -77,11 +77,15 @@ void CTavView::SetReadingSettings(int skipLines, int lastLine) {
   m_state.reading.m_lastLine = lastLine;
 }
 
-void CTavView::SetFitProblem(const FitProblem& problem) { m_state.fit = problem; }
+void CTavView::SetFitProblem(const FitProblem& problem) {
+  if (problem.backgroundOrder != m_state.fit.backgroundOrder) DropReport();
+  m_state.fit = problem;
+}
 
 void CTavView::MarkFitted() { m_state.peaks.m_bFitted = 1; }
 
-void CTavView::StoreFittedParameters(const std::vector<double>& a) {
+void CTavView::StoreFittedParameters(const std::vector<double>& a,
+                                     const BackgroundBasis& background) {
   PeakTable& t = m_state.peaks;
   const int n = t.m_nPeak;
   const int shape = m_state.fit.shape;
@@ -101,8 +105,22 @@ void CTavView::StoreFittedParameters(const std::vector<double>& a) {
       t.m_shapeParamRight[k] = a[first + kRightShapeParameter];
     }
   }
-  t.m_bgA = a[per * n + 1];
-  t.m_bgB = a[per * n + 2];
+  t.m_bgOrder = background.order;
+  t.m_bgWindowMin = background.lo;
+  t.m_bgWindowMax = background.hi;
+  if (background.IsLine()) {
+    t.m_bgA = a[per * n + 1];
+    t.m_bgB = a[per * n + 2];
+    return;
+  }
+  t.m_bgTerms.fill(0.0);
+  for (int k = 0; k < background.Terms(); ++k)
+    t.m_bgTerms[static_cast<std::size_t>(k)] = a[per * n + 1 + k];
+  // The line keeps the series' first-degree part, for whatever reads it.
+  const std::vector<double> line = ConvertBackground(
+      background, a.data() + per * n + 1, BackgroundOver(1, background.lo, background.hi));
+  t.m_bgA = line[0];
+  t.m_bgB = line[1];
 }
 
 void CTavView::StoreReport(PeakReport report) {

@@ -47,6 +47,8 @@ class CTavView {
   // The fit problem: shape, tolerance and options.
   const FitProblem& Problem() const { return m_state.fit; }
   double Tolerance() const { return m_state.fit.tolerance; }
+  // The order of the background refined with the peaks (1: the line).
+  int BackgroundOrder() const { return m_state.fit.backgroundOrder; }
   int Polarized() const { return m_state.m_bPolarized; }
   const ScherrerSettings& Scherrer() const { return m_state.scherrer; }
   const std::optional<Wavelengths>& DefaultWavelengths() const {
@@ -131,13 +133,15 @@ class CTavView {
   // it holds points), no fit on screen, the rubber band disarmed.
   void TakeLoadedProfile();
   void SetReadingSettings(int skipLines, int lastLine);
+  // A new background order drops the report, which describes the old one.
   void SetFitProblem(const FitProblem& problem);
   // A fit has succeeded: its values are on screen from now on.
   void MarkFitted();
   // Heights, positions and widths (and shape parameters) of the peaks from
   // a[1..pn] in the layout of the fit problem's shape (p parameters a peak),
-  // the background line from a[pn+1] and a[pn+2] (n = m_nPeak).
-  void StoreFittedParameters(const std::vector<double>& a);
+  // the background's terms in the basis it was fitted in from a[pn+1..]
+  // (n = m_nPeak).
+  void StoreFittedParameters(const std::vector<double>& a, const BackgroundBasis& background = {});
   void StoreReport(PeakReport report);
   void SetScherrer(double k, double instrumentalFwhm);
   void SetDefaultWavelengths(const std::optional<Wavelengths>& wavelengths);

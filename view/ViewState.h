@@ -70,6 +70,13 @@ struct PeakTable {
   std::array<int, kPeakCapacity + 1> m_shapeParamShape = NoShapes();
   double m_bgA = 0.0;
   double m_bgB = 0.0;
+  // The background of the last fit as it was fitted: of order m_bgOrder, the
+  // line in m_bgA and m_bgB, any other order's Chebyshev terms in m_bgTerms
+  // over the fit's window m_bgWindowMin..m_bgWindowMax.
+  int m_bgOrder = kLineBackgroundOrder;
+  std::array<double, kMaxBackgroundTerms> m_bgTerms{};
+  double m_bgWindowMin = 0.0;
+  double m_bgWindowMax = 0.0;
 
   friend bool operator==(const PeakTable&, const PeakTable&) = default;
 

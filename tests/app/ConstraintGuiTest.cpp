@@ -251,14 +251,20 @@ TEST_F(ConstraintGui, FitConditionDialogShowsAndReadsTheNewControls) {
   preset.function = kPearson7;
   preset.physicalBounds = false;
   preset.maxPeaks = 24;
+  preset.backgroundOrder = 3;
   CFitConditionDlg dialog(preset);
+  EXPECT_EQ(dialog.BackgroundOrderBox()->value(), 3);
+  EXPECT_EQ(dialog.BackgroundOrderBox()->minimum(), 0);
+  EXPECT_EQ(dialog.BackgroundOrderBox()->maximum(), 6);
   EXPECT_FALSE(dialog.PhysicalBoundsBox()->isChecked());
   EXPECT_EQ(dialog.MaxPeaksBox()->value(), 24);
   EXPECT_EQ(dialog.MaxPeaksBox()->minimum(), 10);
   EXPECT_EQ(dialog.MaxPeaksBox()->maximum(), 200);
   dialog.PhysicalBoundsBox()->click();
   dialog.MaxPeaksBox()->setValue(500);  // clamped to the range
+  dialog.BackgroundOrderBox()->setValue(5);
   dialog.OkButton()->click();
+  EXPECT_EQ(dialog.m_conditions.backgroundOrder, 5);
   EXPECT_TRUE(dialog.m_conditions.physicalBounds);
   EXPECT_EQ(dialog.m_conditions.maxPeaks, 200);
   EXPECT_EQ(dialog.m_conditions.function, kPearson7);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/DenseSolve.h"
 #include "tests/support/ScriptRun.h"
 #include "tests/support/SharedData.h"
 #include "tests/support/TempFile.h"
@@ -58,26 +59,6 @@ double Model(const std::vector<double>& q, double x, std::vector<double>* d) {
     (*d)[8] = 1;
   }
   return f;
-}
-
-// Solves A·s = b (n × n) by elimination with partial pivoting.
-std::vector<double> Solve(std::vector<std::vector<double>> a, std::vector<double> b) {
-  const std::size_t n = b.size();
-  for (std::size_t c = 0; c < n; ++c) {
-    std::size_t pivot = c;
-    for (std::size_t r = c + 1; r < n; ++r)
-      if (std::fabs(a[r][c]) > std::fabs(a[pivot][c])) pivot = r;
-    std::swap(a[c], a[pivot]);
-    std::swap(b[c], b[pivot]);
-    for (std::size_t r = 0; r < n; ++r) {
-      if (r == c) continue;
-      const double f = a[r][c] / a[c][c];
-      for (std::size_t k = c; k < n; ++k) a[r][k] -= f * a[c][k];
-      b[r] -= f * b[c];
-    }
-  }
-  for (std::size_t r = 0; r < n; ++r) b[r] /= a[r][r];
-  return b;
 }
 
 OneWidthFit FitOneWidth(const std::vector<Point>& points, std::vector<double> q,

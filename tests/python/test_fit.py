@@ -38,7 +38,8 @@ class SameWork:
 
     def __init__(self, name, xmin, xmax, find=None, shape="pvoigt", tolerance=0.001,
                  weights="unit", doublet=False, initial_width="data", max_peaks=10,
-                 constraints=(), share_width=False, peaks=None, keys=None, wavelengths=None):
+                 constraints=(), share_width=False, peaks=None, keys=None, wavelengths=None,
+                 background_order=1):
         self.path = tavcli.shared(name)
         self.profile = tav.open(self.path)
         if wavelengths:
@@ -46,6 +47,8 @@ class SameWork:
         self.peaks = peaks or tav.find_peaks(self.profile, xmin, xmax, **(find or {}))
         options = dict(shape=shape, tolerance=tolerance, weights=weights, doublet=doublet,
                        initial_width=initial_width, max_peaks=max_peaks)
+        if background_order != 1:
+            options["background_order"] = background_order
         if constraints or share_width:
             options["constraints"] = {"parameters": list(constraints), "share_width": share_width}
         self.fit = tav.Fit(self.profile, xmin, xmax, peaks=self.peaks, **options)
@@ -53,7 +56,7 @@ class SameWork:
                        f"range {xmin} {xmax} 0 1", f"conditions {shape} {tolerance}",
                        f"initial-width {initial_width}", f"weights {weights}",
                        "doublet on" if doublet else "doublet off", "step-messages off",
-                       "peak-mode"]
+                       "peak-mode", f"background-order {background_order}"]
         if wavelengths:
             self.script.insert(1, "wavelength " + " ".join(map(tavcli.number, wavelengths)))
         for i, (x, y, *_) in enumerate(self.peaks):
@@ -157,6 +160,14 @@ class FitAsTavCliTest(ComparesWithTavCli, unittest.TestCase):
         self.assertEqual(work.profile.wavelengths, (1.5406, 1.5444))
         r = self.assert_same(work)
         self.assertIsNotNone(r.report[0]["d"])
+
+    def test_a_background_series_refined_with_the_peaks(self):
+        work = SameWork(NACL, 25, 60, find={"max": 5}, background_order=3)
+        r = work.run()
+        self.assertEqual(r.stats, tavcli.json_line(work.out, '{"npt"'))
+        self.assertEqual([name for name in r.parameters if name.startswith("c")],
+                         ["c0", "c1", "c2", "c3"])
+        self.assert_curves_as_export(r, work.export)
 
     def test_more_peaks_than_ten(self):
         r = self.assert_same(SameWork(LAB6, 5.5, 25, find={"max": 16}, tolerance=0.0001,

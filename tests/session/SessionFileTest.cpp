@@ -100,6 +100,13 @@ TEST(SessionFile, EveryPartOfTheStateComesBackInAFreshProcess) {
           "calibrate fit; instrument use on; lattice cubic 4.1568; lattice refine zero; "
           "lattice correct on; goniometer-radius 240",
       "sixteen_peaks");
+  // A background series of order 3 with a held term, then the view zoomed
+  // away from the window the series was fitted over.
+  ExpectRoundTrip(SharedOpen(kNaCl) +
+                      "; range 25 60 0 100000; find-peaks 4; conditions pvoigt 0.0001; "
+                      "step-messages off; background-order 3; fix background c2; fit; fit; fit; "
+                      "range 30 50 0 5000",
+                  "background_series");
   // A background estimate shown, the classic Lorentzian fit, embedded.
   ExpectRoundTrip(nacl + "peak 31.7 2800; background; fit; fit", "classic_embedded", true);
 }
