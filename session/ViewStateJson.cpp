@@ -198,6 +198,7 @@ Json FitProblemJson(const FitProblem& p) {
                {"max_peaks", p.maxPeaks},
                {"constraints", ConstraintsJson(p.constraints)}};
   if (p.backgroundOrder != kLineBackgroundOrder) problem["background_order"] = p.backgroundOrder;
+  if (o.m_detailedMessage) problem["detailed_message"] = true;
   return problem;
 }
 
@@ -215,6 +216,7 @@ FitProblem FitProblemOf(const Field& f) {
   p.constraints = ConstraintsOf(f["constraints"]);
   if (f.Has("background_order"))
     p.backgroundOrder = f["background_order"].Int(kMinBackgroundOrder, kMaxBackgroundOrder);
+  if (f.Has("detailed_message")) p.options.m_detailedMessage = f["detailed_message"].Bool();
   return p;
 }
 

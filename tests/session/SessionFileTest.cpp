@@ -107,6 +107,13 @@ TEST(SessionFile, EveryPartOfTheStateComesBackInAFreshProcess) {
                       "step-messages off; background-order 3; fix background c2; fit; fit; fit; "
                       "range 30 50 0 5000",
                   "background_series");
+  // A Chebyshev background with a held term, the modern view and the
+  // detailed message after a fit.
+  ExpectRoundTrip(SharedOpen("rigakuXRD__2Theta.asc") +
+                      "; range 20 60 0 100000; find-peaks 2; conditions pvoigt 0.001; "
+                      "step-messages off; background-order 3; fit; fit; view style modern; "
+                      "fit-message detailed; fix background c2",
+                  "modern_background");
   // A background estimate shown, the classic Lorentzian fit, embedded.
   ExpectRoundTrip(nacl + "peak 31.7 2800; background; fit; fit", "classic_embedded", true);
 }
