@@ -36,15 +36,7 @@ std::vector<py::object> ReportCells(const PeakResult& peak) {
   std::vector<py::object> cells;
   cells.push_back(py::int_(peak.peak));
   cells.push_back(peak.shape != nullptr ? py::object(py::str(peak.shape->name)) : py::none());
-  AppendPair(cells, peak.position);
-  AppendPair(cells, peak.height);
-  AppendPair(cells, peak.fwhm);
-  AppendPair(cells, peak.area);
-  AppendPair(cells, peak.shapeParameter);
-  AppendPair(cells, peak.dSpacing);
-  AppendPair(cells, peak.sizeNm);
-  AppendPair(cells, peak.asymmetry);
-  AppendPair(cells, peak.shapeParameterRight);
+  for (const Estimate* estimate : RowEstimates(peak)) AppendPair(cells, *estimate);
   return cells;
 }
 

@@ -35,17 +35,18 @@ std::string PeakTableCsvHeader() {
          "shape_param,shape_param_err,d,d_err,size_nm,size_nm_err";
 }
 
+std::array<const Estimate*, kPeakRowEstimates + 2> RowEstimates(const PeakResult& peak) {
+  return {&peak.position, &peak.height,         &peak.fwhm,
+          &peak.area,     &peak.shapeParameter, &peak.dSpacing,
+          &peak.sizeNm,   &peak.asymmetry,      &peak.shapeParameterRight};
+}
+
 std::string FormatPeakRowCsv(const PeakResult& peak) {
   std::string out = std::to_string(peak.peak);
   out += ',';
   if (peak.shape != nullptr) out += peak.shape->name;
-  AppendPair(out, peak.position);
-  AppendPair(out, peak.height);
-  AppendPair(out, peak.fwhm);
-  AppendPair(out, peak.area);
-  AppendPair(out, peak.shapeParameter);
-  AppendPair(out, peak.dSpacing);
-  AppendPair(out, peak.sizeNm);
+  const auto estimates = RowEstimates(peak);
+  for (std::size_t i = 0; i < kPeakRowEstimates; ++i) AppendPair(out, *estimates[i]);
   return out;
 }
 
@@ -55,8 +56,8 @@ std::string SplitHalfCsvHeader() {
 
 std::string FormatSplitHalfCsv(const PeakResult& peak) {
   std::string out;
-  AppendPair(out, peak.asymmetry);
-  AppendPair(out, peak.shapeParameterRight);
+  const auto estimates = RowEstimates(peak);
+  for (std::size_t i = kPeakRowEstimates; i < estimates.size(); ++i) AppendPair(out, *estimates[i]);
   return out;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <string>
 
 #include "fit/Correlations.h"
@@ -25,6 +27,11 @@ std::string FormatBackgroundTermsCsv(const PeakReport& report);
 // without its line end.
 std::string PeakTableCsvHeader();
 std::string FormatPeakRowCsv(const PeakResult& peak);
+// The estimates of a peak's row in the CSV's order of columns, after the
+// peak's number and shape: the first kPeakRowEstimates of them in
+// FormatPeakRowCsv, the rest in FormatSplitHalfCsv.
+constexpr std::size_t kPeakRowEstimates = 7;
+std::array<const Estimate*, kPeakRowEstimates + 2> RowEstimates(const PeakResult& peak);
 // The columns of a split peak's right half that tables append at their end
 // (empty for the symmetric shapes): w_right / w_left and η_right, each with
 // its standard uncertainty; the header without its line end and one peak's
