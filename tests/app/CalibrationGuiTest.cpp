@@ -8,7 +8,6 @@
 #include <cmath>
 #include <cstdio>
 #include <numbers>
-#include <random>
 
 #include "app/CalibrationDlg.h"
 #include "app/CalibrationPlot.h"
@@ -19,6 +18,7 @@
 #include "fit/PeakShapes.h"
 #include "history/UndoHistory.h"
 #include "tests/app/GuiFixture.h"
+#include "tests/support/SyntheticStandard.h"
 #include "tests/support/TempFile.h"
 
 namespace {
@@ -41,22 +41,7 @@ std::string SyntheticStandard(std::vector<double>& peaks) {
     const double d = kCell / std::sqrt(static_cast<double>(n));
     peaks.push_back(2.0 * std::asin(kLambda / (2.0 * d)) * 180.0 / kPi + kZero);
   }
-  std::mt19937 random(4711);
-  std::normal_distribution<double> unit(0.0, 1.0);
-  std::string text;
-  for (int i = 0; i <= 4000; ++i) {
-    const double x = 18.0 + 0.01 * i;
-    double y = 50.0;
-    for (const double p : peaks) {
-      const double hw = CagliotiFwhm(p) / (2.0 * std::sqrt(std::log(2.0)));
-      y += 20000.0 * std::exp(-((x - p) / hw) * ((x - p) / hw));
-    }
-    y += std::sqrt(y) * unit(random);
-    char line[64];
-    std::snprintf(line, sizeof line, "%.3f %.3f\n", x, y);
-    text += line;
-  }
-  return text;
+  return GaussianStandardProfile(peaks, CagliotiFwhm, 18.0, 4000, 4711);
 }
 
 class CalibrationGuiTest : public GuiFixture {

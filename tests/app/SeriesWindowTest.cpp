@@ -8,6 +8,7 @@
 #include <QTableWidget>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,23 @@ void WriteProfile(const fs::path& path, double position) {
   }
 }
 
+// A series window run to its end over paths, with one peak at 30° placed
+// in the first file.
+std::unique_ptr<CSeriesWindow> FinishedSeries(const std::vector<std::string>& paths) {
+  CTavDoc doc;
+  AnsweringHost host;
+  CTavView view(doc, host);
+  EXPECT_TRUE(ReadProfileByContent(view, paths[0]));
+  view.TakeLoadedProfile();
+  view.OnPeakPosition();
+  view.AppendPeakAt(30.0, 1040.0);
+  auto window =
+      std::make_unique<CSeriesWindow>(SeriesSetupOf(view), paths, SeriesOptions{}, nullptr);
+  const QDeadlineTimer deadline(30000);
+  while (window->IsRunning() && !deadline.hasExpired()) QCoreApplication::processEvents();
+  return window;
+}
+
 TEST(SeriesWindow, ShowsTheRowsAndPlotsAColumnWithErrorBars) {
   const fs::path dir =
       fs::path(::testing::TempDir()) / ("tav-series-gui-" + std::to_string(getpid()));
@@ -47,18 +65,9 @@ TEST(SeriesWindow, ShowsTheRowsAndPlotsAColumnWithErrorBars) {
     paths.push_back((dir / name).string());
     WriteProfile(paths.back(), 30.0 + 0.02 * k);
   }
-  CTavDoc doc;
-  AnsweringHost host;
-  CTavView view(doc, host);
-  ASSERT_TRUE(ReadProfileByContent(view, paths[0]));
-  view.TakeLoadedProfile();
-  view.OnPeakPosition();
-  view.AppendPeakAt(30.0, 1040.0);
-
-  CSeriesWindow window(SeriesSetupOf(view), paths, SeriesOptions{}, nullptr);
-  const QDeadlineTimer deadline(30000);
-  while (window.IsRunning() && !deadline.hasExpired()) QCoreApplication::processEvents();
-  ASSERT_FALSE(window.IsRunning());
+  const std::unique_ptr<CSeriesWindow> finished = FinishedSeries(paths);
+  ASSERT_FALSE(finished->IsRunning());
+  CSeriesWindow& window = *finished;
   EXPECT_EQ(window.Table()->rowCount(), 4);
   EXPECT_EQ(window.Table()->item(3, 2)->text(), "ok");
 
@@ -92,17 +101,9 @@ TEST(SeriesWindow, PlotsAgainstANumberInTheFileName) {
     paths.push_back((dir / name).string());
     WriteProfile(paths.back(), 30.0);
   }
-  CTavDoc doc;
-  AnsweringHost host;
-  CTavView view(doc, host);
-  ASSERT_TRUE(ReadProfileByContent(view, paths[0]));
-  view.TakeLoadedProfile();
-  view.OnPeakPosition();
-  view.AppendPeakAt(30.0, 1040.0);
-  CSeriesWindow window(SeriesSetupOf(view), paths, SeriesOptions{}, nullptr);
-  const QDeadlineTimer deadline(30000);
-  while (window.IsRunning() && !deadline.hasExpired()) QCoreApplication::processEvents();
-  ASSERT_FALSE(window.IsRunning());
+  const std::unique_ptr<CSeriesWindow> finished = FinishedSeries(paths);
+  ASSERT_FALSE(finished->IsRunning());
+  CSeriesWindow& window = *finished;
   EXPECT_EQ(window.Table()->item(0, 0)->text(), "heat_100C.xy");
 
   window.XChooser()->Pattern()->setText(QStringLiteral("_(\\d+)C"));

@@ -5,7 +5,6 @@
 #include <cmath>
 #include <cstdio>
 #include <numbers>
-#include <random>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -13,6 +12,7 @@
 
 #include "tests/support/ScriptRun.h"
 #include "tests/support/SharedData.h"
+#include "tests/support/SyntheticStandard.h"
 #include "tests/support/TempFile.h"
 
 namespace {
@@ -59,22 +59,8 @@ struct Standard {
       const double twoTheta = 2.0 * std::asin(lambda / (2.0 * d)) * 180.0 / kPi + zero;
       if (twoTheta < 125.0) peaks.push_back(twoTheta);
     }
-    std::mt19937 random(12345);
-    std::normal_distribution<double> unit(0.0, 1.0);
-    std::string text;
-    for (int i = 0; i <= 11000; ++i) {
-      const double x = 15.0 + 0.01 * i;
-      double y = 50.0;
-      for (const double p : peaks) {
-        const double hw = Fwhm(p) / (2.0 * std::sqrt(std::log(2.0)));
-        y += 20000.0 * std::exp(-((x - p) / hw) * ((x - p) / hw));
-      }
-      y += std::sqrt(y) * unit(random);
-      char line[64];
-      std::snprintf(line, sizeof line, "%.3f %.3f\n", x, y);
-      text += line;
-    }
-    return text;
+    return GaussianStandardProfile(
+        peaks, [this](double p) { return Fwhm(p); }, 15.0, 11000, 12345);
   }
 };
 
