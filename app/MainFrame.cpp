@@ -223,6 +223,10 @@ void CMainFrame::CreateStatusBar() {
   // text comes back by itself when the prompt goes.
   m_idle = new QLabel(IdleText());
   bar->addWidget(m_idle, 1);
+  // A message shown before the window itself (the start's hint) would
+  // otherwise leave the idle text showing beneath it once the window shows.
+  connect(bar, &QStatusBar::messageChanged, m_idle,
+          [this](const QString& message) { m_idle->setVisible(message.isEmpty()); });
   m_capsPane = IndicatorPane("CAP");
   m_numPane = IndicatorPane("NUM");
   m_scrollPane = IndicatorPane("SCRL");
