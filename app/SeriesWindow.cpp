@@ -73,14 +73,14 @@ bool CellNumber(const std::string& cell, double& value) {
 }
 
 // The paths of the files fitted, by their index in the series.
-std::vector<std::string> SeriesPaths(const SeriesResult& result) {
-  std::vector<std::string> paths;
+std::vector<SeriesXFile> SeriesXFiles(const SeriesResult& result) {
+  std::vector<SeriesXFile> files;
   for (const SeriesFileResult& file : result.files) {
     if (file.index < 0) continue;
-    if (paths.size() <= static_cast<std::size_t>(file.index)) paths.resize(file.index + 1);
-    paths[static_cast<std::size_t>(file.index)] = file.path;
+    if (files.size() <= static_cast<std::size_t>(file.index)) files.resize(file.index + 1);
+    files[static_cast<std::size_t>(file.index)] = SeriesXFile{file.path, file.startTime};
   }
-  return paths;
+  return files;
 }
 
 bool IsUncertainty(const std::string& name) {
@@ -273,7 +273,7 @@ void CSeriesWindow::UpdatePlot() {
   data.xTitle = m_x->Title();
   std::vector<double> xs;
   QString reason;
-  if (!m_x->Values(SeriesPaths(m_result), xs, reason)) {
+  if (!m_x->Values(SeriesXFiles(m_result), xs, reason)) {
     m_status->setText(tr("横軸のパターンが正しくありません: %1").arg(reason));
   }
   if (column >= 0) {

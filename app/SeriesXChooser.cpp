@@ -17,6 +17,11 @@ SeriesXChooser::SeriesXChooser(QWidget* parent)
   m_choice->addItem(tr("ファイル番号"), static_cast<int>(SeriesX::kIndex));
   m_choice->addItem(tr("ファイル名の順"), static_cast<int>(SeriesX::kNameOrder));
   m_choice->addItem(tr("ファイル名の数値"), static_cast<int>(SeriesX::kNumberInName));
+  m_choice->addItem(tr("測定開始時刻"), static_cast<int>(SeriesX::kStartTime));
+  m_choice->setItemData(3,
+                        tr("ファイルのヘッダーにある測定開始時刻 (XRDML, BRML, RASX, RAS, UXD, "
+                           "RAW v3・v4)。最初のスキャンからの分"),
+                        Qt::ToolTipRole);
   m_choice->setToolTip(tr("グラフの横軸にとるもの"));
   m_pattern->setText(QString::fromLatin1(kDefaultPattern));
   m_pattern->setToolTip(
@@ -36,11 +41,11 @@ SeriesXChooser::SeriesXChooser(QWidget* parent)
   connect(m_pattern, &QLineEdit::editingFinished, this, &SeriesXChooser::Changed);
 }
 
-bool SeriesXChooser::Values(const std::vector<std::string>& paths, std::vector<double>& values,
+bool SeriesXChooser::Values(const std::vector<SeriesXFile>& files, std::vector<double>& values,
                             QString& error) const {
   std::string reason;
   const auto x = static_cast<SeriesX>(m_choice->currentData().toInt());
-  if (SeriesXValues(paths, x, m_pattern->text().toStdString(), values, reason)) return true;
+  if (SeriesXValues(files, x, m_pattern->text().toStdString(), values, reason)) return true;
   error = QString::fromStdString(reason);
   return false;
 }
@@ -51,6 +56,8 @@ QString SeriesXChooser::Title() const {
       return tr("ファイル名の順");
     case SeriesX::kNumberInName:
       return tr("ファイル名の数値 (%1)").arg(m_pattern->text());
+    case SeriesX::kStartTime:
+      return tr("最初のスキャンの開始からの時間 (分)");
     case SeriesX::kIndex:
       break;
   }

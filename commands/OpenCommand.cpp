@@ -250,6 +250,7 @@ bool StoreMeasured(ProfileFormat format, std::string_view bytes, std::optional<i
   to.doc.SetCountFactors(profile.factors);
   to.doc.SetWavelengths(profile.wavelengths, WavelengthSource::kFile);
   to.doc.SetOrigin(format, to.path, profile.sample);
+  to.doc.m_startTime = profile.startTime;
   to.doc.SetScan(profile.scan, profile.scans);
   to.doc.SetXAxis(profile.xQuantity, profile.xUnit);
   to.doc.SetUncertainties(profile.sigma);

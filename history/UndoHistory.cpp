@@ -21,6 +21,7 @@ void CopyHeader(const CTavDoc& from, CTavDoc& to) {
   to.m_format = from.m_format;
   to.m_path = from.m_path;
   to.m_sample = from.m_sample;
+  to.m_startTime = from.m_startTime;
   to.m_wavelengths = from.m_wavelengths;
   to.m_wavelengthSource = from.m_wavelengthSource;
   to.m_scan = from.m_scan;
@@ -34,9 +35,10 @@ bool SameHeader(const CTavDoc& a, const CTavDoc& b) {
   return a.m_nData == b.m_nData && a.m_yMax == b.m_yMax && a.m_yMin == b.m_yMin &&
          a.m_start == b.m_start && a.m_step == b.m_step && a.m_stop == b.m_stop &&
          a.m_format == b.m_format && a.m_path == b.m_path && a.m_sample == b.m_sample &&
-         a.m_wavelengths == b.m_wavelengths && a.m_wavelengthSource == b.m_wavelengthSource &&
-         a.m_scan == b.m_scan && a.m_scans == b.m_scans && a.m_xQuantity == b.m_xQuantity &&
-         a.m_xUnit == b.m_xUnit && a.m_asRead == b.m_asRead;
+         a.m_startTime == b.m_startTime && a.m_wavelengths == b.m_wavelengths &&
+         a.m_wavelengthSource == b.m_wavelengthSource && a.m_scan == b.m_scan &&
+         a.m_scans == b.m_scans && a.m_xQuantity == b.m_xQuantity && a.m_xUnit == b.m_xUnit &&
+         a.m_asRead == b.m_asRead;
 }
 
 // Whether two arrays hold the same bits (NaN equal to itself).

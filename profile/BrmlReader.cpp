@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "profile/MeasuredReaders.h"
+#include "profile/MeasurementTime.h"
 #include "profile/Tokens.h"
 #include "profile/XmlDocument.h"
 #include "profile/ZipArchive.h"
@@ -122,5 +123,6 @@ MeasuredProfile ReadBrml(std::string_view bytes, int scan) {
     profile.sample = NonEmpty(item.attribute("Value").value());
   }
   profile.scans = static_cast<int>(container.rawData.size());
+  profile.startTime = IsoTimestampSeconds(TrimmedText(Descendant(root, "TimeStampStarted")));
   return profile;
 }

@@ -34,4 +34,7 @@ struct MeasuredProfile {
   // The scan's axis and conditions in the file's words, for a list of scans;
   // may be empty.
   std::string description;
+  // When the scan began, in seconds since 1970-01-01 00:00 (see
+  // MeasurementTime.h), when the file states it.
+  std::optional<double> startTime;
 };

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "profile/MeasuredReaders.h"
+#include "profile/MeasurementTime.h"
 #include "profile/TextSource.h"
 #include "profile/Tokens.h"
 #include "profile/XAxis.h"
@@ -94,6 +95,8 @@ void ApplyHeaderLine(std::string_view line, MeasuredProfile& profile, RasScanHea
     profile.wavelengths.lambda1 = PositiveNumber(HeaderValue(line, "*HW_XG_WAVE_LENGTH_ALPHA1"));
   } else if (IsKeyLine(line, "*HW_XG_WAVE_LENGTH_ALPHA2")) {
     profile.wavelengths.lambda2 = PositiveNumber(HeaderValue(line, "*HW_XG_WAVE_LENGTH_ALPHA2"));
+  } else if (IsKeyLine(line, "*MEAS_SCAN_START_TIME")) {
+    profile.startTime = UsTimestampSeconds(HeaderValue(line, "*MEAS_SCAN_START_TIME"));
   } else if (IsKeyLine(line, "*FILE_SAMPLE")) {
     const std::string_view name = HeaderValue(line, "*FILE_SAMPLE");
     if (!name.empty() && IsUtf8(name)) profile.sample = std::string(name);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "profile/MeasuredReaders.h"
+#include "profile/MeasurementTime.h"
 #include "profile/TextSource.h"
 #include "profile/Tokens.h"
 #include "profile/XmlDocument.h"
@@ -47,6 +48,7 @@ void ReadConditions(const ZipArchive& archive, MeasuredProfile& profile) {
   profile.wavelengths.lambda2 = PositiveNumber(TrimmedText(Descendant(root, "WavelengthKalpha2")));
   std::string sample = TrimmedText(Descendant(root, "SampleName"));
   if (!sample.empty()) profile.sample = std::move(sample);
+  profile.startTime = IsoTimestampSeconds(TrimmedText(Descendant(root, "StartTime")));
 }
 
 // Scans are stored as DataN/ProfileN.txt.

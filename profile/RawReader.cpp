@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "profile/MeasuredReaders.h"
+#include "profile/MeasurementTime.h"
 #include "profile/Tokens.h"
 #include "text/Translate.h"
 
@@ -100,6 +101,7 @@ struct RawRange {
 struct RawFile {
   Wavelengths wavelengths;
   std::string sample;
+  std::optional<double> startTime;
   std::vector<RawRange> ranges;
 
   void AddCutRange() {
@@ -184,7 +186,8 @@ RawFile ReadV2(const RawBytes& raw) {
   return file;
 }
 
-// Version 3 ("RAW1.01"): a 712-byte file header with the range count at 12
+// Version 3 ("RAW1.01"): a 712-byte file header with the date at 16
+// ("MM/DD/YY") and the time at 26 ("HH:MM:SS"), the range count at 12
 // (uint32), the sample at 326 (60 bytes), λ1, λ2 and the ratio at 624, 632
 // and 648 (float64); each range a header whose length is its first uint32
 // (304), with 4 steps (uint32), 16 start 2θ and 176 step (float64) and 256
@@ -197,6 +200,7 @@ RawFile ReadV3(const RawBytes& raw) {
   if (!raw.Has(0, kV3FileHeader)) FailShortHeader();
   const std::uint32_t count = raw.U32(12);
   file.sample = raw.Text(326, 60);
+  file.startTime = UsTimestampSeconds(raw.Text(16, 8) + " " + raw.Text(26, 8));
   file.wavelengths.lambda1 = Positive(raw.F64(624));
   file.wavelengths.lambda2 = Positive(raw.F64(632));
   file.wavelengths.alpha2Ratio = Ratio(raw.F64(648));
@@ -221,7 +225,8 @@ RawFile ReadV3(const RawBytes& raw) {
   return file;
 }
 
-// Version 4 ("RAW4.00"): a 61-byte file header whose uint32 at 56 is the
+// Version 4 ("RAW4.00"): a 61-byte file header with the date at 12
+// ("MM/DD/YYYY") and the time at 24 ("HH:MM:SS"), whose uint32 at 56 is the
 // length of the records after it; each record a uint32 type and a uint32
 // length (the whole record's). Type 10 holds a key (24 bytes at 12) and its
 // text (from 36), SAMPLEID the sample; type 30 λ1, λ2 and the ratio at 80, 88
@@ -248,6 +253,7 @@ void ReadV4Record(const RawBytes& raw, std::uint64_t at, std::uint64_t length, R
 RawFile ReadV4(const RawBytes& raw) {
   RawFile file;
   if (!raw.Has(0, kV4FileHeader)) FailShortHeader();
+  file.startTime = UsTimestampSeconds(raw.Text(12, 10) + " " + raw.Text(24, 8));
   const std::uint64_t recordsEnd = kV4FileHeader + raw.U32(56);
   if (!raw.Has(0, recordsEnd)) FailShortHeader();
   for (std::uint64_t at = kV4FileHeader; at < recordsEnd;) {
@@ -319,6 +325,7 @@ MeasuredProfile ReadRaw(std::string_view bytes, int scan) {
   ReadPoints(raw, range, profile);
   profile.wavelengths = file.wavelengths;
   if (!file.sample.empty()) profile.sample = file.sample;
+  profile.startTime = file.startTime;
   profile.description = range.axis;
   return profile;
 }

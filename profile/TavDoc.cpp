@@ -72,6 +72,7 @@ void CTavDoc::SetOrigin(ProfileFormat format, const std::string& path,
   m_format = format;
   m_path = path;
   m_sample = std::move(sample);
+  m_startTime.reset();
   SetScan(1, 1);
   SetXAxis("2theta", "deg");
 }

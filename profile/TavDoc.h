@@ -89,6 +89,9 @@ class CTavDoc {
   std::optional<ProfileFormat> m_format;
   std::string m_path;
   std::optional<std::string> m_sample;
+  // When the scan began, in seconds since 1970-01-01 00:00 (see
+  // MeasurementTime.h), when the file states it.
+  std::optional<double> m_startTime;
   // The scan read, from 1, of how many the file holds; what X is.
   int m_scan = 1;
   int m_scans = 1;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "profile/MeasuredReaders.h"
+#include "profile/MeasurementTime.h"
 #include "profile/TextSource.h"
 #include "profile/Tokens.h"
 #include "profile/XAxis.h"
@@ -51,6 +52,7 @@ void ApplyFileKey(std::string_view key, std::string_view value, MeasuredProfile&
   if (key == "_WL2") profile.wavelengths.lambda2 = PositiveNumber(value);
   if (key == "_WLRATIO") profile.wavelengths.alpha2Ratio = PositiveNumber(value);
   if (key == "_SAMPLE" && !value.empty() && IsUtf8(value)) profile.sample = std::string(value);
+  if (key == "_DATEMEASURED") profile.startTime = BrukerTextTimestampSeconds(value);
 }
 
 // One data row of the range read: counts (several a row) from the range's

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "profile/MeasuredReaders.h"
+#include "profile/MeasurementTime.h"
 #include "profile/Tokens.h"
 #include "profile/XmlDocument.h"
 #include "text/Translate.h"
@@ -151,5 +152,7 @@ MeasuredProfile ReadXrdml(std::string_view bytes, int scan) {
   profile.wavelengths = UsedWavelengths(chosen.measurement);
   profile.sample = SampleName(root);
   profile.description = chosen.scan.attribute("scanAxis").value();
+  profile.startTime =
+      IsoTimestampSeconds(TrimmedText(Child(Child(chosen.scan, "header"), "startTimeStamp")));
   return profile;
 }

@@ -56,6 +56,7 @@ struct SeriesFileResult {
   int index = 0;  // the file's place in the sorted list, from 0
   std::string path;
   std::string failure;               // why it failed, or empty
+  std::optional<double> startTime;   // when its scan began, as the file states it
   std::optional<PeakReport> report;  // the fit's report when it succeeded
 
   bool Succeeded() const { return failure.empty(); }

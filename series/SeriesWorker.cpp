@@ -43,6 +43,7 @@ SeriesFileResult SeriesWorker::Fit(int index, const std::string& path, LoadedPro
   SeriesFileResult result;
   result.index = index;
   result.path = path;
+  result.startTime = profile.doc.m_startTime;
   if (!profile.failure.empty()) {
     result.failure = std::move(profile.failure);
     return result;

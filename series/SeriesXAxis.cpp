@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <limits>
 #include <numeric>
 #include <regex>
 
@@ -21,31 +22,48 @@ double NumberOf(const std::string& text) {
   return end == text.c_str() + text.size() ? value : std::nan("");
 }
 
-std::vector<double> NameOrder(const std::vector<std::string>& paths) {
-  std::vector<std::size_t> order(paths.size());
+std::vector<double> NameOrder(const std::vector<SeriesXFile>& files) {
+  std::vector<std::size_t> order(files.size());
   std::iota(order.begin(), order.end(), 0);
-  std::stable_sort(order.begin(), order.end(), [&paths](std::size_t a, std::size_t b) {
-    return FileName(paths[a]) < FileName(paths[b]);
+  std::stable_sort(order.begin(), order.end(), [&files](std::size_t a, std::size_t b) {
+    return FileName(files[a].path) < FileName(files[b].path);
   });
-  std::vector<double> values(paths.size());
+  std::vector<double> values(files.size());
   for (std::size_t place = 0; place < order.size(); ++place) {
     values[order[place]] = static_cast<double>(place);
   }
   return values;
 }
 
+std::vector<double> MinutesFromFirstStart(const std::vector<SeriesXFile>& files) {
+  double first = std::numeric_limits<double>::infinity();
+  for (const SeriesXFile& file : files) {
+    if (file.startTime) first = std::min(first, *file.startTime);
+  }
+  std::vector<double> values;
+  for (const SeriesXFile& file : files) {
+    values.push_back(file.startTime ? (*file.startTime - first) / 60.0 : std::nan(""));
+  }
+  return values;
+}
+
 }  // namespace
 
-bool SeriesXValues(const std::vector<std::string>& paths, SeriesX x, const std::string& pattern,
+bool SeriesXValues(const std::vector<SeriesXFile>& files, SeriesX x, const std::string& pattern,
                    std::vector<double>& values, std::string& error) {
   values.clear();
-  if (x == SeriesX::kIndex) {
-    for (std::size_t i = 0; i < paths.size(); ++i) values.push_back(static_cast<double>(i));
-    return true;
-  }
-  if (x == SeriesX::kNameOrder) {
-    values = NameOrder(paths);
-    return true;
+  switch (x) {
+    case SeriesX::kIndex:
+      for (std::size_t i = 0; i < files.size(); ++i) values.push_back(static_cast<double>(i));
+      return true;
+    case SeriesX::kNameOrder:
+      values = NameOrder(files);
+      return true;
+    case SeriesX::kStartTime:
+      values = MinutesFromFirstStart(files);
+      return true;
+    case SeriesX::kNumberInName:
+      break;
   }
   std::regex expression;
   try {
@@ -54,9 +72,9 @@ bool SeriesXValues(const std::vector<std::string>& paths, SeriesX x, const std::
     error = e.what();
     return false;
   }
-  for (const std::string& path : paths) {
+  for (const SeriesXFile& file : files) {
     std::smatch match;
-    const std::string name = FileName(path);
+    const std::string name = FileName(file.path);
     if (!std::regex_search(name, match, expression)) {
       values.push_back(std::nan(""));
       continue;

@@ -48,30 +48,32 @@ std::optional<ProfileReference> FileReference(const CTavDoc& doc, const std::str
 Json ProfileJson(const CTavDoc& doc, const std::string& sessionPath, bool embed) {
   const std::optional<ProfileReference> file = FileReference(doc, sessionPath);
   const bool points = doc.m_nData > 0 && (embed || !file || !doc.PointsAsRead());
-  return Json{{"path", file ? file->absolutePath : doc.m_path},
-              {"relative_path", file ? file->relativePath : ""},
-              {"opened_as", doc.m_path},
-              {"size", file ? file->size : 0},
-              {"sha256", file ? file->sha256 : ""},
-              {"format", doc.m_format ? EnumJson(*doc.m_format, kFormats) : Json(nullptr)},
-              {"scan", doc.m_scan},
-              {"scans", doc.m_scans},
-              {"skip_lines", doc.m_asRead.skipLines},
-              {"last_line", doc.m_asRead.lastLine},
-              {"sample", doc.m_sample ? Json(*doc.m_sample) : Json(nullptr)},
-              {"x_quantity", doc.m_xQuantity},
-              {"x_unit", doc.m_xUnit},
-              {"points_count", doc.m_nData},
-              {"start", NumberJson(doc.m_start)},
-              {"step", NumberJson(doc.m_step)},
-              {"stop", NumberJson(doc.m_stop)},
-              {"y_min", NumberJson(doc.m_yMin)},
-              {"y_max", NumberJson(doc.m_yMax)},
-              {"wavelengths", WavelengthsJson(doc.m_wavelengths)},
-              {"wavelength_source", EnumJson(doc.m_wavelengthSource, kSources)},
-              {"fingerprint", DigestJson(doc.PointsFingerprint())},
-              {"read_fingerprint", DigestJson(doc.m_asRead.fingerprint)},
-              {"points", points ? EmbeddedJson(doc) : Json(nullptr)}};
+  Json json{{"path", file ? file->absolutePath : doc.m_path},
+            {"relative_path", file ? file->relativePath : ""},
+            {"opened_as", doc.m_path},
+            {"size", file ? file->size : 0},
+            {"sha256", file ? file->sha256 : ""},
+            {"format", doc.m_format ? EnumJson(*doc.m_format, kFormats) : Json(nullptr)},
+            {"scan", doc.m_scan},
+            {"scans", doc.m_scans},
+            {"skip_lines", doc.m_asRead.skipLines},
+            {"last_line", doc.m_asRead.lastLine},
+            {"sample", doc.m_sample ? Json(*doc.m_sample) : Json(nullptr)},
+            {"x_quantity", doc.m_xQuantity},
+            {"x_unit", doc.m_xUnit},
+            {"points_count", doc.m_nData},
+            {"start", NumberJson(doc.m_start)},
+            {"step", NumberJson(doc.m_step)},
+            {"stop", NumberJson(doc.m_stop)},
+            {"y_min", NumberJson(doc.m_yMin)},
+            {"y_max", NumberJson(doc.m_yMax)},
+            {"wavelengths", WavelengthsJson(doc.m_wavelengths)},
+            {"wavelength_source", EnumJson(doc.m_wavelengthSource, kSources)},
+            {"fingerprint", DigestJson(doc.PointsFingerprint())},
+            {"read_fingerprint", DigestJson(doc.m_asRead.fingerprint)},
+            {"points", points ? EmbeddedJson(doc) : Json(nullptr)}};
+  if (doc.m_startTime) json["start_time"] = NumberJson(*doc.m_startTime);
+  return json;
 }
 
 SavedProfile SavedProfileOf(const Field& f) {
@@ -89,6 +91,7 @@ SavedProfile SavedProfileOf(const Field& f) {
   h.m_scan = saved.scan;
   h.m_scans = f["scans"].Int(1, INT_MAX);
   if (f.Has("sample")) h.m_sample = f["sample"].String();
+  if (f.Has("start_time")) h.m_startTime = f["start_time"].Real();
   h.m_xQuantity = f["x_quantity"].String();
   h.m_xUnit = f["x_unit"].String();
   h.m_nData = f["points_count"].Int(0, CTavDoc::kMaxPoints);
@@ -129,6 +132,7 @@ void ApplySavedHeader(const SavedProfile& saved, bool samePoints, CTavDoc& doc) 
     doc.m_yMin = h.m_yMin;
     doc.m_yMax = h.m_yMax;
     doc.m_sample = h.m_sample;
+    doc.m_startTime = h.m_startTime;
     doc.m_wavelengths = h.m_wavelengths;
     doc.m_wavelengthSource = h.m_wavelengthSource;
   } else if (h.m_wavelengthSource == WavelengthSource::kUser ||

@@ -1522,6 +1522,18 @@ Standard: %1  λ = %2 Å  %3</translation>
         <source>ファイル番号 (index)</source>
         <translation>File number (index)</translation>
     </message>
+    <message>
+        <source>測定開始時刻</source>
+        <translation>Scan start time</translation>
+    </message>
+    <message>
+        <source>ファイルのヘッダーにある測定開始時刻 (XRDML, BRML, RASX, RAS, UXD, RAW v3・v4)。最初のスキャンからの分</source>
+        <translation>When each scan began, as the file header states it (XRDML, BRML, RASX, RAS, UXD, RAW v3 and v4), in minutes after the first scan</translation>
+    </message>
+    <message>
+        <source>最初のスキャンの開始からの時間 (分)</source>
+        <translation>Time since the first scan began (min)</translation>
+    </message>
 </context>
 <context>
     <name>SessionKeeper</name>

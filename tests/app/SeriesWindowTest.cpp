@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@
 #include "commands/Commands.h"
 #include "fit/PeakModel.h"
 #include "profile/TavDoc.h"
+#include "tests/support/SharedData.h"
 #include "tests/support/TempFile.h"
 #include "view/AnsweringHost.h"
 #include "view/TavView.h"
@@ -36,16 +38,22 @@ void WriteProfile(const fs::path& path, double position) {
   }
 }
 
-// A series window run to its end over paths, with one peak at 30° placed
-// in the first file.
-std::unique_ptr<CSeriesWindow> FinishedSeries(const std::vector<std::string>& paths) {
+// A series window run to its end over paths, with one peak placed in the
+// first file (at 30° on the profiles written above unless a range is given).
+std::unique_ptr<CSeriesWindow> FinishedSeries(const std::vector<std::string>& paths,
+                                              std::optional<RangeValues> range = std::nullopt,
+                                              double position = 30.0, double height = 1040.0) {
   CTavDoc doc;
   AnsweringHost host;
   CTavView view(doc, host);
   EXPECT_TRUE(ReadProfileByContent(view, paths[0]));
   view.TakeLoadedProfile();
+  if (range) {
+    host.range = range;
+    view.OnRangeInput();
+  }
   view.OnPeakPosition();
-  view.AppendPeakAt(30.0, 1040.0);
+  view.AppendPeakAt(position, height);
   auto window =
       std::make_unique<CSeriesWindow>(SeriesSetupOf(view), paths, SeriesOptions{}, nullptr);
   const QDeadlineTimer deadline(30000);
@@ -119,4 +127,27 @@ TEST(SeriesWindow, PlotsAgainstANumberInTheFileName) {
   ASSERT_TRUE(window.SavePlotTo(pdf, error)) << error.toStdString();
   EXPECT_EQ(ReadFileBytes((dir / "plot.pdf").string()).substr(0, 5), "%PDF-");
   fs::remove_all(dir);
+}
+
+// X can be the time since the first scan began, from the files' headers:
+// five XRDML scans of one run, each about 15 minutes after the one before.
+TEST(SeriesWindow, PlotsAgainstTheTimeTheScansBegan) {
+  SKIP_WITHOUT_SHARED_DATA();
+  std::vector<std::string> paths;
+  for (int k = 1; k <= 5; ++k) {
+    std::string name = "datalab__Scan_C";
+    name += std::to_string(k) + ".xrdml";
+    paths.push_back(SharedData(name));
+  }
+  const std::unique_ptr<CSeriesWindow> finished =
+      FinishedSeries(paths, RangeValues{50.0, 54.0, 0.0, 100000.0}, 52.0, 20000.0);
+  ASSERT_FALSE(finished->IsRunning());
+  CSeriesWindow& window = *finished;
+  window.XChooser()->Choice()->setCurrentIndex(3);
+  const SeriesPlotData& plotted = window.Plot()->Data();
+  ASSERT_EQ(plotted.points.size(), 5u);
+  // startTimeStamp 18:09:37, 18:24:36, 18:39:35, 18:54:33 and 19:09:32.
+  const double seconds[] = {0.0, 899.0, 1798.0, 2696.0, 3595.0};
+  for (std::size_t k = 0; k < 5; ++k) EXPECT_DOUBLE_EQ(plotted.points[k].index, seconds[k] / 60.0);
+  EXPECT_FALSE(window.XChooser()->Pattern()->isEnabled());
 }

@@ -9,11 +9,14 @@
 namespace {
 
 std::vector<double> XOf(SeriesX x, const std::string& pattern) {
-  const std::vector<std::string> paths = {"/b/run_300C.xy", "/a/run_25C_2.xy", "/c/blank.xy",
-                                          "/d/run_1e3C.xy"};
+  // Started 12:00:00, 11:30:00, unknown and 12:00:30 (seconds of one day).
+  const std::vector<SeriesXFile> files = {{"/b/run_300C.xy", 43200.0},
+                                          {"/a/run_25C_2.xy", 41400.0},
+                                          {"/c/blank.xy", std::nullopt},
+                                          {"/d/run_1e3C.xy", 43230.0}};
   std::vector<double> values;
   std::string error;
-  EXPECT_TRUE(SeriesXValues(paths, x, pattern, values, error)) << error;
+  EXPECT_TRUE(SeriesXValues(files, x, pattern, values, error)) << error;
   return values;
 }
 
@@ -36,6 +39,14 @@ TEST(SeriesXAxis, IndexNameOrderAndNumbersInNames) {
 
   std::vector<double> values;
   std::string error;
-  EXPECT_FALSE(SeriesXValues({"a.xy"}, SeriesX::kNumberInName, "(", values, error));
+  EXPECT_FALSE(SeriesXValues({{"a.xy", {}}}, SeriesX::kNumberInName, "(", values, error));
   EXPECT_FALSE(error.empty());
+}
+
+TEST(SeriesXAxis, MinutesFromTheEarliestStartWhateverTheOrder) {
+  const std::vector<double> minutes = XOf(SeriesX::kStartTime, "");
+  EXPECT_EQ(minutes[0], 30.0);
+  EXPECT_EQ(minutes[1], 0.0);
+  EXPECT_TRUE(std::isnan(minutes[2]));
+  EXPECT_EQ(minutes[3], 30.5);
 }

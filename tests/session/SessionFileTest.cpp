@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "session/ProfileJson.h"
 #include "tests/support/CliRun.h"
 #include "tests/support/ScriptRun.h"
 #include "tests/support/SharedData.h"
@@ -249,4 +250,20 @@ TEST(SessionFile, OpeningIsOneStepThatUndoTakesBack) {
   EXPECT_EQ(run.out.substr(first, run.out.find('\n', first) - first),
             run.out.substr(second, run.out.find('\n', second) - second));
   EXPECT_NE(run.out.find("1,gauss,"), std::string::npos) << run.out;
+}
+
+TEST(SessionFile, TheScansStartTimeIsKeptWithEmbeddedPointsAndLeftOutWhenUnknown) {
+  CTavDoc doc;
+  doc.SetPoints({10.0, 10.5, 11.0}, {5.0, 50.0, 5.0});
+  doc.m_startTime = 1604686177.25;
+  const Json json = ProfileJson(doc, "", true);
+  ASSERT_TRUE(json.contains("start_time"));
+  const SavedProfile saved = SavedProfileOf(Field(json, "profile"));
+  EXPECT_EQ(saved.header.m_startTime, 1604686177.25);
+  ASSERT_TRUE(saved.points);
+  EXPECT_EQ(saved.points->m_startTime, 1604686177.25);
+
+  doc.m_startTime.reset();
+  EXPECT_FALSE(ProfileJson(doc, "", true).contains("start_time"));
+  EXPECT_FALSE(SavedProfileOf(Field(ProfileJson(doc, "", true), "profile")).header.m_startTime);
 }
