@@ -171,7 +171,7 @@ bool QtHost::SaveFileDialog(std::string& path) {
       m_savedFile = chosen;
       return true;
     }
-    MessageBox(CannotSaveText(chosen, kWildcardNameReason), MessageIcon::None);
+    MessageBox(CannotSaveText(chosen, WildcardNameReason()), MessageIcon::None);
   }
   return false;
 }

@@ -426,7 +426,7 @@ void ReportDisabled(ScriptSession& s, const char* command) {
 
 bool RefusesWildcardName(ScriptSession& s, const std::string& path) {
   if (!NameHasWildcard(path)) return false;
-  s.host.ReportFailure(CannotSaveText(path, kWildcardNameReason));
+  s.host.ReportFailure(CannotSaveText(path, WildcardNameReason()));
   return true;
 }
 

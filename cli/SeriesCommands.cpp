@@ -69,7 +69,7 @@ bool IsTerminal(const std::ostream& err) { return &err == &std::cerr && isatty(S
 // the series reads (an input or a list of them). Empty when it may.
 std::string RefusedOutput(const std::string& out, const Args& a,
                           const std::vector<std::string>& paths) {
-  if (NameHasWildcard(out)) return kWildcardNameReason;
+  if (NameHasWildcard(out)) return WildcardNameReason();
   std::vector<std::string> read = paths;
   for (std::size_t i = 1; i < a.size(); ++i) {
     if (std::optional<std::string> list = ListFileOf(a[i])) read.push_back(std::move(*list));

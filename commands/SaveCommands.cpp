@@ -14,6 +14,11 @@ bool NameHasWildcard(const std::string& path) {
   return path.find_first_of("*?[", nameStart) != std::string::npos;
 }
 
+std::string WildcardNameReason() {
+  return Translated(
+      QT_TRANSLATE_NOOP("tav", "ファイル名にワイルドカード文字 (*, ?, [) があります"));
+}
+
 std::string CannotSaveText(const std::string& path, const std::string& reason) {
   return TranslatedFormat(QT_TRANSLATE_NOOP("tav", "ファイルを保存できません: %1 (%2)"),
                           {path, reason});
@@ -24,7 +29,7 @@ void SaveThroughDialog(Host& host, const std::function<std::string()>& makeConte
                        const std::string& pattern) {
   std::string path = pattern;
   if (!host.SaveFileDialog(path)) return;
-  if (NameHasWildcard(path)) return host.ReportFailure(CannotSaveText(path, kWildcardNameReason));
+  if (NameHasWildcard(path)) return host.ReportFailure(CannotSaveText(path, WildcardNameReason()));
   std::string reason;
   if (!WriteFileReplacing(path, makeContents(), reason)) {
     host.ReportFailure(CannotSaveText(path, reason));

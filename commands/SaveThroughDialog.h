@@ -15,7 +15,7 @@ void SaveThroughDialog(Host& host, const std::function<std::string()>& makeConte
 
 // Whether the last component of path holds a wildcard character (*, ?, [).
 bool NameHasWildcard(const std::string& path);
-// The reason given for refusing such a name.
-inline constexpr const char* kWildcardNameReason = "wildcard character in the file name";
+// The reason given for refusing such a name, translated.
+std::string WildcardNameReason();
 // The message of a save that failed, for the reason given.
 std::string CannotSaveText(const std::string& path, const std::string& reason);

@@ -137,6 +137,8 @@ PeakQuantity SplitPseudoVoigtArea(const double p[]) {
 }
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
+// √(ln 2): exp(−u²) is at half its maximum there.
+constexpr double kGaussHalfMaximumU = 0.8325546111576977;
 
 const PeakShape kShapes[] = {
     {kGaussian,
@@ -154,7 +156,8 @@ const PeakShape kShapes[] = {
      nullptr,
      0,
      0,
-     false},
+     false,
+     kGaussHalfMaximumU},
     {kLorentzian,
      "lorentz",
      QT_TRANSLATE_NOOP("tav", "ローレンツ関数"),
@@ -170,7 +173,8 @@ const PeakShape kShapes[] = {
      nullptr,
      0,
      0,
-     false},
+     false,
+     1.0},
     {kPseudoVoigt,
      "pvoigt",
      QT_TRANSLATE_NOOP("tav", "擬フォークト関数"),
@@ -186,7 +190,8 @@ const PeakShape kShapes[] = {
      QT_TRANSLATE_NOOP("tav", "η"),
      0.0,
      1.0,
-     false},
+     false,
+     1.0},
     {kPearson7,
      "pearson7",
      QT_TRANSLATE_NOOP("tav", "ピアソンVII関数"),
@@ -202,7 +207,8 @@ const PeakShape kShapes[] = {
      QT_TRANSLATE_NOOP("tav", "指数 m"),
      0.5,
      kInf,
-     false},
+     false,
+     1.0},
     {kSplitPseudoVoigt,
      "spvoigt",
      QT_TRANSLATE_NOOP("tav", "分割擬フォークト関数"),
@@ -219,7 +225,8 @@ const PeakShape kShapes[] = {
      QT_TRANSLATE_NOOP("tav", "η"),
      0.0,
      1.0,
-     true},
+     true,
+     1.0},
 };
 
 static_assert(std::size(kShapes) == kShapeCount);

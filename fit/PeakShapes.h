@@ -87,6 +87,9 @@ struct PeakShape {
   double parameterMax;
   // Whether a peak has two halves of their own widths.
   bool split;
+  // Where the line function is at half its maximum, in widths from the
+  // position: a width parameter is a half width at half maximum divided by it.
+  double halfMaximumU;
 
   bool HasShapeParameter() const { return parametersPerPeak > kShapeParameter; }
 };

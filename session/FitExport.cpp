@@ -85,7 +85,7 @@ void OnExportFit(CTavView& view) {
   Host& host = view.GetHost();
   std::string path = "*.csv";
   if (!host.SaveFileDialog(path)) return;
-  if (NameHasWildcard(path)) return host.ReportFailure(CannotSaveText(path, kWildcardNameReason));
+  if (NameHasWildcard(path)) return host.ReportFailure(CannotSaveText(path, WildcardNameReason()));
   std::string reason;
   if (!WriteFileReplacing(path, FormatFitData(view, WantsTabs(path)), reason)) {
     host.ReportFailure(CannotSaveText(path, reason));

@@ -177,7 +177,7 @@ void OnSaveSession(CTavView& view, bool embed) {
   Host& host = view.GetHost();
   std::string path = "*.tav";
   if (!host.SaveFileDialog(path)) return;
-  if (NameHasWildcard(path)) return host.ReportFailure(CannotSaveText(path, kWildcardNameReason));
+  if (NameHasWildcard(path)) return host.ReportFailure(CannotSaveText(path, WildcardNameReason()));
   std::string reason;
   if (!WriteSession(view, path, embed, reason)) host.ReportFailure(CannotSaveText(path, reason));
 }

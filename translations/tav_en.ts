@@ -2459,5 +2459,9 @@ The fit may not belong to these data</translation>
         <source>背景の %1</source>
         <translation>background %1</translation>
     </message>
+    <message>
+        <source>ファイル名にワイルドカード文字 (*, ?, [) があります</source>
+        <translation>wildcard character in the file name</translation>
+    </message>
 </context>
 </TS>

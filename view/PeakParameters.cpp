@@ -46,10 +46,10 @@ double SpanGuess(const CTavView& v, int k) {
   return (r.m_xMax - r.m_xMin) * v.Peaks().m_widthFactor[k] / 10;
 }
 
-// The half width at half maximum as the width parameter of the shape: the
-// Gaussian exp(−u²) is at half maximum at u = √(ln 2), the others at u = 1.
+// The half width at half maximum as the width parameter of the shape.
 double WidthParameterOfHalfWidth(int shape, double hwhm) {
-  return shape == kGaussian ? hwhm / std::sqrt(std::numbers::ln2) : hwhm;
+  const PeakShape* described = FindPeakShape(shape);
+  return described != nullptr ? hwhm / described->halfMaximumU : hwhm;
 }
 
 double WidthFromData(const CTavView& v, int k) {

@@ -263,7 +263,7 @@ TEST_F(DialogsTest, SaveDialogRefusesAPatternTypedAsTheNameAndAsksAgain) {
   ModalScript script({
       [&](QWidget* w) { EnterFileName(w, pattern); },
       ExpectRefusal(QStringLiteral("ファイルを保存できません: ") + pattern +
-                    QStringLiteral(" (wildcard character in the file name)")),
+                    QStringLiteral(" (ファイル名にワイルドカード文字 (*, ?, [) があります)")),
       [&](QWidget* w) {
         EXPECT_TRUE(As<QFileDialog>(w)->isVisible());
         EnterFileName(w, dir.filePath(QStringLiteral("profile")));

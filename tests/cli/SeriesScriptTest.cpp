@@ -166,7 +166,7 @@ TEST(SeriesScript, AnOutputThatIsAnInputOrAPatternIsRefusedBeforeFitting) {
     const StrictOutcome s = RunStrict(setup + command);
     EXPECT_EQ(s.run.status, 0) << s.run.err;
     EXPECT_EQ(s.run.out, "message: ファイルを保存できません: " + path +
-                             " (wildcard character in the file name)\n");
+                             " (ファイル名にワイルドカード文字 (*, ?, [) があります)\n");
     EXPECT_TRUE(s.anyFailure) << command;
     EXPECT_FALSE(fs::exists(path)) << command;
   }

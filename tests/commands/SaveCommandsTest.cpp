@@ -106,8 +106,8 @@ TEST_F(SaveCommandsTest, ANameWithAWildcardIsAPatternAndIsNeverWritten) {
     OnFileSaveAs(view);
     host.savePath = dir + "/" + name;
     OnFileSave(view);
-    const std::string message =
-        "ファイルを保存できません: " + dir + "/" + name + " (wildcard character in the file name)";
+    const std::string message = "ファイルを保存できません: " + dir + "/" + name +
+                                " (ファイル名にワイルドカード文字 (*, ?, [) があります)";
     expected.insert(expected.end(), {message, message});
   }
   EXPECT_EQ(host.messages, expected);

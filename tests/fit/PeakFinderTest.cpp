@@ -194,3 +194,35 @@ TEST(FindPeaksScript, SaysDisabledWithoutAProfileAndRefusesBadArguments) {
 }
 
 }  // namespace
+
+// A split peak starts with both halves as wide as the one width a symmetric
+// peak would have: measured in the data, and widened or narrowed by the keys.
+TEST(FindPeaksCommand, BothHalvesOfASplitPeakStartFromTheMeasuredWidthAndFollowTheKeys) {
+  TestHost host;
+  CTavDoc doc;
+  CTavView view(doc, host);
+  const Profile p = Counts({{30.0, 5000, 0.1}}, 100, 0.0, 11);
+  LoadSpectrum(view, p.x, p.y);
+  view.StateForTests().fit.shape = kSplitPseudoVoigt;
+  view.StateForTests().fit.options.m_widthFromData = true;
+  ASSERT_EQ(OnFindPeaks(view), 1);
+  std::vector<double> a(static_cast<std::size_t>(ParameterCount(view)) + 1);
+  FillPlacedParameters(view, 100.0, a.data());
+  // height, position, width_left, eta_left, width_right, eta_right
+  EXPECT_NEAR(a[3], 0.05, 0.01);
+  EXPECT_EQ(a[5], a[3]);
+  EXPECT_EQ(a[4], 0.5);
+  EXPECT_EQ(a[6], 0.5);
+
+  view.StateForTests().peaks.m_curPeak = 1;
+  view.OnKeyDown(keys::kW);
+  view.OnKeyDown(keys::kW);
+  std::vector<double> wider(a.size());
+  FillPlacedParameters(view, 100.0, wider.data());
+  EXPECT_NEAR(wider[3], a[3] * 1.05 * 1.05, 1e-12);
+  EXPECT_EQ(wider[5], wider[3]);
+  view.OnKeyDown(keys::kN);
+  FillPlacedParameters(view, 100.0, wider.data());
+  EXPECT_NEAR(wider[5], a[3] * 1.05 * 1.05 * 0.95, 1e-12);
+  EXPECT_EQ(wider[5], wider[3]);
+}
