@@ -88,7 +88,20 @@ bool ReadSmallFile(const std::string& path, std::string& text, std::string& erro
   return true;
 }
 
-// The positions to index: the calibration set's, else the fit's.
+// Whether the fit's positions are not 2θ (a profile in Q, or over another
+// axis): calibration and indexing take 2θ alone. Says so when it refuses.
+bool RefusesPositionsNotTwoTheta(CTavView& view) {
+  const CTavDoc& doc = view.GetDocument();
+  if (doc.XIsTwoTheta()) return false;
+  Refuse(view, TranslatedFormat(QT_TRANSLATE_NOOP("tav",
+                                                  "横軸が 2θ ではないプロファイル (%1 %2) "
+                                                  "のピーク位置は校正や指数付けに使えません"),
+                                {doc.m_xQuantity, doc.m_xUnit}));
+  return true;
+}
+
+// The positions to index: the calibration set's, else the fit's (which are
+// 2θ only in a profile over 2θ).
 std::vector<IndexedPosition> PositionsToIndex(const CTavView& view) {
   std::vector<IndexedPosition> out;
   const CalibrationState& c = view.Calibration();
@@ -97,6 +110,7 @@ std::vector<IndexedPosition> PositionsToIndex(const CTavView& view) {
     for (const CalibrationPeak& p : c.peaks) out.push_back({++k, p.position, p.positionError, {}});
     return out;
   }
+  if (!view.GetDocument().XIsTwoTheta()) return out;
   if (const PeakReport* report = view.Report()) {
     for (const PeakResult& r : report->peaks) {
       if (!Known(r.position.value)) continue;
@@ -192,7 +206,7 @@ void AddCalibrationSettings(const CTavView& view, ReportSettings& settings) {
 
 int AddFitToCalibration(CTavView& view) {
   const PeakReport* report = view.Report();
-  if (report == nullptr) return 0;
+  if (report == nullptr || RefusesPositionsNotTwoTheta(view)) return 0;
   std::vector<CalibrationPeak> added;
   std::vector<int> skipped;
   for (const PeakResult& r : report->peaks) {
@@ -321,6 +335,7 @@ std::optional<LatticeRefinement> RefinePhase(CTavView& view, bool zero, bool dis
                      "tav", "相の格子が設定されていないため、格子定数は精密化できません")));
     return std::nullopt;
   }
+  if (c.peaks.empty() && RefusesPositionsNotTwoTheta(view)) return std::nullopt;
   RefinementOptions options;
   options.zero = zero;
   options.displacement = displacement;

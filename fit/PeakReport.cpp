@@ -187,7 +187,8 @@ void NoteOutsideCalibration(const ReportSettings& settings, double position, int
       PeakNote(k, TranslatedFormat(QT_TRANSLATE_NOOP("tav",
                                                      "装置関数の校正範囲 2θ %1〜%2° の外にあり、"
                                                      "装置の半値幅は外挿した値です"),
-                                   {NumberForNote(f.minTwoTheta), NumberForNote(f.maxTwoTheta)})));
+                                   {UncertainText(f.minTwoTheta, std::nullopt),
+                                    UncertainText(f.maxTwoTheta, std::nullopt)})));
 }
 
 // β cos θ of a breadth with the instrumental FWHM at the peak removed. While

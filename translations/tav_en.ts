@@ -2463,5 +2463,9 @@ The fit may not belong to these data</translation>
         <source>ファイル名にワイルドカード文字 (*, ?, [) があります</source>
         <translation>wildcard character in the file name</translation>
     </message>
+    <message>
+        <source>横軸が 2θ ではないプロファイル (%1 %2) のピーク位置は校正や指数付けに使えません</source>
+        <translation>Peak positions of a profile whose X is not 2θ (%1 %2) cannot be used for calibration or indexing</translation>
+    </message>
 </context>
 </TS>

@@ -298,8 +298,12 @@ TEST(CalibrationScript, InstrumentFunctionOfOneHalfOfLaB6LeavesNoStrainInTheOthe
   // reflections of 20.6..27.0° (other peaks) with and without the function.
   const ScriptOutcome run = RunScript(CalibrateOnLowAnglesOfLaB6() +
                                       "range 20.5 27.5 0 1000000; find-peaks 10; fit; fit; fit\n"
-                                      "williamson-hall\ninstrument use on\nwilliamson-hall\n");
+                                      "williamson-hall\ninstrument use on\nwilliamson-hall\n"
+                                      "report\n");
   ASSERT_EQ(run.status, 0) << run.err;
+  // Outside the calibrated range, said with the range to six digits.
+  EXPECT_NE(run.err.find("装置関数の校正範囲 2θ 5.69614〜19.8247° の外にあり"), std::string::npos)
+      << run.err;
   const std::vector<std::string> json = JsonLines(run.out);
   ASSERT_EQ(json.size(), 3u) << run.out;
   EXPECT_EQ(JsonValue(json[0], "peaks"), 11.0);
@@ -338,3 +342,26 @@ TEST(CalibrationScript, ExcludesPeaksFromWilliamsonHall) {
 }
 
 }  // namespace
+
+// Peaks of a profile in Q are no 2θ: the set and the cell refuse them with a
+// message instead of reading Q = 2 Å⁻¹ as 2θ = 2°.
+TEST(CalibrationScript, PositionsOfAProfileNotInTwoThetaAreRefused) {
+  std::string chi = "pattern\nQ (A^-1)\nIntensity\n 201\n";
+  for (int i = 0; i <= 200; ++i) {
+    const double q = 1.9 + 0.001 * i;
+    const double u = (q - 2.0) / 0.01;
+    chi += std::to_string(q) + " " + std::to_string(100.0 + 1000.0 * std::exp(-u * u)) + "\n";
+  }
+  const std::string path = WriteTempFile("tav-q-profile.chi", chi);
+  const ScriptOutcome run = RunScript(
+      "open auto " + path +
+      "\nrange 1.9 2.1 0 1200; peak-mode; peak 2 1000; conditions gauss 0.001; step-messages off"
+      "\nfit; wavelength 1.54; calibrate add; calibrate list; lattice cubic 3.14; lattice refine");
+  EXPECT_EQ(run.status, 0) << run.err;
+  const std::string refusal =
+      "message: 横軸が 2θ ではないプロファイル (q 1/angstrom) "
+      "のピーク位置は校正や指数付けに使えませ"
+      "ん\n";
+  EXPECT_NE(run.out.find(refusal + "{\"peaks\": []}\n"), std::string::npos) << run.out;
+  EXPECT_TRUE(run.out.ends_with(refusal)) << run.out;
+}
