@@ -1,5 +1,6 @@
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QLabel>
@@ -217,6 +218,21 @@ TEST_F(DialogsTest, FitConditionsOfferTheMixedShapesAndTheTwoOptions) {
   EXPECT_FALSE(conditions.widthFromData);
   EXPECT_TRUE(conditions.doublet);
   EXPECT_FALSE(conditions.stepMessages);
+}
+
+TEST_F(DialogsTest, FitConditionsShowTheWeightsAndGiveTheOneChosen) {
+  FitConditions conditions{0.01, kGaussian, false, false};
+  conditions.weights = FitWeights::kCounts;
+  ModalScript script({[](QWidget* w) {
+    auto* dialog = As<CFitConditionDlg>(w);
+    QComboBox* weights = dialog->WeightsBox();
+    EXPECT_EQ(weights->count(), 3);
+    EXPECT_EQ(weights->currentIndex(), weights->findData(static_cast<int>(FitWeights::kCounts)));
+    weights->setCurrentIndex(weights->findData(static_cast<int>(FitWeights::kSigma)));
+    dialog->OkButton()->click();
+  }});
+  ASSERT_TRUE(Host().FitConditionDialog(conditions));
+  EXPECT_EQ(conditions.weights, FitWeights::kSigma);
 }
 
 TEST_F(DialogsTest, MessageBoxHasTheApplicationCaptionAndIcon) {

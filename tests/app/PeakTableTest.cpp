@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTableWidget>
 
 #include "app/PeakTableDock.h"
 #include "app/Preferences.h"
@@ -60,6 +61,15 @@ TEST_F(PeakTableTest, AFitFillsTheTableANewPeakClearsItCtrlCCopiesTheRows) {
   }
   EXPECT_TRUE(Dock().StatisticsLabel()->text().startsWith(QStringLiteral("χ² = ")));
   EXPECT_TRUE(Dock().StatisticsLabel()->text().contains(QStringLiteral("Rwp = ")));
+  // The free parameters' correlations: a unit diagonal, symmetric.
+  const QTableWidget& r = *Dock().CorrelationTable();
+  ASSERT_EQ(r.rowCount(), 5);  // height, position, width, slope, intercept
+  EXPECT_EQ(r.verticalHeaderItem(0)->text(), QStringLiteral("height_1"));
+  EXPECT_EQ(r.horizontalHeaderItem(4)->text(), QStringLiteral("intercept"));
+  for (int j = 0; j < 5; ++j) {
+    EXPECT_EQ(r.item(j, j)->text(), QStringLiteral("1.000"));
+    for (int k = 0; k < 5; ++k) EXPECT_EQ(r.item(j, k)->text(), r.item(k, j)->text());
+  }
 
   table.setFocus();
   QApplication::clipboard()->clear();

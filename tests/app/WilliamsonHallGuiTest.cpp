@@ -30,6 +30,9 @@ TEST_F(WilliamsonHallGuiTest, FindPeaksThenAFitShowTheResultAndThePlotSaves) {
   ASSERT_TRUE(panel.isVisible());
   ASSERT_TRUE(panel.Analysis().line);
   EXPECT_TRUE(panel.ResultLabel()->text().contains(QStringLiteral(" nm")));
+  // The line's scatter exceeds the points' σ: the panel says they were scaled.
+  EXPECT_TRUE(panel.Analysis().line->errorsScaled);
+  EXPECT_TRUE(panel.ResultLabel()->text().contains(QStringLiteral("√(換算χ²) 倍しています")));
   const double fwhmSlope = panel.Analysis().line->slope;
   panel.BreadthChoice()->setCurrentIndex(1);  // the integral breadth
   EXPECT_NE(panel.Analysis().line->slope, fwhmSlope);

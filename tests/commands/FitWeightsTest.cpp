@@ -198,3 +198,83 @@ TEST(FitWeights, CountingSigmaFollowsTheRawCountsThroughCorrections) {
 }
 
 }  // namespace
+
+namespace {
+
+// Two Gaussians 0.08° apart, counts rounded down: one Lorentzian is the
+// wrong model for it, two Gaussians nearly the exact one.
+std::string CloseGaussiansProfile() {
+  std::ostringstream text;
+  for (int i = 0; i < 600; ++i) {
+    const double x = 25 + i * 0.02;
+    const double u1 = (x - 30) / 0.1, u2 = (x - 30.08) / 0.12;
+    text << x << ' ' << static_cast<int>(50 + 1000 * std::exp(-u1 * u1) + 600 * std::exp(-u2 * u2))
+         << '\n';
+  }
+  return text.str();
+}
+
+// The numbers of a JSON array of arrays after "key": [[...], ...].
+std::vector<std::vector<double>> JsonMatrix(const std::string& json, const std::string& key) {
+  std::vector<std::vector<double>> rows;
+  std::size_t at = json.find("\"" + key + "\": [[");
+  if (at == std::string::npos) return rows;
+  at = json.find('[', at) + 1;
+  while (json[at] == '[') {
+    const std::size_t end = json.find(']', at);
+    std::vector<double> row;
+    std::istringstream numbers(json.substr(at + 1, end - at - 1));
+    for (std::string cell; std::getline(numbers, cell, ',');) row.push_back(std::stod(cell));
+    rows.push_back(row);
+    at = json.find_first_not_of(", ", end + 1);
+  }
+  return rows;
+}
+
+}  // namespace
+
+// A note for each pair whose correlation exceeds 0.95 in size, none for the
+// others; a note when the model does not describe the data within its noise.
+TEST(FitWeights, NotesNameStrongCorrelationsAndAPoorGoodnessOfFit) {
+  const std::string path = WriteTempFile("close.xy", CloseGaussiansProfile());
+  const ScriptOutcome two =
+      RunScript("open xy " + path +
+                "; range 29 31 0 1700; peak-mode; peak 30 1000; peak 30.1 600; step-messages off;"
+                " conditions gauss 0.0001; weights counts; fit; fit; correlations; fit-stats");
+  ASSERT_EQ(two.status, 0) << two.err;
+  const std::string json = Line(two.out, "{\"parameters\"");
+  const std::vector<std::vector<double>> r = JsonMatrix(json, "correlations");
+  const std::vector<std::string> names = {"height_1",   "position_1", "width_1", "height_2",
+                                          "position_2", "width_2",    "slope",   "intercept"};
+  ASSERT_EQ(r.size(), names.size()) << json;
+  int strong = 0;
+  for (std::size_t j = 0; j < names.size(); ++j) {
+    EXPECT_EQ(r[j][j], 1.0);
+    for (std::size_t k = j + 1; k < names.size(); ++k) {
+      EXPECT_EQ(r[j][k], r[k][j]);
+      char value[16];
+      std::snprintf(value, sizeof value, "%.3f", r[j][k]);
+      const std::string note =
+          "note: " + names[j] + " と " + names[k] + " の相関が " + value + " です";
+      const bool noted = two.err.find(note) != std::string::npos;
+      EXPECT_EQ(noted, std::fabs(r[j][k]) > 0.95) << names[j] << " " << names[k] << " " << value;
+      strong += noted;
+    }
+  }
+  EXPECT_GT(strong, 0);
+  EXPECT_LT(JsonValue(Line(two.out, "{\"npt\""), "gof"), 1.5);
+  EXPECT_EQ(two.err.find("gof = "), std::string::npos) << two.err;
+
+  const ScriptOutcome one =
+      RunScript("open xy " + path +
+                "; range 29 31 0 1700; peak-mode; peak 30.03 1500; step-messages off;"
+                " conditions lorentz 0.0001; weights counts; fit; fit; fit-stats; report");
+  ASSERT_EQ(one.status, 0) << one.err;
+  const std::string stats = Line(one.out, "{\"npt\"");
+  const double gof =
+      std::sqrt(JsonValue(stats, "chisq") / (JsonValue(stats, "npt") - JsonValue(stats, "npar")));
+  ASSERT_GT(gof, 1.5);
+  char text[32];
+  std::snprintf(text, sizeof text, "note: gof = %.2f: ", gof);
+  EXPECT_NE(one.err.find(text), std::string::npos) << one.err;
+}
