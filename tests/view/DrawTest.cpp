@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <numbers>
 #include <sstream>
 #include <string>
 
@@ -238,3 +240,31 @@ TEST_F(DrawTest, ZeroWidthOrHeightRangeDrawsNothingThatDividesByIt) {
 }
 
 }  // namespace
+
+// With a phase and a wavelength, each marker near a reflection carries its
+// hkl at the frame's top, every second one a text line lower; a marker far
+// from every reflection carries none.
+TEST_F(DrawTest, MarkersNearAReflectionOfThePhaseCarryItsHkl) {
+  Load();
+  doc.SetWavelengths(Wavelengths{1.5406, std::nullopt, std::nullopt}, WavelengthSource::kUser);
+  CalibrationState calibration;
+  calibration.phase = UnitCell{CrystalSystem::kCubic, Centring::kP, 4.0, 4.0, 4.0};
+  view.SetCalibration(calibration);
+  // 2θ = 2 asin(λ / 2d) with d = a / √(h² + k² + l²).
+  const auto bragg = [](double d) {
+    return 2.0 * std::asin(1.5406 / (2.0 * d)) * 180.0 / std::numbers::pi;
+  };
+  Place(1, bragg(4.0), 250);                   // 100 at 22.21°
+  Place(2, bragg(4.0 / std::sqrt(2.0)), 250);  // 110 at 31.61°
+  Place(3, 26.9, 250);                         // between the two: none
+  const std::vector<std::string> calls = Calls(Draw());
+  const int x1 = static_cast<int>(std::floor(bragg(4.0) + 100.0));
+  const int x2 = static_cast<int>(std::floor(bragg(4.0 / std::sqrt(2.0)) + 100.0));
+  std::vector<std::string> labels;
+  for (const std::string& call : calls) {
+    if (call.ends_with(" 100") || call.ends_with(" 110") || call.find("?") != std::string::npos)
+      labels.push_back(call);
+  }
+  EXPECT_EQ(labels, (std::vector<std::string>{"Text " + std::to_string(x1 + 2) + ",52 #ff 100",
+                                              "Text " + std::to_string(x2 + 2) + ",68 #ff 110"}));
+}
