@@ -105,6 +105,20 @@ TEST(InstrumentFiles, BrukerRawVersionsOneToFour) {
     EXPECT_EQ(p.sample.value_or(""), c.sample) << c.name;
     EXPECT_FALSE(p.announced) << c.name;
   }
+  // One range of 4-byte records: the intensities are the file's last 4·n
+  // bytes, float32 each.
+  for (const char* name : {"PyXRD__brk_raw1.raw", "PyXRD__brk_raw2.raw",
+                           "geddes__bruker4_v5converter.raw", "datalab__TiO2.raw"}) {
+    const std::string bytes = ReadFileBytes(SharedData(name));
+    const std::vector<double> y = Read(name).y;
+    ASSERT_GE(bytes.size(), 4 * y.size()) << name;
+    const char* data = bytes.data() + bytes.size() - 4 * y.size();
+    for (std::size_t i = 0; i < y.size(); ++i) {
+      float value;
+      std::memcpy(&value, data + 4 * i, sizeof value);
+      ASSERT_EQ(y[i], value) << name << " point " << i;
+    }
+  }
   // 8-byte records: a float and a flag; the last float is at the file's end.
   const std::string eva = ReadFileBytes(SharedData("geddes__bruker4_diffrac_eva.raw"));
   float last;
