@@ -47,6 +47,7 @@
 #include "render/ExportPlot.h"
 #include "series/SeriesFit.h"
 #include "view/AnsweringHost.h"
+#include "view/PictureWriters.h"
 #include "view/TavView.h"
 
 using namespace cmd;

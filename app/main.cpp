@@ -1,34 +1,14 @@
-// tav: the GUI of the peak-fitting tool.
-#include <QApplication>
-#include <QLibraryInfo>
-#include <QTranslator>
-#include <clocale>
+// tav: the GUI of the peak-fitting tool. --help and --version are answered
+// here, before the window's module and Qt's GUI libraries are loaded.
 #include <iostream>
+#include <string>
 
 #include "app/GuiCommandLine.h"
-#include "app/LanguageMenu.h"
-#include "app/TavApp.h"
 #include "lang/VersionText.h"
-#include "translations/ProgramTranslation.h"
-
-namespace {
-
-// Qt's own texts (file, print and message-box dialogs) in language, where
-// Qt's translations are installed; English needs none.
-void LoadQtTexts(QTranslator& translator, Language language) {
-  if (language != Language::kJapanese) return;
-  if (translator.load(QStringLiteral("qtbase_ja"),
-                      QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-    QApplication::installTranslator(&translator);
-  }
-}
-
-}  // namespace
+#include "module/ProgramModule.h"
 
 int main(int argc, char** argv) {
-  // tav's own options come first: --help and --version print and end the
-  // program before Qt looks for a display.
-  GuiOptions options = ParseGuiCommandLine(argc, argv);
+  const GuiOptions options = ParseGuiCommandLine(argc, argv);
   const Language language = GuiLanguage(options.language, ProcessEnvironment());
   if (options.bad) {
     std::cerr << kGuiUsage;
@@ -42,32 +22,12 @@ int main(int argc, char** argv) {
     std::cout << VersionText("tav", language);
     return 0;
   }
-
-  int qtArgc = static_cast<int>(options.remaining.size());
-  options.remaining.push_back(nullptr);
-  QApplication application(qtArgc, options.remaining.data());
-  QApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
-  QApplication::setApplicationName(QStringLiteral("tav"));
-  // Qt adopts the user's locale; the readers and writers read and print
-  // numbers with a decimal point whatever the locale.
-  std::setlocale(LC_NUMERIC, "C");
-  // The windows speak --lang's language, else the one chosen in the View
-  // menu, else the locale's; Qt's own dialogs follow. The texts are written
-  // in Japanese: other languages come from the program's translation, which
-  // the core's messages use too.
-  const Language windowLanguage =
-      GuiLanguage(options.language ? options.language : StoredLanguage(), ProcessEnvironment());
-  QTranslator qtTexts;
-  LoadQtTexts(qtTexts, windowLanguage);
-  QTranslator programTexts;
-  if (LoadProgramTranslation(programTexts, windowLanguage)) {
-    QApplication::installTranslator(&programTexts);
-    TranslateCoreTexts(&programTexts);
+  std::string error;
+  using Entry = int (*)(int, char**);
+  const auto run = reinterpret_cast<Entry>(ProgramModuleEntry("tav-gui.so", "TavGuiMain", error));
+  if (run == nullptr) {
+    std::cerr << "tav: " << error << '\n';
+    return 1;
   }
-
-  CTavApp app(windowLanguage);
-  if (!app.InitInstance(application.arguments().mid(1))) return 1;
-  const int status = application.exec();
-  app.ExitInstance();
-  return status;
+  return run(argc, argv);
 }

@@ -7,6 +7,7 @@
 #include "cli/CalibrationCommands.h"
 #include "cli/ConstraintCommands.h"
 #include "cli/InfoJson.h"
+#include "cli/PictureSource.h"
 #include "cli/ScriptError.h"
 #include "cli/SeriesCommands.h"
 #include "cli/SessionCommands.h"
@@ -15,7 +16,6 @@
 #include "commands/Commands.h"
 #include "commands/PeakAnalysis.h"
 #include "commands/SaveThroughDialog.h"
-#include "render/RenderPng.h"
 #include "view/AnsweringHost.h"
 #include "view/PeakReportFormat.h"
 #include "view/TavView.h"
@@ -326,7 +326,8 @@ void Render(ScriptSession& s, const Args& a) {
   const int h = sized ? ParseIntIn(a[2], 1, kRenderMaxSide, "H") : plot::kPictureHeight;
   if (RefusesWildcardName(s, a[0])) return;
   std::string error;
-  if (!RenderViewToPng(s.view, a[0], w, h, error)) {
+  const PictureWriters* writers = ThePictureWriters(error);
+  if (writers == nullptr || !writers->renderPng(s.view, a[0], w, h, error)) {
     throw ScriptError("cannot write " + a[0] + ": " + error);
   }
 }

@@ -1,9 +1,9 @@
 #include "cli/ViewCommands.h"
 
+#include "cli/PictureSource.h"
 #include "cli/ScriptError.h"
 #include "commands/Commands.h"
 #include "history/UndoHistory.h"
-#include "render/ExportPlot.h"
 #include "view/TavView.h"
 
 namespace {
@@ -107,7 +107,8 @@ void ExportPlotCommand(ScriptSession& s, const Args& a) {
   }
   if (RefusesWildcardName(s, a[0])) return;
   std::string error;
-  if (!ExportPlot(s.view, a[0], w, h, error)) {
+  const PictureWriters* writers = ThePictureWriters(error);
+  if (writers == nullptr || !writers->exportPlot(s.view, a[0], w, h, error)) {
     throw ScriptError("cannot write " + a[0] + ": " + error);
   }
 }

@@ -6,6 +6,8 @@
 #include <string>
 
 #include "cli/CliCommandLine.h"
+#include "cli/PictureModule.h"
+#include "cli/PictureSource.h"
 #include "cli/ScriptParser.h"
 #include "cli/ScriptRunner.h"
 #include "lang/VersionText.h"
@@ -59,6 +61,7 @@ int main(int argc, char** argv) {
   QTranslator texts;
   if (LoadProgramTranslation(texts, language)) TranslateCoreTexts(&texts);
 
+  SetPictureWritersSource(LoadPictureModule);
   ScriptRunner runner(std::cout, std::cerr);
   const int status = RunScripts(runner, *options);
   // --strict: a run that went to its end is still a failure when any command failed.

@@ -13,12 +13,14 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/PictureSource.h"
 #include "cli/ScriptParser.h"
 #include "cli/ScriptRunner.h"
 #include "commands/Commands.h"
 #include "fuzz/FuzzCheck.h"
 #include "fuzz/ScratchFolder.h"
 #include "render/ImageCanvas.h"
+#include "render/LinkedPictureWriters.h"
 #include "view/PlotGeometry.h"
 
 namespace {
@@ -56,6 +58,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::vector<ScriptCommand> commands = ParseScript(script);
   if (commands.size() > kMaxCommands) commands.resize(kMaxCommands);
 
+  static const bool drawing = (SetPictureWritersSource(LinkedPictureWriters), true);
+  (void)drawing;
   const ScratchFolder& scratch = ScratchFolder::Get();
   const std::string profilePath = scratch.Write("profile", file);
   const std::string savePath = scratch.Path("saved");

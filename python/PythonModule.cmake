@@ -1,9 +1,7 @@
 # Whether the Python module tav (python/) can be built: pybind11 and the
 # headers of Debian's Python 3 (/usr/bin/python3 unless Python3_EXECUTABLE
 # names another), and no sanitizer or fuzzing build, whose instrumented
-# module Python cannot load. Sets TAV_PYTHON_MODULE; included before the
-# layers, which are then compiled as position-independent code for the
-# module's shared object.
+# module Python cannot load. Sets TAV_PYTHON_MODULE.
 set(TAV_PYTHON_MODULE OFF)
 if(TAV_SANITIZE OR TAV_FUZZ)
   message(STATUS "Python module tav: not built in a sanitizer or fuzzing build")
@@ -22,7 +20,6 @@ if(NOT Python3_FOUND OR NOT pybind11_FOUND)
 endif()
 set(TAV_PYTHON_MODULE ON)
 math(EXPR TAV_PYTHON_NEXT_MINOR "${Python3_VERSION_MINOR} + 1")
-set(CMAKE_POSITION_INDEPENDENT_CODE ON)
 # Where the module goes below the prefix: Debian's Python reads
 # lib/python3/dist-packages under /usr (the package) and
 # lib/python3.X/dist-packages under any other prefix (/usr/local).

@@ -104,12 +104,6 @@ bool WritePdf(const CTavView& view, const std::string& path, int width, int heig
 
 }  // namespace
 
-void DefaultExportSize(const CTavView& view, int& width, int& height) {
-  const PlotSize& size = view.Plot().size;
-  width = size.width > 0 ? size.width : plot::kPictureWidth;
-  height = size.width > 0 ? size.height : plot::kPictureHeight;
-}
-
 bool ExportPlot(CTavView& view, const std::string& path, int width, int height,
                 std::string& error) {
   if (width <= 0 || height <= 0) {

@@ -10,6 +10,3 @@ class CTavView;
 // ends in ".pdf" (any case), both in shapes and text, and as PNG otherwise. False with a reason
 // when it cannot be written; the view is left as it was either way.
 bool ExportPlot(CTavView& view, const std::string& path, int width, int height, std::string& error);
-// The picture's size when none is asked for: the client area the plot
-// follows, else the fixed picture's.
-void DefaultExportSize(const CTavView& view, int& width, int& height);

@@ -20,7 +20,9 @@ echo "== $deb"
 dpkg-deb --info "$deb"
 contents=$(dpkg-deb --contents "$deb" | awk '{print $NF}')
 echo "$contents"
+libdir=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
 for path in ./usr/bin/tav ./usr/bin/tav-cli \
+  ./usr/lib/$libdir/tav/tav-gui.so ./usr/lib/$libdir/tav/tav-pictures.so \
   ./usr/share/applications/io.github.tav_authors.tav.desktop \
   ./usr/share/metainfo/io.github.tav_authors.tav.metainfo.xml \
   ./usr/share/icons/hicolor/scalable/apps/tav.svg ./usr/share/mime/packages/tav.xml \
@@ -62,6 +64,15 @@ DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommen
 /usr/bin/tav-cli --lang en --help >/dev/null
 env -u DISPLAY -u WAYLAND_DISPLAY /usr/bin/tav --version
 /usr/bin/tav-cli -e "open rigaku /usr/share/doc/tav/examples/sample.asc; info"
+# The installed modules: tav-cli's pictures, and the window (still running
+# when stopped, instead of ending at once without its module).
+picture=$(mktemp --suffix=.png)
+/usr/bin/tav-cli -e "open rigaku /usr/share/doc/tav/examples/sample.asc; render $picture"
+file "$picture" | grep -q "PNG image data" || { echo "tav-cli drew no picture"; exit 1; }
+rm -f "$picture"
+status=0
+env QT_QPA_PLATFORM=offscreen XDG_STATE_HOME="$(mktemp -d)" timeout 5 /usr/bin/tav || status=$?
+[ "$status" -eq 124 ] || { echo "tav ended with $status instead of showing its window"; exit 1; }
 scripts/validate-desktop-files.sh /usr/share/applications/io.github.tav_authors.tav.desktop \
   /usr/share/metainfo/io.github.tav_authors.tav.metainfo.xml
 appstreamcli validate-tree --no-net /

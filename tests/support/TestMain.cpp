@@ -2,6 +2,8 @@
 // initial global state.
 #include <gtest/gtest.h>
 
+#include "cli/PictureSource.h"
+#include "render/LinkedPictureWriters.h"
 #include "tests/support/GlobalState.h"
 #include "tests/support/PrivateTempDir.h"
 
@@ -9,5 +11,6 @@ int main(int argc, char** argv) {
   const PrivateTempDir temp;
   ::testing::InitGoogleTest(&argc, argv);
   InstallGlobalStateGuard();
+  SetPictureWritersSource(LinkedPictureWriters);
   return RUN_ALL_TESTS();
 }
