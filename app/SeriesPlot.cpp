@@ -26,7 +26,10 @@ Span IndexSpan(const SeriesPlotData& data) {
     span.lo = std::min(span.lo, p.index);
     span.hi = std::max(span.hi, p.index);
   }
-  return {span.lo - 0.5, span.hi + 0.5};
+  // Half a file index, or more on a wider axis (minutes, temperatures), so
+  // that the first and last error bars stay off the frame.
+  const double pad = std::max(0.5, 0.04 * (span.hi - span.lo));
+  return {span.lo - pad, span.hi + pad};
 }
 
 void DrawXTicks(QPainter& painter, const Mapping& m) {
