@@ -127,3 +127,25 @@ TEST(CliMain, StrictFailsARunWithAFailedCommand) {
 }
 
 }  // namespace
+
+// The painting code is a module beside tav-cli: a copy of the program
+// without it still runs scripts, and refuses a picture with the reason
+// instead of failing to start.
+TEST(CliMain, WithoutItsPictureModuleTavCliRunsAndRefusesPictures) {
+  const std::string folder = ::testing::TempDir() + "tav-cli-alone";
+  const std::string copy = folder + "/tav-cli";
+  ASSERT_EQ(std::system(("mkdir -p '" + folder + "' && cp '" + std::string(TAV_CLI_PATH) + "' '" +
+                         copy + "'")
+                            .c_str()),
+            0);
+  const std::string picture = folder + "/p.png";
+  const int raw = std::system(
+      ("'" + copy + "' -e 'state; render " + picture + "' >'" + folder + "/out' 2>&1").c_str());
+  const std::string out = ReadFileBytes(folder + "/out");
+  EXPECT_TRUE(WIFEXITED(raw));
+  EXPECT_EQ(out.rfind("{\"doc\": ", 0), 0u) << out;
+  EXPECT_NE(out.find("cannot write " + picture + ": the module tav-pictures.so is not installed"),
+            std::string::npos)
+      << out;
+  EXPECT_FALSE(std::ifstream(picture).good());
+}
