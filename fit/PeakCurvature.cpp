@@ -16,6 +16,7 @@ constexpr int kTileColumns = 4;
 
 namespace portable {
 typedef double Vec __attribute__((vector_size(16)));
+typedef Vec SumVec;
 constexpr int kLanes = 2;
 // The kernels need VectorMath.inc first.
 // clang-format off
@@ -33,6 +34,7 @@ constexpr int kLanes = 2;
 #endif
 namespace avx2 {
 typedef double Vec __attribute__((vector_size(32)));
+typedef Vec SumVec;
 constexpr int kLanes = 4;
 // The kernels need VectorMath.inc first.
 // clang-format off
@@ -54,6 +56,13 @@ constexpr int kLanes = 4;
 #endif
 namespace avx512 {
 typedef double Vec __attribute__((vector_size(64)));
+// The curvature sums go by four lanes: rows rounded up to fours rather than
+// eights compute fewer products past the diagonal and the last row (for 42
+// parameters 1056 a point instead of 1312), and on a processor that splits
+// 512-bit operations in two (AMD Zen 4) 256-bit tiles summed 10-15% faster
+// than 512-bit tiles of the same rows. The model's evaluation and the
+// weighting stay 512 bits wide.
+typedef double SumVec __attribute__((vector_size(32)));
 constexpr int kLanes = 8;
 // The kernels need VectorMath.inc first.
 // clang-format off
