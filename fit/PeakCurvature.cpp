@@ -18,9 +18,20 @@ namespace portable {
 typedef double Vec __attribute__((vector_size(16)));
 typedef Vec SumVec;
 constexpr int kLanes = 2;
-// The kernels need VectorMath.inc first.
+// The kernels need VectorMath.inc and the shapes' lanes first, for vectors and
+// for groups of them.
 // clang-format off
 #include "fit/VectorMath.inc"
+#include "fit/MixedShapeLanes.inc"
+namespace grouped {
+// Two SSE vectors side by side evaluated the mixed shapes 17% faster.
+constexpr int kGroupSize = 2;
+#include "fit/LaneGroup.inc"
+typedef Group Vec;
+constexpr int kLanes = kGroupSize * Group::kPartLanes;
+#include "fit/VectorMath.inc"
+#include "fit/MixedShapeLanes.inc"
+}  // namespace grouped
 #include "fit/PeakCurvatureKernel.inc"
 // clang-format on
 }  // namespace portable
@@ -36,9 +47,20 @@ namespace avx2 {
 typedef double Vec __attribute__((vector_size(32)));
 typedef Vec SumVec;
 constexpr int kLanes = 4;
-// The kernels need VectorMath.inc first.
+// The kernels need VectorMath.inc and the shapes' lanes first, for vectors and
+// for groups of them.
 // clang-format off
 #include "fit/VectorMath.inc"
+#include "fit/MixedShapeLanes.inc"
+namespace grouped {
+// Sixteen registers: a group of more vectors only spilled them.
+constexpr int kGroupSize = 1;
+#include "fit/LaneGroup.inc"
+typedef Group Vec;
+constexpr int kLanes = kGroupSize * Group::kPartLanes;
+#include "fit/VectorMath.inc"
+#include "fit/MixedShapeLanes.inc"
+}  // namespace grouped
 #include "fit/PeakCurvatureKernel.inc"
 // clang-format on
 }  // namespace avx2
@@ -64,9 +86,21 @@ typedef double Vec __attribute__((vector_size(64)));
 // weighting stay 512 bits wide.
 typedef double SumVec __attribute__((vector_size(32)));
 constexpr int kLanes = 8;
-// The kernels need VectorMath.inc first.
+// The kernels need VectorMath.inc and the shapes' lanes first, for vectors and
+// for groups of them.
 // clang-format off
 #include "fit/VectorMath.inc"
+#include "fit/MixedShapeLanes.inc"
+namespace grouped {
+// Four 512-bit vectors side by side (a whole block) evaluated the
+// pseudo-Voigt 20% faster on AMD Zen 4 than one at a time.
+constexpr int kGroupSize = 4;
+#include "fit/LaneGroup.inc"
+typedef Group Vec;
+constexpr int kLanes = kGroupSize * Group::kPartLanes;
+#include "fit/VectorMath.inc"
+#include "fit/MixedShapeLanes.inc"
+}  // namespace grouped
 #include "fit/PeakCurvatureKernel.inc"
 // clang-format on
 }  // namespace avx512
