@@ -3,7 +3,8 @@
 // same with ten pseudo-Voigt peaks, and with those on a background series of
 // order 6. With --check it times nothing and checks instead, for each, that
 // every instruction-set path of the curvature sums gives the point-by-point
-// sums bit for bit, and that the fit lowers chi-square.
+// sums bit for bit, and that the fit lowers chi-square. With --only lorentz
+// or --only pvoigt it times that case alone (for a profiler's count).
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -204,6 +205,16 @@ int main(int argc, char** argv) {
     const bool ok = Check(lorentz) && Check(pseudoVoigt) && Check(onSeries);
     std::printf("check=%s\n", ok ? "ok" : "failed");
     return ok ? 0 : 1;
+  }
+  if (argc > 2 && std::strcmp(argv[1], "--only") == 0) {
+    const bool isLorentz = std::strcmp(argv[2], "lorentz") == 0;
+    if (!isLorentz && std::strcmp(argv[2], "pvoigt") != 0) {
+      std::fprintf(stderr, "mrqmin_bench: --only takes lorentz or pvoigt, not %s\n", argv[2]);
+      return 2;
+    }
+    const double median = MedianCallTime(isLorentz ? lorentz : pseudoVoigt, argv[2]);
+    std::printf("%s_mrqmin_ms_median=%.4f\n", argv[2], median);
+    return 0;
   }
   const double lorentzMedian = MedianCallTime(lorentz, "lorentz");
   const double pseudoVoigtMedian = MedianCallTime(pseudoVoigt, "pvoigt");

@@ -16,10 +16,22 @@ constexpr int kTileColumns = 4;
 
 namespace portable {
 typedef double Vec __attribute__((vector_size(16)));
+typedef Vec SumVec;
 constexpr int kLanes = 2;
-// The kernels need VectorMath.inc first.
+// The kernels need VectorMath.inc and the shapes' lanes first, for vectors and
+// for groups of them.
 // clang-format off
 #include "fit/VectorMath.inc"
+#include "fit/MixedShapeLanes.inc"
+namespace grouped {
+// Two SSE vectors side by side evaluated the mixed shapes 17% faster.
+constexpr int kGroupSize = 2;
+#include "fit/LaneGroup.inc"
+typedef Group Vec;
+constexpr int kLanes = kGroupSize * Group::kPartLanes;
+#include "fit/VectorMath.inc"
+#include "fit/MixedShapeLanes.inc"
+}  // namespace grouped
 #include "fit/PeakCurvatureKernel.inc"
 // clang-format on
 }  // namespace portable
@@ -33,10 +45,22 @@ constexpr int kLanes = 2;
 #endif
 namespace avx2 {
 typedef double Vec __attribute__((vector_size(32)));
+typedef Vec SumVec;
 constexpr int kLanes = 4;
-// The kernels need VectorMath.inc first.
+// The kernels need VectorMath.inc and the shapes' lanes first, for vectors and
+// for groups of them.
 // clang-format off
 #include "fit/VectorMath.inc"
+#include "fit/MixedShapeLanes.inc"
+namespace grouped {
+// Sixteen registers: a group of more vectors only spilled them.
+constexpr int kGroupSize = 1;
+#include "fit/LaneGroup.inc"
+typedef Group Vec;
+constexpr int kLanes = kGroupSize * Group::kPartLanes;
+#include "fit/VectorMath.inc"
+#include "fit/MixedShapeLanes.inc"
+}  // namespace grouped
 #include "fit/PeakCurvatureKernel.inc"
 // clang-format on
 }  // namespace avx2
@@ -54,10 +78,29 @@ constexpr int kLanes = 4;
 #endif
 namespace avx512 {
 typedef double Vec __attribute__((vector_size(64)));
+// The curvature sums go by four lanes: rows rounded up to fours rather than
+// eights compute fewer products past the diagonal and the last row (for 42
+// parameters 1056 a point instead of 1312), and on a processor that splits
+// 512-bit operations in two (AMD Zen 4) 256-bit tiles summed 10-15% faster
+// than 512-bit tiles of the same rows. The model's evaluation and the
+// weighting stay 512 bits wide.
+typedef double SumVec __attribute__((vector_size(32)));
 constexpr int kLanes = 8;
-// The kernels need VectorMath.inc first.
+// The kernels need VectorMath.inc and the shapes' lanes first, for vectors and
+// for groups of them.
 // clang-format off
 #include "fit/VectorMath.inc"
+#include "fit/MixedShapeLanes.inc"
+namespace grouped {
+// Four 512-bit vectors side by side (a whole block) evaluated the
+// pseudo-Voigt 20% faster on AMD Zen 4 than one at a time.
+constexpr int kGroupSize = 4;
+#include "fit/LaneGroup.inc"
+typedef Group Vec;
+constexpr int kLanes = kGroupSize * Group::kPartLanes;
+#include "fit/VectorMath.inc"
+#include "fit/MixedShapeLanes.inc"
+}  // namespace grouped
 #include "fit/PeakCurvatureKernel.inc"
 // clang-format on
 }  // namespace avx512

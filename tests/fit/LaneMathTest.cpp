@@ -97,6 +97,24 @@ TEST(LaneMath, ExpIsWithinOneUlpOverTheWholeRange) {
   EXPECT_EQ(LaneExp(-744.4), 5e-324);  // the smallest subnormal, rounded up to
 }
 
+// Below about −745.13 exp rounds to +0, above it to the smallest subnormal:
+// lanes on either side of that edge, and of the point below which the
+// result is set to 0 without its last product, each as the C library has
+// it, whatever the other lane holds.
+TEST(LaneMath, ExpAtTheEdgeOfZeroTakesEachLaneOnItsOwn) {
+  for (double x = -745.8; x < -744.9; x += 0.0137) {
+    const double want = std::exp(x);
+    EXPECT_EQ(UlpsApart(LaneExp(x), want), 0) << x;
+    EXPECT_FALSE(std::signbit(LaneExp(x)));
+    for (const double other : {-1000.0, -745.3, 0.0, std::nan("")}) {
+      const pairs::Vec out = pairs::ExpLanes(pairs::Vec{x, other});
+      EXPECT_EQ(UlpsApart(out[0], want), 0) << x << " beside " << other;
+    }
+  }
+  EXPECT_EQ(LaneExp(-745.13), 5e-324);
+  EXPECT_EQ(LaneExp(-745.14), 0.0);
+}
+
 // The Pearson VII takes (1 + c·u²)^−m and its logarithm: t from 1 up to the
 // largest double, m from far below to far above its usual range, so results
 // run down through the subnormals to 0; beside them t below 1 and positive

@@ -100,6 +100,35 @@ TEST(Gaussj, InversesSolutionsAndPivotTieBreaks) {
   }
 }
 
+// Sizes that leave every remainder of the row loops, entries whose
+// magnitudes tie many times over (so that the choice among equal pivots and
+// of the columns still free matters): the inverse and the solutions hold.
+TEST(Gaussj, LargerMatricesWithTiedMagnitudesInvertAndSolve) {
+  for (const int n : {3, 8, 9, 13, 42}) {
+    Matrix a(n, n), original(n, n), b(n, 2);
+    for (int j = 1; j <= n; ++j) {
+      for (int k = 1; k <= n; ++k) {
+        original[j][k] = a[j][k] = ((j * 7 + k * 3) % 5) - 2.0 + (j == k ? 3.0 * n : 0.0);
+      }
+      b[j][1] = j;
+      b[j][2] = -2.0 * (j % 3);
+    }
+    gaussj(a.p, n, b.p, 2);
+    for (int j = 1; j <= n; ++j) {
+      for (int k = 1; k <= n; ++k) {
+        double product = 0.0;
+        for (int l = 1; l <= n; ++l) product += original[j][l] * a[l][k];
+        EXPECT_NEAR(product, j == k ? 1.0 : 0.0, 1e-13) << n << ": " << j << "," << k;
+      }
+      for (int c = 1; c <= 2; ++c) {
+        double rhs = 0.0;
+        for (int l = 1; l <= n; ++l) rhs += original[j][l] * b[l][c];
+        EXPECT_NEAR(rhs, c == 1 ? j : -2.0 * (j % 3), 1e-12) << n << ": " << j;
+      }
+    }
+  }
+}
+
 TEST(Gaussj, SingularAndNonFiniteMatricesFail) {
   Matrix a(2, 2), b(2, 1);
   a[1][1] = 1, a[1][2] = 2, a[2][1] = 2, a[2][2] = 4;
@@ -107,6 +136,14 @@ TEST(Gaussj, SingularAndNonFiniteMatricesFail) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   a[1][1] = a[1][2] = a[2][1] = a[2][2] = nan;
   EXPECT_EQ(FailureOf([&] { gaussj(a.p, 2, b.p, 1); }), "gaussj: no finite pivot");
+  // Larger: a NaN everywhere, then a column of zeros among finite entries.
+  Matrix c(9, 9), d(9, 1);
+  for (int j = 1; j <= 9; ++j)
+    for (int k = 1; k <= 9; ++k) c[j][k] = nan;
+  EXPECT_EQ(FailureOf([&] { gaussj(c.p, 9, d.p, 1); }), "gaussj: no finite pivot");
+  for (int j = 1; j <= 9; ++j)
+    for (int k = 1; k <= 9; ++k) c[j][k] = k == 9 ? 0.0 : j * k + (j == k);
+  EXPECT_EQ(FailureOf([&] { gaussj(c.p, 9, d.p, 1); }), "gaussj: Singular Matrix-2");
 }
 
 TEST(Expandcov, PlacesFittedBlockAtParameterPositions) {

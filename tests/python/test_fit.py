@@ -250,12 +250,14 @@ class StartingWidthTest(ComparesWithTavCli, unittest.TestCase):
 class GilTest(unittest.TestCase):
     def test_python_runs_while_long_fits_run(self):
         p = tav.open(tavcli.shared(LAB6))
-        peaks = tav.find_peaks(p, 5.5, 25, max=16)
+        # Twenty reflections over 5.5-45 degrees: a fit long enough (about 0.1 s on
+        # the build machine) for a held GIL to show.
+        peaks = tav.find_peaks(p, 5.5, 45, max=20)
         durations = []
 
         def fit_three_times():
             for _ in range(3):
-                fit = tav.Fit(p, 5.5, 25, peaks=peaks, tolerance=0.0001, max_peaks=20)
+                fit = tav.Fit(p, 5.5, 45, peaks=peaks, tolerance=0.0001, max_peaks=20)
                 start = time.perf_counter()
                 fit.run()
                 durations.append(time.perf_counter() - start)
