@@ -18,7 +18,7 @@ SeriesXChooser::SeriesXChooser(QWidget* parent)
   m_choice->addItem(tr("ファイル名の順"), static_cast<int>(SeriesX::kNameOrder));
   m_choice->addItem(tr("ファイル名の数値"), static_cast<int>(SeriesX::kNumberInName));
   m_choice->addItem(tr("測定開始時刻"), static_cast<int>(SeriesX::kStartTime));
-  m_choice->setItemData(3,
+  m_choice->setItemData(m_choice->count() - 1,
                         tr("ファイルのヘッダーにある測定開始時刻 (XRDML, BRML, RASX, RAS, UXD, "
                            "RAW v3・v4)。最初のスキャンからの分"),
                         Qt::ToolTipRole);

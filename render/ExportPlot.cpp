@@ -64,14 +64,19 @@ bool DrawShapes(const CTavView& view, QPaintDevice& device, int width, int heigh
   return true;
 }
 
+// Opens a buffer that collects a drawing in memory, so that the file is
+// written whole or not at all.
+bool OpenDrawingBuffer(QBuffer& buffer, std::string& error) {
+  if (buffer.open(QIODevice::WriteOnly)) return true;
+  error = "no memory for the drawing";
+  return false;
+}
+
 bool WriteSvg(const CTavView& view, const std::string& path, int width, int height,
               std::string& error) {
   QByteArray svg;
   QBuffer buffer(&svg);
-  if (!buffer.open(QIODevice::WriteOnly)) {
-    error = "no memory for the drawing";
-    return false;
-  }
+  if (!OpenDrawingBuffer(buffer, error)) return false;
   QSvgGenerator generator;
   generator.setOutputDevice(&buffer);
   generator.setSize(QSize(width, height));
@@ -86,10 +91,7 @@ bool WritePdf(const CTavView& view, const std::string& path, int width, int heig
               std::string& error) {
   QByteArray pdf;
   QBuffer buffer(&pdf);
-  if (!buffer.open(QIODevice::WriteOnly)) {
-    error = "no memory for the drawing";
-    return false;
-  }
+  if (!OpenDrawingBuffer(buffer, error)) return false;
   {
     QPdfWriter writer(&buffer);
     writer.setResolution(kPdfResolution);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -134,10 +135,8 @@ TEST(CliMain, StrictFailsARunWithAFailedCommand) {
 TEST(CliMain, WithoutItsPictureModuleTavCliRunsAndRefusesPictures) {
   const std::string folder = ::testing::TempDir() + "tav-cli-alone";
   const std::string copy = folder + "/tav-cli";
-  ASSERT_EQ(std::system(("mkdir -p '" + folder + "' && cp '" + std::string(TAV_CLI_PATH) + "' '" +
-                         copy + "'")
-                            .c_str()),
-            0);
+  std::filesystem::create_directories(folder);
+  std::filesystem::copy_file(TAV_CLI_PATH, copy, std::filesystem::copy_options::overwrite_existing);
   const std::string picture = folder + "/p.png";
   const int raw = std::system(
       ("'" + copy + "' -e 'state; render " + picture + "' >'" + folder + "/out' 2>&1").c_str());
